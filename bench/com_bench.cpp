@@ -1,0 +1,130 @@
+// How long COM takes to choose a move (the trial loop without drawing) over a fixed suite of
+// positions, and one influence survey.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+#include "ai/com_turn.h"
+#include "ai/survey.h"
+#include "cli/engine.h"
+#include "cli/random_play.h"
+#include "core/setup.h"
+
+namespace {
+
+struct Snapshot {
+    Position pos;
+    Influence inf;
+};
+
+Snapshot take(State& s) {
+    勢力調査(s);  // as after MAN's move
+    return {s.pos, s.inf};
+}
+
+// Plays COM against a MAN that picks random legal moves and keeps some of the positions
+// where MAN has just moved.
+void collectGames(std::vector<Snapshot>& out) {
+    for (std::uint64_t seed = 1; out.size() < 20 && seed < 200; ++seed) {
+        Engine e;
+        Rng rng(seed);
+        for (int ply = 0; ply < 90; ++ply) {
+            auto moves = 合法手一覧_MAN(e.state());
+            if (moves.empty() || e.handle("man " + moves[rng.below(moves.size())]) != "ok") break;
+            if (ply % 8 == 5 && out.size() < 20) out.push_back(take(e.state()));
+            if (e.handle("com").find(' ') == std::string::npos) break;
+            if (e.state().game.SHOUHAI != 0) break;
+        }
+    }
+}
+
+void clear(State& s) {
+    for (auto& col : s.pos.BAN)
+        for (int& c : col) c = 0;
+    for (int k = 0; k < 8; ++k) s.pos.MOCHI_MAN[k] = s.pos.MOCHI_COM[k] = 0;
+}
+
+std::vector<Snapshot> suite() {
+    std::vector<Snapshot> out;
+    SilentPort port;
+    auto st = std::make_unique<State>(port);
+    State& s = *st;
+
+    初期設定(s);
+    out.push_back(take(s));  // the opening
+
+    // A middle game with full hands on both sides.
+    初期設定(s);
+    for (int x : {2, 4, 6, 8}) s.pos.BAN[x][3] = 0, s.pos.BAN[x][7] = 0;
+    s.pos.BAN[3][1] = s.pos.BAN[7][9] = s.pos.BAN[2][2] = s.pos.BAN[2][8] = 0;
+    for (int k = 1; k <= 7; ++k) s.pos.MOCHI_MAN[k] = s.pos.MOCHI_COM[k] = k == 1 ? 2 : 1;
+    持駒数更新(s);
+    out.push_back(take(s));
+
+    // MAN's king in check by a rook from afar, with pieces to block in hand.
+    clear(s);
+    s.pos.BAN[5][9] = MAN_OU;
+    s.pos.BAN[5][1] = COM_OU;
+    s.pos.BAN[5][3] = COM_SYA;
+    s.pos.BAN[4][8] = MAN_KIN;
+    s.pos.BAN[6][8] = MAN_GIN;
+    s.pos.BAN[3][2] = COM_KIN;
+    s.pos.MOCHI_MAN[HU] = 3;
+    s.pos.MOCHI_COM[KIN] = 2;
+    s.pos.MOCHI_COM[GIN] = 1;
+    持駒数更新(s);
+    out.push_back(take(s));
+
+    // MAN's king mated: a gold on its head, guarded by a silver.
+    clear(s);
+    s.pos.BAN[5][9] = MAN_OU;
+    s.pos.BAN[4][9] = MAN_KYOU;
+    s.pos.BAN[6][9] = MAN_KEI;
+    s.pos.BAN[5][8] = COM_KIN;
+    s.pos.BAN[5][7] = COM_GIN;
+    s.pos.BAN[5][1] = COM_OU;
+    s.pos.MOCHI_COM[HU] = 1;
+    持駒数更新(s);
+    out.push_back(take(s));
+
+    collectGames(out);
+    return out;
+}
+
+const std::vector<Snapshot>& positions() {
+    static const std::vector<Snapshot> all = suite();
+    return all;
+}
+
+void BM_ComDecision(benchmark::State& bs) {
+    SilentPort port;
+    auto st = std::make_unique<State>(port);
+    State& s = *st;
+    const Snapshot& p = positions().at(static_cast<std::size_t>(bs.range(0)));
+    for (auto _ : bs) {
+        bs.PauseTiming();
+        s.pos = p.pos;
+        s.inf = p.inf;
+        bs.ResumeTiming();
+        思考準備(s);
+        benchmark::DoNotOptimize(候補探索(s));
+    }
+}
+BENCHMARK(BM_ComDecision)->DenseRange(0, 19)->Unit(benchmark::kMicrosecond);
+
+void BM_Survey(benchmark::State& bs) {
+    SilentPort port;
+    auto st = std::make_unique<State>(port);
+    State& s = *st;
+    s.pos = positions().at(5).pos;
+    for (auto _ : bs) {
+        勢力調査(s);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_Survey)->Unit(benchmark::kNanosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,178 @@
+#include "cli/engine.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "ai/com_turn.h"
+#include "ai/survey.h"
+#include "core/moves.h"
+#include "core/rules.h"
+#include "core/setup.h"
+#include "record/record_file.h"
+
+namespace {
+
+std::pair<std::string_view, std::string_view> splitWord(std::string_view line) {
+    const auto sp = line.find(' ');
+    if (sp == std::string_view::npos) return {line, {}};
+    return {line.substr(0, sp), line.substr(sp + 1)};
+}
+
+}  // namespace
+
+Engine::Engine()
+    : s_(std::make_unique<State>(port_)), scratch_(std::make_unique<History>()) {
+    s_->opt.LEVEL_NO = 3;
+    startGame();
+}
+
+// As after 初期設定 and the SENTE command: COM plays, MAN moves first.
+void Engine::startGame() {
+    State& s = *s_;
+    初期設定(s);
+    s.game.COM_TAISEN = 1;
+    s.game.TEBAN_MAN = SENTE_BAN;
+    s.game.TEBAN_COM = GOTE_BAN;
+    s.game.TEBAN = SENTE_BAN;
+}
+
+std::string Engine::handle(std::string_view line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+    const auto [cmd, rest] = splitWord(line);
+    if (cmd == "new" && rest.empty()) {
+        startGame();
+        return "ok";
+    }
+    if (cmd == "level") {
+        if (rest == "1" || rest == "2" || rest == "3") {
+            s_->opt.LEVEL_NO = rest[0] - '0';
+            return "ok";
+        }
+        return "error bad level";
+    }
+    if (cmd == "position") return position(rest);
+    if (cmd == "survey" && rest.empty()) {
+        勢力調査(*s_);
+        return "ok";
+    }
+    if (cmd == "man") return man(rest);
+    if (cmd == "com" && rest.empty()) return com();
+    if (cmd == "board" && rest.empty()) return board();
+    if (cmd == "quit" && rest.empty()) {
+        finished = true;
+        return {};
+    }
+    return "error unknown command";
+}
+
+std::string Engine::man(std::string_view args) {
+    State& s = *s_;
+    auto& BAN = s.pos.BAN;
+    if (s.game.SHOUHAI != 0) return "over";
+
+    std::istringstream in{std::string(args)};
+    int fx, fy, tx, ty;
+    std::string word, extra;
+    if (!(in >> fx >> fy >> tx >> ty)) return "error bad arguments";
+    const bool promote = static_cast<bool>(in >> word);
+    if (promote && word != "promote") return "error bad arguments";
+    if (in >> extra) return "error bad arguments";
+
+    調査_2歩フラグ設定(s);
+    const bool drop = fx == MAN_DROP_X;
+    int code;
+    if (drop) {
+        const int kind = fy - 2;
+        if (kind < HU || kind > SYA || s.pos.MOCHI_MAN[kind] <= 0) return "illegal";
+        code = -kind * 10;
+    } else {
+        if (!onBoard(fx, fy) || BAN[fx][fy] > -10) return "illegal";
+        code = BAN[fx][fy];
+    }
+    if (移動チェック(s, fx, fy, tx, ty, code) != ON) return "illegal";
+    if (移動後チェック(ty, code) == OFF && !promote) return "must-promote";
+    if (!履歴に空きあり(s)) return "error history full";
+
+    auto& c = s.clock;
+    手順保存(s, c.MAN_JIKAN, c.KEIKA_BYOU + c.MAN_JIKAN, c.COM_JIKAN, c.COM_JIKAN);
+    s.game.HYOUJI_TESU += 1;
+    if (drop) {
+        駒移動(s, fx, fy, tx, ty, code);
+    } else {
+        if (調査_駒成(s, fx, fy, tx, ty, code) == ON && promote) BAN[fx][fy] = s.pos.NARI_KOMA;
+        if (code == MAN_KEI)
+            駒移動(s, fx, fy, tx, ty, BAN[fx][fy]);
+        else
+            移動対象駒_移動(s, fx, fy, tx, ty);
+    }
+    s.game.TESU += 1;
+    c.MAN_JIKAN += c.KEIKA_BYOU;
+    勢力調査(s);
+    if (調査_駒存在(s, COM_OU) == OFF) return "win MAN";
+    if (調査_駒存在(s, MAN_OU) == OFF) return "win COM";
+    s.game.TEBAN = s.game.TEBAN_COM;
+    return "ok";
+}
+
+std::string Engine::com() {
+    State& s = *s_;
+    if (s.game.SHOUHAI != 0) return "over";
+    if (!履歴に空きあり(s)) return "error history full";
+    const int tesu = s.game.TESU;
+    com_ban(s);
+    if (s.game.TESU == tesu) return "none";  // COM had nothing to play and resigned
+
+    const auto& t = s.turn;
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%d %d %d %d %d %.4f", t.BEST_FX, t.BEST_FY, t.BEST_TX,
+                  t.BEST_TY, t.BEST_NEW_KOMA, t.BEST_SCORE);
+    std::string out = buf;
+    if (調査_駒存在(s, MAN_OU) == OFF) out += " win COM";
+    else if (調査_駒存在(s, COM_OU) == OFF) out += " win MAN";
+    return out;
+}
+
+bool Engine::validCode(int c) {
+    const int a = c < 0 ? -c : c;
+    if (a == 0 || a == 50 || a == 80) return true;
+    return a >= 10 && a <= 71 && a % 10 <= 1 && a != 51;
+}
+
+// Only lines in the record writer's own layout are taken: the board and hands must format
+// back to the same characters, and every field must be a real piece code.
+std::string Engine::position(std::string_view line) {
+    State& s = *s_;
+    constexpr std::size_t boardAndHands = 81 * 3 + 14;
+    if (line.size() < boardAndHands) return "error bad position";
+    History& h = *scratch_;
+    parseRecordLine(h, 1, line);
+    const std::string back = formatRecordLine(h, 1);
+    if (back.compare(0, boardAndHands, line.substr(0, boardAndHands)) != 0)
+        return "error bad position";
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            if (!validCode(h.BAN_RIREKI[1][x][y])) return "error bad position";
+
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) s.pos.BAN[x][y] = h.BAN_RIREKI[1][x][y];
+    for (int k = 1; k <= 7; ++k) {
+        s.pos.MOCHI_MAN[k] = h.MOCHI_MAN_RIREKI[1][k];
+        s.pos.MOCHI_COM[k] = h.MOCHI_COM_RIREKI[1][k];
+    }
+    持駒数更新(s);
+    return "ok";
+}
+
+std::string Engine::board() {
+    const State& s = *s_;
+    History& h = *scratch_;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) h.BAN_RIREKI[1][x][y] = s.pos.BAN[x][y];
+    for (int k = 1; k <= 7; ++k) {
+        h.MOCHI_MAN_RIREKI[1][k] = s.pos.MOCHI_MAN[k];
+        h.MOCHI_COM_RIREKI[1][k] = s.pos.MOCHI_COM[k];
+    }
+    h.MAN_JIKAN_MAE[1] = h.MAN_JIKAN_ATO[1] = s.clock.MAN_JIKAN;
+    h.COM_JIKAN_MAE[1] = h.COM_JIKAN_ATO[1] = s.clock.COM_JIKAN;
+    return formatRecordLine(h, 1);
+}

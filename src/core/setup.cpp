@@ -1,0 +1,90 @@
+#include "core/setup.h"
+
+#include "core/state.h"
+#include "ui/drawing.h"
+
+namespace {
+
+constexpr int COM_BACK_ROW[10] = {0, 20, 30, 40, 50, 80, 50, 40, 30, 20};
+
+}  // namespace
+
+void 初期設定(State& s) {
+    auto& g = s.game;
+    g.HANDE_LEVEL = 0;
+    g.HANDE_SETTEI = OFF;
+    g.COM_TAISEN = 0;
+    g.SHOUHAI = 0;
+    g.TEBAN = 0;
+    g.TESU = 0;
+    g.HYOUJI_TESU = 0;
+    g.HANTEN = OFF;
+    タイマー設定(s, false);
+    s.clock.COM_JIKAN = 0;
+    s.clock.MAN_JIKAN = 0;
+    g.SAIKAI_MACHI = OFF;
+    g.KIFU_MODE = OFF;
+    s.clock.BYOU_HYOUJI = 0;
+    g.CLICK_JOUTAI = 0;
+
+    auto& p = s.pos;
+    for (int k = 1; k <= 7; ++k) {
+        p.MOCHI_MAN[k] = 0;
+        p.MOCHI_COM[k] = 0;
+    }
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) p.BAN[x][y] = EMPTY;
+    for (int x = 1; x <= 9; ++x) {
+        p.BAN[x][1] = COM_BACK_ROW[x];
+        p.BAN[x][3] = COM_HU;
+        p.BAN[x][7] = MAN_HU;
+        p.BAN[x][9] = -COM_BACK_ROW[x];
+    }
+    p.BAN[2][2] = COM_SYA;
+    p.BAN[8][2] = COM_KAKU;
+    p.BAN[2][8] = MAN_KAKU;
+    p.BAN[8][8] = MAN_SYA;
+    持駒数更新(s);
+
+    画面_再描画(s);
+    手順保存(s, s.clock.MAN_JIKAN, s.clock.KEIKA_BYOU + s.clock.MAN_JIKAN, s.clock.COM_JIKAN,
+             s.clock.COM_JIKAN);
+}
+
+void 持駒数更新(State& s) {
+    auto& p = s.pos;
+    p.MOCHI_MAN_SU = 0;
+    p.MOCHI_COM_SU = 0;
+    for (int k = 1; k <= 7; ++k) {
+        if (p.MOCHI_MAN[k] > 0) p.MOCHI_MAN_SU += p.MOCHI_MAN[k];
+        if (p.MOCHI_COM[k] > 0) p.MOCHI_COM_SU += p.MOCHI_COM[k];
+    }
+}
+
+void 手順保存(State& s, float manMae, float manAto, float comMae, float comAto) {
+    auto& h = s.hist;
+    const int t = s.game.TESU;
+    if (t < 0 || t > TESU_MAX) return;  // callers check 履歴に空きあり first
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) h.BAN_RIREKI[t][x][y] = s.pos.BAN[x][y];
+    for (int k = 1; k <= 7; ++k) {
+        h.MOCHI_MAN_RIREKI[t][k] = s.pos.MOCHI_MAN[k];
+        h.MOCHI_COM_RIREKI[t][k] = s.pos.MOCHI_COM[k];
+    }
+    h.MAN_JIKAN_MAE[t] = manMae;
+    h.MAN_JIKAN_ATO[t] = manAto;
+    h.COM_JIKAN_MAE[t] = comMae;
+    h.COM_JIKAN_ATO[t] = comAto;
+    h.SAISHU_TESU = t;
+}
+
+// A move from position TESU stores entry TESU and leaves TESU + 1, which must stay <= 500.
+bool 履歴に空きあり(const State& s) { return s.game.TESU >= 0 && s.game.TESU < TESU_MAX; }
+
+bool 手数上限終了(State& s) {
+    if (s.game.TESU < TESU_MAX) return false;
+    タイマー設定(s, false);
+    s.game.TEBAN = 0;
+    s.port.message(手数上限メッセージ, "終了", Buttons::Ok);
+    return true;
+}

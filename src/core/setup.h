@@ -1,0 +1,17 @@
+#pragma once
+
+struct State;
+
+// Resets the whole game and sets up the starting position as move 0.
+void 初期設定(State& s);
+// Stores the current position under move number TESU.
+void 手順保存(State& s, float manMae, float manAto, float comMae, float comAto);
+// Whether the history has room for one more move: the move stores entry TESU and the
+// move number after it must still be a history index.
+bool 履歴に空きあり(const State& s);
+// After a move: when the game has reached the last move number the history can hold, it
+// ends there as a draw, with a message. Answers whether it ended.
+bool 手数上限終了(State& s);
+inline constexpr const char* 手数上限メッセージ = "500手に達したので引き分けです";
+// Recomputes both hand totals from the hands.
+void 持駒数更新(State& s);

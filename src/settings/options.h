@@ -1,0 +1,12 @@
+#pragma once
+
+// The options and strength level, each mirrored by a menu check mark.
+struct Options {
+    int HAIKEI_NO = 5;     // background picture 5..9
+    int SIDOU_FLAG = 0;    // move guidance
+    int SIDOU_COLOR = 2;   // outline colour of reachable squares
+    bool KEIKA = false;    // elapsed-time display checked
+    bool BGM = false;      // music checked
+    bool MIDORI = false, TATAMI = false, TAKE = false, UCHU = false, RENGA = false;
+    int LEVEL_NO = 3;
+};

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "cli/engine.h"
+#include "core/setup.h"
+#include "test_util.h"
+
+namespace {
+
+// Board field of square (x, y) in a position line.
+std::string field(const std::string& line, int x, int y) {
+    return line.substr(static_cast<std::size_t>(((x - 1) * 9 + (y - 1)) * 3), 3);
+}
+
+TEST(Cli, ManMovesAndTheBoardLine) {
+    Engine e;
+    EXPECT_EQ(e.handle("man 7 7 7 6"), "ok");
+    EXPECT_EQ(e.state().game.TEBAN, GOTE_BAN);
+    EXPECT_EQ(e.state().game.TESU, 1);
+    const std::string line = e.handle("board");
+    ASSERT_EQ(line.size(), 277u);
+    EXPECT_EQ(field(line, 7, 6), "-10");
+    EXPECT_EQ(field(line, 7, 7), "  0");
+    EXPECT_EQ(field(line, 1, 1), " 20");
+    EXPECT_EQ(line.substr(243, 14), "00000000000000");
+    EXPECT_EQ(line.substr(257), "    0    0    0    0");
+}
+
+TEST(Cli, RefusalsAndArgumentErrors) {
+    Engine e;
+    EXPECT_EQ(e.handle("man 7 7 7 5"), "illegal");     // a pawn steps one square
+    EXPECT_EQ(e.handle("man 7 3 7 4"), "illegal");     // COM's pawn
+    EXPECT_EQ(e.handle("man 11 3 5 5"), "illegal");    // nothing in hand
+    EXPECT_EQ(e.handle("man 0 0 5 5"), "illegal");
+    EXPECT_EQ(e.handle("man 42 -7 5 5"), "illegal");
+    EXPECT_EQ(e.handle("man 7 7 7"), "error bad arguments");
+    EXPECT_EQ(e.handle("man 7 7 7 6 please"), "error bad arguments");
+    EXPECT_EQ(e.handle("man a b c d"), "error bad arguments");
+    EXPECT_EQ(e.handle("level 4"), "error bad level");
+    EXPECT_EQ(e.handle("level 1"), "ok");
+    EXPECT_EQ(e.state().opt.LEVEL_NO, 1);
+    EXPECT_EQ(e.handle("fly"), "error unknown command");
+    EXPECT_EQ(e.handle("position 12"), "error bad position");
+    EXPECT_EQ(e.state().game.TESU, 0);
+}
+
+TEST(Cli, PositionPromotionDropsAndTheWin) {
+    Engine e;
+    // MAN pawn on (5, 2) in front of COM's king on (5, 1); MAN holds a gold.
+    State& s = e.state();
+    clearBoard(s);
+    s.pos.BAN[5][2] = MAN_HU;
+    s.pos.BAN[4][2] = COM_KIN;
+    s.pos.BAN[1][1] = COM_OU;
+    s.pos.BAN[9][9] = MAN_OU;
+    s.pos.MOCHI_MAN[KIN] = 1;
+    s.pos.MOCHI_COM[HU] = 12;  // counts of 10 and more survive the line
+    const std::string line = e.handle("board");
+    Engine f;
+    ASSERT_EQ(f.handle("position " + line), "ok");
+    EXPECT_EQ(f.handle("board"), line);
+    EXPECT_EQ(f.state().pos.MOCHI_MAN_SU, 1);
+    EXPECT_EQ(f.state().pos.MOCHI_COM_SU, 12);
+
+    EXPECT_EQ(f.handle("man 5 2 5 1"), "must-promote");
+    EXPECT_EQ(f.handle("man 11 7 2 2"), "ok");  // gold drop
+    EXPECT_EQ(f.state().pos.BAN[2][2], MAN_KIN);
+    EXPECT_EQ(f.state().pos.MOCHI_MAN_SU, 0);
+    f.state().game.TEBAN = SENTE_BAN;
+    EXPECT_EQ(f.handle("man 2 2 1 1"), "win MAN");
+    EXPECT_EQ(f.handle("man 5 2 5 1 promote"), "over");
+    EXPECT_EQ(f.handle("com"), "over");
+    EXPECT_EQ(f.handle("new"), "ok");
+    EXPECT_EQ(f.handle("man 7 7 7 6"), "ok");
+}
+
+TEST(Cli, PromotingOnTheMove) {
+    Engine e;
+    State& s = e.state();
+    clearBoard(s);
+    s.pos.BAN[5][4] = MAN_GIN;
+    s.pos.BAN[5][5] = MAN_HU;
+    s.pos.BAN[1][1] = COM_OU;
+    s.pos.BAN[9][9] = MAN_OU;
+    EXPECT_EQ(e.handle("man 5 4 5 3 promote"), "ok");
+    EXPECT_EQ(s.pos.BAN[5][3], MAN_NARIGIN);
+    EXPECT_EQ(s.pos.BAN[5][4], MAN_HU);  // the follower stays a pawn
+    EXPECT_EQ(s.hist.BAN_RIREKI[0][5][4], MAN_GIN);  // the history shows the piece unpromoted
+}
+
+TEST(Cli, ComAnswersAndTheHistoryBound) {
+    Engine e;
+    ASSERT_EQ(e.handle("man 7 7 7 6"), "ok");
+    const std::string a = e.handle("com");
+    int fx, fy, tx, ty, code;
+    double score;
+    ASSERT_EQ(std::sscanf(a.c_str(), "%d %d %d %d %d %lf", &fx, &fy, &tx, &ty, &code, &score), 6)
+        << a;
+    EXPECT_EQ(e.state().game.TESU, 2);
+    EXPECT_EQ(e.state().game.TEBAN, SENTE_BAN);
+    EXPECT_EQ(e.state().pos.BAN[tx][ty], code);
+
+    e.state().game.TESU = 500;
+    EXPECT_EQ(e.handle("man 3 7 3 6"), "error history full");
+    EXPECT_EQ(e.handle("com"), "error history full");
+    EXPECT_EQ(e.state().pos.BAN[3][7], MAN_HU);
+}
+
+TEST(Cli, TheToolAnswersOneLinePerCommandThroughPipes) {
+    FILE* p = popen("printf 'man 7 7 7 6\\nboard\\nbogus\\nquit\\nboard\\n' | " TORVANE_CLI, "r");
+    ASSERT_NE(p, nullptr);
+    std::string out;
+    char buf[512];
+    while (std::fgets(buf, sizeof buf, p)) out += buf;
+    EXPECT_EQ(pclose(p), 0);
+    const auto first = out.find('\n');
+    EXPECT_EQ(out.substr(0, first), "ok");
+    const auto second = out.find('\n', first + 1);
+    EXPECT_EQ(second - first - 1, 277u);
+    EXPECT_EQ(out.substr(second + 1), "error unknown command\n");  // nothing after quit
+}
+
+}  // namespace

@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ai/danger.h"
+#include "core/constants.h"
+#include "fake_port.h"
+
+namespace {
+
+// Maps as a survey would leave them on a board where COM covers every square, both
+// now and at the start of the turn, and MAN reaches nothing: no term fires until a test
+// changes something.
+void quiet(State& s) {
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            s.inf.SEIRYOKU_COM[x][y] = 1;
+            s.turn.SEIRYOKU_COM_MAE[x][y] = 1;
+            s.inf.NERAI_MAN[x][y] = -999;
+            s.inf.NERAI_COM[x][y] = 999;
+            s.inf.MAMORI_COM[x][y] = 999;
+            s.inf.MAMORI_MAN[x][y] = 999;
+        }
+}
+
+}  // namespace
+
+TEST(DangerTerms, StraightGuardLooksUpTheColumnFromBelow) {
+    Fixture f;
+    State& s = f.s;
+    auto& BAN = s.pos.BAN;
+    BAN[5][9] = MAN_SYA;
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 5, 5), ON);
+    BAN[5][5] = COM_KIN;  // the piece on the square itself does not block
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 5, 5), ON);
+    EXPECT_EQ(BAN[5][5], COM_KIN);
+    BAN[5][7] = MAN_HU;  // the rook is found behind the pawn, but cannot pass it
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 5, 5), OFF);
+    BAN[5][7] = COM_HU;
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 5, 5), OFF);
+    EXPECT_EQ(BAN[5][5], COM_KIN);
+
+    BAN[3][9] = MAN_KYOU;
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 3, 2), ON);
+    BAN[3][9] = MAN_KIN;
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 3, 2), OFF);
+    BAN[3][3] = MAN_RYU;
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 3, 2), ON);
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 3, 9), OFF);  // nothing below the last row
+}
+
+TEST(DangerTerms, BishopCautionNeedsAReachableAimAndABishopForIt) {
+    Fixture f;
+    State& s = f.s;
+    auto& BAN = s.pos.BAN;
+    BAN[5][5] = COM_KIN;
+    s.turn.MOCHIKAKU_NERAI[3][3] = 1;
+    EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_KIN), 0.0);
+    BAN[1][1] = MAN_UMA;
+    EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_KIN), 50.0);
+    BAN[1][1] = EMPTY;
+    s.pos.MOCHI_MAN[KAKU] = 1;
+    EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_KIN), 50.0);
+
+    // An aim square off the destination's diagonals: nothing, whatever MAN holds.
+    s.turn.MOCHIKAKU_NERAI[3][3] = 0;
+    s.turn.MOCHIKAKU_NERAI[3][4] = 1;
+    BAN[1][2] = MAN_KAKU;
+    EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_KIN), 0.0);
+
+    // A horse on the destination would also step straight.
+    s.turn.MOCHIKAKU_NERAI[5][4] = 1;
+    EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_KIN), 50.0);
+}
+
+TEST(DangerTerms, BishopCautionJudgesTheFirstAimSquareOnly) {
+    Fixture f;
+    State& s = f.s;
+    auto& BAN = s.pos.BAN;
+    s.turn.MOCHIKAKU_NERAI[3][3] = 1;
+    s.turn.MOCHIKAKU_NERAI[7][7] = 1;
+    BAN[9][5] = MAN_KAKU;  // reaches (7,7), not (3,3)
+    EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_GIN), 0.0);
+    BAN[1][5] = MAN_KAKU;  // reaches (3,3)
+    EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_GIN), 40.0);
+}
+
+TEST(DangerTerms, ComKingOnBackRowWithAttackedSquareInFront) {
+    Fixture f;
+    State& s = f.s;
+    quiet(s);
+    s.pos.BAN[5][1] = COM_OU;
+    s.pos.COM_OU_X = 5;
+    s.pos.COM_OU_Y = 1;
+    s.inf.SEIRYOKU_MAN[5][2] = 1;
+    s.pos.MOCHI_MAN[GIN] = 1;
+    s.pos.MOCHI_MAN_SU = 1;
+    // King: -50 -250 -700; the square in front: -0.5 for MAN's reach, -10 for the silver.
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_OU, 5, 1), -1010.5);
+
+    s.pos.MOCHI_MAN[GIN] = 0;
+    s.pos.MOCHI_MAN_SU = 0;
+    s.inf.SEIRYOKU_COM[5][2] = 2;
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_OU, 5, 1), -50.5);
+}
+
+TEST(DangerTerms, ForkOfUndefendedPiecesAddsTheCheapest) {
+    Fixture f;
+    State& s = f.s;
+    quiet(s);
+    auto& BAN = s.pos.BAN;
+    BAN[5][5] = COM_RYU;
+    BAN[5][8] = MAN_SYA;
+    BAN[8][5] = MAN_OU;
+    s.pos.MAN_OU_X = 8;
+    s.pos.MAN_OU_Y = 5;
+    s.inf.SEIRYOKU_MAN[8][5] = 1;  // the king counts even where MAN covers it
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_RYU, 5, 5), 0.1 + 0.1 + 70);
+
+    s.inf.SEIRYOKU_MAN[5][8] = 1;
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_RYU, 5, 5), 0.1);
+
+    s.inf.SEIRYOKU_MAN[5][8] = 0;
+    s.inf.SEIRYOKU_MAN[5][5] = 1;  // a mover MAN can take forks nothing
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_RYU, 5, 5), 0.0);
+}
+
+TEST(DangerTerms, AttackedComPieces) {
+    Fixture f;
+    State& s = f.s;
+    quiet(s);
+    auto& BAN = s.pos.BAN;
+    BAN[5][5] = COM_GIN;
+    BAN[5][6] = MAN_HU;
+    s.inf.SEIRYOKU_MAN[5][5] = 1;
+    s.inf.SEIRYOKU_COM[5][5] = 0;
+    s.inf.NERAI_MAN[5][5] = MAN_HU;
+    s.inf.NERAI_MAN_X[5][5] = 5;
+    s.inf.NERAI_MAN_Y[5][5] = 6;
+    s.turn.BAN_MAE[5][5] = MAN_KIN;  // the silver just took a gold there
+    // -40 + 10 for the exchange, -40 for no guard, +50 for the gold it stands on.
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_GIN, 5, 5), -20.0);
+    s.turn.IDOU_FUKA_MAN[5][6] = 1;  // a pinned attacker does not count as an exchange
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_GIN, 5, 5), 10.0);
+
+    Fixture g;
+    State& t = g.s;
+    quiet(t);
+    t.pos.BAN[5][3] = COM_GIN;
+    t.pos.BAN[5][4] = MAN_HU;
+    t.inf.SEIRYOKU_MAN[5][3] = 1;
+    t.inf.SEIRYOKU_COM[5][3] = 0;
+    t.inf.NERAI_MAN[5][3] = MAN_HU;
+    t.inf.NERAI_MAN_X[5][3] = 5;
+    t.inf.NERAI_MAN_Y[5][3] = 4;
+    // On COM's own rows, an undefended piece a pawn attacks costs 10 and 20 more.
+    EXPECT_EQ(盤評価_COM危険座標(t, COM_GIN, 5, 3), -100.0);
+
+    // Defended, but MAN attacks twice and the only guard is the king.
+    t.inf.SEIRYOKU_COM[5][3] = 1;
+    t.inf.SEIRYOKU_MAN[5][3] = 2;
+    t.inf.MAMORI_COM[5][3] = COM_OU;
+    // -100 for the king guard, -30 for the exchange, -40 for being outnumbered.
+    EXPECT_EQ(盤評価_COM危険座標(t, COM_GIN, 5, 3), -170.0);
+}
+
+TEST(DangerTerms, EmptySquaresMANCouldUse) {
+    Fixture f;
+    State& s = f.s;
+    quiet(s);
+    auto& BAN = s.pos.BAN;
+    BAN[5][4] = MAN_HU;
+    BAN[5][9] = MAN_SYA;
+    s.inf.SEIRYOKU_MAN[5][3] = 1;
+    // A pawn one step from COM's rows with the rook behind it: -30 and -70.
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 3), -100.0);
+    BAN[5][7] = COM_KIN;
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 3), -30.0);
+
+    // A lance dropped below a rook would skewer the horse behind it.
+    Fixture g;
+    State& t = g.s;
+    quiet(t);
+    t.pos.BAN[5][4] = COM_SYA;
+    t.pos.BAN[5][2] = COM_UMA;
+    t.inf.SEIRYOKU_MAN[5][5] = 1;
+    t.pos.MOCHI_MAN[KYOU] = 1;
+    t.pos.MOCHI_MAN_SU = 1;
+    EXPECT_EQ(盤評価_COM危険座標(t, COM_SYA, 5, 4), -130.5);
+
+    // A knight dropped here would fork two COM pieces above pawns.
+    Fixture h;
+    State& u = h.s;
+    quiet(u);
+    u.pos.BAN[4][3] = COM_GIN;
+    u.pos.BAN[6][3] = COM_KIN;
+    u.inf.SEIRYOKU_MAN[5][5] = 1;
+    u.pos.MOCHI_MAN[KEI] = 1;
+    u.pos.MOCHI_MAN_SU = 1;
+    EXPECT_EQ(盤評価_COM危険座標(u, COM_KIN, 6, 3), -20.0);
+    u.pos.BAN[6][3] = COM_HU;
+    EXPECT_EQ(盤評価_COM危険座標(u, COM_HU, 6, 3), 0.0);
+}
+
+TEST(DangerTerms, ManPiecesNewlyAttackedOrOnComKingsFile) {
+    Fixture f;
+    State& s = f.s;
+    quiet(s);
+    auto& BAN = s.pos.BAN;
+    s.pos.COM_OU_X = 4;
+    s.pos.COM_OU_Y = 3;
+    BAN[5][5] = MAN_KEI;
+    BAN[5][4] = COM_GIN;
+    s.turn.SEIRYOKU_COM_MAE[5][5] = 0;
+    s.inf.SEIRYOKU_MAN[5][5] = 1;  // guarded, so no fork
+    // +1 for the knight under the silver, +15 for being near COM's king.
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_GIN, 5, 4), 16.0);
+
+    Fixture g;
+    State& t = g.s;
+    quiet(t);
+    t.pos.COM_OU_X = 2;
+    t.pos.COM_OU_Y = 1;
+    t.pos.BAN[5][6] = MAN_KEI;
+    t.pos.BAN[5][2] = COM_GIN;
+    t.inf.SEIRYOKU_MAN[5][6] = 1;
+    t.inf.SEIRYOKU_COM[4][4] = 0;
+    t.inf.SEIRYOKU_COM[6][4] = 0;
+    t.pos.BAN[2][8] = MAN_KYOU;  // on COM king's file
+    t.inf.SEIRYOKU_MAN[2][8] = 1;
+    EXPECT_EQ(盤評価_COM危険座標(t, COM_GIN, 5, 2), -3.0);
+}

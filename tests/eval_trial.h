@@ -1,0 +1,72 @@
+#pragma once
+#include <algorithm>
+#include <cstdlib>
+
+#include "ai/danger.h"
+#include "ai/evaluation.h"
+#include "ai/piece_terms.h"
+#include "ai/survey.h"
+#include "ai/tactics.h"
+#include "core/mate.h"
+#include "core/moves.h"
+#include "core/state.h"
+
+// What COM's turn prepares before its first trial: the snapshots of the board and the
+// maps, MAN's escape squares and the once-per-turn surveys.
+inline void prepareTurn(State& s) {
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            s.turn.BAN_MAE[x][y] = s.pos.BAN[x][y];
+            s.turn.NIGEMICHI_BAN[x][y] = 0;
+        }
+    調査_2歩フラグ設定(s);
+    勢力調査(s);
+    s.turn.NIGEMICHI_SU = 調査_自王逃道(s);
+    勢力調査(s);
+    調査_持角狙座標(s);
+    調査_移動不可駒(s);
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            s.turn.SEIRYOKU_MAN_MAE[x][y] = s.inf.SEIRYOKU_MAN[x][y];
+            s.turn.SEIRYOKU_COM_MAE[x][y] = s.inf.SEIRYOKU_COM[x][y];
+            s.turn.NERAI_COM_X_MAE[x][y] = s.inf.NERAI_COM_X[x][y];
+            s.turn.NERAI_COM_Y_MAE[x][y] = s.inf.NERAI_COM_Y[x][y];
+        }
+}
+
+// One COM candidate made on BAN in place and surveyed, the way COM's turn tries it, and
+// taken back when it goes out of scope. fx = -1 is a drop of kind fy. `placed` replaces
+// the moving code on the destination (a promotion).
+struct TrialMove {
+    State& s;
+    int captured, placed, fx, fy, tx, ty;
+
+    TrialMove(State& st, int fx_, int fy_, int tx_, int ty_, int promoted = 0)
+        : s(st), fx(fx_), fy(fy_), tx(tx_), ty(ty_) {
+        auto& BAN = s.pos.BAN;
+        if (fx < 0) {
+            s.turn.IDOU_KOMA = fy * 10;
+            captured = 0;
+        } else {
+            s.turn.IDOU_KOMA = BAN[fx][fy];
+            s.turn.MAN_OU_KYORI =
+                std::max(std::abs(fx - s.pos.MAN_OU_X), std::abs(fy - s.pos.MAN_OU_Y));
+            captured = BAN[tx][ty];
+            BAN[fx][fy] = EMPTY;
+        }
+        placed = promoted ? promoted : s.turn.IDOU_KOMA;
+        BAN[tx][ty] = placed;
+        勢力調査(s);
+    }
+    ~TrialMove() {
+        s.pos.BAN[tx][ty] = captured;
+        if (fx > 0) s.pos.BAN[fx][fy] = s.turn.IDOU_KOMA;
+    }
+    TrialMove(const TrialMove&) = delete;
+    TrialMove& operator=(const TrialMove&) = delete;
+
+    double eval() { return 盤評価(s, captured, placed, fx, fy, tx, ty); }
+    // The piece terms alone, from a score of 0.
+    double pieceTerms() { return ::pieceTerms(s, 0, captured, placed, fx, fy, tx, ty); }
+    double danger() { return 盤評価_COM危険座標(s, placed, tx, ty); }
+};

@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "eval_trial.h"
+#include "fake_port.h"
+#include "test_util.h"
+
+// Scores are compared with the terms added in the order the evaluation adds them; the
+// danger term belongs to its own module and is taken from it.
+
+TEST(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[5][1] = COM_OU;
+    BAN[5][3] = MAN_SYA;  // attacks COM's king
+    BAN[5][9] = MAN_OU;
+    BAN[5][8] = COM_KIN;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 5, 8, 5, 9);  // takes the king although its own king stands attacked
+        EXPECT_EQ(t.eval(), 9999);
+    }
+    {
+        TrialMove t(s, 5, 8, 4, 8);
+        EXPECT_EQ(t.eval(), -9998);
+    }
+
+    // MAN's king in the corner with every flight square covered.
+    clearBoard(s);
+    BAN[9][1] = COM_OU;
+    BAN[1][9] = MAN_OU;
+    BAN[2][7] = COM_KIN;
+    BAN[3][8] = COM_GIN;
+    prepareTurn(s);
+    int before[10][10];
+    std::memcpy(before, BAN, sizeof before);
+    {
+        TrialMove t(s, -1, HU, 1, 8);
+        EXPECT_EQ(t.eval(), -9998);  // mate by a dropped pawn is refused
+    }
+    {
+        TrialMove t(s, -1, KIN, 1, 8);
+        EXPECT_EQ(t.eval(), 9998);
+    }
+    EXPECT_EQ(std::memcmp(before, BAN, sizeof before), 0);
+
+    BAN[1][7] = COM_HU;
+    prepareTurn(s);
+    TrialMove t(s, 1, 7, 1, 8);
+    EXPECT_EQ(t.eval(), -9998);  // a moved pawn as well
+}
+
+TEST(BoardEvaluation, CheckFromAnUnattackedSquareEarnsTen) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[5][9] = MAN_OU;
+    prepareTurn(s);
+    s.turn.MAN_OU_KYORI = 9;
+    {
+        // The knight checks; MAN's king still has (4, 8) to flee to.
+        TrialMove t(s, -1, KEI, 4, 7);
+        const double d = t.danger();
+        EXPECT_DOUBLE_EQ(t.eval(), 10.0 - 5 + d + 0.1 - 0.1 - 1);
+    }
+    {
+        TrialMove t(s, -1, KEI, 4, 6);
+        const double d = t.danger();
+        EXPECT_DOUBLE_EQ(t.eval(), -5 + d + 0.1 - 0.1);
+    }
+
+    // A lance in front of the king, attacked by the king alone and defended by a pawn.
+    BAN[5][7] = COM_HU;
+    prepareTurn(s);
+    s.turn.MAN_OU_KYORI = 9;
+    TrialMove t(s, -1, KYOU, 5, 8);
+    const double d = t.danger();
+    EXPECT_DOUBLE_EQ(t.eval(), 100.0 - 5 + d + 0.1 + 20);
+}
+
+TEST(BoardEvaluation, DragonGuardedPieceBesideTheKingEarnsNineHundred) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[5][9] = MAN_OU;
+    BAN[5][7] = COM_RYU;  // on the king's column, guarding (4, 8) diagonally
+    prepareTurn(s);
+    s.turn.MAN_OU_KYORI = 9;
+    TrialMove t(s, -1, KIN, 4, 8);  // (6, 9) stays free, so it is no mate
+    const double d = t.danger();
+    EXPECT_DOUBLE_EQ(t.eval(), 100.0 + 900 - 5 + d + 0.1 + 50 - 0.5);
+}
+
+TEST(BoardEvaluation, StrengthLevelsCutTheEvaluation) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    BAN[5][4] = COM_GIN;
+    BAN[5][5] = MAN_SYA;
+    prepareTurn(s);
+    double level[4] = {};
+    {
+        // The silver takes the rook on a square MAN does not reach: 70 twice, but the
+        // second 70 and the silver's own term only above level 1.
+        TrialMove t(s, 5, 4, 5, 5);
+        const double d = t.danger();
+        for (int n = 1; n <= 3; ++n) {
+            s.opt.LEVEL_NO = n;
+            level[n] = t.eval();
+        }
+        EXPECT_DOUBLE_EQ(level[1], d + 0.1 + 70);
+        EXPECT_DOUBLE_EQ(level[2], d + 0.1 + 70 + 70);
+        EXPECT_DOUBLE_EQ(level[3], d + 0.1 + 70 + 70 - 0.1);
+    }
+    {
+        // A quiet king move gets its piece term at levels 1 and 3 only.
+        TrialMove t(s, 1, 1, 1, 2);
+        for (int n = 1; n <= 3; ++n) {
+            s.opt.LEVEL_NO = n;
+            level[n] = t.eval();
+        }
+        EXPECT_EQ(level[1], level[3]);
+        EXPECT_DOUBLE_EQ(level[3], level[2] + 1);
+    }
+
+    // A promoted silver, lance or knight gets no piece terms at any level.
+    BAN[5][4] = EMPTY;
+    BAN[5][5] = EMPTY;
+    BAN[5][6] = COM_GIN;
+    prepareTurn(s);
+    TrialMove t(s, 5, 6, 5, 7, COM_NARIGIN);
+    s.opt.LEVEL_NO = 2;
+    const double two = t.eval();
+    s.opt.LEVEL_NO = 3;
+    EXPECT_EQ(t.eval(), two);
+}
+
+TEST(BoardEvaluation, SafetyOfTheDestination) {
+    Fixture f;
+    State& s = f.s;
+    s.opt.LEVEL_NO = 2;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    BAN[5][7] = MAN_HU;
+    prepareTurn(s);
+    s.turn.MAN_OU_KYORI = 0;
+    {
+        // Dropped where MAN takes it for nothing: the piece and 50 more.
+        TrialMove t(s, -1, KIN, 5, 6);
+        const double d = t.danger();
+        EXPECT_DOUBLE_EQ(t.eval(), -5 + d - 50 - 50);
+    }
+    {
+        // The same square reached by a board move costs nothing extra; dx > dy and the
+        // gold came closer to MAN's king than its origin was.
+        BAN[4][5] = COM_KIN;
+        prepareTurn(s);
+        TrialMove t(s, 4, 5, 5, 6);
+        const double d = t.danger();
+        EXPECT_DOUBLE_EQ(t.eval(), d + 1);
+    }
+
+    // A defended pawn takes a defended silver: the silver is won.
+    clearBoard(s);
+    BAN[1][1] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    BAN[5][3] = COM_KYOU;
+    BAN[5][5] = COM_HU;
+    BAN[5][6] = MAN_GIN;
+    BAN[5][7] = MAN_KIN;
+    prepareTurn(s);
+    TrialMove t(s, 5, 5, 5, 6);
+    const double d = t.danger();
+    EXPECT_DOUBLE_EQ(t.eval(), d + 40);
+}
+
+TEST(BoardEvaluation, PinnedAttackerOfTheDestinationIsThreatened) {
+    Fixture f;
+    State& s = f.s;
+    s.opt.LEVEL_NO = 2;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[5][9] = MAN_OU;
+    BAN[5][8] = MAN_GIN;  // pinned by the rook
+    BAN[5][2] = COM_SYA;
+    BAN[4][6] = COM_KIN;
+    prepareTurn(s);
+    {
+        // The gold steps next to the silver, which may not take it without exposing the
+        // king; the gold threatens the silver in turn.
+        TrialMove t(s, 4, 6, 4, 7);
+        const double d = t.danger();
+        EXPECT_DOUBLE_EQ(t.eval(), d + 0.1 + 40);
+    }
+
+    BAN[5][2] = EMPTY;
+    BAN[6][2] = COM_SYA;  // off the file: the silver is free
+    prepareTurn(s);
+    TrialMove t(s, 4, 6, 4, 7);
+    const double d = t.danger();
+    EXPECT_DOUBLE_EQ(t.eval(), d + 0.1);
+}
+
+TEST(BoardEvaluation, CapturesOfUnattackedPromotedPiecesEarnFiftyMore) {
+    Fixture f;
+    State& s = f.s;
+    s.opt.LEVEL_NO = 2;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    BAN[5][4] = COM_KIN;
+    BAN[5][5] = MAN_TO;
+    prepareTurn(s);
+    TrialMove t(s, 5, 4, 5, 5);
+    const double d = t.danger();
+    // dx = dy = 4, nearer than the origin's distance 5: +0.1.
+    EXPECT_DOUBLE_EQ(t.eval(), d + 0.1 + 11 + 50);
+}

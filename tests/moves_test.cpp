@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include "core/moves.h"
+#include "core/rules.h"
+#include "core/setup.h"
+#include "fake_port.h"
+#include "test_util.h"
+
+namespace {
+
+struct Moves : ::testing::Test {
+    Fixture f;
+    State& s = f.s;
+    int (&BAN)[10][10] = s.pos.BAN;
+    void SetUp() override { clearBoard(s); }
+};
+
+TEST_F(Moves, TheLineBehindARookFollowsIt) {
+    BAN[5][5] = MAN_SYA;
+    BAN[5][6] = COM_KIN;
+    BAN[5][7] = MAN_HU;
+    BAN[5][9] = MAN_KYOU;  // beyond the gap: stays
+    移動対象駒_移動(s, 5, 5, 5, 2);
+    EXPECT_EQ(BAN[5][2], MAN_SYA);
+    EXPECT_EQ(BAN[5][3], COM_KIN);
+    EXPECT_EQ(BAN[5][4], MAN_HU);
+    EXPECT_EQ(BAN[5][5], EMPTY);
+    EXPECT_EQ(BAN[5][6], EMPTY);
+    EXPECT_EQ(BAN[5][7], EMPTY);
+    EXPECT_EQ(BAN[5][9], MAN_KYOU);
+    EXPECT_EQ(s.pos.MOCHI_MAN_SU + s.pos.MOCHI_COM_SU, 0);  // followers never capture
+}
+
+TEST_F(Moves, AOneSquareMoveDragsTheWholeLineToTheEdge) {
+    // A COM silver steps diagonally down-right; the diagonal behind it reaches (1, 1).
+    BAN[4][4] = COM_GIN;
+    BAN[3][3] = MAN_OU;
+    BAN[2][2] = COM_SYA;
+    BAN[1][1] = MAN_KYOU;
+    BAN[5][5] = MAN_HU;  // captured by the mover
+    移動対象駒_移動(s, 4, 4, 5, 5);
+    EXPECT_EQ(BAN[5][5], COM_GIN);
+    EXPECT_EQ(BAN[4][4], MAN_OU);
+    EXPECT_EQ(BAN[3][3], COM_SYA);
+    EXPECT_EQ(BAN[2][2], MAN_KYOU);
+    EXPECT_EQ(BAN[1][1], EMPTY);
+    EXPECT_EQ(s.pos.MAN_OU_X, 4);  // a following MAN king keeps its square known
+    EXPECT_EQ(s.pos.MAN_OU_Y, 4);
+    EXPECT_EQ(s.pos.MOCHI_COM[HU], 1);
+    EXPECT_EQ(s.pos.MOCHI_COM_SU, 1);
+}
+
+TEST_F(Moves, SidewaysAndBackwardLinesFollowToo) {
+    BAN[5][5] = COM_RYU;
+    BAN[6][5] = COM_HU;
+    BAN[7][5] = MAN_KIN;
+    BAN[8][5] = MAN_KEI;
+    BAN[9][5] = COM_OU;
+    移動対象駒_移動(s, 5, 5, 2, 5);
+    const int row[10] = {0, 0, COM_RYU, COM_HU, MAN_KIN, MAN_KEI, COM_OU, 0, 0, 0};
+    for (int x = 1; x <= 9; ++x) EXPECT_EQ(BAN[x][5], row[x]) << x;
+}
+
+TEST_F(Moves, KnightsAndDropsMoveOnePiece) {
+    BAN[5][7] = MAN_KEI;
+    BAN[5][8] = MAN_HU;
+    BAN[6][5] = COM_GIN;
+    駒移動(s, 5, 7, 6, 5, MAN_KEI);
+    EXPECT_EQ(BAN[6][5], MAN_KEI);
+    EXPECT_EQ(BAN[5][8], MAN_HU);
+    EXPECT_EQ(BAN[5][7], EMPTY);
+    EXPECT_EQ(s.pos.MOCHI_MAN[GIN], 1);
+    EXPECT_EQ(s.pos.MOCHI_MAN_SU, 1);
+
+    駒移動(s, 11, GIN + 2, 5, 5, MAN_GIN);
+    EXPECT_EQ(BAN[5][5], MAN_GIN);
+    EXPECT_EQ(s.pos.MOCHI_MAN[GIN], 0);
+    EXPECT_EQ(s.pos.MOCHI_MAN_SU, 0);
+
+    s.pos.MOCHI_COM[KAKU] = 1;
+    s.pos.MOCHI_COM_SU = 1;
+    BAN[5][4] = COM_HU;
+    駒移動(s, -1, KAKU, 5, 3, COM_KAKU);
+    EXPECT_EQ(BAN[5][3], COM_KAKU);
+    EXPECT_EQ(BAN[5][4], COM_HU);
+    EXPECT_EQ(s.pos.MOCHI_COM[KAKU], 0);
+    EXPECT_EQ(s.pos.MOCHI_COM_SU, 0);
+}
+
+TEST_F(Moves, OnlyTheMoverPromotes) {
+    BAN[5][4] = MAN_GIN;
+    BAN[5][5] = MAN_HU;
+    ASSERT_EQ(調査_駒成(s, 5, 4, 5, 3, MAN_GIN), ON);
+    BAN[5][4] = s.pos.NARI_KOMA;
+    移動対象駒_移動(s, 5, 4, 5, 3);
+    EXPECT_EQ(BAN[5][3], MAN_NARIGIN);
+    EXPECT_EQ(BAN[5][4], MAN_HU);  // entered the zone as a follower: unpromoted
+}
+
+TEST_F(Moves, CapturesFileUnpromotedKindsAndKingsEndTheGame) {
+    s.game.TEBAN_MAN = SENTE_BAN;
+    s.game.TEBAN_COM = GOTE_BAN;
+    駒取得(s, COM_RYU);
+    駒取得(s, COM_TO);
+    駒取得(s, COM_NARIKIN);
+    駒取得(s, MAN_UMA);
+    EXPECT_EQ(s.pos.MOCHI_MAN[SYA], 1);
+    EXPECT_EQ(s.pos.MOCHI_MAN[HU], 1);
+    EXPECT_EQ(s.pos.MOCHI_MAN[KIN], 1);
+    EXPECT_EQ(s.pos.MOCHI_COM[KAKU], 1);
+    EXPECT_EQ(s.game.SHOUHAI, 0);
+    駒取得(s, COM_OU);
+    EXPECT_EQ(s.game.SHOUHAI, SENTE_BAN);
+    駒取得(s, MAN_OU);
+    EXPECT_EQ(s.game.SHOUHAI, GOTE_BAN);
+    int hand = 0;
+    for (int k = 1; k <= 7; ++k) hand += s.pos.MOCHI_MAN[k] + s.pos.MOCHI_COM[k];
+    EXPECT_EQ(hand, 4);  // kings enter no hand
+
+    s.pos.MOCHI_MAN[HU] = 3;
+    EXPECT_EQ(調査_持駒数(s, SENTE_BAN), 5);
+    EXPECT_EQ(調査_持駒数(s, 0), 0);
+}
+
+TEST_F(Moves, TwoPawnFlagsCountOnlyUnpromotedPawns) {
+    BAN[3][5] = MAN_HU;
+    BAN[4][5] = MAN_TO;
+    BAN[6][2] = COM_HU;
+    s.pos.NIFU_MAN[9] = 1;  // stale flag
+    調査_2歩フラグ設定(s);
+    EXPECT_EQ(s.pos.NIFU_MAN[3], 1);
+    EXPECT_EQ(s.pos.NIFU_MAN[4], 0);
+    EXPECT_EQ(s.pos.NIFU_MAN[9], 0);
+    EXPECT_EQ(s.pos.NIFU_COM[6], 1);
+}
+
+TEST(Setup, StartingPositionAndMoveZero) {
+    Fixture f;
+    State& s = f.s;
+    s.game.TESU = 7;
+    s.pos.MOCHI_MAN[HU] = 2;
+    初期設定(s);
+    EXPECT_EQ(pieceCount(s), 40);
+    int com = 0, man = 0;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) (s.pos.BAN[x][y] > 0 ? com : man) += s.pos.BAN[x][y] != 0;
+    EXPECT_EQ(com, 20);
+    EXPECT_EQ(man, 20);
+    EXPECT_EQ(s.pos.BAN[5][1], COM_OU);
+    EXPECT_EQ(s.pos.BAN[2][2], COM_SYA);
+    EXPECT_EQ(s.pos.BAN[8][2], COM_KAKU);
+    EXPECT_EQ(s.pos.BAN[2][8], MAN_KAKU);
+    EXPECT_EQ(s.pos.BAN[8][8], MAN_SYA);
+    EXPECT_EQ(s.pos.BAN[1][9], MAN_KYOU);
+    EXPECT_EQ(s.pos.MOCHI_MAN_SU + s.pos.MOCHI_COM_SU, 0);
+    EXPECT_EQ(s.game.TESU, 0);
+    EXPECT_EQ(s.hist.SAISHU_TESU, 0);
+    EXPECT_EQ(s.game.TEBAN, 0);
+    for (int x = 0; x <= 9; ++x)
+        for (int y = 0; y <= 9; ++y) EXPECT_EQ(s.hist.BAN_RIREKI[0][x][y], s.pos.BAN[x][y]);
+    for (int i = 0; i <= 9; ++i) EXPECT_EQ(s.pos.BAN[0][i] | s.pos.BAN[i][0], 0);
+}
+
+TEST(Setup, SavingOverwritesAndTheBoundEndsTheGame) {
+    Fixture f;
+    State& s = f.s;
+    初期設定(s);
+    s.game.TESU = 3;
+    手順保存(s, 1, 2, 3, 4);
+    s.game.TESU = 1;
+    s.pos.BAN[5][5] = COM_KIN;
+    手順保存(s, 5, 6, 7, 8);
+    EXPECT_EQ(s.hist.SAISHU_TESU, 1);
+    EXPECT_EQ(s.hist.BAN_RIREKI[1][5][5], COM_KIN);
+    EXPECT_EQ(s.hist.COM_JIKAN_ATO[1], 8);
+
+    s.game.TESU = 499;
+    EXPECT_TRUE(履歴に空きあり(s));
+    EXPECT_FALSE(手数上限終了(s));
+    s.game.TESU = 500;
+    EXPECT_FALSE(履歴に空きあり(s));
+    s.game.TEBAN = SENTE_BAN;
+    f.port.clear();
+    EXPECT_TRUE(手数上限終了(s));
+    EXPECT_EQ(s.game.TEBAN, 0);
+    EXPECT_EQ(f.port.count("message 500手"), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include "eval_trial.h"
+#include "fake_port.h"
+#include "test_util.h"
+
+// The piece terms alone, from a score of 0, on surveyed trial positions.
+
+TEST(PieceTerms, LanceMovesScoreOnlyByCaptures) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[5][1] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    BAN[1][1] = COM_KYOU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 1, 1, 1, 5);
+        EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.9);
+    }
+    BAN[1][6] = MAN_KYOU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 1, 1, 1, 6);
+        EXPECT_EQ(t.pieceTerms(), 10);
+    }
+    BAN[1][7] = MAN_HU;  // now MAN takes back
+    prepareTurn(s);
+    TrialMove t(s, 1, 1, 1, 6);
+    EXPECT_EQ(t.pieceTerms(), 20);
+}
+
+TEST(PieceTerms, DroppedLancePinsThePieceInFront) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    BAN[5][3] = COM_KIN;
+    BAN[5][5] = MAN_GIN;
+    BAN[5][8] = MAN_SYA;
+    prepareTurn(s);
+    {
+        TrialMove t(s, -1, KYOU, 5, 4);
+        EXPECT_EQ(t.pieceTerms(), 70);
+    }
+    // The look down the file ends at the first piece, even a COM one.
+    BAN[5][7] = COM_HU;
+    prepareTurn(s);
+    TrialMove t(s, -1, KYOU, 5, 4);
+    EXPECT_EQ(t.pieceTerms(), 0);
+}
+
+TEST(PieceTerms, PawnOnTheLastTwoRowsSkipsTheRowTerms) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[9][5] = MAN_OU;
+    BAN[3][7] = COM_HU;
+    BAN[2][8] = COM_KIN;
+    BAN[3][9] = MAN_KIN;  // a MAN piece in front would end the terms on a lower row
+    prepareTurn(s);
+    TrialMove t(s, 3, 7, 3, 8);
+    EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 0.6);
+}
+
+TEST(PieceTerms, PawnFacingAManPiece) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[9][1] = COM_OU;
+    BAN[1][9] = MAN_OU;
+    BAN[5][4] = COM_HU;
+    BAN[5][6] = MAN_HU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 5, 4, 5, 5);
+        EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 - 5);
+    }
+    // A knight in front does not attack the pawn: neither side reaches it.
+    BAN[5][6] = MAN_KEI;
+    prepareTurn(s);
+    TrialMove t(s, 5, 4, 5, 5);
+    EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 1);
+}
+
+TEST(PieceTerms, DroppedPawnBlocksARookOnTheFile) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[9][1] = COM_OU;
+    BAN[1][9] = MAN_OU;
+    BAN[5][4] = COM_KIN;
+    BAN[5][8] = MAN_SYA;
+    prepareTurn(s);
+    {
+        TrialMove t(s, -1, HU, 5, 5);
+        EXPECT_EQ(t.pieceTerms(), 120);
+    }
+    // No block is needed when COM already reached the undefended rook.
+    BAN[2][5] = COM_KAKU;
+    prepareTurn(s);
+    TrialMove t(s, -1, HU, 5, 5);
+    EXPECT_EQ(t.pieceTerms(), 0);
+}
+
+TEST(PieceTerms, RookAndDragonNearTheKing) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[5][9] = MAN_OU;
+    BAN[5][2] = COM_SYA;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 5, 2, 5, 7);  // -1: the square in front is MAN's
+        EXPECT_EQ(t.pieceTerms(), -1 + 100);
+    }
+    BAN[5][2] = COM_RYU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 5, 2, 5, 7);
+        EXPECT_EQ(t.pieceTerms(), 100);
+    }
+
+    // Next to the king, defended, but with only the king itself left to take.
+    clearBoard(s);
+    BAN[1][1] = COM_OU;
+    BAN[5][9] = MAN_OU;
+    BAN[5][7] = COM_KIN;
+    BAN[4][8] = MAN_HU;
+    BAN[8][9] = MAN_KIN;  // covers (7, 8), (8, 8), (9, 8)
+    BAN[9][8] = COM_SYA;
+    prepareTurn(s);
+    TrialMove t(s, 9, 8, 5, 8);
+    EXPECT_EQ(t.pieceTerms(), -35);
+}
+
+TEST(PieceTerms, KingPaysForLeavingTheBackRows) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[5][3] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 5, 3, 5, 4);
+        EXPECT_EQ(t.pieceTerms(), -19);
+        s.turn.IDOU_FUKA_COM_ARI = ON;
+        EXPECT_EQ(t.pieceTerms(), -9);
+    }
+    BAN[5][3] = EMPTY;
+    BAN[4][8] = COM_OU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 4, 8, 4, 9);
+        EXPECT_EQ(t.pieceTerms(), -24 + 1);
+    }
+
+    // Boxed in by a dragon and a silver: fewer than two safe squares.
+    clearBoard(s);
+    BAN[1][1] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    BAN[3][3] = MAN_RYU;
+    BAN[2][2] = MAN_GIN;
+    prepareTurn(s);
+    TrialMove t(s, 1, 1, 1, 2);
+    EXPECT_EQ(t.pieceTerms(), 1 - 20);
+}
+
+TEST(PieceTerms, OpeningPatternsOfSilverAndGold) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[5][1] = COM_OU;
+    BAN[5][9] = MAN_OU;
+    BAN[7][2] = COM_GIN;
+    BAN[8][3] = COM_HU;
+    BAN[8][5] = MAN_HU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 7, 2, 7, 3);
+        EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 115);
+    }
+
+    // A gold closing the file in front against a bishop in MAN's hand.
+    clearBoard(s);
+    BAN[9][1] = COM_OU;
+    BAN[5][9] = MAN_OU;
+    BAN[4][1] = COM_KIN;
+    BAN[5][3] = COM_HU;
+    BAN[5][4] = COM_KAKU;
+    s.pos.MOCHI_MAN[KAKU] = 1;
+    s.pos.MOCHI_MAN_SU = 1;
+    prepareTurn(s);
+    TrialMove t(s, 4, 1, 5, 2);
+    EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.5 + 2 + 125);
+}
+
+TEST(PieceTerms, DroppedBishopAndKnightWithoutRoom) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[9][1] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    BAN[2][8] = COM_HU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, -1, KAKU, 1, 9);
+        EXPECT_EQ(t.pieceTerms(), -20);
+    }
+    {
+        TrialMove t(s, -1, KAKU, 1, 7);  // six squares to go to
+        EXPECT_EQ(t.pieceTerms(), 0);
+    }
+    BAN[8][4] = COM_KAKU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, -1, KEI, 7, 3);  // blocks the bishop's diagonal
+        EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 - 5);
+    }
+    // No block for MAN codes; no read past the last row for a knight there.
+    EXPECT_EQ(pieceTerms(s, 2.5, 0, MAN_HU, 5, 5, 5, 4), 2.5);
+    EXPECT_DOUBLE_EQ(pieceTerms(s, 0, 0, COM_KEI, 5, 7, 5, 9), -0.1);
+}

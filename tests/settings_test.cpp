@@ -1,0 +1,205 @@
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_port.h"
+#include "settings/option_menu.h"
+#include "temp_dir.h"
+
+namespace {
+
+// Shift-JIS bytes of the two sets of defaults.
+const std::string TATAMI_FILE =
+    "\x94\x77\x8C\x69\x89\xE6=\x8F\xF4\r\n\x88\xDA\x93\xAE\x8E\x77\x93\xB1=OFF\r\n"
+    "\x8C\x6F\x89\xDF\x8E\x9E\x8A\xD4=ON\r\nBGM=ON\r\n";
+const std::string MIDORI_FILE =
+    "\x94\x77\x8C\x69\x89\xE6=\x97\xCE\r\n\x88\xDA\x93\xAE\x8E\x77\x93\xB1=OFF\r\n"
+    "\x8C\x6F\x89\xDF\x8E\x9E\x8A\xD4=ON\r\nBGM=ON\r\n";
+
+std::size_t backgroundTiles(const FakePort& p, int id) {
+    return p.count("picture " + std::to_string(id) + " ");
+}
+
+}  // namespace
+
+TEST(SettingsFile, MissingFileIsCreatedWithTatamiDefaults) {
+    TempDir dir;
+    Fixture f;
+    State& s = f.s;
+    FileResult r = 読込_環境設定ファイル(s, dir / "Torvane.ini");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(TempDir::read(dir / "Torvane.ini"), TATAMI_FILE);
+    EXPECT_EQ(s.opt.HAIKEI_NO, 6);
+    EXPECT_TRUE(s.opt.TATAMI);
+    EXPECT_FALSE(s.opt.MIDORI);
+    EXPECT_EQ(s.opt.SIDOU_FLAG, 0);
+    EXPECT_EQ(s.opt.SIDOU_COLOR, 2);
+    EXPECT_TRUE(s.opt.KEIKA);
+    EXPECT_TRUE(s.opt.BGM);
+    EXPECT_EQ(f.port.count("check TATAMI on"), 1u);
+    EXPECT_EQ(f.port.count("check SIDOU off"), 1u);
+    EXPECT_EQ(f.port.count("check KEIKA on"), 1u);
+    EXPECT_EQ(f.port.count("check BGM on"), 1u);
+    EXPECT_EQ(f.port.only("loop"), std::vector<std::string>{"loop 3"});
+    EXPECT_EQ(backgroundTiles(f.port, 6), 32u * 20u - 81u);
+    EXPECT_EQ(f.port.count("message"), 0u);
+
+    // Read again: the file now exists and gives the same state.
+    Fixture g;
+    読込_環境設定ファイル(g.s, dir / "Torvane.ini");
+    EXPECT_EQ(g.s.opt.HAIKEI_NO, 6);
+    EXPECT_TRUE(g.s.opt.TATAMI && g.s.opt.KEIKA && g.s.opt.BGM);
+}
+
+TEST(SettingsFile, LinesAreParsedByKeyAndLaterLinesWin) {
+    TempDir dir;
+    Fixture f;
+    State& s = f.s;
+    TempDir::write(dir / "Torvane.ini",
+                   toCp932("背景画=宇宙\r\n移動指導=ON\r\nfoo=bar\r\nno equals sign\r\n\r\n"
+                           "経過時間=ON\r\nBGM=ON=1\r\n背景画=竹\n移動指導=on\r\n経過時間=ON "));
+    読込_環境設定ファイル(s, dir / "Torvane.ini");
+    EXPECT_EQ(s.opt.HAIKEI_NO, 7);
+    EXPECT_TRUE(s.opt.TAKE);
+    EXPECT_FALSE(s.opt.UCHU);
+    EXPECT_EQ(s.opt.SIDOU_FLAG, 0);  // "on" is not "ON"
+    EXPECT_EQ(s.opt.SIDOU_COLOR, 2);
+    EXPECT_FALSE(s.opt.KEIKA);  // the trailing blank counts
+    EXPECT_FALSE(s.opt.BGM);    // the value is everything after the first "="
+    EXPECT_EQ(f.port.count("loop"), 0u);
+    EXPECT_EQ(backgroundTiles(f.port, 8), 32u * 20u - 81u);
+    EXPECT_EQ(backgroundTiles(f.port, 7), 32u * 20u - 81u);
+    EXPECT_EQ(f.port.count("check SIDOU on"), 1u);
+    EXPECT_EQ(f.port.count("check SIDOU off"), 1u);
+}
+
+TEST(SettingsFile, UnknownBackgroundLeavesNoBackgroundLine) {
+    TempDir dir;
+    Fixture f;
+    State& s = f.s;
+    TempDir::write(dir / "Torvane.ini", toCp932("背景画=海\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n"));
+    読込_環境設定ファイル(s, dir / "Torvane.ini");
+    EXPECT_FALSE(s.opt.MIDORI || s.opt.TATAMI || s.opt.TAKE || s.opt.UCHU || s.opt.RENGA);
+    EXPECT_EQ(s.opt.SIDOU_FLAG, 1);
+    EXPECT_EQ(s.opt.SIDOU_COLOR, 15);
+    EXPECT_EQ(f.port.only("loop"), std::vector<std::string>{"loop 3"});
+
+    ASSERT_TRUE(書込_環境設定ファイル(s, dir / "Torvane.ini").ok);
+    EXPECT_EQ(TempDir::read(dir / "Torvane.ini"),
+              toCp932("移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n"));
+    EXPECT_EQ(dir.fileCount(), 1u);
+
+    // Several checked items: the first in the order 緑, 竹, 畳, 宇宙, 煉瓦 is written.
+    s.opt.RENGA = s.opt.TATAMI = s.opt.TAKE = true;
+    書込_環境設定ファイル(s, dir / "Torvane.ini");
+    EXPECT_EQ(TempDir::read(dir / "Torvane.ini").substr(0, 11), toCp932("背景画=竹\r\n"));
+}
+
+TEST(SettingsFile, FailuresFallBackToDefaults) {
+    TempDir dir;
+    {
+        // Oversized files count as unreadable and are replaced.
+        Fixture f;
+        TempDir::write(dir / "big.ini", std::string(SETTINGS_FILE_MAX_BYTES + 1, '='));
+        EXPECT_TRUE(読込_環境設定ファイル(f.s, dir / "big.ini").ok);
+        EXPECT_EQ(TempDir::read(dir / "big.ini"), TATAMI_FILE);
+        EXPECT_EQ(f.s.opt.HAIKEI_NO, 6);
+    }
+    {
+        // Unreadable and not creatable: tatami all the same, and the user is told.
+        Fixture f;
+        FileResult r = 読込_環境設定ファイル(f.s, dir / "no" / "Torvane.ini");
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(f.port.only("message"),
+                  std::vector<std::string>{
+                      "message 環境設定ﾌｧｲﾙを作成できません\n\nTorvane.ini | 環境設定"});
+        EXPECT_EQ(f.s.opt.HAIKEI_NO, 6);
+        EXPECT_TRUE(f.s.opt.TATAMI && f.s.opt.KEIKA && f.s.opt.BGM);
+        EXPECT_EQ(f.port.count("loop 3"), 1u);
+    }
+    {
+        // A failed write: green marks, the background shown and the music as they were.
+        Fixture f;
+        State& s = f.s;
+        s.opt.HAIKEI_NO = 8;
+        s.opt.UCHU = true;
+        s.opt.SIDOU_FLAG = 1;
+        s.opt.SIDOU_COLOR = 15;
+        s.opt.BGM = false;
+        FileResult r = 書込_環境設定ファイル(s, dir / "no" / "Torvane.ini");
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(s.opt.HAIKEI_NO, 8);
+        EXPECT_TRUE(s.opt.MIDORI);
+        EXPECT_FALSE(s.opt.UCHU);
+        EXPECT_EQ(s.opt.SIDOU_FLAG, 0);
+        EXPECT_TRUE(s.opt.KEIKA);
+        EXPECT_TRUE(s.opt.BGM);
+        EXPECT_EQ(f.port.count("loop"), 0u);
+        EXPECT_EQ(f.port.count("message"), 1u);
+    }
+    {
+        // The fallback write itself, where it can be made, holds the green defaults.
+        Fixture f;
+        std::string name(250, 'i');  // no room for a temporary name beside it
+        TempDir::write(dir / name, "old");
+        EXPECT_FALSE(書込_環境設定ファイル(f.s, dir / name).ok);
+        EXPECT_EQ(TempDir::read(dir / name), "old");
+    }
+}
+
+TEST(SettingsFile, CheckMarksAndMenuCommands) {
+    TempDir dir;
+    const auto ini = dir / "Torvane.ini";
+    Fixture f;
+    State& s = f.s;
+
+    チェック設定(s, 4);
+    EXPECT_FALSE(s.opt.MIDORI || s.opt.TATAMI || s.opt.TAKE || s.opt.UCHU || s.opt.RENGA);
+    EXPECT_EQ(f.port.count("check"), 5u);
+    EXPECT_EQ(f.port.count("check MIDORI off"), 1u);
+
+    f.port.clear();
+    RENGA_Click(s, ini);
+    EXPECT_TRUE(s.opt.RENGA);
+    EXPECT_EQ(s.opt.HAIKEI_NO, 9);
+    EXPECT_EQ(TempDir::read(ini).substr(0, 13), toCp932("背景画=煉瓦\r\n"));
+    EXPECT_EQ(f.port.count("picture -3"), 1u);  // the full redraw ends with the title
+
+    // Already checked: no new check marks, but the file is written and the screen redrawn.
+    std::filesystem::remove(ini);
+    f.port.clear();
+    RENGA_Click(s, ini);
+    EXPECT_EQ(f.port.count("check"), 0u);
+    EXPECT_TRUE(std::filesystem::exists(ini));
+    EXPECT_EQ(f.port.count("picture -3"), 1u);
+
+    s.opt.SIDOU_FLAG = 0;
+    f.port.clear();
+    SIDOU_Click(s, ini);
+    EXPECT_EQ(s.opt.SIDOU_FLAG, 1);
+    EXPECT_EQ(s.opt.SIDOU_COLOR, 15);
+    EXPECT_EQ(f.port.count("outline"), 0u);
+    SIDOU_Click(s, ini);
+    EXPECT_EQ(s.opt.SIDOU_FLAG, 0);
+    EXPECT_EQ(s.opt.SIDOU_COLOR, 2);
+    EXPECT_EQ(f.port.count("outline 2 "), 81u + 14u);
+    EXPECT_EQ(f.port.only("check"), (std::vector<std::string>{"check SIDOU on", "check SIDOU off"}));
+
+    f.port.clear();
+    KEIKA_Click(s, ini);
+    EXPECT_TRUE(s.opt.KEIKA);
+    EXPECT_TRUE(s.clock.Timer1);
+    EXPECT_EQ(f.port.count("text"), 4u);  // both clocks with their shadows
+    KEIKA_Click(s, ini);
+    EXPECT_FALSE(s.opt.KEIKA);
+    EXPECT_FALSE(s.clock.Timer1);
+    EXPECT_EQ(f.port.count("text"), 4u);
+
+    f.port.clear();
+    BGM_Click(s, ini);
+    BGM_Click(s, ini);
+    EXPECT_EQ(f.port.only("loop"), std::vector<std::string>{"loop 3"});
+    EXPECT_EQ(f.port.only("stop"), std::vector<std::string>{"stop 3"});
+    EXPECT_FALSE(s.opt.BGM);
+    EXPECT_EQ(TempDir::read(ini), toCp932("背景画=煉瓦\r\n移動指導=OFF\r\n経過時間=OFF\r\nBGM=OFF\r\n"));
+}

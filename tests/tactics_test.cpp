@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ai/tactics.h"
+#include "core/constants.h"
+#include "fake_port.h"
+
+namespace {
+
+void fill(int (&map)[10][10], int v) {
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) map[x][y] = v;
+}
+
+}  // namespace
+
+TEST(TacticsSurvey, SafeDestinationsCountOnlySquaresTheOtherSideMisses) {
+    Fixture f;
+    State& s = f.s;
+    s.pos.BAN[5][5] = COM_OU;
+    fill(s.inf.SEIRYOKU_MAN, 1);
+    EXPECT_EQ(調査_移動可場所数(s, 5, 5, COM_OU), 0);
+
+    s.inf.SEIRYOKU_MAN[4][6] = 0;
+    s.pos.BAN[6][4] = MAN_KIN;  // a capture counts as a destination
+    s.inf.SEIRYOKU_MAN[6][4] = 0;
+    s.pos.BAN[6][6] = COM_KIN;  // an own piece does not
+    s.inf.SEIRYOKU_MAN[6][6] = 0;
+    EXPECT_EQ(調査_移動可場所数(s, 5, 5, COM_OU), 2);
+
+    // A MAN piece is judged against COM's reach; the piece need not stand there.
+    fill(s.inf.SEIRYOKU_COM, 1);
+    s.inf.SEIRYOKU_COM[2][8] = 0;
+    EXPECT_EQ(調査_移動可場所数(s, 2, 9, MAN_KIN), 1);
+}
+
+TEST(TacticsSurvey, SurroundingsCountComMajorsAndKingOnly) {
+    Fixture f;
+    State& s = f.s;
+    auto& BAN = s.pos.BAN;
+    BAN[2][1] = COM_KIN;
+    BAN[3][3] = COM_SYA;  // two squares away
+    BAN[1][1] = COM_OU;   // the square itself
+    EXPECT_EQ(調査_周辺状況(s, 1, 1), 0);
+    BAN[1][2] = COM_KAKU;
+    EXPECT_EQ(調査_周辺状況(s, 1, 1), -1);
+    BAN[2][2] = COM_OU;
+    EXPECT_EQ(調査_周辺状況(s, 1, 1), -2);
+    BAN[2][1] = MAN_RYU;
+    EXPECT_EQ(調査_周辺状況(s, 1, 1), -2);
+
+    BAN[9][8] = COM_UMA;
+    BAN[8][9] = COM_RYU;
+    BAN[8][8] = COM_NARIGIN;
+    EXPECT_EQ(調査_周辺状況(s, 9, 9), -2);
+}
+
+TEST(TacticsSurvey, KnightAimValuesTheFarMajorThatIsNotTheAttacker) {
+    Fixture f;
+    State& s = f.s;
+    auto& BAN = s.pos.BAN;
+    BAN[5][7] = COM_KIN;
+    BAN[3][7] = MAN_SYA;
+    BAN[7][7] = MAN_KAKU;
+    s.inf.NERAI_MAN[5][7] = MAN_KAKU;
+    s.inf.NERAI_MAN_X[5][7] = 7;  // the bishop is the attacker: a knight fork gains nothing on it
+    EXPECT_EQ(調査_桂狙い(s, 5, 7), 70.0);
+
+    s.inf.NERAI_MAN_X[5][7] = 4;
+    EXPECT_EQ(調査_桂狙い(s, 5, 7), 130.0);
+
+    s.inf.SEIRYOKU_MAN[4][5] = 1;  // the left drop square is not safe
+    EXPECT_EQ(調査_桂狙い(s, 5, 7), 60.0);
+    BAN[6][5] = MAN_HU;  // nor is the right one empty
+    EXPECT_EQ(調査_桂狙い(s, 5, 7), 0.0);
+
+    // Only when the cheapest attacker is a major piece, and only from row 6 on.
+    Fixture g;
+    State& t = g.s;
+    t.pos.BAN[3][6] = MAN_RYU;
+    t.inf.NERAI_MAN[5][6] = MAN_RYU;
+    EXPECT_EQ(調査_桂狙い(t, 5, 6), 71.0);
+    t.inf.NERAI_MAN[5][6] = MAN_KIN;
+    EXPECT_EQ(調査_桂狙い(t, 5, 6), 0.0);
+    t.pos.BAN[3][5] = MAN_RYU;
+    t.inf.NERAI_MAN[5][5] = MAN_RYU;
+    EXPECT_EQ(調査_桂狙い(t, 5, 5), 0.0);
+}
+
+TEST(TacticsSurvey, LanceAimStopsAtTheFirstPieceBelow) {
+    Fixture f;
+    State& s = f.s;
+    auto& BAN = s.pos.BAN;
+    BAN[5][7] = COM_GIN;
+    BAN[5][9] = MAN_SYA;
+    s.inf.SEIRYOKU_COM[5][6] = 1;
+    s.inf.NERAI_MAN[5][7] = MAN_KAKU;
+    EXPECT_EQ(調査_香狙い(s, 5, 7), 70.0);
+
+    BAN[5][8] = COM_HU;  // own piece first: no value, and the rook behind is not seen
+    EXPECT_EQ(調査_香狙い(s, 5, 7), 0.0);
+    BAN[5][8] = MAN_HU;
+    EXPECT_EQ(調査_香狙い(s, 5, 7), 10.0);
+
+    s.inf.SEIRYOKU_MAN[5][6] = 1;  // the square behind must be safe
+    EXPECT_EQ(調査_香狙い(s, 5, 7), 0.0);
+
+    // Row 6 and above never count.
+    BAN[4][6] = COM_GIN;
+    BAN[4][9] = MAN_RYU;
+    s.inf.SEIRYOKU_COM[4][5] = 1;
+    s.inf.NERAI_MAN[4][6] = MAN_RYU;
+    EXPECT_EQ(調査_香狙い(s, 4, 6), 0.0);
+}
+
+TEST(TacticsSurvey, HeldBishopAimSquaresAreEmptyUncoveredDiagonalsToComKing) {
+    Fixture f;
+    State& s = f.s;
+    auto& BAN = s.pos.BAN;
+    BAN[5][1] = COM_OU;
+    s.pos.COM_OU_X = 5;
+    s.pos.COM_OU_Y = 1;
+    BAN[7][3] = COM_HU;  // blocks (8,4) and beyond
+    s.inf.SEIRYOKU_COM[3][3] = 1;
+    s.turn.MOCHIKAKU_NERAI[1][1] = 1;  // stale value from an earlier turn
+    調査_持角狙座標(s);
+
+    int marked = 0;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) marked += s.turn.MOCHIKAKU_NERAI[x][y];
+    const auto& m = s.turn.MOCHIKAKU_NERAI;
+    EXPECT_EQ(m[4][2], 1);
+    EXPECT_EQ(m[3][3], 0);  // COM covers it
+    EXPECT_EQ(m[2][4], 1);
+    EXPECT_EQ(m[1][5], 1);
+    EXPECT_EQ(m[6][2], 1);
+    EXPECT_EQ(m[7][3], 0);  // occupied
+    EXPECT_EQ(m[8][4], 0);  // blocked
+    EXPECT_EQ(m[1][1], 0);
+    EXPECT_EQ(marked, 4);
+}
+
+TEST(TacticsSurvey, PinnedPiecesAreFoundWithThePieceLifted) {
+    Fixture f;
+    State& s = f.s;
+    auto& BAN = s.pos.BAN;
+    BAN[5][9] = MAN_OU;
+    s.pos.MAN_OU_X = 5;
+    s.pos.MAN_OU_Y = 9;
+    BAN[5][1] = COM_KYOU;
+    BAN[5][6] = MAN_HU;  // pinned by the lance
+    BAN[6][8] = MAN_KIN;
+    BAN[1][5] = COM_UMA;
+    BAN[3][7] = MAN_GIN;  // pinned on the horse's diagonal
+    BAN[8][5] = COM_KEI;  // a knight never pins
+    BAN[7][7] = MAN_HU;
+    BAN[9][1] = COM_OU;
+    s.pos.COM_OU_X = 9;
+    s.pos.COM_OU_Y = 1;
+    BAN[9][3] = COM_HU;
+    s.turn.IDOU_FUKA_MAN[6][8] = 1;  // stale
+    s.turn.IDOU_FUKA_COM_ARI = ON;
+
+    int before[10][10];
+    std::copy(&BAN[0][0], &BAN[0][0] + 100, &before[0][0]);
+    調査_移動不可駒(s);
+    EXPECT_TRUE(std::equal(&BAN[0][0], &BAN[0][0] + 100, &before[0][0]));
+
+    const auto& m = s.turn.IDOU_FUKA_MAN;
+    EXPECT_EQ(m[5][6], 1);
+    EXPECT_EQ(m[3][7], 1);
+    EXPECT_EQ(m[6][8], 0);
+    EXPECT_EQ(m[7][7], 0);
+    EXPECT_EQ(m[5][9], 0);  // the king itself, shielded by the pinned pieces
+    EXPECT_EQ(m[8][5], 0);  // COM pieces never get a mark
+    EXPECT_EQ(s.turn.IDOU_FUKA_COM_ARI, OFF);
+
+    // A MAN lance behind COM's pawn pins it against COM's king.
+    BAN[9][8] = MAN_KYOU;
+    調査_移動不可駒(s);
+    EXPECT_EQ(s.turn.IDOU_FUKA_COM_ARI, ON);
+}
+
+TEST(TacticsSurvey, KingAlreadyInCheckMarksEveryManPiece) {
+    Fixture f;
+    State& s = f.s;
+    auto& BAN = s.pos.BAN;
+    BAN[5][9] = MAN_OU;
+    s.pos.MAN_OU_X = 5;
+    s.pos.MAN_OU_Y = 9;
+    BAN[5][2] = COM_SYA;
+    BAN[1][7] = MAN_HU;
+    BAN[9][9] = MAN_KYOU;
+    BAN[8][2] = MAN_KAKU;
+    調査_移動不可駒(s);
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            EXPECT_EQ(s.turn.IDOU_FUKA_MAN[x][y], BAN[x][y] <= -10 ? 1 : 0) << x << "," << y;
+}
