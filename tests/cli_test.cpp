@@ -38,6 +38,11 @@ TEST(Cli, RefusalsAndArgumentErrors) {
     EXPECT_EQ(e.handle("man 7 7 7"), "error bad arguments");
     EXPECT_EQ(e.handle("man 7 7 7 6 please"), "error bad arguments");
     EXPECT_EQ(e.handle("man a b c d"), "error bad arguments");
+    EXPECT_EQ(e.handle("man 7 7 7 6promote"), "error bad arguments");  // not a fourth integer
+    EXPECT_EQ(e.handle("man 7 7 7 6x"), "error bad arguments");
+    EXPECT_EQ(e.handle("man 7 7 7 6 promote promote"), "error bad arguments");
+    EXPECT_EQ(e.handle("man 7 7 7 +-6"), "error bad arguments");
+    EXPECT_EQ(e.handle("man 7 7 7 99999999999"), "error bad arguments");
     EXPECT_EQ(e.handle("level 4"), "error bad level");
     EXPECT_EQ(e.handle("level 1"), "ok");
     EXPECT_EQ(e.state().opt.LEVEL_NO, 1);
@@ -88,6 +93,25 @@ TEST(Cli, PromotingOnTheMove) {
     EXPECT_EQ(s.pos.BAN[5][3], MAN_NARIGIN);
     EXPECT_EQ(s.pos.BAN[5][4], MAN_HU);  // the follower stays a pawn
     EXPECT_EQ(s.hist.BAN_RIREKI[0][5][4], MAN_GIN);  // the history shows the piece unpromoted
+    EXPECT_EQ(s.pos.NARI_KOMA, MAN_NARIGIN);
+
+    // Without `promote` the piece travels as it is and NARI_KOMA says so, as after a left
+    // click; a knight jumps alone.
+    s.pos.BAN[4][5] = MAN_KEI;
+    s.pos.BAN[4][6] = MAN_KYOU;
+    EXPECT_EQ(e.handle("man 4 5 3 3"), "ok");
+    EXPECT_EQ(s.pos.BAN[3][3], MAN_KEI);
+    EXPECT_EQ(s.pos.BAN[4][6], MAN_KYOU);
+    EXPECT_EQ(s.pos.NARI_KOMA, MAN_KEI);
+    EXPECT_EQ(e.handle("man 3 3 2 1"), "must-promote");
+    EXPECT_EQ(e.handle("man 3 3 2 1 promote"), "ok");
+    EXPECT_EQ(s.pos.BAN[2][1], MAN_NARIKEI);
+    EXPECT_EQ(s.pos.BAN[3][3], EMPTY);
+    // `promote` where no promotion is allowed moves the piece unpromoted.
+    EXPECT_EQ(e.handle("man 4 6 4 5 promote"), "ok");
+    EXPECT_EQ(s.pos.BAN[4][5], MAN_KYOU);
+    EXPECT_EQ(s.game.TESU, 4);
+    EXPECT_EQ(s.hist.SAISHU_TESU, 3);
 }
 
 TEST(Cli, ComAnswersAndTheHistoryBound) {
@@ -102,10 +126,15 @@ TEST(Cli, ComAnswersAndTheHistoryBound) {
     EXPECT_EQ(e.state().game.TEBAN, SENTE_BAN);
     EXPECT_EQ(e.state().pos.BAN[tx][ty], code);
 
-    e.state().game.TESU = 500;
-    EXPECT_EQ(e.handle("man 3 7 3 6"), "error history full");
+    // MAN's move that fills the history ends the game; nothing more is stored.
+    e.state().game.TESU = 499;
+    EXPECT_EQ(e.handle("man 3 7 3 6"), "ok");
+    EXPECT_EQ(e.state().game.TESU, 500);
+    EXPECT_EQ(e.state().game.TEBAN, 0);
+    EXPECT_EQ(e.handle("man 4 7 4 6"), "error history full");
     EXPECT_EQ(e.handle("com"), "error history full");
-    EXPECT_EQ(e.state().pos.BAN[3][7], MAN_HU);
+    EXPECT_EQ(e.state().pos.BAN[4][7], MAN_HU);
+    EXPECT_EQ(e.state().game.TESU, 500);
 }
 
 TEST(Cli, TheToolAnswersOneLinePerCommandThroughPipes) {

@@ -71,6 +71,11 @@ TEST(DangerTerms, BishopCautionNeedsAReachableAimAndABishopForIt) {
     // A horse on the destination would also step straight.
     s.turn.MOCHIKAKU_NERAI[5][4] = 1;
     EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_KIN), 50.0);
+
+    // A bishop in hand cannot be dropped on an aim square that is no longer empty.
+    BAN[1][2] = EMPTY;
+    BAN[5][4] = COM_HU;
+    EXPECT_EQ(盤評価_自角注意_COM(s, 5, 5, COM_KIN), 0.0);
 }
 
 TEST(DangerTerms, BishopCautionJudgesTheFirstAimSquareOnly) {
@@ -102,6 +107,12 @@ TEST(DangerTerms, ComKingOnBackRowWithAttackedSquareInFront) {
     s.pos.MOCHI_MAN_SU = 0;
     s.inf.SEIRYOKU_COM[5][2] = 2;
     EXPECT_EQ(盤評価_COM危険座標(s, COM_OU, 5, 1), -50.5);
+
+    // Each "then" has its own condition: the gold in hand costs 700 even when COM's
+    // defence of the square outnumbers MAN's attack, and 10 more next to the king.
+    s.pos.MOCHI_MAN[KIN] = 1;
+    s.pos.MOCHI_MAN_SU = 1;
+    EXPECT_EQ(盤評価_COM危険座標(s, COM_OU, 5, 1), -760.5);
 }
 
 TEST(DangerTerms, ForkOfUndefendedPiecesAddsTheCheapest) {

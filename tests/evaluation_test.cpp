@@ -230,3 +230,150 @@ TEST(BoardEvaluation, CapturesOfUnattackedPromotedPiecesEarnFiftyMore) {
     // dx = dy = 4, nearer than the origin's distance 5: +0.1.
     EXPECT_DOUBLE_EQ(t.eval(), d + 0.1 + 11 + 50);
 }
+
+TEST(BoardEvaluation, EscapeSquaresTakenNearTheKingOrByALongPiece) {
+    Fixture f;
+    State& s = f.s;
+    s.opt.LEVEL_NO = 2;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[5][9] = MAN_OU;  // five free squares around it
+    prepareTurn(s);
+    ASSERT_EQ(s.turn.NIGEMICHI_SU, 5);
+    s.turn.MAN_OU_KYORI = 9;
+    {
+        // The gold covers three of the five.
+        TrialMove t(s, -1, KIN, 5, 7);
+        const double d = t.danger();
+        const double k = 盤評価_自角注意_COM(s, 5, 7, COM_KIN);
+        EXPECT_DOUBLE_EQ(t.eval(), -5 + d - k + 0.1 + 3);
+    }
+    {
+        // A knight three rows away covers one, but only nearer pieces are counted.
+        TrialMove t(s, -1, KEI, 4, 6);
+        const double d = t.danger();
+        const double k = 盤評価_自角注意_COM(s, 4, 6, COM_KEI);
+        EXPECT_DOUBLE_EQ(t.eval(), -5 + d - k + 0.1);
+    }
+    // A rook counts from afar.
+    TrialMove t(s, -1, SYA, 1, 8);
+    const double d = t.danger();
+    const double k = 盤評価_自角注意_COM(s, 1, 8, COM_SYA);
+    EXPECT_DOUBLE_EQ(t.eval(), -5 + d - k + 1 + 3);
+}
+
+TEST(BoardEvaluation, ManRookBesideTheDestinationWithComKingBeyond) {
+    Fixture f;
+    State& s = f.s;
+    s.opt.LEVEL_NO = 2;
+    auto& BAN = s.pos.BAN;
+    auto& M = s.pos.MOCHI_MAN;
+    for (int side = 0; side < 2; ++side) {
+        clearBoard(s);
+        BAN[9][9] = MAN_OU;
+        BAN[side ? 3 : 5][1] = COM_OU;
+        BAN[side ? 5 : 3][1] = side ? MAN_RYU : MAN_SYA;
+        M[side ? GIN : KIN] = 1;
+        s.pos.MOCHI_MAN_SU = 1;
+        prepareTurn(s);
+        s.turn.MAN_OU_KYORI = 0;
+        TrialMove t(s, -1, GIN, 4, 1);  // attacked by the rook, defended by the king
+        double d = t.danger();
+        EXPECT_DOUBLE_EQ(t.eval(), -5 + d - 40) << side;
+        // Without a silver or gold to drop, nothing is feared.
+        M[GIN] = M[KIN] = 0;
+        s.pos.MOCHI_MAN_SU = 0;
+        d = t.danger();
+        EXPECT_DOUBLE_EQ(t.eval(), -5 + d) << side;
+    }
+}
+
+TEST(BoardEvaluation, ManLanceInTheCornerBelow) {
+    Fixture f;
+    State& s = f.s;
+    s.opt.LEVEL_NO = 2;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[5][1] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    BAN[1][9] = MAN_KYOU;
+    BAN[1][6] = MAN_HU;  // stops the lance short of (1, 3)
+    BAN[1][2] = COM_KIN;
+    BAN[2][2] = COM_KIN;
+    prepareTurn(s);
+    auto expect = [&](int fx, int fy, double extra) {
+        TrialMove t(s, fx, fy, 1, 3);
+        if (fx < 0) s.turn.MAN_OU_KYORI = 0;
+        const double d = t.danger();
+        const double k = 盤評価_自角注意_COM(s, 1, 3, t.placed);
+        EXPECT_DOUBLE_EQ(t.eval(), (fx < 0 ? -5 : 0) + d - k + extra) << fx << fy;
+    };
+    expect(-1, KIN, -0.1);
+    expect(-1, KYOU, 0);  // a lance of its own is no worry
+    expect(2, 2, -0.1);
+    expect(1, 2, 0);  // already on that file
+}
+
+TEST(BoardEvaluation, CaptureByAPieceThatWasTrappedAnyway) {
+    Fixture f;
+    State& s = f.s;
+    auto& BAN = s.pos.BAN;
+    for (int mover : {COM_HU, COM_GIN}) {
+        clearBoard(s);
+        BAN[1][1] = COM_OU;
+        BAN[9][9] = MAN_OU;
+        BAN[5][5] = mover;  // attacked by the pawn in front
+        BAN[5][6] = MAN_HU;
+        BAN[5][7] = MAN_KIN;  // takes back on (5, 6)
+        prepareTurn(s);
+        TrialMove t(s, 5, 5, 5, 6);
+        const double d = t.danger();
+        // The pawn had nowhere else to go; the silver could step back.
+        s.opt.LEVEL_NO = 2;
+        EXPECT_DOUBLE_EQ(t.eval(), d + (mover == COM_HU ? 10 : 0)) << mover;
+        s.opt.LEVEL_NO = 1;
+        EXPECT_DOUBLE_EQ(t.eval(), d) << mover;
+    }
+}
+
+TEST(BoardEvaluation, PinnedAttackerMustBeTakeableByTheUnpromotedMover) {
+    Fixture f;
+    State& s = f.s;
+    s.opt.LEVEL_NO = 2;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[5][9] = MAN_OU;
+    BAN[5][7] = MAN_KIN;  // pinned by the rook, attacks (4, 7) sideways
+    BAN[6][8] = MAN_GIN;  // defends the gold
+    BAN[5][2] = COM_SYA;
+    BAN[3][6] = COM_KIN;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 3, 6, 4, 7);
+        const double d = t.danger();
+        EXPECT_DOUBLE_EQ(t.eval(), d + 0.1 + 50);
+    }
+    // A silver promoting there could take sideways, but the test is made with the silver.
+    BAN[3][6] = COM_GIN;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 3, 6, 4, 7, COM_NARIGIN);
+        const double d = t.danger();
+        EXPECT_DOUBLE_EQ(t.eval(), 10 + d + 0.1);
+    }
+
+    // The piece that aimed at the pinned silver before the move is the one that moves away.
+    clearBoard(s);
+    BAN[1][1] = COM_OU;
+    BAN[5][9] = MAN_OU;
+    BAN[5][8] = MAN_GIN;
+    BAN[5][2] = COM_SYA;
+    BAN[2][5] = COM_KAKU;  // met first in the scan, so it is the recorded attacker
+    prepareTurn(s);
+    ASSERT_EQ(s.turn.NERAI_COM_X_MAE[5][8], 2);
+    TrialMove t(s, 2, 5, 4, 7);
+    const double d = t.danger();
+    EXPECT_DOUBLE_EQ(t.eval(), d + 0.1);
+}

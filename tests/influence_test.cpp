@@ -359,4 +359,54 @@ TEST_F(Survey, AdjacentChecksMarkTheCheckerAndAKnightAlsoTheKing) {
     EXPECT_EQ(g.s.inf.SEIRYOKU_COM[5][5], 1);
 }
 
+TEST_F(Survey, CheckingStepsAlsoEnterTheAttackMapsAndKingsAttackEachOther) {
+    // A COM pawn's check: the mark on the pawn, the attack without a source.
+    m.NERAI_COM_X[5][5] = m.NERAI_COM_Y[5][5] = 7;
+    put(5, 5, MAN_OU);
+    put(5, 4, COM_HU);
+    survey();
+    EXPECT_EQ(m.OUTE_COM[5][4], 9);
+    EXPECT_EQ(m.NERAI_COM[5][5], 10);
+    EXPECT_EQ(m.NERAI_COM_X[5][5], 7);
+    EXPECT_EQ(m.NERAI_COM_Y[5][5], 7);
+    EXPECT_EQ(sum(m.OUTE_COM), 9);
+
+    // A dragon's diagonal step gives check and attacks the king with its source.
+    put(5, 4, EMPTY);
+    put(6, 6, COM_RYU);
+    put(6, 5, MAN_HU);  // shuts the file so only the diagonal step reaches the king
+    put(7, 6, MAN_HU);
+    put(5, 6, MAN_HU);
+    put(6, 7, MAN_HU);
+    survey();
+    EXPECT_EQ(m.OUTE_COM[6][6], 9);
+    EXPECT_EQ(m.NERAI_COM[5][5], 71);
+    EXPECT_EQ(m.NERAI_COM_X[5][5], 6);
+    EXPECT_EQ(m.NERAI_COM_Y[5][5], 6);
+    EXPECT_EQ(sum(m.OUTE_COM), 9);
+
+    // The two kings side by side: MAN's king records itself as the COM king's attacker,
+    // COM's king records nothing on MAN's.
+    Fixture g;
+    auto& b = g.s.pos.BAN;
+    const Influence& n = g.s.inf;
+    b[4][3] = COM_OU;
+    b[4][4] = MAN_OU;
+    勢力調査(g.s);
+    EXPECT_EQ(n.NERAI_MAN[4][3], -80);
+    EXPECT_EQ(n.NERAI_MAN_X[4][3], 4);
+    EXPECT_EQ(n.NERAI_MAN_Y[4][3], 4);
+    EXPECT_EQ(n.NERAI_COM[4][4], 999);
+    EXPECT_EQ(n.SEIRYOKU_COM[4][4], 1);
+
+    // A MAN knight attacks the COM king like any COM piece and marks no check.
+    b[5][5] = MAN_KEI;
+    勢力調査(g.s);
+    EXPECT_EQ(n.NERAI_MAN[4][3], -30);
+    EXPECT_EQ(n.NERAI_MAN_X[4][3], 5);
+    EXPECT_EQ(n.NERAI_MAN_Y[4][3], 5);
+    EXPECT_EQ(n.SEIRYOKU_MAN[4][3], 2);
+    EXPECT_EQ(sum(n.OUTE_COM), 0);
+}
+
 }  // namespace

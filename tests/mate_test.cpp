@@ -222,4 +222,26 @@ TEST_F(Mate, MoveResultIsTheFirstFilledSquareOfTheMove) {
     }
 }
 
+TEST_F(Mate, AKingAttackedOnlyByTheComKingLeavesNoMarksForTheJudgement) {
+    // The COM king reaches MAN's king but marks no check: with anything in hand the drop
+    // scan finds nothing to block and answers not mated; with an empty hand no board
+    // piece is tried on the COM king's square, so only an escape would help.
+    put(1, 9, MAN_OU);
+    put(1, 8, MAN_KIN);
+    put(2, 9, MAN_KIN);
+    put(2, 8, COM_OU);
+    put(2, 7, COM_HU);  // the COM king is defended, so MAN's king cannot take it
+    EXPECT_EQ(mated(), ON);
+    hand(HU, 1);
+    EXPECT_EQ(mated(), OFF);
+
+    // A king not on the board is never judged mated.
+    Fixture g;
+    g.s.pos.MAN_OU_X = 0;
+    g.s.pos.MAN_OU_Y = 0;
+    g.s.pos.BAN[5][5] = COM_SYA;
+    勢力調査(g.s);
+    EXPECT_EQ(詰めかMAN(g.s), OFF);
+}
+
 }  // namespace

@@ -87,6 +87,18 @@ TEST_F(Moves, KnightsAndDropsMoveOnePiece) {
     EXPECT_EQ(s.pos.MOCHI_COM_SU, 0);
 }
 
+TEST_F(Moves, ADropFromARowThatNamesNoKindTouchesNoOtherCount) {
+    s.pos.MOCHI_COM_SU = 1;
+    s.pos.MOCHI_MAN_SU = 2;
+    駒移動(s, -1, 8, 5, 5, COM_KIN);  // row 8 is past COM's kinds 1..7
+    駒移動(s, 11, 10, 5, 6, MAN_KIN);  // row 10 is past MAN's rows 3..9
+    EXPECT_EQ(BAN[5][5], COM_KIN);
+    EXPECT_EQ(BAN[5][6], MAN_KIN);
+    EXPECT_EQ(s.pos.MOCHI_COM_SU, 0);
+    EXPECT_EQ(s.pos.MOCHI_MAN_SU, 1);
+    for (int k = 0; k <= 7; ++k) EXPECT_EQ(s.pos.MOCHI_MAN[k] | s.pos.MOCHI_COM[k], 0) << k;
+}
+
 TEST_F(Moves, OnlyTheMoverPromotes) {
     BAN[5][4] = MAN_GIN;
     BAN[5][5] = MAN_HU;

@@ -233,3 +233,152 @@ TEST(PieceTerms, DroppedBishopAndKnightWithoutRoom) {
     EXPECT_EQ(pieceTerms(s, 2.5, 0, MAN_HU, 5, 5, 5, 4), 2.5);
     EXPECT_DOUBLE_EQ(pieceTerms(s, 0, 0, COM_KEI, 5, 7, 5, 9), -0.1);
 }
+
+TEST(PieceTerms, PawnTakingAPawnInFrontOfALance) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    BAN[5][4] = COM_HU;
+    BAN[5][5] = MAN_HU;
+    BAN[5][9] = MAN_KYOU;  // attacks the destination once the pawn is gone
+    prepareTurn(s);
+    {
+        // Nobody covers the vacated square: the +50 belongs to the one-defender case only.
+        TrialMove t(s, 5, 4, 5, 5);
+        ASSERT_EQ(s.inf.NERAI_MAN[5][5], MAN_KYOU);
+        ASSERT_EQ(s.inf.SEIRYOKU_COM[5][4], 0);
+        EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1);
+    }
+    BAN[4][3] = COM_KIN;  // covers (5, 4)
+    prepareTurn(s);
+    {
+        TrialMove t(s, 5, 4, 5, 5);
+        EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 5 + 50);
+    }
+    BAN[5][3] = COM_KAKU;  // two rows behind, on the lance's file
+    prepareTurn(s);
+    {
+        TrialMove t(s, 5, 4, 5, 5);
+        EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 - 5 + 50);
+    }
+    BAN[6][3] = COM_KIN;  // a second defender of the source: neither term
+    prepareTurn(s);
+    TrialMove t(s, 5, 4, 5, 5);
+    EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1);
+}
+
+TEST(PieceTerms, PawnBesideCOMBishops) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[9][9] = MAN_OU;
+    BAN[7][3] = COM_HU;
+    BAN[8][2] = COM_KAKU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 7, 3, 7, 4);
+        EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 10);
+    }
+    BAN[6][4] = COM_KAKU;
+    BAN[6][6] = MAN_HU;
+    prepareTurn(s);
+    TrialMove t(s, 7, 3, 7, 4);
+    EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 10 + 0.5 + 5);
+}
+
+TEST(PieceTerms, ForwardMovesOfSilverAndGold) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    // A drop's FY is the kind, so a gold dropped beyond row 5 counts as a diagonal advance.
+    EXPECT_DOUBLE_EQ(pieceTerms(s, 0, 0, COM_KIN, -1, KIN, 5, 6), -0.5);
+    EXPECT_EQ(pieceTerms(s, 0, 0, COM_KIN, -1, KIN, 5, 5), 0);
+    EXPECT_DOUBLE_EQ(pieceTerms(s, 0, 0, COM_KIN, 5, 5, 5, 6), 0);
+    EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, -1, GIN, 5, 6), 0);
+
+    EXPECT_DOUBLE_EQ(pieceTerms(s, 0, 0, COM_GIN, 5, 5, 5, 6), -0.1);
+    EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, 5, 5, 6, 6), 0);
+    EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, 5, 6, 5, 5), 0);
+    BAN[8][5] = MAN_GIN;
+    EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, 5, 5, 5, 6), 5);
+    EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, 5, 5, 6, 6), 0);
+    BAN[5][5] = COM_KEI;  // the knight left behind has lost its square
+    EXPECT_DOUBLE_EQ(pieceTerms(s, 0, 0, COM_GIN, 4, 5, 5, 6), -0.5);
+    EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, 4, 0, 5, 1), 0);  // row 1: no silver term
+}
+
+TEST(PieceTerms, BishopLeavingOrReachingTheEdgeFile) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[5][1] = COM_OU;
+    BAN[2][9] = MAN_OU;
+    BAN[9][4] = COM_HU;
+    BAN[9][6] = MAN_HU;
+    BAN[9][9] = MAN_KYOU;  // guards the pawn
+    BAN[9][3] = COM_KAKU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 9, 3, 8, 2);
+        ASSERT_EQ(s.inf.MAMORI_MAN[9][6], MAN_KYOU);
+        EXPECT_EQ(t.pieceTerms(), 10);
+    }
+    BAN[9][3] = EMPTY;
+    prepareTurn(s);
+    TrialMove t(s, -1, KAKU, 9, 3);
+    EXPECT_EQ(t.pieceTerms(), -10);
+}
+
+TEST(PieceTerms, RookLeavingTheRowOfItsPawn) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[1][1] = COM_OU;
+    BAN[1][9] = MAN_OU;
+    BAN[5][4] = COM_SYA;
+    BAN[7][4] = COM_HU;
+    BAN[8][5] = MAN_HU;
+    BAN[8][8] = MAN_SYA;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 5, 4, 5, 2);
+        ASSERT_EQ(s.inf.MAMORI_MAN[8][5], MAN_SYA);
+        EXPECT_EQ(t.pieceTerms(), -11);
+        s.turn.SEIRYOKU_COM_MAE[8][4] = s.inf.SEIRYOKU_COM[8][4] + 1;
+        EXPECT_EQ(t.pieceTerms(), -22);
+    }
+    prepareTurn(s);
+    TrialMove t(s, 5, 4, 3, 4);  // along the row: the pawn is still backed
+    EXPECT_EQ(t.pieceTerms(), 0);
+}
+
+TEST(PieceTerms, DragonOnTheBackRowBesideGolds) {
+    Fixture f;
+    State& s = f.s;
+    clearBoard(s);
+    auto& BAN = s.pos.BAN;
+    BAN[5][1] = COM_OU;
+    BAN[8][5] = MAN_OU;
+    BAN[5][9] = COM_RYU;
+    BAN[5][8] = MAN_GIN;
+    BAN[4][8] = MAN_KIN;
+    BAN[3][8] = MAN_HU;
+    BAN[2][9] = MAN_KYOU;
+    prepareTurn(s);
+    {
+        TrialMove t(s, 5, 9, 3, 9);
+        EXPECT_EQ(t.pieceTerms(), 2 - 150);
+    }
+    BAN[6][8] = MAN_KIN;
+    prepareTurn(s);
+    TrialMove t(s, 5, 9, 3, 9);
+    EXPECT_EQ(t.pieceTerms(), 2 + 2 - 150);
+}

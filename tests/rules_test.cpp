@@ -114,6 +114,21 @@ TEST_F(Rules, DropsFollowTheLastRowAndTwoPawnRules) {
     EXPECT_EQ(check(11, 3, 5, 5, COM_KEI), OFF);
 }
 
+TEST_F(Rules, OnlyTheTwoStandColumnsAreSourcesOffTheBoard) {
+    // Any other source off the board is no move, whatever the piece (index safety).
+    for (int c : {COM_KYOU, COM_SYA, COM_KAKU, COM_RYU, MAN_KYOU, MAN_HU, MAN_KIN, MAN_UMA}) {
+        EXPECT_EQ(check(0, 5, 5, 5, c), OFF) << c;
+        EXPECT_EQ(check(10, 5, 5, 5, c), OFF) << c;
+        EXPECT_EQ(check(5, 0, 5, 5, c), OFF) << c;
+        EXPECT_EQ(check(5, 10, 5, 5, c), OFF) << c;
+        EXPECT_EQ(check(-7, 40, 5, 5, c), OFF) << c;
+    }
+    // The stand columns ignore the row.
+    EXPECT_EQ(check(-1, 99, 5, 5, COM_SYA), ON);
+    EXPECT_EQ(check(11, -5, 5, 5, MAN_KEI), ON);
+    EXPECT_EQ(check(-1, 99, 5, 5, COM_KYOU), ON);
+}
+
 TEST_F(Rules, DirectionWordsAndDistance) {
     EXPECT_EQ(取得_進行方向(5, 5, 5, 2), "上");
     EXPECT_EQ(取得_進行方向(5, 5, 7, 7), "右下");

@@ -1,6 +1,7 @@
 // Whole games of COM against a MAN that plays random legal moves from a fixed seed.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -33,6 +34,20 @@ void expectTrialLeavesBoard(State& s) {
     s.turn = turn;
 }
 
+// COM's pawns, bishops and rooks always promote when they may; a piece that could not
+// move again unpromoted always promotes.
+void expectPromotionRules(const State& s, const std::string& answer) {
+    int fx, fy, tx, ty, code;
+    if (std::sscanf(answer.c_str(), "%d %d %d %d %d", &fx, &fy, &tx, &ty, &code) != 5) return;
+    if (fx < 1) return;  // drops never promote
+    const int from = s.hist.BAN_RIREKI[s.game.TESU - 1][fx][fy];
+    const bool zone = ty > 6 || ((from == COM_GIN || from == COM_KAKU || from == COM_SYA) && fy > 6);
+    if (!zone) return;
+    const bool always = from == COM_HU || from == COM_KAKU || from == COM_SYA;
+    const bool forced = ((from == COM_HU || from == COM_KYOU) && ty == 9) || (from == COM_KEI && ty > 7);
+    if (always || forced) EXPECT_EQ(code, from + 1) << answer;
+}
+
 GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
     Engine e;
     State& s = e.state();
@@ -58,6 +73,7 @@ GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
         if (checkTrials) expectTrialLeavesBoard(s);
         const std::string c = e.handle("com");
         log.moves.push_back(c);
+        expectPromotionRules(s, c);
         const int after = pieceCount(s);
         EXPECT_TRUE(after == 40 || (after == 39 && s.game.SHOUHAI != 0)) << after;
         if (s.game.SHOUHAI != 0 || c == "none") {
@@ -71,8 +87,8 @@ GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
 
 TEST(SelfPlay, InvariantsHoldOverManyGames) {
     int finished = 0;
-    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
-        const GameLog log = play(seed, 1 + static_cast<int>(seed % 3), 150, seed <= 4);
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        const GameLog log = play(seed, 1 + static_cast<int>(seed % 3), 150, seed <= 8);
         finished += !log.result.empty();
     }
     EXPECT_GT(finished, 0);  // random MAN loses its king sooner or later

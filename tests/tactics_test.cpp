@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "ai/tactics.h"
 #include "core/constants.h"
+#include "core/rules.h"
 #include "fake_port.h"
 
 namespace {
@@ -197,4 +199,61 @@ TEST(TacticsSurvey, KingAlreadyInCheckMarksEveryManPiece) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
             EXPECT_EQ(s.turn.IDOU_FUKA_MAN[x][y], BAN[x][y] <= -10 ? 1 : 0) << x << "," << y;
+}
+
+namespace {
+
+// The plain reading: every lifted piece rescans the whole board for the other side's
+// rangers, and COM pieces are tested even after the flag is set.
+bool pinnedByPlainScan(State& s, int x, int y, int& comFlag) {
+    auto& BAN = s.pos.BAN;
+    const int p = BAN[x][y];
+    BAN[x][y] = EMPTY;
+    bool pinned = false;
+    for (int c = 1; c <= 9; ++c)
+        for (int d = 1; d <= 9; ++d) {
+            const int q = BAN[c][d];
+            const int kind = q < 0 ? -q : q;
+            if (kind != 20 && kind != 60 && kind != 61 && kind != 70 && kind != 71) continue;
+            if (p <= -10 && q > 0 &&
+                移動チェック(s, c, d, s.pos.MAN_OU_X, s.pos.MAN_OU_Y, q) == ON)
+                pinned = true;
+            if (p >= 10 && q < 0 &&
+                移動チェック(s, c, d, s.pos.COM_OU_X, s.pos.COM_OU_Y, q) == ON)
+                comFlag = ON;
+        }
+    BAN[x][y] = p;
+    return pinned;
+}
+
+}  // namespace
+
+TEST(TacticsSurvey, PinnedPiecesMatchAPlainScanOnRandomBoards) {
+    static const int kinds[] = {10, 11, 20, 21, 30, 40, 50, 60, 61, 70, 71};
+    std::mt19937 rng(12345);
+    for (int round = 0; round < 300; ++round) {
+        Fixture f;
+        State& s = f.s;
+        auto& BAN = s.pos.BAN;
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y)
+                if (rng() % 3 == 0) BAN[x][y] = kinds[rng() % 11] * (rng() % 2 ? 1 : -1);
+        s.pos.COM_OU_X = 1 + rng() % 9;
+        s.pos.COM_OU_Y = 1 + rng() % 3;
+        s.pos.MAN_OU_X = 1 + rng() % 9;
+        s.pos.MAN_OU_Y = 7 + rng() % 3;
+        BAN[s.pos.COM_OU_X][s.pos.COM_OU_Y] = COM_OU;
+        BAN[s.pos.MAN_OU_X][s.pos.MAN_OU_Y] = MAN_OU;
+
+        int comFlag = OFF;
+        int expected[10][10]{};
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y)
+                if (BAN[x][y] != EMPTY) expected[x][y] = pinnedByPlainScan(s, x, y, comFlag);
+        調査_移動不可駒(s);
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y)
+                ASSERT_EQ(s.turn.IDOU_FUKA_MAN[x][y], expected[x][y]) << round << ": " << x << "," << y;
+        ASSERT_EQ(s.turn.IDOU_FUKA_COM_ARI, comFlag) << round;
+    }
 }

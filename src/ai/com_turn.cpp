@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 #include "ai/evaluation.h"
 #include "ai/survey.h"
@@ -118,10 +117,13 @@ void 思考準備(State& s) {
     勢力調査(s);
     調査_持角狙座標(s);
     調査_移動不可駒(s);
-    std::memcpy(t.SEIRYOKU_MAN_MAE, s.inf.SEIRYOKU_MAN, sizeof t.SEIRYOKU_MAN_MAE);
-    std::memcpy(t.SEIRYOKU_COM_MAE, s.inf.SEIRYOKU_COM, sizeof t.SEIRYOKU_COM_MAE);
-    std::memcpy(t.NERAI_COM_X_MAE, s.inf.NERAI_COM_X, sizeof t.NERAI_COM_X_MAE);
-    std::memcpy(t.NERAI_COM_Y_MAE, s.inf.NERAI_COM_Y, sizeof t.NERAI_COM_Y_MAE);
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            t.SEIRYOKU_MAN_MAE[x][y] = s.inf.SEIRYOKU_MAN[x][y];
+            t.SEIRYOKU_COM_MAE[x][y] = s.inf.SEIRYOKU_COM[x][y];
+            t.NERAI_COM_X_MAE[x][y] = s.inf.NERAI_COM_X[x][y];
+            t.NERAI_COM_Y_MAE[x][y] = s.inf.NERAI_COM_Y[x][y];
+        }
 }
 
 bool 候補探索(State& s) {

@@ -11,7 +11,11 @@
 
 namespace {
 
-inline bool isMajor(int code) { return code == MAN_KAKU || code == MAN_UMA || code == MAN_SYA || code == MAN_RYU; }
+bool isManMajor(int code) {
+    return code == MAN_KAKU || code == MAN_UMA || code == MAN_SYA || code == MAN_RYU;
+}
+
+bool isManRook(int code) { return code == MAN_SYA || code == MAN_RYU; }
 
 }  // namespace
 
@@ -81,8 +85,8 @@ double 盤評価(State& s, int captured, int placed, int FX, int FY, int TX, int
         const auto& M = s.pos.MOCHI_MAN;
         // A MAN rook beside the destination with COM's king on the other side.
         if ((M[GIN] > 0 || M[KIN] > 0) && TX > 1 && TX < 9 &&
-            (((BAN[TX - 1][TY] == MAN_SYA || BAN[TX - 1][TY] == MAN_RYU) && BAN[TX + 1][TY] == COM_OU) ||
-             ((BAN[TX + 1][TY] == MAN_SYA || BAN[TX + 1][TY] == MAN_RYU) && BAN[TX - 1][TY] == COM_OU)))
+            ((isManRook(BAN[TX - 1][TY]) && BAN[TX + 1][TY] == COM_OU) ||
+             (isManRook(BAN[TX + 1][TY]) && BAN[TX - 1][TY] == COM_OU)))
             score -= placed;
         if (placed > std::abs(NERAI_MAN[TX][TY])) {
             score -= placed;
@@ -100,7 +104,7 @@ double 盤評価(State& s, int captured, int placed, int FX, int FY, int TX, int
 
     // Stage 3: captures and the strength level.
     if (captured != 0) {
-        if (isMajor(captured) && placed <= COM_KIN) score += std::abs(captured);
+        if (isManMajor(captured) && placed <= COM_KIN) score += std::abs(captured);
         if (s.opt.LEVEL_NO == 1) return score;
         if (SM[TX][TY] > 0) {
             if (SC[TX][TY] > 0) {

@@ -310,7 +310,7 @@ double pieceTerms(State& s, double score, int captured, int placed, int fx, int 
     const Trial t(s, captured, placed, fx, fy, tx, ty);
     switch (placed) {
         case COM_HU: return t.pawn(score);
-        case COM_TO: return s.inf.SEIRYOKU_COM[tx][ty] >= s.inf.SEIRYOKU_MAN[tx][ty] ? score + 1 : score;
+        case COM_TO: return t.SC[tx][ty] >= t.SM[tx][ty] ? score + 1 : score;
         case COM_KYOU: return t.lance(score);
         case COM_KEI: return t.knight(score);
         case COM_GIN: return t.silver(score);

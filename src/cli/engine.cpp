@@ -1,7 +1,8 @@
 #include "cli/engine.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
-#include <sstream>
 
 #include "ai/com_turn.h"
 #include "ai/survey.h"
@@ -16,6 +17,13 @@ std::pair<std::string_view, std::string_view> splitWord(std::string_view line) {
     const auto sp = line.find(' ');
     if (sp == std::string_view::npos) return {line, {}};
     return {line.substr(0, sp), line.substr(sp + 1)};
+}
+
+// A whole decimal integer, optionally signed; nothing else in the word.
+bool wholeInt(std::string_view w, int& v) {
+    if (w.size() > 1 && w.front() == '+' && w[1] != '-') w.remove_prefix(1);
+    const auto [end, err] = std::from_chars(w.data(), w.data() + w.size(), v);
+    return !w.empty() && err == std::errc{} && end == w.data() + w.size();
 }
 
 }  // namespace
@@ -70,13 +78,24 @@ std::string Engine::man(std::string_view args) {
     auto& BAN = s.pos.BAN;
     if (s.game.SHOUHAI != 0) return "over";
 
-    std::istringstream in{std::string(args)};
-    int fx, fy, tx, ty;
-    std::string word, extra;
-    if (!(in >> fx >> fy >> tx >> ty)) return "error bad arguments";
-    const bool promote = static_cast<bool>(in >> word);
-    if (promote && word != "promote") return "error bad arguments";
-    if (in >> extra) return "error bad arguments";
+    // Four whole integers, then at most the word `promote`.
+    std::string_view word[6];
+    int n = 0;
+    for (std::string_view rest = args; n < 6;) {
+        const auto start = rest.find_first_not_of(" \t");
+        if (start == std::string_view::npos) break;
+        rest.remove_prefix(start);
+        const auto end = std::min(rest.find_first_of(" \t"), rest.size());
+        word[n++] = rest.substr(0, end);
+        rest.remove_prefix(end);
+    }
+    int v[4];
+    if (n < 4 || n > 5) return "error bad arguments";
+    for (int i = 0; i < 4; ++i)
+        if (!wholeInt(word[i], v[i])) return "error bad arguments";
+    if (n == 5 && word[4] != "promote") return "error bad arguments";
+    const int fx = v[0], fy = v[1], tx = v[2], ty = v[3];
+    const bool promote = n == 5;
 
     調査_2歩フラグ設定(s);
     const bool drop = fx == MAN_DROP_X;
@@ -99,9 +118,13 @@ std::string Engine::man(std::string_view args) {
     if (drop) {
         駒移動(s, fx, fy, tx, ty, code);
     } else {
-        if (調査_駒成(s, fx, fy, tx, ty, code) == ON && promote) BAN[fx][fy] = s.pos.NARI_KOMA;
+        // As the mouse handler: NARI_KOMA ends as the code that travels.
+        if (調査_駒成(s, fx, fy, tx, ty, code) == ON && promote)
+            BAN[fx][fy] = s.pos.NARI_KOMA;
+        else
+            s.pos.NARI_KOMA = code;
         if (code == MAN_KEI)
-            駒移動(s, fx, fy, tx, ty, BAN[fx][fy]);
+            駒移動(s, fx, fy, tx, ty, s.pos.NARI_KOMA);
         else
             移動対象駒_移動(s, fx, fy, tx, ty);
     }
@@ -111,13 +134,17 @@ std::string Engine::man(std::string_view args) {
     if (調査_駒存在(s, COM_OU) == OFF) return "win MAN";
     if (調査_駒存在(s, MAN_OU) == OFF) return "win COM";
     s.game.TEBAN = s.game.TEBAN_COM;
+    手数上限終了(s);  // the move that fills the history ends the game, as after COM's move
     return "ok";
 }
 
 std::string Engine::com() {
     State& s = *s_;
     if (s.game.SHOUHAI != 0) return "over";
-    if (!履歴に空きあり(s)) return "error history full";
+    if (!履歴に空きあり(s)) {
+        手数上限終了(s);  // what com_ban does when it is refused
+        return "error history full";
+    }
     const int tesu = s.game.TESU;
     com_ban(s);
     if (s.game.TESU == tesu) return "none";  // COM had nothing to play and resigned

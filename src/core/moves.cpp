@@ -26,13 +26,14 @@ void 駒移動(State& s, int fx, int fy, int tx, int ty, int c) {
         p.MAN_OU_Y = ty;
     }
 
+    // A stand row that names no kind takes nothing from a hand.
     if (fx == COM_DROP_X) {
         p.MOCHI_COM_SU -= 1;
-        p.MOCHI_COM[fy] -= 1;
+        if (fy >= HU && fy <= SYA) p.MOCHI_COM[fy] -= 1;
         描画_敵持盤(s);
     } else if (fx == MAN_DROP_X) {
         p.MOCHI_MAN_SU -= 1;
-        p.MOCHI_MAN[fy - 2] -= 1;
+        if (fy - 2 >= HU && fy - 2 <= SYA) p.MOCHI_MAN[fy - 2] -= 1;
         描画_自持盤(s);
     } else {
         p.BAN[fx][fy] = EMPTY;
