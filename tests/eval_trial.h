@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ai/com_turn.h"
 #include "ai/danger.h"
 #include "ai/evaluation.h"
 #include "ai/piece_terms.h"
@@ -11,27 +12,11 @@
 #include "core/moves.h"
 #include "core/state.h"
 
-// What COM's turn prepares before its first trial: the snapshots of the board and the
-// maps, MAN's escape squares and the once-per-turn surveys.
+// What COM's turn prepares before its first trial, on a board surveyed as after MAN's
+// move: the snapshots, MAN's escape squares and the once-per-turn surveys.
 inline void prepareTurn(State& s) {
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) {
-            s.turn.BAN_MAE[x][y] = s.pos.BAN[x][y];
-            s.turn.NIGEMICHI_BAN[x][y] = 0;
-        }
-    調査_2歩フラグ設定(s);
     勢力調査(s);
-    s.turn.NIGEMICHI_SU = 調査_自王逃道(s);
-    勢力調査(s);
-    調査_持角狙座標(s);
-    調査_移動不可駒(s);
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) {
-            s.turn.SEIRYOKU_MAN_MAE[x][y] = s.inf.SEIRYOKU_MAN[x][y];
-            s.turn.SEIRYOKU_COM_MAE[x][y] = s.inf.SEIRYOKU_COM[x][y];
-            s.turn.NERAI_COM_X_MAE[x][y] = s.inf.NERAI_COM_X[x][y];
-            s.turn.NERAI_COM_Y_MAE[x][y] = s.inf.NERAI_COM_Y[x][y];
-        }
+    思考準備(s);
 }
 
 // One COM candidate made on BAN in place and surveyed, the way COM's turn tries it, and

@@ -17,6 +17,19 @@
 
 namespace {
 
+// Keeps a candidate that scores strictly higher than the best so far, so the first one in
+// the scan wins ties.
+bool offer(Turn& t, double score, int fx, int fy, int tx, int ty, int newCode) {
+    if (!(score > t.BEST_SCORE)) return false;
+    t.BEST_SCORE = score;
+    t.BEST_FX = fx;
+    t.BEST_FY = fy;
+    t.BEST_TX = tx;
+    t.BEST_TY = ty;
+    t.BEST_NEW_KOMA = newCode;
+    return true;
+}
+
 // Tries the board move (fx, fy) -> (tx, ty) in place and puts the board back. Answers
 // whether the trial must stop at once (MAN's king taken).
 bool tryBoardMove(State& s, int fx, int fy, int tx, int ty) {
@@ -58,14 +71,7 @@ bool tryBoardMove(State& s, int fx, int fy, int tx, int ty) {
     BAN[tx][ty] = captured;
     BAN[fx][fy] = t.IDOU_KOMA;
 
-    // Strictly greater: the first candidate in the scan wins ties.
-    if (!(score > t.BEST_SCORE)) return false;
-    t.BEST_SCORE = score;
-    t.BEST_FX = fx;
-    t.BEST_FY = fy;
-    t.BEST_TX = tx;
-    t.BEST_TY = ty;
-    t.BEST_NEW_KOMA = newCode;
+    if (!offer(t, score, fx, fy, tx, ty, newCode)) return false;
     t.BEST_KOMA = t.IDOU_KOMA;
     return captured == MAN_OU;
 }
@@ -79,14 +85,7 @@ bool tryDrop(State& s, int k, int tx, int ty) {
     const double score = 盤評価(s, 0, t.IDOU_KOMA, COM_DROP_X, k, tx, ty);
     s.pos.BAN[tx][ty] = EMPTY;
 
-    if (!(score > t.BEST_SCORE)) return false;
-    t.BEST_SCORE = score;
-    t.BEST_FX = COM_DROP_X;
-    t.BEST_FY = k;
-    t.BEST_TX = tx;
-    t.BEST_TY = ty;
-    t.BEST_NEW_KOMA = t.IDOU_KOMA;
-    return t.BEST_SCORE >= 9998;
+    return offer(t, score, COM_DROP_X, k, tx, ty, t.IDOU_KOMA) && t.BEST_SCORE >= 9998;
 }
 
 void showThinking(State& s) {
