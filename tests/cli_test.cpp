@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/engine.h"
+#include "cli/random_play.h"
 #include "core/setup.h"
 #include "test_util.h"
 
@@ -149,6 +150,48 @@ TEST(Cli, TheToolAnswersOneLinePerCommandThroughPipes) {
     const auto second = out.find('\n', first + 1);
     EXPECT_EQ(second - first - 1, 277u);
     EXPECT_EQ(out.substr(second + 1), "error unknown command\n");  // nothing after quit
+}
+
+}  // namespace
+
+namespace {
+
+// Whatever arrives on the pipe, every command gets exactly one line and nothing breaks.
+TEST(Cli, GarbageAndOddPositionsNeverBreakTheTool) {
+    Engine e;
+    Rng rng(7);
+    const char* words[] = {"man", "com", "board", "survey", "level", "new", "position", "promote",
+                           "11", "-1", "0", "10", "99999999999", "-2147483648", "\t", "ｺﾏ"};
+    for (int i = 0; i < 3000; ++i) {
+        std::string line;
+        const std::size_t n = rng.below(7);
+        for (std::size_t w = 0; w < n; ++w) {
+            if (w) line += ' ';
+            line += rng.below(4) == 0 ? std::to_string(static_cast<int>(rng.below(25)) - 6)
+                                      : words[rng.below(std::size(words))];
+        }
+        if (line == "quit") continue;
+        const std::string answer = e.handle(line);
+        EXPECT_EQ(answer.find('\n'), std::string::npos) << line;
+        EXPECT_FALSE(answer.empty()) << line;
+    }
+    // Boards without kings, with three kings, pawns on the last row: COM still answers.
+    const int codes[] = {0, 0, 0, 10, -10, 11, 20, -21, 30, -31, 40, 50, -50, 60, -61, 70, -71, 80, -80};
+    for (int round = 0; round < 40; ++round) {
+        std::string line;
+        for (int i = 0; i < 81; ++i) {
+            char f[8];
+            std::snprintf(f, sizeof f, "%3d", codes[rng.below(std::size(codes))]);
+            line += f;
+        }
+        for (int i = 0; i < 14; ++i) line += static_cast<char>('0' + rng.below(3));
+        ASSERT_EQ(e.handle("new"), "ok");
+        ASSERT_EQ(e.handle("position " + line), "ok");
+        EXPECT_EQ(e.handle("survey"), "ok");
+        const std::string a = e.handle("com");
+        EXPECT_FALSE(a.empty());
+        EXPECT_EQ(e.handle("board").substr(0, 257).size(), 257u);
+    }
 }
 
 }  // namespace
