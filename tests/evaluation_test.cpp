@@ -9,11 +9,15 @@
 // Scores are compared with the terms added in the order the evaluation adds them; the
 // danger term belongs to its own module and is taken from it.
 
-TEST(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
+// Each test builds its trial position on an empty board.
+struct BoardEvaluation : ::testing::Test {
     Fixture f;
     State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+    int (&BAN)[10][10] = s.pos.BAN;
+    void SetUp() override { clearBoard(s); }
+};
+
+TEST_F(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
     BAN[5][1] = COM_OU;
     BAN[5][3] = MAN_SYA;  // attacks COM's king
     BAN[5][9] = MAN_OU;
@@ -53,11 +57,7 @@ TEST(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
     EXPECT_EQ(t.eval(), -9998);  // a moved pawn as well
 }
 
-TEST(BoardEvaluation, CheckFromAnUnattackedSquareEarnsTen) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(BoardEvaluation, CheckFromAnUnattackedSquareEarnsTen) {
     BAN[1][1] = COM_OU;
     BAN[5][9] = MAN_OU;
     prepareTurn(s);
@@ -83,11 +83,7 @@ TEST(BoardEvaluation, CheckFromAnUnattackedSquareEarnsTen) {
     EXPECT_DOUBLE_EQ(t.eval(), 100.0 - 5 + d + 0.1 + 20);
 }
 
-TEST(BoardEvaluation, DragonGuardedPieceBesideTheKingEarnsNineHundred) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(BoardEvaluation, DragonGuardedPieceBesideTheKingEarnsNineHundred) {
     BAN[1][1] = COM_OU;
     BAN[5][9] = MAN_OU;
     BAN[5][7] = COM_RYU;  // on the king's column, guarding (4, 8) diagonally
@@ -98,11 +94,7 @@ TEST(BoardEvaluation, DragonGuardedPieceBesideTheKingEarnsNineHundred) {
     EXPECT_DOUBLE_EQ(t.eval(), 100.0 + 900 - 5 + d + 0.1 + 50 - 0.5);
 }
 
-TEST(BoardEvaluation, StrengthLevelsCutTheEvaluation) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(BoardEvaluation, StrengthLevelsCutTheEvaluation) {
     BAN[1][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[5][4] = COM_GIN;
@@ -145,12 +137,8 @@ TEST(BoardEvaluation, StrengthLevelsCutTheEvaluation) {
     EXPECT_EQ(t.eval(), two);
 }
 
-TEST(BoardEvaluation, SafetyOfTheDestination) {
-    Fixture f;
-    State& s = f.s;
+TEST_F(BoardEvaluation, SafetyOfTheDestination) {
     s.opt.LEVEL_NO = 2;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
     BAN[1][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[5][7] = MAN_HU;
@@ -186,12 +174,8 @@ TEST(BoardEvaluation, SafetyOfTheDestination) {
     EXPECT_DOUBLE_EQ(t.eval(), d + 40);
 }
 
-TEST(BoardEvaluation, PinnedAttackerOfTheDestinationIsThreatened) {
-    Fixture f;
-    State& s = f.s;
+TEST_F(BoardEvaluation, PinnedAttackerOfTheDestinationIsThreatened) {
     s.opt.LEVEL_NO = 2;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
     BAN[1][1] = COM_OU;
     BAN[5][9] = MAN_OU;
     BAN[5][8] = MAN_GIN;  // pinned by the rook
@@ -214,12 +198,8 @@ TEST(BoardEvaluation, PinnedAttackerOfTheDestinationIsThreatened) {
     EXPECT_DOUBLE_EQ(t.eval(), d + 0.1);
 }
 
-TEST(BoardEvaluation, CapturesOfUnattackedPromotedPiecesEarnFiftyMore) {
-    Fixture f;
-    State& s = f.s;
+TEST_F(BoardEvaluation, CapturesOfUnattackedPromotedPiecesEarnFiftyMore) {
     s.opt.LEVEL_NO = 2;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
     BAN[1][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[5][4] = COM_KIN;
@@ -231,12 +211,8 @@ TEST(BoardEvaluation, CapturesOfUnattackedPromotedPiecesEarnFiftyMore) {
     EXPECT_DOUBLE_EQ(t.eval(), d + 0.1 + 11 + 50);
 }
 
-TEST(BoardEvaluation, EscapeSquaresTakenNearTheKingOrByALongPiece) {
-    Fixture f;
-    State& s = f.s;
+TEST_F(BoardEvaluation, EscapeSquaresTakenNearTheKingOrByALongPiece) {
     s.opt.LEVEL_NO = 2;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
     BAN[1][1] = COM_OU;
     BAN[5][9] = MAN_OU;  // five free squares around it
     prepareTurn(s);
@@ -263,11 +239,8 @@ TEST(BoardEvaluation, EscapeSquaresTakenNearTheKingOrByALongPiece) {
     EXPECT_DOUBLE_EQ(t.eval(), -5 + d - k + 1 + 3);
 }
 
-TEST(BoardEvaluation, ManRookBesideTheDestinationWithComKingBeyond) {
-    Fixture f;
-    State& s = f.s;
+TEST_F(BoardEvaluation, ManRookBesideTheDestinationWithComKingBeyond) {
     s.opt.LEVEL_NO = 2;
-    auto& BAN = s.pos.BAN;
     auto& M = s.pos.MOCHI_MAN;
     for (int side = 0; side < 2; ++side) {
         clearBoard(s);
@@ -289,12 +262,8 @@ TEST(BoardEvaluation, ManRookBesideTheDestinationWithComKingBeyond) {
     }
 }
 
-TEST(BoardEvaluation, ManLanceInTheCornerBelow) {
-    Fixture f;
-    State& s = f.s;
+TEST_F(BoardEvaluation, ManLanceInTheCornerBelow) {
     s.opt.LEVEL_NO = 2;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
     BAN[5][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[1][9] = MAN_KYOU;
@@ -315,12 +284,8 @@ TEST(BoardEvaluation, ManLanceInTheCornerBelow) {
     expect(1, 2, 0);  // already on that file
 }
 
-TEST(BoardEvaluation, CaptureByAPieceThatWasTrappedAnyway) {
-    Fixture f;
-    State& s = f.s;
-    auto& BAN = s.pos.BAN;
+TEST_F(BoardEvaluation, CaptureByAPieceThatWasTrappedAnyway) {
     for (int mover : {COM_HU, COM_GIN}) {
-        clearBoard(s);
         BAN[1][1] = COM_OU;
         BAN[9][9] = MAN_OU;
         BAN[5][5] = mover;  // attacked by the pawn in front
@@ -337,12 +302,8 @@ TEST(BoardEvaluation, CaptureByAPieceThatWasTrappedAnyway) {
     }
 }
 
-TEST(BoardEvaluation, PinnedAttackerMustBeTakeableByTheUnpromotedMover) {
-    Fixture f;
-    State& s = f.s;
+TEST_F(BoardEvaluation, PinnedAttackerMustBeTakeableByTheUnpromotedMover) {
     s.opt.LEVEL_NO = 2;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
     BAN[1][1] = COM_OU;
     BAN[5][9] = MAN_OU;
     BAN[5][7] = MAN_KIN;  // pinned by the rook, attacks (4, 7) sideways

@@ -6,11 +6,15 @@
 
 // The piece terms alone, from a score of 0, on surveyed trial positions.
 
-TEST(PieceTerms, LanceMovesScoreOnlyByCaptures) {
+// Each test builds its trial position on an empty board.
+struct PieceTerms : ::testing::Test {
     Fixture f;
     State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+    int (&BAN)[10][10] = s.pos.BAN;
+    void SetUp() override { clearBoard(s); }
+};
+
+TEST_F(PieceTerms, LanceMovesScoreOnlyByCaptures) {
     BAN[5][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[1][1] = COM_KYOU;
@@ -31,11 +35,7 @@ TEST(PieceTerms, LanceMovesScoreOnlyByCaptures) {
     EXPECT_EQ(t.pieceTerms(), 20);
 }
 
-TEST(PieceTerms, DroppedLancePinsThePieceInFront) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, DroppedLancePinsThePieceInFront) {
     BAN[1][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[5][3] = COM_KIN;
@@ -53,11 +53,7 @@ TEST(PieceTerms, DroppedLancePinsThePieceInFront) {
     EXPECT_EQ(t.pieceTerms(), 0);
 }
 
-TEST(PieceTerms, PawnOnTheLastTwoRowsSkipsTheRowTerms) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, PawnOnTheLastTwoRowsSkipsTheRowTerms) {
     BAN[1][1] = COM_OU;
     BAN[9][5] = MAN_OU;
     BAN[3][7] = COM_HU;
@@ -68,11 +64,7 @@ TEST(PieceTerms, PawnOnTheLastTwoRowsSkipsTheRowTerms) {
     EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 0.6);
 }
 
-TEST(PieceTerms, PawnFacingAManPiece) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, PawnFacingAManPiece) {
     BAN[9][1] = COM_OU;
     BAN[1][9] = MAN_OU;
     BAN[5][4] = COM_HU;
@@ -89,11 +81,7 @@ TEST(PieceTerms, PawnFacingAManPiece) {
     EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 1);
 }
 
-TEST(PieceTerms, DroppedPawnBlocksARookOnTheFile) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, DroppedPawnBlocksARookOnTheFile) {
     BAN[9][1] = COM_OU;
     BAN[1][9] = MAN_OU;
     BAN[5][4] = COM_KIN;
@@ -110,11 +98,7 @@ TEST(PieceTerms, DroppedPawnBlocksARookOnTheFile) {
     EXPECT_EQ(t.pieceTerms(), 0);
 }
 
-TEST(PieceTerms, RookAndDragonNearTheKing) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, RookAndDragonNearTheKing) {
     BAN[1][1] = COM_OU;
     BAN[5][9] = MAN_OU;
     BAN[5][2] = COM_SYA;
@@ -143,11 +127,7 @@ TEST(PieceTerms, RookAndDragonNearTheKing) {
     EXPECT_EQ(t.pieceTerms(), -35);
 }
 
-TEST(PieceTerms, KingPaysForLeavingTheBackRows) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, KingPaysForLeavingTheBackRows) {
     BAN[5][3] = COM_OU;
     BAN[9][9] = MAN_OU;
     prepareTurn(s);
@@ -176,11 +156,7 @@ TEST(PieceTerms, KingPaysForLeavingTheBackRows) {
     EXPECT_EQ(t.pieceTerms(), 1 - 20);
 }
 
-TEST(PieceTerms, OpeningPatternsOfSilverAndGold) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, OpeningPatternsOfSilverAndGold) {
     BAN[5][1] = COM_OU;
     BAN[5][9] = MAN_OU;
     BAN[7][2] = COM_GIN;
@@ -206,11 +182,7 @@ TEST(PieceTerms, OpeningPatternsOfSilverAndGold) {
     EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.5 + 2 + 125);
 }
 
-TEST(PieceTerms, DroppedBishopAndKnightWithoutRoom) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, DroppedBishopAndKnightWithoutRoom) {
     BAN[9][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[2][8] = COM_HU;
@@ -234,11 +206,7 @@ TEST(PieceTerms, DroppedBishopAndKnightWithoutRoom) {
     EXPECT_DOUBLE_EQ(pieceTerms(s, 0, 0, COM_KEI, 5, 7, 5, 9), -0.1);
 }
 
-TEST(PieceTerms, PawnTakingAPawnInFrontOfALance) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, PawnTakingAPawnInFrontOfALance) {
     BAN[1][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[5][4] = COM_HU;
@@ -270,11 +238,7 @@ TEST(PieceTerms, PawnTakingAPawnInFrontOfALance) {
     EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1);
 }
 
-TEST(PieceTerms, PawnBesideCOMBishops) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, PawnBesideCOMBishops) {
     BAN[1][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[7][3] = COM_HU;
@@ -291,11 +255,7 @@ TEST(PieceTerms, PawnBesideCOMBishops) {
     EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 10 + 0.5 + 5);
 }
 
-TEST(PieceTerms, ForwardMovesOfSilverAndGold) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, ForwardMovesOfSilverAndGold) {
     // A drop's FY is the kind, so a gold dropped beyond row 5 counts as a diagonal advance.
     EXPECT_DOUBLE_EQ(pieceTerms(s, 0, 0, COM_KIN, -1, KIN, 5, 6), -0.5);
     EXPECT_EQ(pieceTerms(s, 0, 0, COM_KIN, -1, KIN, 5, 5), 0);
@@ -313,11 +273,7 @@ TEST(PieceTerms, ForwardMovesOfSilverAndGold) {
     EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, 4, 0, 5, 1), 0);  // row 1: no silver term
 }
 
-TEST(PieceTerms, BishopLeavingOrReachingTheEdgeFile) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, BishopLeavingOrReachingTheEdgeFile) {
     BAN[5][1] = COM_OU;
     BAN[2][9] = MAN_OU;
     BAN[9][4] = COM_HU;
@@ -336,11 +292,7 @@ TEST(PieceTerms, BishopLeavingOrReachingTheEdgeFile) {
     EXPECT_EQ(t.pieceTerms(), -10);
 }
 
-TEST(PieceTerms, RookLeavingTheRowOfItsPawn) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, RookLeavingTheRowOfItsPawn) {
     BAN[1][1] = COM_OU;
     BAN[1][9] = MAN_OU;
     BAN[5][4] = COM_SYA;
@@ -360,11 +312,7 @@ TEST(PieceTerms, RookLeavingTheRowOfItsPawn) {
     EXPECT_EQ(t.pieceTerms(), 0);
 }
 
-TEST(PieceTerms, DragonOnTheBackRowBesideGolds) {
-    Fixture f;
-    State& s = f.s;
-    clearBoard(s);
-    auto& BAN = s.pos.BAN;
+TEST_F(PieceTerms, DragonOnTheBackRowBesideGolds) {
     BAN[5][1] = COM_OU;
     BAN[8][5] = MAN_OU;
     BAN[5][9] = COM_RYU;
