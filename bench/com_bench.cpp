@@ -2,6 +2,7 @@
 // positions, and one influence survey.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "cli/engine.h"
 #include "cli/random_play.h"
 #include "core/setup.h"
+#include "signature.h"
 
 namespace {
 
@@ -127,4 +129,21 @@ BENCHMARK(BM_Survey)->Unit(benchmark::kNanosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// The move signature first, so a timing can be read against the play that produced it.
+int main(int argc, char** argv) {
+    const auto lines = signature::readPositions(TORVANE_SIGNATURE_POSITIONS);
+    if (lines.empty()) {
+        std::printf("move signature: unavailable (no positions in %s)\n",
+                    TORVANE_SIGNATURE_POSITIONS);
+    } else {
+        const signature::Signature sig = signature::compute(lines);
+        std::printf("move signature: %s (%zu moves)\n", signature::hex(sig.total).c_str(),
+                    sig.moves);
+    }
+    std::fflush(stdout);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
