@@ -1,0 +1,111 @@
+# Checks of the shipped desktop files, run by CTest in script mode:
+#   cmake -DCHECK=<what> -D... -P check_assets.cmake
+# CHECK=metadata  the launcher and the AppStream file pass their validators, and the newest
+#                 release in the metadata and the man pages' headers carry the project version
+# CHECK=help      the help page is well-formed and self-contained
+# CHECK=man       the man pages format without warnings
+# A missing tool prints "SKIPPED: ..." (the test's SKIP_REGULAR_EXPRESSION) once everything
+# that could run has passed.
+
+set(skipped "")
+
+function(run_tool what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  string(STRIP "${out}${err}" said)
+  message(STATUS "${what}: exit ${rc}")
+  if(NOT said STREQUAL "")
+    message("${said}")
+  endif()
+  set(tool_rc "${rc}" PARENT_SCOPE)
+  set(tool_said "${said}" PARENT_SCOPE)
+endfunction()
+
+if(CHECK STREQUAL "metadata")
+  if(DESKTOP_FILE_VALIDATE)
+    run_tool("desktop-file-validate" "${DESKTOP_FILE_VALIDATE}" "${DESKTOP_FILE}")
+    # It exits 0 on warnings and hints; any word from it counts as a failure here.
+    if(NOT tool_rc EQUAL 0 OR NOT tool_said STREQUAL "")
+      message(FATAL_ERROR "the launcher ${DESKTOP_FILE} does not validate cleanly")
+    endif()
+  else()
+    string(APPEND skipped " desktop-file-validate (Debian package desktop-file-utils)")
+  endif()
+
+  if(APPSTREAMCLI)
+    run_tool("appstreamcli validate" "${APPSTREAMCLI}" validate --no-net --explain "${METAINFO_FILE}")
+    if(NOT tool_rc EQUAL 0 OR tool_said MATCHES "(^|\n)[EW]: ")
+      message(FATAL_ERROR "the metadata ${METAINFO_FILE} has errors or warnings")
+    endif()
+  else()
+    string(APPEND skipped " appstreamcli (Debian package appstream)")
+  endif()
+
+  # One version number: the newest release of the metadata and the man pages follow the project.
+  file(READ "${METAINFO_FILE}" metainfo)
+  if(NOT metainfo MATCHES "<release version=\"([^\"]+)\"")
+    message(FATAL_ERROR "no release in ${METAINFO_FILE}")
+  endif()
+  if(NOT CMAKE_MATCH_1 STREQUAL VERSION)
+    message(FATAL_ERROR "the newest release in the metadata is ${CMAKE_MATCH_1}, the project is ${VERSION}")
+  endif()
+  foreach(page IN LISTS MAN_PAGES)
+    file(STRINGS "${page}" th REGEX "^\\.TH ")
+    if(NOT th MATCHES "\"Torvane ${VERSION}\"")
+      message(FATAL_ERROR "${page} does not name Torvane ${VERSION} in its header: ${th}")
+    endif()
+  endforeach()
+
+elseif(CHECK STREQUAL "help")
+  file(READ "${HELP_PAGE}" page)
+  if(NOT page MATCHES "<meta charset=\"UTF-8\"")
+    message(FATAL_ERROR "the help page does not declare its character set")
+  endif()
+  # Self-contained: no scripts, no frames, no files or addresses outside the page.
+  string(REPLACE "xmlns=\"http://www.w3.org/1999/xhtml\"" "" page_rest "${page}")
+  foreach(bad "<script" "<iframe" "<link" "<img" "src=" "url(" "http:" "https:" "@import")
+    string(FIND "${page_rest}" "${bad}" at)
+    if(NOT at EQUAL -1)
+      message(FATAL_ERROR "the help page refers outside itself: ${bad}")
+    endif()
+  endforeach()
+  # Every in-page link has its target.
+  string(REGEX MATCHALL "href=\"#[^\"]+\"" links "${page}")
+  foreach(link IN LISTS links)
+    string(REGEX REPLACE "href=\"#([^\"]+)\"" "\\1" id "${link}")
+    if(NOT page MATCHES "id=\"${id}\"")
+      message(FATAL_ERROR "the help page links to #${id}, which it does not have")
+    endif()
+  endforeach()
+  # Written as well-formed markup, so an XML parser proves every element is closed.
+  if(XMLLINT)
+    run_tool("xmllint" "${XMLLINT}" --noout --nonet "${HELP_PAGE}")
+    if(NOT tool_rc EQUAL 0)
+      message(FATAL_ERROR "the help page is not well-formed")
+    endif()
+  else()
+    string(APPEND skipped " xmllint (Debian package libxml2-utils)")
+  endif()
+
+elseif(CHECK STREQUAL "man")
+  if(GROFF)
+    foreach(page IN LISTS MAN_PAGES)
+      # -K utf-8 reads the Japanese text whatever the locale; -ww turns on every warning;
+      # -z formats to nowhere.
+      execute_process(COMMAND "${GROFF}" -K utf-8 -man -Tutf8 -ww -z "${page}"
+                      RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+      if(NOT rc EQUAL 0 OR NOT err STREQUAL "")
+        message(FATAL_ERROR "${page} does not format cleanly:\n${err}")
+      endif()
+      message(STATUS "${page}: formats without warnings")
+    endforeach()
+  else()
+    string(APPEND skipped " groff (Debian package groff-base)")
+  endif()
+
+else()
+  message(FATAL_ERROR "unknown CHECK '${CHECK}'")
+endif()
+
+if(NOT skipped STREQUAL "")
+  message("SKIPPED: not installed:${skipped}")
+endif()

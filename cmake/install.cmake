@@ -1,0 +1,212 @@
+# Torvane as a Linux desktop game: help page, icon, launcher, AppStream metadata, man pages,
+# install rules and the Debian package. Included at the end of the top-level CMakeLists.txt.
+
+include(GNUInstallDirs)
+
+# The application id names the launcher, the metadata and the icon. We own no domain, so it
+# lives under io.github.<organisation>, the usual home of projects without one.
+set(TORVANE_APP_ID "io.github.torvane.Torvane")
+
+if(PROJECT_VERSION)
+  set(TORVANE_VERSION "${PROJECT_VERSION}")
+else()
+  set(TORVANE_VERSION "0.1.0")
+endif()
+
+set(TORVANE_ASSETS "${CMAKE_SOURCE_DIR}/assets")
+set(TORVANE_PLAY_DIR "${CMAKE_BINARY_DIR}/play")
+
+# The wave files and the help page of an installed game. The program finds them relative to
+# its own executable (TORVANE_DATADIR_FROM_BINDIR, normally "../share/torvane"), so that
+# `cmake --install build --prefix <anywhere>` and the Debian package give a working game.
+set(TORVANE_INSTALL_DATADIR "${CMAKE_INSTALL_DATADIR}/torvane")
+file(RELATIVE_PATH TORVANE_DATADIR_FROM_BINDIR
+     "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_DATADIR}/torvane")
+
+# ---------------------------------------------------------------------------------------------
+# Help page: beside the program in the play directory that `make run` starts the game in.
+
+add_custom_command(
+  OUTPUT "${TORVANE_PLAY_DIR}/Torvane.htm"
+  COMMAND "${CMAKE_COMMAND}" -E make_directory "${TORVANE_PLAY_DIR}"
+  COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${TORVANE_ASSETS}/Torvane.htm"
+          "${TORVANE_PLAY_DIR}/Torvane.htm"
+  DEPENDS "${TORVANE_ASSETS}/Torvane.htm"
+  COMMENT "Copying the help page into the play directory"
+  VERBATIM)
+add_custom_target(torvane-help-page ALL DEPENDS "${TORVANE_PLAY_DIR}/Torvane.htm")
+
+# ---------------------------------------------------------------------------------------------
+# Icon: one SVG source, rendered to the hicolor sizes at build time.
+
+find_program(TORVANE_RSVG_CONVERT rsvg-convert)
+if(NOT TORVANE_RSVG_CONVERT)
+  message(FATAL_ERROR
+    "rsvg-convert was not found. It renders the game's icon from assets/torvane.svg; "
+    "install the Debian package librsvg2-bin (apt-get install librsvg2-bin).")
+endif()
+
+set(TORVANE_ICON_SIZES 16 32 48 64 128 256)
+# The rendered icons, laid out as under share/icons, for the window to use as well.
+set(TORVANE_ICON_DIR "${CMAKE_BINARY_DIR}/icons/hicolor")
+set(TORVANE_ICON_PNGS "")
+foreach(size IN LISTS TORVANE_ICON_SIZES)
+  set(dir "${TORVANE_ICON_DIR}/${size}x${size}/apps")
+  set(png "${dir}/${TORVANE_APP_ID}.png")
+  add_custom_command(
+    OUTPUT "${png}"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${dir}"
+    COMMAND "${TORVANE_RSVG_CONVERT}" --width=${size} --height=${size} --format=png
+            --output=${png} "${TORVANE_ASSETS}/torvane.svg"
+    DEPENDS "${TORVANE_ASSETS}/torvane.svg"
+    COMMENT "Rendering the ${size}x${size} icon"
+    VERBATIM)
+  list(APPEND TORVANE_ICON_PNGS "${png}")
+  install(FILES "${png}" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
+endforeach()
+add_custom_target(torvane-icons ALL DEPENDS ${TORVANE_ICON_PNGS})
+
+install(FILES "${TORVANE_ASSETS}/torvane.svg"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps"
+        RENAME "${TORVANE_APP_ID}.svg")
+
+# ---------------------------------------------------------------------------------------------
+# Man pages, compressed as Debian installs them when gzip is there (man reads both forms).
+
+set(TORVANE_MAN_PAGES "${CMAKE_SOURCE_DIR}/man/torvane.6" "${CMAKE_SOURCE_DIR}/man/torvane-cli.6")
+find_program(TORVANE_GZIP gzip)
+set(man_outputs "")
+foreach(page IN LISTS TORVANE_MAN_PAGES)
+  get_filename_component(name "${page}" NAME)
+  if(TORVANE_GZIP)
+    set(out "${CMAKE_BINARY_DIR}/man/${name}.gz")
+    add_custom_command(
+      OUTPUT "${out}"
+      COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_BINARY_DIR}/man"
+      COMMAND "${CMAKE_COMMAND}" -E copy "${page}" "${CMAKE_BINARY_DIR}/man/${name}"
+      # -n leaves the time stamp out, so the package is the same from build to build.
+      COMMAND "${TORVANE_GZIP}" -9nf "${CMAKE_BINARY_DIR}/man/${name}"
+      DEPENDS "${page}"
+      COMMENT "Compressing the man page ${name}"
+      VERBATIM)
+    list(APPEND man_outputs "${out}")
+    install(FILES "${out}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+  else()
+    install(FILES "${page}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+  endif()
+endforeach()
+if(man_outputs)
+  add_custom_target(torvane-man-pages ALL DEPENDS ${man_outputs})
+endif()
+
+# ---------------------------------------------------------------------------------------------
+# Help page, launcher and metadata.
+
+install(FILES "${TORVANE_ASSETS}/Torvane.htm" DESTINATION "${TORVANE_INSTALL_DATADIR}")
+install(FILES "${TORVANE_ASSETS}/${TORVANE_APP_ID}.desktop"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+install(FILES "${TORVANE_ASSETS}/${TORVANE_APP_ID}.metainfo.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+# The licence, where Debian looks for it (share/doc/torvane/copyright).
+install(FILES "${TORVANE_ASSETS}/copyright" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+
+# ---------------------------------------------------------------------------------------------
+# >>> For the lead: the programs and the sounds. <<<
+# The game executable and the engine tool go to bin; the five wave files, generated into
+# ${TORVANE_PLAY_DIR} by the target torvane-make-sounds, go beside the help page:
+#
+# install(TARGETS torvane torvane-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+# install(FILES
+#           "${TORVANE_PLAY_DIR}/その他.wav" "${TORVANE_PLAY_DIR}/禁止.wav"
+#           "${TORVANE_PLAY_DIR}/駒打音.wav" "${TORVANE_PLAY_DIR}/BGM.wav"
+#           "${TORVANE_PLAY_DIR}/消滅.wav"
+#         DESTINATION "${TORVANE_INSTALL_DATADIR}")
+#
+# (torvane-make-sounds must be part of ALL, or `cmake --install` finds no wave files.)
+# The program learns where its data lives from TORVANE_DATADIR_FROM_BINDIR, e.g.
+# target_compile_definitions(torvane-game PRIVATE
+#   TORVANE_DATADIR_FROM_BINDIR="${TORVANE_DATADIR_FROM_BINDIR}")
+# ---------------------------------------------------------------------------------------------
+
+# ---------------------------------------------------------------------------------------------
+# Checks of the shipped files (run by `ctest`).
+
+if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
+  set(check_script "${CMAKE_SOURCE_DIR}/cmake/check_assets.cmake")
+
+  find_program(TORVANE_DESKTOP_FILE_VALIDATE desktop-file-validate)
+  find_program(TORVANE_APPSTREAMCLI appstreamcli)
+  add_test(NAME desktop-metadata-valid
+    COMMAND "${CMAKE_COMMAND}" -DCHECK=metadata
+            "-DDESKTOP_FILE_VALIDATE=${TORVANE_DESKTOP_FILE_VALIDATE}"
+            "-DAPPSTREAMCLI=${TORVANE_APPSTREAMCLI}"
+            "-DDESKTOP_FILE=${TORVANE_ASSETS}/${TORVANE_APP_ID}.desktop"
+            "-DMETAINFO_FILE=${TORVANE_ASSETS}/${TORVANE_APP_ID}.metainfo.xml"
+            "-DVERSION=${TORVANE_VERSION}"
+            "-DMAN_PAGES=${TORVANE_MAN_PAGES}"
+            -P "${check_script}")
+
+  find_program(TORVANE_XMLLINT xmllint)
+  add_test(NAME help-page-valid
+    COMMAND "${CMAKE_COMMAND}" -DCHECK=help
+            "-DHELP_PAGE=${TORVANE_ASSETS}/Torvane.htm"
+            "-DXMLLINT=${TORVANE_XMLLINT}"
+            -P "${check_script}")
+
+  find_program(TORVANE_GROFF groff)
+  add_test(NAME man-pages-valid
+    COMMAND "${CMAKE_COMMAND}" -DCHECK=man
+            "-DGROFF=${TORVANE_GROFF}"
+            "-DMAN_PAGES=${TORVANE_MAN_PAGES}"
+            -P "${check_script}")
+
+  set_tests_properties(desktop-metadata-valid help-page-valid man-pages-valid
+    PROPERTIES SKIP_REGULAR_EXPRESSION "SKIPPED:" LABELS desktop)
+endif()
+
+# ---------------------------------------------------------------------------------------------
+# Debian package: `cpack -G DEB` in the build directory gives torvane_<version>_amd64.deb.
+# Set up only once the game is an executable with install rules of its own; until then a
+# package would hold no program.
+
+set(torvane_type "")
+if(TARGET torvane)
+  get_target_property(torvane_type torvane TYPE)
+endif()
+if(torvane_type STREQUAL "EXECUTABLE" AND TARGET torvane-cli)
+  set(CPACK_GENERATOR "DEB")
+  set(CPACK_PACKAGE_NAME "torvane")
+  set(CPACK_PACKAGE_VERSION "${TORVANE_VERSION}")
+  set(CPACK_PACKAGE_VENDOR "Torvane developers")
+  set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+      "shogi game where the pieces behind a mover follow it")
+  set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+  set(CPACK_STRIP_FILES ON)
+  set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
+  set(CPACK_DEBIAN_PACKAGE_NAME "torvane")
+  set(CPACK_DEBIAN_PACKAGE_SECTION "games")
+  set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+  # No mailing address exists yet; .invalid can never reach anyone by mistake.
+  set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Torvane developers <maintainers@torvane.invalid>")
+  # The libraries come from the binaries; the Japanese font and the Japanese captions of
+  # Qt's standard buttons are needed at run time but linked by nothing.
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-translations-l10n")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, xdg-user-dirs")
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+  # CPack puts the summary above it, indents it and marks the empty line as a paragraph break.
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+"Torvane is a desktop game of shogi (Japanese chess) with one rule of its
+own: when any piece but a knight moves on the board, the unbroken line of
+pieces standing directly behind it follows it by the same displacement.
+Only the moving piece captures and promotes; a game ends when a king is
+captured.
+
+Play the computer at three strength levels or another person at the same
+mouse, with a 21-step handicap ladder, game records, thinking clocks,
+move guidance, five backgrounds and music. The package also holds
+torvane-cli, the game's engine driven by a line protocol.")
+  include(CPack)
+else()
+  message(STATUS "Debian package: not set up until the game executable 'torvane' exists")
+endif()
