@@ -1,7 +1,7 @@
 # The two commands of the README:
 #   make run   - install what is missing, build, start the game
 #   make test  - install what is missing, build, run every test (plain and sanitized builds)
-PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libsdl2-mixer-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 

@@ -1,0 +1,298 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sound_library.h"
+
+using namespace sound_library;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kPlayDir = TORVANE_PLAY_DIR;
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t le(const std::string& b, std::size_t at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b[at + i]);
+    return v;
+}
+
+std::vector<std::int16_t> samplesOf(const std::string& bytes, std::size_t from) {
+    std::vector<std::int16_t> s;
+    for (std::size_t i = from; i + 1 < bytes.size(); i += 2)
+        s.push_back(static_cast<std::int16_t>(le(bytes, i, 2)));
+    return s;
+}
+
+// Where sound (any sample not zero) begins and ends in a run of samples, and how loud it is.
+struct Heard {
+    long first = -1, last = -1;
+    int peak = 0;
+    long span() const { return first < 0 ? 0 : last - first + 1; }
+};
+
+Heard hear(const std::vector<std::int16_t>& s, std::size_t from = 0) {
+    Heard h;
+    for (std::size_t i = from; i < s.size(); ++i) {
+        if (s[i] == 0) continue;
+        if (h.first < 0) h.first = static_cast<long>(i);
+        h.last = static_cast<long>(i);
+        h.peak = std::max(h.peak, std::abs(static_cast<int>(s[i])));
+    }
+    return h;
+}
+
+// The disk driver writes what the device plays, 1024 frames per millisecond here; the
+// audio thread is not ours, so the test can only look again until it shows (within 2 s).
+template <class Condition>
+bool eventually(Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+constexpr int kOutputRate = 44100;  // stereo 16-bit: two samples a frame
+
+class DiskDevice : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int serial = 0;
+        output_ = fs::temp_directory_path() / ("torvane-sound-" + std::to_string(::getpid()) + "-" +
+                                               std::to_string(serial++) + ".raw");
+        ::setenv("SDL_AUDIODRIVER", "disk", 1);
+        ::setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
+        ::setenv("SDL_DISKAUDIODELAY", "1", 1);
+        device_ = dsInitialize();
+        ASSERT_NE(device_, 0);
+    }
+    void TearDown() override {
+        dsTerminate(device_);
+        std::error_code ec;
+        fs::remove(output_, ec);
+    }
+    std::vector<std::int16_t> output() const { return samplesOf(readAll(output_), 0); }
+    int load(const char* name, int flag) {
+        return dsCreateDSB(device_, readAll(kPlayDir / name), flag);
+    }
+
+    fs::path output_;
+    int device_ = 0;
+};
+
+// The click lasts 0.14 s: as samples of the device's stereo output.
+const long kClickSamples = static_cast<long>(0.14 * kOutputRate) * 2;
+
+TEST_F(DiskDevice, APiecePutDownIsHeardOnceInFull) {
+    const int koma = load("駒打音.wav", 3);
+    ASSERT_NE(koma, 0);
+    ASSERT_EQ(dsPlay(koma), 1);
+    // Wait until well past its end, then it must have sounded loud, once, and no longer.
+    ASSERT_TRUE(eventually([&] {
+        const auto s = output();
+        const Heard h = hear(s);
+        return h.first >= 0 && static_cast<long>(s.size()) > h.first + kClickSamples + 16384;
+    }));
+    const Heard h = hear(output());
+    EXPECT_GT(h.peak, 16000);
+    EXPECT_GT(h.span(), kClickSamples / 2);
+    EXPECT_LE(h.span(), kClickSamples + 256);
+}
+
+TEST_F(DiskDevice, ALoopGoesOnUntilStoppedThenSilence) {
+    const int koma = load("駒打音.wav", 1);
+    ASSERT_NE(koma, 0);
+    ASSERT_EQ(dsPlayLooping(koma), 1);
+    ASSERT_EQ(dsPlayLooping(koma), 1);  // already looping: carries on
+    // Three clicks' worth of sound can only come from a loop.
+    ASSERT_TRUE(eventually([&] { return hear(output()).span() > 3 * kClickSamples; }));
+    EXPECT_FALSE(closeIdleDevice()) << "a looping sound keeps the device open";
+    ASSERT_EQ(dsStop(koma), 1);
+    // What the mixer had already handed over may still be written; after that, silence.
+    const std::size_t stoppedAt = output().size() + 16384;
+    ASSERT_TRUE(eventually([&] { return output().size() > stoppedAt + 32768; }));
+    EXPECT_EQ(hear(output(), stoppedAt).first, -1);
+    EXPECT_TRUE(closeIdleDevice());
+}
+
+TEST_F(DiskDevice, AnIdleDeviceClosesAndTheNextSoundOpensIt) {
+    const int koma = load("駒打音.wav", 3);
+    ASSERT_NE(koma, 0);
+    EXPECT_TRUE(deviceIsOpen());
+    EXPECT_TRUE(closeIdleDevice());
+    EXPECT_FALSE(deviceIsOpen());
+    // Buffers outlive the device, and a sound brings it back.
+    ASSERT_EQ(dsPlay(koma), 1);
+    EXPECT_TRUE(deviceIsOpen());
+    EXPECT_TRUE(eventually([&] { return hear(output()).peak > 16000; }));
+    // Stopping and freeing with the device closed are fine too.
+    ASSERT_TRUE(eventually([] { return closeIdleDevice(); }));
+    EXPECT_EQ(dsStop(koma), 1);
+    EXPECT_EQ(dsFree(koma), 1);
+    EXPECT_FALSE(deviceIsOpen());
+}
+
+// Start-up loads the five files in this order and shutdown frees them in the same order.
+TEST_F(DiskDevice, TheGamesSoundsLoadPlayAndAreReleased) {
+    const struct {
+        const char* name;
+        int flag;
+    } files[] = {
+        {"その他.wav", 3}, {"禁止.wav", 3}, {"駒打音.wav", 3}, {"BGM.wav", 1}, {"消滅.wav", 1}};
+    std::vector<int> handles;
+    for (const auto& f : files) {
+        handles.push_back(load(f.name, f.flag));
+        EXPECT_NE(handles.back(), 0) << f.name;
+    }
+    for (std::size_t i = 0; i < handles.size(); ++i)
+        for (std::size_t j = i + 1; j < handles.size(); ++j) EXPECT_NE(handles[i], handles[j]);
+    const int bgm = handles[3];
+    EXPECT_EQ(dsPlayLooping(bgm), 1);
+    EXPECT_EQ(dsPlay(handles[2]), 1);
+    EXPECT_EQ(dsPlay(handles[2]), 1);  // effects may overlap
+    EXPECT_TRUE(eventually([&] { return hear(output()).peak > 8000; }));
+    EXPECT_EQ(dsStop(bgm), 1);
+    for (int h : handles) EXPECT_EQ(dsFree(h), 1);
+    for (int h : handles) {
+        EXPECT_EQ(dsPlay(h), 0) << "a freed buffer is unknown";
+        EXPECT_EQ(dsFree(h), 0);
+    }
+    EXPECT_EQ(dsTerminate(device_), 1);
+    EXPECT_EQ(dsTerminate(device_), 0);
+    // A new device gets a new handle, and nothing of the old one answers.
+    const int old = device_;
+    device_ = dsInitialize();
+    ASSERT_NE(device_, 0);
+    EXPECT_NE(device_, old);
+    EXPECT_EQ(dsInitialize(), device_);
+    EXPECT_EQ(dsCreateDSB(old, readAll(kPlayDir / "駒打音.wav"), 3), 0);
+}
+
+TEST_F(DiskDevice, BuffersStillHeldAreReleasedByTerminate) {
+    const int koma = load("駒打音.wav", 3);
+    ASSERT_NE(koma, 0);
+    ASSERT_EQ(dsPlayLooping(koma), 1);
+    EXPECT_EQ(dsTerminate(device_), 1);
+    EXPECT_FALSE(deviceIsOpen());
+    EXPECT_EQ(dsPlay(koma), 0);
+    EXPECT_EQ(dsStop(koma), 0);
+    EXPECT_EQ(dsFree(koma), 0);
+}
+
+TEST_F(DiskDevice, BytesThatAreNoCompleteWaveGiveNoBuffer) {
+    const std::string good = readAll(kPlayDir / "駒打音.wav");
+    ASSERT_GT(good.size(), 1000u);
+    std::string noSamples = good.substr(0, 44);  // header promising data that is not there
+    std::string emptyData = noSamples;
+    emptyData.replace(40, 4, std::string(4, '\0'));
+    emptyData.replace(4, 4, std::string("\x24\0\0\0", 4));
+    std::string zeroChannels = good;
+    zeroChannels[22] = 0;
+    std::string notWave = good;
+    notWave.replace(8, 4, "AVI ");
+    const std::string bad[] = {"",
+                               "garbage",
+                               std::string(4096, '\x5a'),
+                               std::string("\xff\xfb\x90\x00", 4) + std::string(4096, '\x11'),
+                               "RIFF",
+                               good.substr(0, 12),
+                               good.substr(0, 30),
+                               noSamples,
+                               emptyData,
+                               good.substr(0, good.size() / 2),
+                               good.substr(0, good.size() - 1),
+                               zeroChannels,
+                               notWave};
+    for (std::size_t i = 0; i < std::size(bad); ++i)
+        EXPECT_EQ(dsCreateDSB(device_, bad[i], 3), 0) << i;
+    EXPECT_EQ(dsCreateDSB(0, good, 3), 0);
+    EXPECT_EQ(dsCreateDSB(device_ + 1, good, 3), 0);
+    EXPECT_NE(dsCreateDSB(device_, good, 3), 0);
+}
+
+void expectEveryCallHarmless(int device) {
+    for (int h : {0, 7, 12345, -1}) {
+        EXPECT_EQ(dsPlay(h), 0);
+        EXPECT_EQ(dsPlayLooping(h), 0);
+        EXPECT_EQ(dsStop(h), 0);
+        EXPECT_EQ(dsFree(h), 0);
+        EXPECT_EQ(dsCreateDSB(h == 0 ? device : 0, "", 3), 0);
+    }
+    EXPECT_EQ(dsTerminate(0), 0);
+    EXPECT_EQ(dsTerminate(12345), 0);
+}
+
+TEST_F(DiskDevice, UnknownHandlesDoNothing) { expectEveryCallHarmless(device_); }
+
+TEST(NoDevice, InitialiseAnswersZeroAndEverythingElseIsHarmless) {
+    ::setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+    EXPECT_EQ(dsInitialize(), 0);
+    EXPECT_EQ(dsCreateDSB(0, readAll(kPlayDir / "駒打音.wav"), 3), 0);
+    expectEveryCallHarmless(0);
+    EXPECT_FALSE(deviceIsOpen());
+    EXPECT_TRUE(closeIdleDevice());
+    // A device that cannot open (the disk driver with a file it cannot write) is no device.
+    ::setenv("SDL_AUDIODRIVER", "disk", 1);
+    ::setenv("SDL_DISKAUDIOFILE", "/nonexistent-directory/out.raw", 1);
+    EXPECT_EQ(dsInitialize(), 0);
+    expectEveryCallHarmless(0);
+}
+
+// The generated waves: 16-bit mono PCM at 22050 Hz, lengths as the game wants them,
+// sensibly loud, starting and ending at zero (the music joins its own start without a click).
+TEST(GeneratedWaves, AreValidRiffFilesOfTheExpectedLengths) {
+    const struct {
+        const char* name;
+        double shortest, longest;
+        double minPeak, maxPeak;
+    } waves[] = {
+        {"駒打音.wav", 0.08, 0.25, 0.7, 0.85}, {"禁止.wav", 0.15, 0.6, 0.45, 0.6},
+        {"その他.wav", 0.5, 2.0, 0.5, 0.65},   {"消滅.wav", 0.3, 1.5, 0.4, 0.55},
+        {"BGM.wav", 8.0, 20.0, 0.35, 0.5},
+    };
+    for (const auto& w : waves) {
+        SCOPED_TRACE(w.name);
+        const std::string b = readAll(kPlayDir / w.name);
+        ASSERT_GE(b.size(), 46u);
+        EXPECT_EQ(b.substr(0, 4), "RIFF");
+        EXPECT_EQ(le(b, 4, 4), b.size() - 8);
+        EXPECT_EQ(b.substr(8, 8), "WAVEfmt ");
+        EXPECT_EQ(le(b, 16, 4), 16u);
+        EXPECT_EQ(le(b, 20, 2), 1u);  // PCM
+        EXPECT_EQ(le(b, 22, 2), 1u);  // mono
+        EXPECT_EQ(le(b, 24, 4), 22050u);
+        EXPECT_EQ(le(b, 28, 4), 44100u);
+        EXPECT_EQ(le(b, 32, 2), 2u);
+        EXPECT_EQ(le(b, 34, 2), 16u);
+        EXPECT_EQ(b.substr(36, 4), "data");
+        EXPECT_EQ(le(b, 40, 4), b.size() - 44);
+        const auto s = samplesOf(b, 44);
+        const double seconds = static_cast<double>(s.size()) / 22050;
+        EXPECT_GE(seconds, w.shortest);
+        EXPECT_LE(seconds, w.longest);
+        const double peak = hear(s).peak / 32767.0;
+        EXPECT_GE(peak, w.minPeak);
+        EXPECT_LE(peak, w.maxPeak);
+        EXPECT_EQ(s.front(), 0);
+        EXPECT_EQ(s.back(), 0);
+    }
+    EXPECT_LT(fs::file_size(kPlayDir / "BGM.wav"), 1500000u);
+}
+
+}  // namespace
