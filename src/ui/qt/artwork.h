@@ -1,0 +1,21 @@
+#pragma once
+#include <QRectF>
+class QPainter;
+
+// Paints the picture of a code, as 描画_絵 names them, filling the cell rectangle: 0 the empty
+// square, a piece code (COM positive, pointing down; MAN negative, pointing up; promoted = odd),
+// 5..9 the background tiles (green, tatami, bamboo, space, brick), -3 the title picture.
+// Any other code paints nothing. The rectangle is one cell (495 x 615 twips in the canvas'
+// own coordinates, which the window scales); the title picture may overflow its cell to the
+// right, by 2.5 cells.
+//
+// Each picture is drawn once per device pixel size and kept, so a full redraw is a run of
+// plain copies; the copy lands on whole device pixels, the edges of neighbouring cells meet
+// without gaps, and nothing is ever stretched from a bitmap made for another size.
+void paintPicture(QPainter& painter, int code, const QRectF& cell);
+
+// Forgets every kept picture (the next paint draws them afresh).
+void clearArtworkCache();
+
+// How many cells wide the picture of a code is: 1, or 3.5 for the title; 0 if it has none.
+double pictureWidthInCells(int code);

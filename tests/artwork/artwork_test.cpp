@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "ui/qt/artwork.h"
+
+namespace {
+
+constexpr double CELL_W = 495, CELL_H = 615;
+
+// Every code 描画_絵 has a picture for.
+const std::vector<int> CODES = {0,   -10, -11, -20, -21, -30, -31, -40, -41, -50, -60, -61,
+                                -70, -71, -80, 10,  11,  20,  21,  30,  31,  40,  41,  50,
+                                60,  61,  70,  71,  80,  5,   6,   7,   8,   9,   -3};
+
+QImage blank(int w, int h) {
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+// A canvas in twips as the window has it, 15 twips to the pixel at scale 1, with cell (x, y)
+// placed as the game places it.
+struct Canvas {
+    double scale;
+    QImage img;
+    explicit Canvas(double s, int cellsWide = 18, int cellsHigh = 4)
+        : scale(s), img(blank(int(cellsWide * 33 * s), int(cellsHigh * 41 * s))) {}
+    QRectF cell(double x, double y) const { return QRectF(x * CELL_W, y * CELL_H, CELL_W, CELL_H); }
+    void paint(int code, double x, double y) {
+        QPainter p(&img);
+        p.scale(scale / 15, scale / 15);
+        paintPicture(p, code, cell(x, y));
+    }
+    // The device pixels a cell covers: both edges rounded, as neighbouring cells share them.
+    QRect pixels(double x, double y, double cells = 1) const {
+        const double k = scale / 15;
+        const int l = int(std::lround(x * CELL_W * k)), t = int(std::lround(y * CELL_H * k));
+        const int r = int(std::lround((x * CELL_W + cells * CELL_W) * k));
+        const int b = int(std::lround((y + 1) * CELL_H * k));
+        return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+    }
+};
+
+int opaqueIn(const QImage& img, const QRect& r) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) n += qAlpha(img.pixel(x, y)) == 255;
+    return n;
+}
+
+int paintedOutside(const QImage& img, const QRect& r) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += !r.contains(x, y) && qAlpha(img.pixel(x, y)) != 0;
+    return n;
+}
+
+QImage alone(int code, double scale) {
+    Canvas c(scale, 1, 1);
+    c.paint(code, 0, 0);
+    return c.img;
+}
+
+}  // namespace
+
+TEST(Artwork, EveryPictureCoversExactlyItsCell) {
+    for (double scale : {1.0, 1.5, 2.0, 3.0}) {
+        for (int code : CODES) {
+            SCOPED_TRACE(testing::Message() << "code " << code << " scale " << scale);
+            Canvas c(scale);
+            // Fractional cells fall between pixels: the title's 10.8 among them.
+            const double x = code == -3 ? 10.8 : 1.3, y = 1.7;
+            c.paint(code, x, y);
+            if (code == -3) {
+                const QRect room = c.pixels(x, y, 3.5);
+                EXPECT_GT(opaqueIn(c.img, room), room.width() * room.height() / 2);
+                EXPECT_EQ(paintedOutside(c.img, room), 0);
+                // It reaches well into the third cell to the right.
+                EXPECT_GT(opaqueIn(c.img, c.pixels(x + 2.5, y, 0.5)), 0);
+            } else {
+                const QRect r = c.pixels(x, y);
+                EXPECT_EQ(opaqueIn(c.img, r), r.width() * r.height());
+                EXPECT_EQ(paintedOutside(c.img, r), 0);
+            }
+        }
+    }
+}
+
+TEST(Artwork, CodesWithoutAPicturePaintNothing) {
+    for (int code : {1,   2,  3,   4,  -1,  -2,  -4,   -5,   10 * 9,  -90,    12,
+                     -12, 51, -51, 81, -81, 100, -100, 1000, INT_MIN, INT_MAX}) {
+        SCOPED_TRACE(code);
+        EXPECT_EQ(pictureWidthInCells(code), 0);
+        EXPECT_EQ(alone(code, 2), blank(66, 82));
+    }
+    EXPECT_EQ(pictureWidthInCells(-80), 1);
+    EXPECT_EQ(pictureWidthInCells(-3), 3.5);
+
+    // Nor does an empty cell or a painter that is not painting.
+    Canvas c(2, 1, 1);
+    QPainter p(&c.img);
+    paintPicture(p, 0, QRectF(0, 0, 0, CELL_H));
+    paintPicture(p, 0, QRectF(0, 0, CELL_W, -5));
+    paintPicture(p, 0, QRectF(1e300, 0, CELL_W, CELL_H));
+    paintPicture(p, 0, QRectF(std::nan(""), 0, CELL_W, CELL_H));
+    p.end();
+    paintPicture(p, 0, QRectF(0, 0, CELL_W, CELL_H));
+    EXPECT_EQ(c.img, blank(66, 82));
+}
+
+// How wide the piece is near its top and near its foot, by the pixels it changes on the board.
+std::pair<int, int> topAndFoot(int code) {
+    const QImage board = alone(0, 4), piece = alone(code, 4);
+    auto width = [&](int y) {
+        int n = 0;
+        for (int x = 0; x < piece.width(); ++x) n += piece.pixel(x, y) != board.pixel(x, y);
+        return n;
+    };
+    int top = 0, bottom = piece.height() - 1;
+    while (top < bottom && width(top) == 0) ++top;
+    while (bottom > top && width(bottom) == 0) --bottom;
+    EXPECT_GT(bottom - top, piece.height() / 2);
+    return {width(top + 4), width(bottom - 4)};
+}
+
+TEST(Artwork, ManPiecesPointUpComPiecesDown) {
+    for (int code : {-10, -11, -20, -21, -30, -31, -40, -41, -50, -60, -61, -70, -71, -80}) {
+        SCOPED_TRACE(code);
+        const auto [manTop, manFoot] = topAndFoot(code);
+        EXPECT_LT(manTop * 3, manFoot);
+        const auto [comTop, comFoot] = topAndFoot(-code);
+        EXPECT_LT(comFoot * 3, comTop);
+    }
+}
+
+TEST(Artwork, EveryPictureDiffers) {
+    std::vector<QImage> seen;
+    for (int code : CODES) seen.push_back(alone(code, 2));
+    for (std::size_t i = 0; i < seen.size(); ++i)
+        for (std::size_t j = i + 1; j < seen.size(); ++j)
+            EXPECT_NE(seen[i], seen[j]) << CODES[i] << " and " << CODES[j];
+}
+
+TEST(Artwork, KeptPicturesAreTheFreshOnes) {
+    for (int code : CODES) {
+        SCOPED_TRACE(code);
+        clearArtworkCache();
+        Canvas fresh(2), kept(2), again(2);
+        fresh.paint(code, 2.4, 1);
+        kept.paint(code, 2.4, 1);
+        clearArtworkCache();
+        again.paint(code, 2.4, 1);
+        EXPECT_EQ(fresh.img, kept.img);
+        EXPECT_EQ(fresh.img, again.img);
+    }
+}
+
+TEST(Artwork, TilesJoinWithoutSeams) {
+    for (int code = 5; code <= 9; ++code) {
+        SCOPED_TRACE(code);
+        Canvas c(2, 2, 2);
+        for (int x = 0; x < 2; ++x)
+            for (int y = 0; y < 2; ++y) c.paint(code, x, y);
+        const QImage& img = c.img;
+        const int w = 66, h = 82;
+        auto columnStep = [&](int x) {
+            double sum = 0;
+            for (int y = 0; y < img.height(); ++y) {
+                const QRgb a = img.pixel(x, y), b = img.pixel(x + 1, y);
+                sum += std::abs(qGray(a) - qGray(b));
+            }
+            return sum / img.height();
+        };
+        auto rowStep = [&](int y) {
+            double sum = 0;
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb a = img.pixel(x, y), b = img.pixel(x, y + 1);
+                sum += std::abs(qGray(a) - qGray(b));
+            }
+            return sum / img.width();
+        };
+        // Crossing from one tile into the next changes no more than any step inside a tile.
+        double inside = 0;
+        for (int x = 0; x < w - 1; ++x) inside = std::max(inside, columnStep(x));
+        EXPECT_LE(columnStep(w - 1), inside + 1);
+        inside = 0;
+        for (int y = 0; y < h - 1; ++y) inside = std::max(inside, rowStep(y));
+        EXPECT_LE(rowStep(h - 1), inside + 1);
+        // The two tiles side by side are the same pixels.
+        EXPECT_EQ(img.copy(0, 0, w, h), img.copy(w, h, w, h));
+    }
+}
+
+TEST(Artwork, HighDensityScreensGetEveryPixel) {
+    // A window at device pixel ratio 2 paints as one at scale 2.
+    for (int code : {0, -70, 61, 8, -3}) {
+        SCOPED_TRACE(code);
+        QImage dense = blank(2 * 4 * 33, 2 * 41);
+        dense.setDevicePixelRatio(2);
+        {
+            QPainter p(&dense);
+            p.scale(1.0 / 15, 1.0 / 15);
+            paintPicture(p, code, QRectF(0, 0, CELL_W, CELL_H));
+        }
+        dense.setDevicePixelRatio(1);
+        Canvas plain(2, 4, 1);
+        plain.paint(code, 0, 0);
+        EXPECT_EQ(dense, plain.img);
+    }
+}
+
+TEST(Artwork, OddViewsStillPaintSafely) {
+    // Turned a quarter round: drawn scaled into place rather than copied.
+    QImage img = blank(120, 120);
+    {
+        QPainter p(&img);
+        p.translate(100, 10);
+        p.rotate(90);
+        p.scale(2.0 / 15, 2.0 / 15);
+        paintPicture(p, -40, QRectF(0, 0, CELL_W, CELL_H));
+        paintPicture(p, -3, QRectF(0, CELL_H, CELL_W, CELL_H));
+    }
+    EXPECT_GT(opaqueIn(img, QRect(30, 10, 60, 60)), 60 * 60 / 2);
+
+    // Cells under a pixel wide, and cells far larger than any screen.
+    QImage tiny = blank(8, 8);
+    {
+        QPainter p(&tiny);
+        p.scale(0.001, 0.001);
+        for (int code : CODES) paintPicture(p, code, QRectF(0, 0, CELL_W, CELL_H));
+    }
+    EXPECT_EQ(paintedOutside(tiny, QRect(0, 0, 2, 1)), 0);
+    QImage huge = blank(40, 40);
+    {
+        QPainter p(&huge);
+        p.scale(10, 10);
+        paintPicture(p, 9, QRectF(0, 0, CELL_W, CELL_H));
+    }
+    EXPECT_EQ(opaqueIn(huge, huge.rect()), 40 * 40);
+    clearArtworkCache();
+}
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
