@@ -1,8 +1,6 @@
 // Playing by mouse: whole games by clicks in twips, browsing and reversal, through the fake.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "cli/engine.h"
 #include "core/setup.h"
 #include "play/browsing.h"
@@ -17,8 +15,12 @@ void twoPeople(State& s, int tebanMan = SENTE_BAN, int teban = SENTE_BAN) {
     s.game.TEBAN_COM = -tebanMan;
     s.game.TEBAN = teban;
 }
-bool sameBoard(const State& a, const int (&ban)[10][10]) {
-    return std::memcmp(a.pos.BAN, ban, sizeof a.pos.BAN) == 0;
+template <class Board>
+bool sameBoard(const State& a, const Board& ban) {
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            if (a.pos.BAN[x][y] != ban[x][y]) return false;
+    return true;
 }
 
 }  // namespace
