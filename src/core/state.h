@@ -5,6 +5,7 @@
 #include "core/history.h"
 #include "core/position.h"
 #include "play/clock.h"
+#include "play/play_control.h"
 #include "settings/options.h"
 #include "ui/port.h"
 
@@ -23,4 +24,5 @@ struct State {
     Options opt;
     Influence inf;
     Turn turn;
+    PlayControl play;
 };

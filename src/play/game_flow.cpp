@@ -1,0 +1,131 @@
+// Starting, continuing and ending games, and ending the program.
+#include "play/game_flow.h"
+
+#include "ai/com_turn.h"
+#include "core/setup.h"
+#include "core/state.h"
+#include "play/clock.h"
+#include "play/panel.h"
+#include "play/window_events.h"
+#include "ui/drawing.h"
+
+namespace {
+
+void manFirst(State& s) {
+    s.game.TEBAN_MAN = SENTE_BAN;
+    s.game.TEBAN_COM = GOTE_BAN;
+}
+
+// Against the computer the moves after the position shown are given up.
+void startAgainstCom(State& s) {
+    auto& g = s.game;
+    g.CLICK_JOUTAI = 0;
+    g.COM_TAISEN = 1;
+    g.KIFU_MODE = OFF;
+    // TESU, not the counter shown: after 反転 the counter keeps counting while the history
+    // starts again at 0, and the entries behind it belong to the board before the turn.
+    s.hist.SAISHU_TESU = g.TESU;
+}
+
+}  // namespace
+
+void START_Click(State& s) {
+    auto& g = s.game;
+    if (g.SHOUHAI != 0) {
+        初期設定(s);
+        s.port.flush();
+    }
+    描画_棋譜読込み部分消去(s);
+    for (int x = -2; x <= 0; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 0);  // no level between people
+    描画_将棋盤桝(s);
+    描画_自持盤(s);
+    s.clock.KAISHI_JIKAN = s.port.timeOfDay();
+    if (s.opt.KEIKA) タイマー設定(s, true);
+    g.COM_TAISEN = 0;
+    if (g.TEBAN == 0 || g.HYOUJI_TESU == 0) {
+        manFirst(s);
+        g.TEBAN = g.TEBAN_MAN;
+        s.port.message("先手の番です", " ", Buttons::Ok);
+    } else if (g.TEBAN == SENTE_BAN) {
+        s.port.message("先手の番です", " ", Buttons::Ok);
+    } else if (g.TEBAN == GOTE_BAN) {
+        s.port.message("後手の番です", " ", Buttons::Ok);
+    }
+    g.SAIKAI_MACHI = OFF;
+}
+
+void SENTE_Click(State& s) {
+    auto& g = s.game;
+    if (g.SHOUHAI != 0) 初期設定(s);
+    描画_棋譜読込み部分消去(s);
+    描画_レベル(s, s.opt.LEVEL_NO);
+    描画_将棋盤桝(s);
+    描画_自持盤(s);
+    startAgainstCom(s);
+    s.clock.KAISHI_JIKAN = s.port.timeOfDay();
+    タイマー設定(s, true);
+    if (g.TEBAN == 0 || g.HYOUJI_TESU == 0) {
+        manFirst(s);
+        g.TEBAN = SENTE_BAN;
+        s.port.message("MANの番です", " ", Buttons::Ok);
+        g.SAIKAI_MACHI = OFF;
+    } else if (g.TEBAN == g.TEBAN_MAN) {
+        manFirst(s);
+        g.TEBAN = SENTE_BAN;
+        s.port.message("MANの番です", "対局", Buttons::Ok);
+        g.SAIKAI_MACHI = OFF;
+    } else if (g.TEBAN == g.TEBAN_COM) {
+        com_ban(s);
+    }
+}
+
+void GOTE_Click(State& s) {
+    auto& g = s.game;
+    if (g.SHOUHAI != 0) 初期設定(s);
+    描画_棋譜読込み部分消去(s);
+    描画_レベル(s, s.opt.LEVEL_NO);
+    描画_将棋盤桝(s);
+    描画_自持盤(s);
+    タイマー設定(s, true);
+    startAgainstCom(s);
+    if (g.TEBAN == 0 || g.HYOUJI_TESU == 0) {
+        g.TEBAN_MAN = GOTE_BAN;
+        g.TEBAN_COM = SENTE_BAN;
+        g.TEBAN = SENTE_BAN;
+        com_ban(s);
+    } else if (g.TEBAN == g.TEBAN_MAN) {
+        s.port.message("MANの番です", "対局", Buttons::Ok);
+        g.SAIKAI_MACHI = OFF;
+    } else if (g.TEBAN == g.TEBAN_COM) {
+        com_ban(s);
+    }
+}
+
+void TAIKYOKU_Click(State& s) { パネル閉じる(s); }
+void STOP_Click(State& s) { パネル閉じる(s); }
+void MATCH_MAN_Click(State&) {}
+
+void 終了処理(State& s) {
+    auto& p = s.play;
+    // Esc ends the program and the window then closes: the sounds are freed once.
+    if (p.soundReleased) return;
+    p.soundReleased = true;
+    for (Sound sound : {Sound::SONOTA, Sound::KINSHI, Sound::KOMA, Sound::BGM, Sound::SHOUMETSU})
+        s.port.freeSound(sound);
+    if (p.SOUND_DEVICE) s.port.closeSound();
+    p.SOUND_DEVICE = false;
+}
+
+void OWARI_Click(State& s) {
+    終了処理(s);
+    s.port.quit();
+}
+
+void Form_KeyPress(State& s, int code) {
+    if (code != 27) return;
+    終了処理(s);
+    s.port.quit();
+}
+
+// The window closes by itself after this.
+void Form_Unload(State& s) { 終了処理(s); }

@@ -1,0 +1,33 @@
+#include "play/help.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "core/state.h"
+#include "play/panel.h"
+
+namespace {
+
+// A web address goes to the browser as it is; a page name is looked for in the start-up
+// directory and silently skipped when it is missing.
+void openPage(State& s, std::string_view page) {
+    if (page.find("://") != std::string_view::npos) {
+        s.port.browse(page);
+        return;
+    }
+    const std::filesystem::path path = s.play.START_DIR / std::filesystem::path(page);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return;
+    s.port.browse(path.string());
+}
+
+}  // namespace
+
+void KAISETU_Click(State& s) { openPage(s, HELP_PAGE); }
+
+void VER_Click(State& s) {
+    パネル閉じる(s);
+    s.port.playSound(Sound::SONOTA);
+    if (s.port.showVersionBox()) openPage(s, HOME_PAGE);
+}

@@ -1,0 +1,73 @@
+// Every menu item and menu title of the window, by its control name.
+#include <string_view>
+
+#include "play/browsing.h"
+#include "play/game_flow.h"
+#include "play/help.h"
+#include "play/panel.h"
+#include "play/window_events.h"
+#include "settings/handicap.h"
+#include "settings/level.h"
+#include "settings/option_menu.h"
+
+namespace {
+
+void nothing(State&) {}
+
+struct Command {
+    std::string_view control;
+    void (*handler)(State&);
+};
+
+// The option commands report a failed settings write to the user themselves.
+template <auto click>
+void option(State& s) {
+    click(s, SETTINGS_FILE);
+}
+
+constexpr Command COMMANDS[] = {
+    {"TAIKYOKU", TAIKYOKU_Click},
+    {"MATCH_MAN", MATCH_MAN_Click},
+    {"START", START_Click},
+    {"START2", nothing},
+    {"SENTE", SENTE_Click},
+    {"GOTE", GOTE_Click},
+    {"LEVEL", nothing},
+    {"LEVEL1", LEVEL1_Click},
+    {"LEVEL2", LEVEL2_Click},
+    {"LEVEL3", LEVEL3_Click},
+    {"OWARI", OWARI_Click},
+    {"REPLAY", REPLAY_Click},
+    {"AFTER", AFTER_Click},
+    {"STOP", STOP_Click},
+    {"CANCEL", CANCEL_Click},
+    {"REVERSE", REVERSE_Click},
+    {"KIFU_READ", KIFU_READ_Click},
+    {"KIFU_WRITE", KIFU_WRITE_Panel},
+    {"OPTION", OPTION_Click},
+    {"HAIKEI_GA", nothing},
+    {"MIDORI", option<MIDORI_Click>},
+    {"TATAMI", option<TATAMI_Click>},
+    {"TAKE", option<TAKE_Click>},
+    {"UCHU", option<UCHU_Click>},
+    {"RENGA", option<RENGA_Click>},
+    {"SIDOU", option<SIDOU_Click>},
+    {"KEIKA", option<KEIKA_Click>},
+    {"BGM", option<BGM_Click>},
+    {"HANDE", nothing},
+    {"LBEL_UP", LBEL_UP_Click},
+    {"LEBEL_DOWN", LEBEL_DOWN_Click},
+    {"SONOTA", nothing},
+    {"KAISETU", KAISETU_Click},
+    {"VER", VER_Click},
+};
+
+}  // namespace
+
+void メニュー選択(State& s, std::string_view control) {
+    for (const Command& c : COMMANDS)
+        if (c.control == control) {
+            c.handler(s);
+            return;
+        }
+}

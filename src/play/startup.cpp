@@ -1,0 +1,73 @@
+// Loading the main window: sound, constants, settings, the starting position, placement.
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "core/setup.h"
+#include "core/state.h"
+#include "play/startup.h"
+#include "play/window_events.h"
+#include "record/text_file.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+struct Wave {
+    Sound sound;
+    const char* file;
+    int flag;
+};
+constexpr Wave WAVES[5] = {{Sound::SONOTA, "その他.wav", 3},
+                           {Sound::KINSHI, "禁止.wav", 3},
+                           {Sound::KOMA, "駒打音.wav", 3},
+                           {Sound::BGM, "BGM.wav", 1},
+                           {Sound::SHOUMETSU, "消滅.wav", 1}};
+
+constexpr const char* SOUND_TITLE = "Torvane.dll";
+
+// A missing file silently leaves the sound without a buffer; one that is there but cannot
+// be read is reported.
+void loadWave(State& s, const Wave& w) {
+    const std::filesystem::path path(w.file);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return;
+    WholeFile f = readWholeFile(path, WAVE_FILE_MAX_BYTES);
+    if (f.status == ReadStatus::Ok) {
+        s.port.loadSound(w.sound, f.bytes, w.flag);
+        return;
+    }
+    std::string text = w.file;
+    if (f.status == ReadStatus::TooLarge)
+        text += " は大きすぎるため読み込めません（16MBまで）";
+    else
+        text += " を読み込めません";
+    s.port.message(text, SOUND_TITLE, Buttons::Ok);
+}
+
+}  // namespace
+
+void Form_Load(State& s) {
+    auto& p = s.play;
+    p.SOUND_DEVICE = s.port.openSound();
+    p.soundReleased = false;
+    if (!p.SOUND_DEVICE)
+        s.port.message("Direct Soundインターフェースが作成できません。", SOUND_TITLE, Buttons::Ok);
+    else
+        for (const Wave& w : WAVES) loadWave(s, w);
+
+    std::error_code ec;
+    p.START_DIR = std::filesystem::current_path(ec);  // empty if the directory has gone
+    s.game.KIFU_MODE = OFF;
+    s.opt.SIDOU_FLAG = OFF;
+    s.hist.SAISHU_TESU = 0;
+    s.opt.LEVEL_NO = 3;
+    s.port.setChecked("LEVEL3", true);
+    s.game.TEBAN_COM = SENTE_BAN;
+    s.game.TEBAN_MAN = GOTE_BAN;
+    s.opt.SIDOU_COLOR = 2;
+
+    // May start the music, so the sounds are loaded first.
+    読込_環境設定ファイル(s);
+    初期設定(s);
+    s.port.placeWindow(9700, 8000);
+}

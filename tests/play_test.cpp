@@ -1,0 +1,274 @@
+// Playing by mouse: whole games by clicks in twips, browsing and reversal, through the fake.
+#include <gtest/gtest.h>
+
+#include "cli/engine.h"
+#include "core/setup.h"
+#include "play/browsing.h"
+#include "play/game_flow.h"
+#include "play_util.h"
+#include "test_util.h"
+
+namespace {
+
+void twoPeople(State& s, int tebanMan = SENTE_BAN, int teban = SENTE_BAN) {
+    s.game.TEBAN_MAN = tebanMan;
+    s.game.TEBAN_COM = -tebanMan;
+    s.game.TEBAN = teban;
+}
+template <class Board>
+bool sameBoard(const State& a, const Board& ban) {
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            if (a.pos.BAN[x][y] != ban[x][y]) return false;
+    return true;
+}
+
+}  // namespace
+
+TEST(Play, TwoPeopleGameWithTheClockAndSteppingBack) {
+    Fixture f;
+    State& s = f.s;
+    FakePort& port = f.port;
+    初期設定(s);
+    s.opt.KEIKA = true;
+    port.clear();
+    click(s, 3, 7);  // no game yet
+    port.now = 100;
+    START_Click(s);
+    // 先手 (bottom) thinks 5, 3 and 1 seconds, 後手 7 and 5.
+    const struct { float now; int fx, fy, tx, ty, button; } moves[] = {
+        {105, 3, 7, 3, 6, 1}, {112, 7, 3, 7, 4, 1},
+        {115, 2, 8, 8, 2, 2},   // the bishop takes the bishop and promotes; the lance follows
+        {120, 7, 1, 8, 2, 1},   // the silver takes the horse
+        {121, 11, 8, 5, 5, 1}}; // 先手 drops the bishop
+    for (const auto& m : moves) {
+        port.now = m.now;
+        Timer1_Timer(s);
+        if (m.now == 112) click(s, 3, 6);  // 先手's pawn on 後手's turn: a hint only
+        move(s, m.fx, m.fy, m.tx, m.ty, m.button);
+    }
+    EXPECT_EQ(s.pos.BAN[5][5], MAN_KAKU);
+    EXPECT_EQ(s.pos.BAN[8][2], COM_GIN);
+    EXPECT_EQ(s.pos.BAN[7][3], MAN_KYOU);
+    EXPECT_EQ(s.hist.BAN_RIREKI[3][8][2], MAN_UMA);
+    EXPECT_EQ(s.pos.MOCHI_COM[KAKU] * 10 + s.pos.MOCHI_COM_SU, 11);
+    EXPECT_EQ(s.pos.MOCHI_MAN_SU, 0);
+    EXPECT_EQ(s.game.TESU * 100 + s.game.HYOUJI_TESU * 10 + s.hist.SAISHU_TESU, 554);
+    EXPECT_EQ(s.game.TEBAN, GOTE_BAN);
+    EXPECT_FLOAT_EQ(s.clock.MAN_JIKAN, 9);
+    EXPECT_FLOAT_EQ(s.clock.COM_JIKAN, 12);
+    EXPECT_EQ(port.only("text").back(), "text " + FakePort::num(セル左(13.4)) + " " +
+                                            FakePort::num(セル上(2.4)) + " 角 colour 15 size 12");
+
+    // Back twice and forward once: the clocks are those of the position shown.
+    REPLAY_Click(s);
+    REPLAY_Click(s);
+    EXPECT_FLOAT_EQ(s.clock.COM_JIKAN, 7);
+    AFTER_Click(s);
+    EXPECT_EQ(s.game.TESU, 4);
+    EXPECT_EQ(s.game.TEBAN, SENTE_BAN);
+    EXPECT_TRUE(sameBoard(s, s.hist.BAN_RIREKI[4]));
+    EXPECT_FLOAT_EQ(s.clock.MAN_JIKAN, 8);
+    EXPECT_FLOAT_EQ(s.clock.COM_JIKAN, 12);
+    AFTER_Click(s);  // the live position was never stored
+    click(s, 3, 6);  // play goes on from here
+    EXPECT_EQ(heard(port),
+              (Log{"play 1", "message 「対局」で始めて下さい | 開始", "timer on",
+                   "message 先手の番です |  ", "play 2", "play 2", "play 2", "play 2", "play 2",
+                   "timer off", "play 2", "timer off", "play 2", "timer off", "play 2", "play 1",
+                   "message できません | 進む", "timer on", "message 先手の番です | 対局"}));
+}
+
+TEST(Play, SelectionGuidanceAndStands) {
+    Fixture f;
+    State& s = f.s;
+    FakePort& port = f.port;
+    初期設定(s);
+    twoPeople(s);
+    s.pos.MOCHI_MAN[HU] = s.pos.MOCHI_COM[SYA] = 1;
+    持駒数更新(s);
+    auto counts = [&](int colour) { return port.count("outline " + std::to_string(colour) + " "); };
+
+    port.clear();
+    click(s, 3, 7);  // guidance off: only the piece stands out
+    EXPECT_EQ(port.only("outline 12"), Log{outlineOf(12, 3, 7)});
+    EXPECT_EQ(counts(15), 0u);
+    s.opt.SIDOU_FLAG = ON;
+    s.opt.SIDOU_COLOR = 15;
+    port.clear();
+    click(s, 8, 8);  // another own piece becomes the selection: five squares left, one right
+    EXPECT_EQ(port.only("outline 12"), Log{outlineOf(12, 8, 8)});
+    EXPECT_EQ(counts(15), 6u);
+    port.clear();
+    click(s, 2, 2);  // no rook move: the forbidden sound alone, the outlines cleared
+    EXPECT_EQ(heard(port), Log{"play 1"});
+    EXPECT_EQ(s.game.CLICK_JOUTAI * 100 + counts(15), 0u);
+    click(s, 2, 2);  // the opponent's rook: its squares and itself as a hint, nothing chosen
+    EXPECT_EQ(s.game.CLICK_JOUTAI * 100 + counts(15), 7u);
+    port.clear();
+    click(s, 11, 3);  // the pawn in hand: every column holds a pawn already
+    EXPECT_EQ(s.game.CLICK_JOUTAI * 100 + counts(15) * 10 + counts(12), 101u);
+    port.clear();
+    Form_MouseDown(s, 1, 0, 600, 800);  // COM's stand, top cell: the rook, every empty square
+    EXPECT_EQ(s.play.SENTAKU_KOMA, COM_SYA);
+    EXPECT_EQ(counts(15), 41u + 1u);
+    click(s, 5, 5);  // but it is not 先手's to drop
+    EXPECT_EQ(s.game.CLICK_JOUTAI * 100 + s.pos.BAN[5][5] + s.pos.MOCHI_COM[SYA], 1);
+
+    const double row7 = 100 + 615 * 7 + 1;
+    Form_MouseDown(s, 1, 0, 1050 + 494, row7);  // column 0: no square
+    EXPECT_EQ(s.game.CLICK_JOUTAI, 0);
+    Form_MouseDown(s, 1, 0, 1050 + 495, row7);  // column 1
+    EXPECT_EQ(s.game.CLICK_JOUTAI * 10 + s.play.MOTO_X, 11);
+    port.clear();
+    click(s, 16, 5);  // beside everything: the highlights go, the selection stays
+    EXPECT_EQ(s.game.CLICK_JOUTAI, 1);
+    EXPECT_EQ(port.calls.back(), outlineOf(2, 1, 7));
+}
+
+TEST(Play, PromotionIsByTheRightButton) {
+    Fixture f;
+    State& s = f.s;
+    初期設定(s);
+    clearBoard(s);
+    s.pos.BAN[5][1] = COM_OU;
+    s.pos.BAN[5][9] = MAN_OU;
+    s.pos.BAN[1][2] = MAN_HU;
+    s.pos.BAN[9][4] = MAN_GIN;
+    twoPeople(s);
+    f.port.clear();
+    move(s, 1, 2, 1, 1);  // a pawn on the last row could never move again
+    click(s, 1, 1, 3);    // nor does the middle button leave it a pawn
+    EXPECT_EQ(heard(f.port), (Log{"play 1", "message マウスの右をクリックして下さい | 成り",
+                                  "play 1", "message マウスの右をクリックして下さい | 成り"}));
+    click(s, 1, 1, 2);
+    EXPECT_EQ(s.pos.BAN[1][1], MAN_TO);
+    EXPECT_NE(f.port.only("text").back().find(" 歩 colour 15"), std::string::npos);  // as picked up
+    const int more[][5] = {{9, 4, 9, 3, 1}, {9, 3, 9, 2, 2}, {5, 9, 5, 8, 2}};
+    for (const auto& m : more) {
+        s.game.TEBAN = SENTE_BAN;
+        move(s, m[0], m[1], m[2], m[3], m[4]);
+    }
+    EXPECT_EQ(s.hist.BAN_RIREKI[2][9][3], MAN_GIN);  // may promote, left button: it does not
+    EXPECT_EQ(s.pos.BAN[9][2], MAN_NARIGIN);
+    EXPECT_EQ(s.pos.BAN[5][8], MAN_OU);  // a king cannot promote: the right button just moves
+}
+
+TEST(Play, TheWinnerIsNamedAndTheGameIsOver) {
+    const struct { int comTaisen, tebanMan, teban, fx, fy, tx, ty; const char* message; } cases[] = {
+        {1, SENTE_BAN, SENTE_BAN, 5, 5, 5, 1, "あなたの勝ちです"},
+        {1, SENTE_BAN, SENTE_BAN, 5, 5, 4, 5, "ｺﾝﾋﾟｭｰﾀの勝ちです"},  // COM's rook answers
+        {0, SENTE_BAN, SENTE_BAN, 5, 5, 5, 1, "先手の勝ちです"},
+        {0, SENTE_BAN, GOTE_BAN, 9, 5, 9, 9, "後手の勝ちです"},
+        {0, GOTE_BAN, GOTE_BAN, 5, 5, 5, 1, "後手の勝ちです"},  // a 後手 game gone on by two
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        State& s = f.s;
+        初期設定(s);
+        clearBoard(s);
+        s.pos.BAN[5][1] = COM_OU;
+        s.pos.BAN[9][9] = MAN_OU;
+        s.pos.BAN[5][5] = MAN_SYA;
+        s.pos.BAN[9][5] = COM_SYA;
+        s.game.COM_TAISEN = c.comTaisen;
+        twoPeople(s, c.tebanMan, c.teban);
+        move(s, c.fx, c.fy, c.tx, c.ty);
+        click(s, 1, 1);
+        EXPECT_EQ(f.port.only("message"), (Log{std::string("message ") + c.message + " | 終了",
+                                               "message 新規に対局してください | 終局"}));
+        EXPECT_FALSE(s.clock.Timer1);
+    }
+}
+
+TEST(Play, TheGameEndsDrawnAtMove500) {
+    Fixture f;
+    State& s = f.s;
+    初期設定(s);
+    twoPeople(s);
+    s.game.TESU = s.game.HYOUJI_TESU = 499;
+    move(s, 3, 7, 3, 6);  // the last move the history holds
+    START_Click(s);       // going on makes no further move
+    move(s, 7, 7, 7, 8);  // still refused as illegal first
+    move(s, 7, 7, 7, 6);
+    EXPECT_EQ(s.pos.BAN[3][6] * 10 + s.pos.BAN[7][7], -110);
+    EXPECT_EQ(s.game.TESU * 10 + s.game.TEBAN, 5000);
+    EXPECT_EQ(heard(f.port, {"message", "play 1"}),
+              (Log{"message 500手に達したので引き分けです | 終了", "message 先手の番です |  ",
+                   "play 1", "message 500手に達したので引き分けです | 終了"}));
+}
+
+TEST(Play, ComputerRepliesAsTheEngineToolAndResumesAfterStepsBack) {
+    Fixture f;
+    State& s = f.s;
+    初期設定(s);
+    f.port.clear();
+    SENTE_Click(s);
+    Engine e;  // `man` is the mouse's move, `com` COM's whole turn
+    const int moves[][4] = {{3, 7, 3, 6}, {7, 7, 7, 6}, {2, 8, 3, 7}, {5, 9, 6, 8}};
+    for (const auto& m : moves) {
+        move(s, m[0], m[1], m[2], m[3]);
+        e.handle("man " + std::to_string(m[0]) + " " + std::to_string(m[1]) + " " +
+                 std::to_string(m[2]) + " " + std::to_string(m[3]));
+        e.handle("com");
+        EXPECT_TRUE(sameBoard(s, e.state().pos.BAN)) << m[0] << m[1] << m[2] << m[3];
+    }
+    EXPECT_EQ(s.game.TESU * 10 + s.game.TEBAN, 81);
+
+    REPLAY_Click(s);  // COM to move again
+    f.port.clear();
+    click(s, 7, 6);  // COM plays the same reply, then the click picks up the pawn
+    EXPECT_TRUE(sameBoard(s, e.state().pos.BAN));
+    EXPECT_EQ(s.game.TESU * 10 + s.game.CLICK_JOUTAI, 81);
+    EXPECT_EQ(f.port.only("message"), Log{"message OKですか？ | 再開(COM)"});
+
+    Fixture g;  // COM first: it moves at once, as the tool's first `com`
+    初期設定(g.s);
+    GOTE_Click(g.s);
+    Engine e2;
+    e2.handle("com");
+    EXPECT_TRUE(sameBoard(g.s, e2.state().pos.BAN));
+    EXPECT_EQ(g.s.game.TEBAN_COM * 10 + g.s.game.TEBAN, 10 + GOTE_BAN);
+}
+
+TEST(Play, RecordModeAndReversal) {
+    Fixture f, start;
+    State& s = f.s;
+    初期設定(s);
+    初期設定(start.s);
+    s.game.KIFU_MODE = ON;
+    s.game.TEBAN = SENTE_BAN;
+    f.port.clear();
+    click(s, 5, 5);  // Yes: stay with the record
+    REVERSE_Click(s);
+    AFTER_Click(s);  // the end of a record is no refusal
+    f.port.answers = {Answer::No};
+    click(s, 5, 5);  // No: the starting position, no game
+    EXPECT_EQ(heard(f.port), (Log{"message 棋譜を '進 'で進めて下さい | 棋譜 | yesno", "play 1",
+                                  "message 棋譜ﾓｰﾄﾞではできません | 反転", "message 終わり | 進む",
+                                  "message 棋譜を '進 'で進めて下さい | 棋譜 | yesno", "play 1",
+                                  "timer off"}));
+    EXPECT_EQ(s.game.KIFU_MODE * 10 + s.game.TEBAN, 0);
+
+    SENTE_Click(s);
+    REVERSE_Click(s);  // the set-up is symmetric: only the side to move changes
+    EXPECT_TRUE(sameBoard(s, start.s.pos.BAN));
+    EXPECT_EQ(s.game.TEBAN * 10 + s.game.HANTEN, -9);
+    clearBoard(s);
+    s.pos.BAN[3][7] = MAN_HU;
+    s.pos.BAN[1][1] = COM_RYU;
+    s.pos.MOCHI_MAN[HU] = 2;
+    s.pos.MOCHI_COM[KIN] = 1;
+    持駒数更新(s);
+    s.game.HANDE_SETTEI = ON;
+    s.game.HANDE_LEVEL = 2;
+    s.hist.SAISHU_TESU = s.game.TESU = 3;
+    REVERSE_Click(s);
+    EXPECT_EQ(s.pos.BAN[7][3] * 100 + s.pos.BAN[9][9], COM_HU * 100 + MAN_RYU);
+    EXPECT_EQ(s.pos.MOCHI_COM[HU] * 10 + s.pos.MOCHI_MAN[KIN], 21);
+    EXPECT_EQ(s.pos.MOCHI_COM_SU * 10 + s.pos.MOCHI_MAN_SU, 21);
+    EXPECT_EQ(s.game.HANDE_LEVEL, -2);
+    EXPECT_EQ(s.game.TESU * 10 + s.hist.SAISHU_TESU, 0);
+    SENTE_Click(s);  // a game begun again keeps the fresh history
+    EXPECT_EQ(s.hist.SAISHU_TESU, 0);
+}
