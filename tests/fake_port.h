@@ -16,6 +16,8 @@ public:
     std::deque<Answer> answers;
     float now = 0.0f;
     bool timerOn = false;
+    bool soundDevice = true;     // what openSound answers
+    bool versionHome = false;    // whether the version box is closed by "ホームページ"
 
     void drawPicture(int code, double left, double top) override {
         add("picture " + std::to_string(code) + " " + num(left) + " " + num(top));
@@ -51,6 +53,24 @@ public:
     void loopSound(Sound sound) override { add("loop " + std::to_string(int(sound))); }
     void stopSound(Sound sound) override { add("stop " + std::to_string(int(sound))); }
     void browse(std::string_view target) override { add("browse " + std::string(target)); }
+    bool openSound() override {
+        add("openSound");
+        return soundDevice;
+    }
+    void loadSound(Sound sound, std::string_view bytes, int flag) override {
+        add("loadSound " + std::to_string(int(sound)) + " " + std::to_string(bytes.size()) + " " +
+            std::to_string(flag));
+    }
+    void freeSound(Sound sound) override { add("freeSound " + std::to_string(int(sound))); }
+    void closeSound() override { add("closeSound"); }
+    void placeWindow(double width, double height) override {
+        add("placeWindow " + num(width) + " " + num(height));
+    }
+    bool showVersionBox() override {
+        add("versionBox");
+        return versionHome;
+    }
+    void quit() override { add("quit"); }
 
     void clear() { calls.clear(); }
     // The calls that start with the prefix, in order.

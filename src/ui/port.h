@@ -39,6 +39,22 @@ public:
 
     // Opens a local file path or a web address in the user's browser.
     virtual void browse(std::string_view target) = 0;
+
+    // Sound device and buffers; the window maps them onto the sound library (dsInitialize,
+    // dsCreateDSB, dsFree, dsTerminate). openSound answers false when there is no device.
+    virtual bool openSound() = 0;
+    // Makes the buffer of a sound from the whole bytes of its wave file; flag 3 for the short
+    // effects, 1 for the music and the vanish sound.
+    virtual void loadSound(Sound sound, std::string_view bytes, int flag) = 0;
+    virtual void freeSound(Sound sound) = 0;
+    virtual void closeSound() = 0;
+    // Places the window at the top-left of the screen with this size in twips, unless it is
+    // maximised.
+    virtual void placeWindow(double width, double height) = 0;
+    // Shows the version box Form2 modally; true when its "ホームページ" button closed it.
+    virtual bool showVersionBox() = 0;
+    // Ends the program once the current event has been handled.
+    virtual void quit() = 0;
 };
 
 // A port that draws nothing, waits for nothing and answers every message with OK.
@@ -57,4 +73,11 @@ public:
     void loopSound(Sound) override {}
     void stopSound(Sound) override {}
     void browse(std::string_view) override {}
+    bool openSound() override { return false; }
+    void loadSound(Sound, std::string_view, int) override {}
+    void freeSound(Sound) override {}
+    void closeSound() override {}
+    void placeWindow(double, double) override {}
+    bool showVersionBox() override { return false; }
+    void quit() override {}
 };
