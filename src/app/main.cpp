@@ -42,9 +42,8 @@ int main(int argc, char** argv) {
     auto state = std::make_unique<State>(window);
     State& s = *state;
     window.setHandlers({
-        .mouseDown = [&s](int button, int shift, double x, double y) {
-            Form_MouseDown(s, button, shift, x, y);
-        },
+        .mouseDown = [&s](int button, int shift, double x,
+                          double y) { Form_MouseDown(s, button, shift, x, y); },
         .keyPress = [&s](int code) { Form_KeyPress(s, code); },
         .unload = [&s] { Form_Unload(s); },
         .timer = [&s] { Timer1_Timer(s); },

@@ -163,15 +163,16 @@ TEST(CanvasOps, AtTwiceThePixelDensityLinesAndCellsStaySharp) {
 
 TEST(CanvasOps, CompactingDropsOnlyWhatLaterPicturesHide) {
     std::vector<CanvasOp> ops{
-        CanvasOp::picture(5, 0, 0),                      // hidden by the picture at the end
-        CanvasOp::label(250, 250, "9", 14, 10, true),     // hidden too
-        CanvasOp::outline(2, 0, 0, 495, 615),            // its right and bottom lines show
-        CanvasOp::picture(6, 495, 0),                    // partly uncovered: kept
-        CanvasOp::picture(0, 247.5, 0),                  // the half-cell step
+        CanvasOp::picture(5, 0, 0),                    // hidden by the picture at the end
+        CanvasOp::label(250, 250, "9", 14, 10, true),  // hidden too
+        CanvasOp::outline(2, 0, 0, 495, 615),          // its right and bottom lines show
+        CanvasOp::picture(6, 495, 0),                  // partly uncovered: kept
+        CanvasOp::picture(0, 247.5, 0),                // the half-cell step
         CanvasOp::picture(-10, 0, 0),
     };
     compactOps(ops);
     std::vector<int> codes;
-    for (const auto& op : ops) codes.push_back(op.kind == CanvasOp::Kind::Picture ? op.code : 100 + op.code);
+    for (const auto& op : ops)
+        codes.push_back(op.kind == CanvasOp::Kind::Picture ? op.code : 100 + op.code);
     EXPECT_EQ(codes, (std::vector<int>{102, 6, 0, -10}));
 }

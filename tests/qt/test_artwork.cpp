@@ -1,7 +1,8 @@
 // Pictures of known colours in place of the artwork.
+#include "test_artwork.h"
+
 #include <QPainter>
 
-#include "test_artwork.h"
 #include "ui/qt/artwork.h"
 
 void paintPicture(QPainter& painter, int code, const QRectF& cell) {

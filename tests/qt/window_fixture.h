@@ -1,8 +1,11 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QImage>
 #include <QTest>
-#include <gtest/gtest.h>
+#include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,16 +20,18 @@ protected:
 
     void SetUp() override {
         window.setHandlers({
-            .mouseDown = [this](int b, int shift, double x, double y) {
-                log.push_back("mouse " + std::to_string(b) + " " + std::to_string(shift) + " " +
-                              std::to_string(int(std::lround(x))) + " " +
-                              std::to_string(int(std::lround(y))));
-                if (onMouse) onMouse();
-            },
-            .keyPress = [this](int code) {
-                log.push_back("key " + std::to_string(code));
-                if (onKey) onKey();
-            },
+            .mouseDown =
+                [this](int b, int shift, double x, double y) {
+                    log.push_back("mouse " + std::to_string(b) + " " + std::to_string(shift) + " " +
+                                  std::to_string(int(std::lround(x))) + " " +
+                                  std::to_string(int(std::lround(y))));
+                    if (onMouse) onMouse();
+                },
+            .keyPress =
+                [this](int code) {
+                    log.push_back("key " + std::to_string(code));
+                    if (onKey) onKey();
+                },
             .unload = [this] { log.push_back("unload"); },
             .timer = [this] { log.push_back("timer"); },
             .menu = [this](std::string_view c) { log.push_back("menu " + std::string(c)); },

@@ -1,8 +1,8 @@
 #include "ui/qt/canvas.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -30,13 +30,9 @@ double Canvas::scale() const {
     return std::max(MIN_SCALE, s);
 }
 
-QPointF Canvas::toTwips(QPointF pixels) const {
-    return pixels * (TWIPS_PER_PIXEL / scale());
-}
+QPointF Canvas::toTwips(QPointF pixels) const { return pixels * (TWIPS_PER_PIXEL / scale()); }
 
-QPointF Canvas::toPixels(QPointF twips) const {
-    return twips * (scale() / TWIPS_PER_PIXEL);
-}
+QPointF Canvas::toPixels(QPointF twips) const { return twips * (scale() / TWIPS_PER_PIXEL); }
 
 void Canvas::drawPicture(int code, double left, double top) {
     if (hasPicture(code)) add(CanvasOp::picture(code, left, top));
@@ -121,8 +117,7 @@ void Canvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     QRectF area = event->rect();
     double dpr = backing_.devicePixelRatio();
-    painter.drawImage(area, backing_,
-                      QRectF(area.topLeft() * dpr, area.size() * dpr));
+    painter.drawImage(area, backing_, QRectF(area.topLeft() * dpr, area.size() * dpr));
 }
 
 void Canvas::resizeEvent(QResizeEvent* event) {

@@ -46,10 +46,10 @@ private:
     void renderPending();
 
     std::vector<CanvasOp> ops_;
-    std::size_t rendered_ = 0;       // ops_ before this index are in backing_
+    std::size_t rendered_ = 0;  // ops_ before this index are in backing_
     std::size_t compactAt_;
-    QImage backing_;                 // the ops painted at the current size, one pixel per pixel
+    QImage backing_;  // the ops painted at the current size, one pixel per pixel
     double backingScale_ = 0;
-    bool stale_ = false;             // backing_ must be painted again from ops_
-    QRectF dirty_;                   // logical pixels painted since the last flush
+    bool stale_ = false;  // backing_ must be painted again from ops_
+    QRectF dirty_;        // logical pixels painted since the last flush
 };

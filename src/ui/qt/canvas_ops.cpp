@@ -61,7 +61,8 @@ CanvasOp CanvasOp::outline(int colour, double left, double top, double right, do
     op.top = std::min(top, bottom);
     op.right = std::max(left, right);
     op.bottom = std::max(top, bottom);
-    op.bounds = QRectF(QPointF(op.left, op.top), QPointF(op.right + LINE_REACH, op.bottom + LINE_REACH));
+    op.bounds =
+        QRectF(QPointF(op.left, op.top), QPointF(op.right + LINE_REACH, op.bottom + LINE_REACH));
     return op;
 }
 
@@ -114,7 +115,7 @@ void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map) {
         return;
     }
     case CanvasOp::Kind::Outline: {
-        // The box takes in its right and bottom lines, as a one-pixel box from corner to corner.
+        // Right and bottom lines included, as a box drawn from corner to corner.
         QColor colour = standardColour(op.code);
         double x0 = map.x(op.left), y0 = map.y(op.top);
         double x1 = map.x(op.right), y1 = map.y(op.bottom);
@@ -126,8 +127,8 @@ void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map) {
         return;
     }
     case CanvasOp::Kind::Text: {
-        QFont font = canvasFont(
-            int(std::lround(op.size * TWIPS_PER_POINT * map.pixelsPerTwip())), op.bold);
+        QFont font =
+            canvasFont(int(std::lround(op.size * TWIPS_PER_POINT * map.pixelsPerTwip())), op.bold);
         painter.save();
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         painter.setFont(font);
@@ -146,7 +147,8 @@ void compactOps(std::vector<CanvasOp>& ops) {
     std::vector<bool> keep(ops.size(), true);
     for (std::size_t i = ops.size(); i-- > 0;) {
         const CanvasOp& op = ops[i];
-        if (!covered.isEmpty() && QRegion(outerHalfTwips(op.bounds)).subtracted(covered).isEmpty()) {
+        if (!covered.isEmpty() &&
+            QRegion(outerHalfTwips(op.bounds)).subtracted(covered).isEmpty()) {
             keep[i] = false;
             continue;
         }

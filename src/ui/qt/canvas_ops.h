@@ -14,12 +14,12 @@ inline constexpr double TWIPS_PER_PIXEL = 15;
 struct CanvasOp {
     enum class Kind { Picture, Outline, Text };
     Kind kind = Kind::Picture;
-    int code = 0;      // the picture code, or the colour of an outline or a text
+    int code = 0;  // the picture code, or the colour of an outline or a text
     double left = 0, top = 0, right = 0, bottom = 0;  // twips; right/bottom only for outlines
     QString text;
     int size = 0;
     bool bold = false;
-    QRectF bounds;     // twips that the call may touch, at any scale
+    QRectF bounds;  // twips that the call may touch, at any scale
 
     static CanvasOp picture(int code, double left, double top);
     static CanvasOp outline(int colour, double left, double top, double right, double bottom);

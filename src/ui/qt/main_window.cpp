@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "ui/qt/canvas.h"
 #include "ui/qt/menus.h"
@@ -83,8 +84,10 @@ MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
         if (handlers_.mouseDown) run([&] { handlers_.mouseDown(button, 0, x, y); });
     };
     actions_ = buildMenus(menuBar(), [this](const std::string& control) { menuChosen(control); });
-    timer_.setInterval(50);
-    connect(&timer_, &QTimer::timeout, this, [this] {
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("Timer1"));
+    timer_->setInterval(50);
+    connect(timer_, &QTimer::timeout, this, [this] {
         if (handlers_.timer) run(handlers_.timer);
     });
 }
@@ -150,7 +153,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         Busy busy(busy_);
         if (handlers_.unload) handlers_.unload();
     }
-    timer_.stop();
+    timer_->stop();
     // The program ends with its last window.
     event->accept();
 }
@@ -158,13 +161,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::finishQuit() {
     if (quitting_) return;
     quitting_ = true;
-    timer_.stop();
+    timer_->stop();
     close();
 }
 
 void MainWindow::quit() {
     quitRequested_ = true;
-    if (!busy_) QMetaObject::invokeMethod(this, [this] { afterHandler(); }, Qt::QueuedConnection);
+    if (!busy_)
+        QMetaObject::invokeMethod(
+            this, [this] { afterHandler(); }, Qt::QueuedConnection);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -237,7 +242,7 @@ void MainWindow::browse(std::string_view target) {
         url = QUrl(t);
     } else {
         // A path put together Windows-style still finds its file.
-        if (!QFileInfo::exists(t) && t.contains(QLatin1Char('\\'))) t.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (!QFileInfo::exists(t)) t.replace(QLatin1Char('\\'), QLatin1Char('/'));
         url = QUrl::fromLocalFile(t);
     }
     if (url.isValid()) QDesktopServices::openUrl(url);
@@ -271,9 +276,9 @@ void MainWindow::setChecked(std::string_view item, bool checked) {
 
 void MainWindow::setTimer(bool enabled) {
     if (!enabled)
-        timer_.stop();
-    else if (!timer_.isActive())
-        timer_.start();
+        timer_->stop();
+    else if (!timer_->isActive())
+        timer_->start();
 }
 
 float MainWindow::timeOfDay() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.f; }

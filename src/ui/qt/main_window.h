@@ -72,7 +72,7 @@ private:
     WindowHandlers handlers_;
     std::map<std::string, QAction*> actions_;
     std::map<std::string, bool> checks_;  // the marks as the game set them
-    QTimer timer_;
+    QTimer* timer_;                       // Timer1
     SoundBackend* sound_;
     int device_ = 0;
     std::array<int, 5> buffers_{};
