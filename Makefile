@@ -1,7 +1,9 @@
 # The two commands of the README:
 #   make run   - install what is missing, build, start the game
 #   make test  - install what is missing, build, run every test (plain and sanitized builds)
-PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libsdl2-mixer-dev
+PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+  libsdl2-mixer-dev qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth xdotool \
+  imagemagick librsvg2-bin desktop-file-utils appstream libxml2-utils groff-base
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 
@@ -24,8 +26,10 @@ build-asan: deps
 	@[ -f build-asan/build.ninja ] || cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVANE_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)
 
+# The game reads its sounds and keeps its settings and records in the play directory.
 run: build
-	./build/torvane-cli
+	mkdir -p build/play
+	cd build/play && ../torvane
 
 test: build build-asan
 	cd build && ctest --output-on-failure -j $(JOBS)

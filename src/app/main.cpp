@@ -1,0 +1,58 @@
+// The desktop program: the Qt window, the game state on it, and the sound library.
+#include <QApplication>
+#include <memory>
+
+#include "core/state.h"
+#include "play/window_events.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/sound_backend.h"
+#include "ui/qt/translations.h"
+
+#ifdef TORVANE_SOUND_LIBRARY
+#include "sound_library.h"
+
+// The sound library behind the window's sound calls.
+class LibrarySound final : public SoundBackend {
+public:
+    int initialize(long window) override {
+        return sound_library::dsInitialize(static_cast<int>(window));
+    }
+    int createBuffer(int device, std::string_view bytes, int flag) override {
+        return sound_library::dsCreateDSB(device, bytes, flag);
+    }
+    void play(int buffer) override { sound_library::dsPlay(buffer); }
+    void loop(int buffer) override { sound_library::dsPlayLooping(buffer); }
+    void stop(int buffer) override { sound_library::dsStop(buffer); }
+    void free(int buffer) override { sound_library::dsFree(buffer); }
+    void terminate(int device) override { sound_library::dsTerminate(device); }
+};
+#endif
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("torvane"));
+
+    // The standard buttons of message boxes in Japanese, like the rest of the game.
+    installJapaneseQtTexts(app);
+
+#ifdef TORVANE_SOUND_LIBRARY
+    LibrarySound sound;
+    MainWindow window(&sound);
+#else
+    MainWindow window;
+#endif
+    auto state = std::make_unique<State>(window);
+    State& s = *state;
+    window.setHandlers({
+        .mouseDown = [&s](int button, int shift, double x,
+                          double y) { Form_MouseDown(s, button, shift, x, y); },
+        .keyPress = [&s](int code) { Form_KeyPress(s, code); },
+        .unload = [&s] { Form_Unload(s); },
+        .timer = [&s] { Timer1_Timer(s); },
+        .menu = [&s](std::string_view control) { メニュー選択(s, control); },
+    });
+    window.run([&s] { Form_Load(s); });
+    if (window.quitting()) return 0;
+    window.show();
+    return QApplication::exec();
+}

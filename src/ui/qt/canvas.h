@@ -1,0 +1,55 @@
+#pragma once
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "ui/qt/canvas_ops.h"
+
+// The window's drawing surface, addressed in twips. What is drawn stays until something is
+// drawn over it. The calls since the canvas was last covered are kept and painted again
+// whenever the size or the pixel density changes, so it is sharp at every scale.
+class Canvas : public QWidget {
+public:
+    // The part of the canvas the window is sized for, in twips: the board with both stands and
+    // clocks, the labels and title above, and the record row below.
+    static constexpr double DESIGN_WIDTH = 9600;
+    static constexpr double DESIGN_HEIGHT = 7200;
+    // Below this the canvas stops shrinking (pixels per 15 twips).
+    static constexpr double MIN_SCALE = 0.25;
+
+    explicit Canvas(QWidget* parent = nullptr);
+
+    void drawPicture(int code, double left, double top);
+    void drawOutline(int colour, double left, double top, double right, double bottom);
+    void drawText(double left, double top, const QString& text, int colour, int size, bool bold);
+    // Shows everything drawn so far, now.
+    void flush();
+
+    // Pixels per 15 twips: 1 when the canvas is 640 × 480.
+    double scale() const;
+    QPointF toTwips(QPointF pixels) const;
+    QPointF toPixels(QPointF twips) const;
+    std::size_t opCount() const { return ops_.size(); }
+
+    // A mouse button went down: 1 left, 2 right; the position in twips.
+    std::function<void(int button, double x, double y)> onPress;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void add(CanvasOp op);
+    void ensureBacking();
+    void renderPending();
+
+    std::vector<CanvasOp> ops_;
+    std::size_t rendered_ = 0;  // ops_ before this index are in backing_
+    std::size_t compactAt_;
+    QImage backing_;  // the ops painted at the current size, one pixel per pixel
+    double backingScale_ = 0;
+    bool stale_ = false;  // backing_ must be painted again from ops_
+    QRectF dirty_;        // logical pixels painted since the last flush
+};

@@ -1,0 +1,166 @@
+#include "ui/qt/canvas_ops.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QRegion>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/qt/artwork.h"
+#include "ui/qt/colours.h"
+
+namespace {
+
+constexpr double TWIPS_PER_POINT = 20;
+// A line is one pixel at scale 1, and never thinner than one device pixel. How far a line may
+// reach past its corner in twips, with rounding, down to the smallest scale (a device pixel of
+// 60 twips).
+constexpr double LINE_TWIPS = TWIPS_PER_PIXEL;
+constexpr double LINE_REACH = 150;
+
+QFont canvasFont(int pixelSize, bool bold) {
+    QFont font(CANVAS_FONT);
+    font.setPixelSize(std::max(1, pixelSize));
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+// Region arithmetic in half twips: cells at tenths of a cell sit on half twips.
+QRect outerHalfTwips(const QRectF& r) {
+    int l = int(std::floor(r.left() * 2)), t = int(std::floor(r.top() * 2));
+    int rr = int(std::ceil(r.right() * 2)), b = int(std::ceil(r.bottom() * 2));
+    return QRect(QPoint(l, t), QPoint(rr - 1, b - 1));
+}
+
+QRect innerHalfTwips(const QRectF& r) {
+    int l = int(std::ceil(r.left() * 2)), t = int(std::ceil(r.top() * 2));
+    int rr = int(std::floor(r.right() * 2)), b = int(std::floor(r.bottom() * 2));
+    if (rr <= l || b <= t) return {};
+    return QRect(QPoint(l, t), QPoint(rr - 1, b - 1));
+}
+
+}  // namespace
+
+CanvasOp CanvasOp::picture(int code, double left, double top) {
+    CanvasOp op;
+    op.kind = Kind::Picture;
+    op.code = code;
+    op.left = left;
+    op.top = top;
+    // The title picture reaches past its cell to the right.
+    op.bounds = QRectF(left, top, CELL_WIDTH * std::max(1.0, pictureWidthInCells(code)),
+                       CELL_HEIGHT);
+    return op;
+}
+
+CanvasOp CanvasOp::outline(int colour, double left, double top, double right, double bottom) {
+    CanvasOp op;
+    op.kind = Kind::Outline;
+    op.code = colour;
+    op.left = std::min(left, right);
+    op.top = std::min(top, bottom);
+    op.right = std::max(left, right);
+    op.bottom = std::max(top, bottom);
+    op.bounds =
+        QRectF(QPointF(op.left, op.top), QPointF(op.right + LINE_REACH, op.bottom + LINE_REACH));
+    return op;
+}
+
+CanvasOp CanvasOp::label(double left, double top, const QString& text, int colour, int size,
+                         bool bold) {
+    CanvasOp op;
+    op.kind = Kind::Text;
+    op.code = colour;
+    op.left = left;
+    op.top = top;
+    op.text = text;
+    op.size = size;
+    op.bold = bold;
+    // Measured in twips; glyphs hinted at other sizes differ a little, hence the margin.
+    QFontMetricsF metrics(canvasFont(int(std::lround(size * TWIPS_PER_POINT)), bold));
+    double margin = std::abs(size) * TWIPS_PER_POINT * 0.25 + 4 * TWIPS_PER_PIXEL;
+    op.bounds = QRectF(left - margin, top - margin, metrics.horizontalAdvance(text) + 2 * margin,
+                       metrics.height() + 2 * margin);
+    return op;
+}
+
+TwipMap::TwipMap(double pixelsPerTwip, double devicePixelRatio)
+    : k_(pixelsPerTwip), dpr_(devicePixelRatio > 0 ? devicePixelRatio : 1) {}
+
+double TwipMap::x(double twips) const { return std::round(twips * k_ * dpr_) / dpr_; }
+
+double TwipMap::lineWidth(double twips) const {
+    return std::max(1.0, std::round(twips * k_ * dpr_)) / dpr_;
+}
+
+bool hasPicture(int code) {
+    if (code == 0 || code == -3 || (code >= 5 && code <= 9)) return true;
+    int a = code < 0 ? -code : code;
+    int kind = a / 10, promoted = a % 10;
+    if (kind < 1 || kind > 8 || promoted > 1) return false;
+    // Gold and king never promote.
+    return promoted == 0 || (kind != 5 && kind != 8);
+}
+
+void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map) {
+    switch (op.kind) {
+    case CanvasOp::Kind::Picture: {
+        QRectF cell(QPointF(map.x(op.left), map.y(op.top)),
+                    QPointF(map.x(op.left + CELL_WIDTH), map.y(op.top + CELL_HEIGHT)));
+        if (cell.isEmpty()) return;
+        painter.save();
+        painter.setClipRect(QRectF(QPointF(map.x(op.bounds.left()), map.y(op.bounds.top())),
+                                   QPointF(map.x(op.bounds.right()), map.y(op.bounds.bottom()))));
+        paintPicture(painter, op.code, cell);
+        painter.restore();
+        return;
+    }
+    case CanvasOp::Kind::Outline: {
+        // Right and bottom lines included, as a box drawn from corner to corner.
+        QColor colour = standardColour(op.code);
+        double x0 = map.x(op.left), y0 = map.y(op.top);
+        double x1 = map.x(op.right), y1 = map.y(op.bottom);
+        double w = map.lineWidth(LINE_TWIPS), h = w;
+        painter.fillRect(QRectF(x0, y0, x1 + w - x0, h), colour);
+        painter.fillRect(QRectF(x0, y1, x1 + w - x0, h), colour);
+        painter.fillRect(QRectF(x0, y0, w, y1 + h - y0), colour);
+        painter.fillRect(QRectF(x1, y0, w, y1 + h - y0), colour);
+        return;
+    }
+    case CanvasOp::Kind::Text: {
+        QFont font =
+            canvasFont(int(std::lround(op.size * TWIPS_PER_POINT * map.pixelsPerTwip())), op.bold);
+        painter.save();
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.setFont(font);
+        painter.setPen(standardColour(op.code));
+        // The position is the top of the text line.
+        QFontMetricsF metrics(font, painter.device());
+        painter.drawText(QPointF(map.x(op.left), map.y(op.top) + metrics.ascent()), op.text);
+        painter.restore();
+        return;
+    }
+    }
+}
+
+void compactOps(std::vector<CanvasOp>& ops) {
+    QRegion covered;
+    std::vector<bool> keep(ops.size(), true);
+    for (std::size_t i = ops.size(); i-- > 0;) {
+        const CanvasOp& op = ops[i];
+        if (!covered.isEmpty() &&
+            QRegion(outerHalfTwips(op.bounds)).subtracted(covered).isEmpty()) {
+            keep[i] = false;
+            continue;
+        }
+        // Only the one-cell pictures are opaque from edge to edge; the title has rounded corners.
+        if (op.kind == CanvasOp::Kind::Picture && hasPicture(op.code) && op.code != -3)
+            covered += innerHalfTwips(op.bounds);
+    }
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < ops.size(); ++i)
+        if (keep[i]) ops[n++] = std::move(ops[i]);
+    ops.resize(n);
+}

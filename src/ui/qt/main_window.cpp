@@ -1,0 +1,358 @@
+#include "ui/qt/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDeadlineTimer>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTime>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "ui/qt/canvas.h"
+#include "ui/qt/menus.h"
+#include "ui/qt/sound_backend.h"
+#include "ui/qt/version_box.h"
+
+namespace {
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// Marks the window busy for the life of the guard and restores the previous state after.
+class Busy {
+public:
+    explicit Busy(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+    ~Busy() { flag_ = was_; }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    bool& flag_;
+    bool was_;
+};
+
+bool isInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::TabletMove:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The frame of a 9700 × 8000 twip window around its 9600 × 7200 twip canvas: borders, the
+// caption and the menu bar.
+constexpr double FRAME_WIDTH_TWIPS = 100;
+constexpr double FRAME_HEIGHT_TWIPS = 800;
+// The placed window takes this share of the screen's height (or width, if narrower).
+constexpr double SCREEN_SHARE = 0.8;
+// A wait never lasts longer than this, whatever it is asked.
+constexpr double LONGEST_WAIT_SECONDS = 60;
+
+}  // namespace
+
+MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
+    setWindowTitle(QStringLiteral("Torvane"));
+    canvas_ = new Canvas(this);
+    setCentralWidget(canvas_);
+    canvas_->setFocus();
+    canvas_->onPress = [this](int button, double x, double y) {
+        if (handlers_.mouseDown) run([&] { handlers_.mouseDown(button, 0, x, y); });
+    };
+    actions_ = buildMenus(menuBar(), [this](const std::string& control) { menuChosen(control); });
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("Timer1"));
+    timer_->setInterval(50);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        if (handlers_.timer) run(handlers_.timer);
+    });
+}
+
+MainWindow::~MainWindow() {
+    if (device_ != 0) closeSound();
+}
+
+void MainWindow::run(const std::function<void()>& handler) {
+    if (busy_ || quitting_) return;
+    {
+        Busy busy(busy_);
+        handler();
+    }
+    afterHandler();
+}
+
+void MainWindow::afterHandler() {
+    if (busy_) return;
+    if (quitRequested_) {
+        finishQuit();
+    } else if (closeRequested_) {
+        closeRequested_ = false;
+        close();
+    }
+}
+
+void MainWindow::menuChosen(const std::string& control) {
+    // Check marks are the game's to set: undo the toggle of the click.
+    if (QAction* a = action(control); a && a->isCheckable()) a->setChecked(checks_[control]);
+    if (handlers_.menu) run([&] { handlers_.menu(control); });
+}
+
+QAction* MainWindow::action(const std::string& control) const {
+    auto it = actions_.find(control);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    int code = event->key() == Qt::Key_Escape ? 27 : 0;
+    if (code == 0 && event->text().size() == 1 && event->text()[0].unicode() < 128)
+        code = event->text()[0].unicode();
+    if (code == 0 || !handlers_.keyPress) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    run([&] { handlers_.keyPress(code); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (quitting_) {
+        event->accept();
+        return;
+    }
+    if (busy_) {
+        // Closed in the middle of COM's move or a message: close once it is over.
+        closeRequested_ = true;
+        event->ignore();
+        return;
+    }
+    quitting_ = true;
+    {
+        Busy busy(busy_);
+        if (handlers_.unload) handlers_.unload();
+    }
+    timer_->stop();
+    // The program ends with its last window.
+    event->accept();
+}
+
+void MainWindow::finishQuit() {
+    if (quitting_) return;
+    quitting_ = true;
+    timer_->stop();
+    close();
+}
+
+void MainWindow::quit() {
+    quitRequested_ = true;
+    if (!busy_)
+        QMetaObject::invokeMethod(
+            this, [this] { afterHandler(); }, Qt::QueuedConnection);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (waiting_ && isInput(event->type())) return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Canvas
+
+void MainWindow::drawPicture(int code, double left, double top) {
+    canvas_->drawPicture(code, left, top);
+}
+
+void MainWindow::drawOutline(int colour, double left, double top, double right, double bottom) {
+    canvas_->drawOutline(colour, left, top, right, bottom);
+}
+
+void MainWindow::drawText(double left, double top, std::string_view value, int colour, int size,
+                          bool bold) {
+    canvas_->drawText(left, top, text(value), colour, size, bold);
+}
+
+void MainWindow::flush() { canvas_->flush(); }
+
+// Dialogs
+
+Answer MainWindow::message(std::string_view value, std::string_view title, Buttons buttons) {
+    flush();
+    Answer answer = Answer::Ok;
+    {
+        Busy busy(busy_);
+        QMessageBox box(this);
+        box.setWindowTitle(text(title));
+        box.setTextFormat(Qt::PlainText);
+        box.setText(text(value));
+        if (buttons == Buttons::YesNo) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::No);
+        } else {
+            box.setStandardButtons(QMessageBox::Ok);
+            box.setDefaultButton(QMessageBox::Ok);
+        }
+        box.exec();
+        if (buttons == Buttons::YesNo)
+            answer = box.standardButton(box.clickedButton()) == QMessageBox::Yes ? Answer::Yes
+                                                                                 : Answer::No;
+    }
+    afterHandler();
+    return answer;
+}
+
+bool MainWindow::showVersionBox() {
+    flush();
+    bool home = false;
+    {
+        Busy busy(busy_);
+        VersionBox box(this);
+        home = box.exec() == VersionBox::HomePage;
+    }
+    afterHandler();
+    return home;
+}
+
+void MainWindow::browse(std::string_view target) {
+    QString t = text(target);
+    if (t.isEmpty()) return;
+    QUrl url;
+    if (t.contains(QStringLiteral("://"))) {
+        url = QUrl(t);
+    } else {
+        // A path put together Windows-style still finds its file.
+        if (!QFileInfo::exists(t)) t.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        url = QUrl::fromLocalFile(t);
+    }
+    if (url.isValid()) QDesktopServices::openUrl(url);
+}
+
+void MainWindow::placeWindow(double width, double height) {
+    if (isMaximized() || isFullScreen()) return;
+    if (!(width > FRAME_WIDTH_TWIPS) || !(height > FRAME_HEIGHT_TWIPS)) return;
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect area = screen->availableGeometry();
+    double scale = std::min(SCREEN_SHARE * area.height() / (height / TWIPS_PER_PIXEL),
+                            SCREEN_SHARE * area.width() / (width / TWIPS_PER_PIXEL));
+    scale = std::max(scale, Canvas::MIN_SCALE);
+    int w = int(std::lround((width - FRAME_WIDTH_TWIPS) * scale / TWIPS_PER_PIXEL));
+    int h = int(std::lround((height - FRAME_HEIGHT_TWIPS) * scale / TWIPS_PER_PIXEL));
+    resize(w, h + menuBar()->sizeHint().height());
+    move(area.topLeft());
+}
+
+// Menus and timer
+
+void MainWindow::setChecked(std::string_view item, bool checked) {
+    std::string control(item);
+    QAction* a = action(control);
+    if (!a) return;
+    checks_[control] = checked;
+    a->setCheckable(true);
+    a->setChecked(checked);
+}
+
+void MainWindow::setTimer(bool enabled) {
+    if (!enabled)
+        timer_->stop();
+    else if (!timer_->isActive())
+        timer_->start();
+}
+
+float MainWindow::timeOfDay() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.f; }
+
+void MainWindow::wait(double seconds) {
+    flush();
+    if (!(seconds > 0)) return;
+    auto ms = qint64(std::ceil(std::min(seconds, LONGEST_WAIT_SECONDS) * 1000));
+    // A monotonic clock: the time of day would jump back at midnight.
+    QDeadlineTimer deadline(ms, Qt::PreciseTimer);
+    {
+        Busy busy(busy_);
+        bool wasWaiting = waiting_;
+        waiting_ = true;
+        qApp->installEventFilter(this);
+        QEventLoop loop;
+        QTimer alarm;
+        alarm.setSingleShot(true);
+        alarm.setTimerType(Qt::PreciseTimer);
+        connect(&alarm, &QTimer::timeout, &loop, &QEventLoop::quit);
+        // Paints and the sound go on; input is dropped by the filter and ticks by the guard.
+        while (!deadline.hasExpired()) {
+            alarm.start(int(std::max<qint64>(1, deadline.remainingTime())));
+            if (loop.exec() != 0) break;  // the program is ending
+            if (quitting_) break;
+        }
+        if (!wasWaiting) qApp->removeEventFilter(this);
+        waiting_ = wasWaiting;
+    }
+    afterHandler();
+}
+
+// Sound
+
+int MainWindow::buffer(Sound sound) const {
+    auto i = std::size_t(sound);
+    return i < buffers_.size() ? buffers_[i] : 0;
+}
+
+bool MainWindow::openSound() {
+    if (!sound_) return false;
+    if (device_ == 0) device_ = sound_->initialize(long(winId()));
+    return device_ != 0;
+}
+
+void MainWindow::loadSound(Sound sound, std::string_view bytes, int flag) {
+    auto i = std::size_t(sound);
+    if (device_ == 0 || i >= buffers_.size()) return;
+    if (buffers_[i] != 0) sound_->free(buffers_[i]);
+    buffers_[i] = sound_->createBuffer(device_, bytes, flag);
+}
+
+void MainWindow::freeSound(Sound sound) {
+    auto i = std::size_t(sound);
+    if (i >= buffers_.size() || buffers_[i] == 0) return;
+    sound_->free(buffers_[i]);
+    buffers_[i] = 0;
+}
+
+void MainWindow::closeSound() {
+    if (device_ == 0) return;
+    for (int& b : buffers_)
+        if (b != 0) sound_->free(std::exchange(b, 0));
+    sound_->terminate(std::exchange(device_, 0));
+}
+
+void MainWindow::playSound(Sound sound) {
+    if (int b = buffer(sound)) sound_->play(b);
+}
+
+void MainWindow::loopSound(Sound sound) {
+    if (int b = buffer(sound)) sound_->loop(b);
+}
+
+void MainWindow::stopSound(Sound sound) {
+    if (int b = buffer(sound)) sound_->stop(b);
+}

@@ -1,0 +1,84 @@
+#pragma once
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "ui/port.h"
+#include "ui/qt/window_handlers.h"
+
+class Canvas;
+class QAction;
+class SoundBackend;
+
+// Form1, the game's main window: the canvas under the menu bar, the clock timer, message
+// boxes, the version box and the sound buffers, all offered to the game through the port.
+//
+// One event at a time reaches the game: while a handler runs (a click with COM's reply, a
+// message box, a wait) further clicks, keys, menu commands and timer ticks are dropped, and
+// a close is put off until the handler is done.
+class MainWindow : public QMainWindow, public Port {
+public:
+    // The sound backend may be null (no sound); it must outlive the window.
+    explicit MainWindow(SoundBackend* sound = nullptr);
+    ~MainWindow() override;
+
+    void setHandlers(WindowHandlers handlers) { handlers_ = std::move(handlers); }
+    // Runs one piece of game logic as an event of the window (Form_Load, for one).
+    void run(const std::function<void()>& handler);
+
+    Canvas* canvas() const { return canvas_; }
+    QAction* action(const std::string& control) const;
+    // Whether the program is ending (quit() or the window closed).
+    bool quitting() const { return quitting_; }
+
+    // Port
+    void drawPicture(int code, double left, double top) override;
+    void drawOutline(int colour, double left, double top, double right, double bottom) override;
+    void drawText(double left, double top, std::string_view text, int colour, int size,
+                  bool bold) override;
+    void flush() override;
+    Answer message(std::string_view text, std::string_view title, Buttons buttons) override;
+    void setChecked(std::string_view item, bool checked) override;
+    void setTimer(bool enabled) override;
+    float timeOfDay() override;
+    void wait(double seconds) override;
+    void playSound(Sound sound) override;
+    void loopSound(Sound sound) override;
+    void stopSound(Sound sound) override;
+    void browse(std::string_view target) override;
+    bool openSound() override;
+    void loadSound(Sound sound, std::string_view bytes, int flag) override;
+    void freeSound(Sound sound) override;
+    void closeSound() override;
+    void placeWindow(double width, double height) override;
+    bool showVersionBox() override;
+    void quit() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void menuChosen(const std::string& control);
+    void afterHandler();
+    void finishQuit();
+    int buffer(Sound sound) const;
+
+    Canvas* canvas_;
+    WindowHandlers handlers_;
+    std::map<std::string, QAction*> actions_;
+    std::map<std::string, bool> checks_;  // the marks as the game set them
+    QTimer* timer_;                       // Timer1
+    SoundBackend* sound_;
+    int device_ = 0;
+    std::array<int, 5> buffers_{};
+    bool busy_ = false;
+    bool waiting_ = false;
+    bool closeRequested_ = false;
+    bool quitRequested_ = false;
+    bool quitting_ = false;
+};

@@ -1,0 +1,13 @@
+#pragma once
+#include <QString>
+#include <functional>
+#include <map>
+#include <string>
+
+class QAction;
+class QMenuBar;
+
+// The game's menu bar. A chosen item, and the opening of "対局", "局面" and "ｵﾌﾟｼｮﾝ", report
+// their control name through `send`. Answers every action by control name, menu titles too.
+std::map<std::string, QAction*> buildMenus(QMenuBar* bar,
+                                           const std::function<void(const std::string&)>& send);

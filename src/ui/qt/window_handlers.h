@@ -1,0 +1,14 @@
+#pragma once
+#include <functional>
+#include <string_view>
+
+// The game's answers to the window's events. The program connects them to the game logic;
+// the window itself knows nothing of the game.
+struct WindowHandlers {
+    std::function<void(int button, int shift, double x, double y)>
+        mouseDown;                                       // twips; 1 left, 2 right
+    std::function<void(int code)> keyPress;              // 27 = Esc
+    std::function<void()> unload;                        // the window closes
+    std::function<void()> timer;                         // Timer1, every 50 ms
+    std::function<void(std::string_view control)> menu;  // an item chosen or a title opened
+};

@@ -1,0 +1,178 @@
+// The canvas: clicks in twips, the full redraw at two scales, resizing without loss.
+#include <QPainter>
+#include <memory>
+
+#include "core/setup.h"
+#include "core/state.h"
+#include "test_artwork.h"
+#include "ui/drawing.h"
+#include "ui/qt/canvas_ops.h"
+#include "ui/qt/colours.h"
+#include "window_fixture.h"
+
+namespace {
+
+const QColor OUTLINE = standardColour(2);
+
+// The centre pixel of cell (x, y) on the canvas.
+QPoint centre(Canvas& c, double x, double y) {
+    return c.toPixels(QPointF(cellLeft(x + 0.5), cellTop(y + 0.5))).toPoint();
+}
+
+class CanvasTest : public WindowTest {
+protected:
+    std::unique_ptr<State> state = std::make_unique<State>(window);
+    State& s = *state;
+
+    QColor at(const QImage& image, QPoint p) { return image.pixelColor(p); }
+
+    // What a full redraw of the starting position must show, at the canvas's current scale.
+    void expectStartingPosition(const QImage& image) {
+        double k = canvas().scale();
+        auto px = [&](double twips) { return int(std::lround(twips * k / 15)); };
+        EXPECT_EQ(at(image, centre(canvas(), -2, 3)), pictureColour(5)) << "background";
+        EXPECT_EQ(at(image, centre(canvas(), 15, 9)), pictureColour(5)) << "right background";
+        EXPECT_EQ(at(image, centre(canvas(), 4, 10)), pictureColour(5)) << "record row";
+        EXPECT_EQ(at(image, centre(canvas(), 1, 7)), pictureColour(-10)) << "MAN pawn";
+        EXPECT_EQ(at(image, centre(canvas(), 5, 9)), pictureColour(-80)) << "MAN king";
+        EXPECT_EQ(at(image, centre(canvas(), 5, 1)), pictureColour(80)) << "COM king";
+        EXPECT_EQ(at(image, centre(canvas(), 5, 5)), pictureColour(0)) << "empty square";
+        EXPECT_EQ(at(image, centre(canvas(), 11, 4)), pictureColour(0)) << "MAN stand";
+        EXPECT_EQ(at(image, centre(canvas(), 10.8, 0)), pictureColour(-3)) << "title";
+        // The left line of square (3, 5) is one pixel per scale step, sharp, then the square.
+        int x = px(cellLeft(3)), y = px(cellTop(5.5));
+        int width = int(std::lround(k));
+        for (int i = 0; i < width; ++i) EXPECT_EQ(at(image, {x + i, y}), OUTLINE) << i;
+        EXPECT_EQ(at(image, {x + width, y}), pictureColour(0));
+        // The yellow file number over cell (1, 0).
+        int yellow = 0;
+        for (int yy = px(cellTop(0)); yy < px(cellTop(1)); ++yy)
+            for (int xx = px(cellLeft(1)); xx < px(cellLeft(2)); ++xx)
+                yellow += at(image, {xx, yy}) == standardColour(14);
+        EXPECT_GT(yellow, 10 * width * width) << "file label";
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, AClickReachesTheGameInTwipsWithItsButton) {
+    for (int size : {1, 2}) {
+        setCanvasSize(640 * size, 480 * size);
+        log.clear();
+        click(cellLeft(3.5), cellTop(7.5), Qt::LeftButton);
+        click(cellLeft(-0.5), cellTop(2.5), Qt::RightButton);
+        click(cellLeft(12.5), cellTop(9.5), Qt::MiddleButton);  // taken as the left button
+        ASSERT_EQ(log.size(), 3u);
+        int b, shift, x, y;
+        const double onePixel = 15.0 / size;
+        const double expected[3][3] = {{1, cellLeft(3.5), cellTop(7.5)},
+                                       {2, cellLeft(-0.5), cellTop(2.5)},
+                                       {1, cellLeft(12.5), cellTop(9.5)}};
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_EQ(std::sscanf(log[i].c_str(), "mouse %d %d %d %d", &b, &shift, &x, &y), 4);
+            EXPECT_EQ(b, expected[i][0]);
+            EXPECT_EQ(shift, 0);
+            EXPECT_NEAR(x, expected[i][1], onePixel + 1) << "scale " << size;
+            EXPECT_NEAR(y, expected[i][2], onePixel + 1) << "scale " << size;
+        }
+    }
+}
+
+TEST_F(CanvasTest, AFullRedrawShowsEveryCellAtScaleOneAndTwo) {
+    初期設定(s);
+    QImage one = grab();
+    EXPECT_DOUBLE_EQ(canvas().scale(), 1.0);
+    expectStartingPosition(one);
+
+    setCanvasSize(1280, 960);
+    QImage two = grab();
+    EXPECT_DOUBLE_EQ(canvas().scale(), 2.0);
+    expectStartingPosition(two);
+
+    // Back at the first size the picture is the same to the pixel: nothing was lost.
+    setCanvasSize(640, 480);
+    EXPECT_EQ(grab(), one);
+}
+
+TEST_F(CanvasTest, WhatIsDrawnStaysUntilDrawnOver) {
+    初期設定(s);
+    描画_絵(s, -70, 5, 5);
+    描画_桝輪郭(s, 12, 5, 5);
+    QImage before = grab();
+    EXPECT_EQ(before.pixelColor(centre(canvas(), 5, 5)), pictureColour(-70));
+    // A resize paints the kept calls again, in order.
+    setCanvasSize(900, 700);
+    QImage after = grab();
+    EXPECT_EQ(after.pixelColor(centre(canvas(), 5, 5)), pictureColour(-70));
+    QPoint corner = pixelOf(cellLeft(5), cellTop(5.5));
+    EXPECT_EQ(after.pixelColor(corner), standardColour(12));
+    // Drawn over: gone.
+    描画_絵(s, 0, 5, 5);
+    描画_桝輪郭(s, 2, 5, 5);
+    EXPECT_EQ(grab().pixelColor(corner), OUTLINE);
+}
+
+TEST_F(CanvasTest, RepeatedRedrawsKeepOnlyWhatCanBeSeen) {
+    初期設定(s);
+    grab();
+    setCanvasSize(641, 481);  // a new size compacts the kept calls
+    grab();
+    std::size_t once = canvas().opCount();
+    EXPECT_LT(once, 1200u);
+    for (int i = 0; i < 6; ++i) 画面_再描画(s);
+    grab();
+    setCanvasSize(640, 480);
+    grab();
+    EXPECT_EQ(canvas().opCount(), once);
+    expectStartingPosition(grab());
+}
+
+TEST_F(CanvasTest, ANewScaleDropsThePicturesPreparedForTheOldOne) {
+    初期設定(s);
+    grab();
+    int before = artworkCacheClears;
+    setCanvasSize(960, 720);
+    grab();
+    EXPECT_GT(artworkCacheClears, before);
+    before = artworkCacheClears;
+    grab();
+    EXPECT_EQ(artworkCacheClears, before);
+}
+
+TEST(CanvasOps, AtTwiceThePixelDensityLinesAndCellsStaySharp) {
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::black);
+    {
+        QPainter painter(&image);
+        TwipMap map(1.0 / 15, 2);  // scale 1 in logical pixels
+        paintOp(painter, CanvasOp::picture(5, 0, 0), map);
+        paintOp(painter, CanvasOp::picture(-10, 495, 0), map);
+        paintOp(painter, CanvasOp::outline(15, 495, 0, 990, 615), map);
+    }
+    // Cell edges at 33 logical pixels, 66 device pixels; the outline two device pixels wide.
+    EXPECT_EQ(image.pixelColor(65, 30), pictureColour(5));
+    EXPECT_EQ(image.pixelColor(66, 30), Qt::white);
+    EXPECT_EQ(image.pixelColor(67, 30), Qt::white);
+    EXPECT_EQ(image.pixelColor(68, 30), pictureColour(-10));
+    EXPECT_EQ(image.pixelColor(100, 81), pictureColour(-10));
+    EXPECT_EQ(image.pixelColor(100, 82), Qt::white);
+    EXPECT_EQ(image.pixelColor(100, 83), Qt::white);
+    EXPECT_EQ(image.pixelColor(100, 84), Qt::black);
+}
+
+TEST(CanvasOps, CompactingDropsOnlyWhatLaterPicturesHide) {
+    std::vector<CanvasOp> ops{
+        CanvasOp::picture(5, 0, 0),                    // hidden by the picture at the end
+        CanvasOp::label(250, 250, "9", 14, 10, true),  // hidden too
+        CanvasOp::outline(2, 0, 0, 495, 615),          // its right and bottom lines show
+        CanvasOp::picture(6, 495, 0),                  // partly uncovered: kept
+        CanvasOp::picture(0, 247.5, 0),                // the half-cell step
+        CanvasOp::picture(-10, 0, 0),
+    };
+    compactOps(ops);
+    std::vector<int> codes;
+    for (const auto& op : ops)
+        codes.push_back(op.kind == CanvasOp::Kind::Picture ? op.code : 100 + op.code);
+    EXPECT_EQ(codes, (std::vector<int>{102, 6, 0, -10}));
+}

@@ -1,0 +1,293 @@
+// The main window: menus, check marks, message boxes, the version box, the wait, the timer,
+// closing, placement and the sound buffers.
+#include <QAbstractButton>
+#include <QAction>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTime>
+#include <QTimer>
+
+#include "ui/qt/sound_backend.h"
+#include "ui/qt/version_box.h"
+#include "window_fixture.h"
+
+namespace {
+
+// The menu tree as one line: caption[control], * when checkable, {children}, - a separator.
+std::string describe(const QList<QAction*>& actions) {
+    std::string out;
+    for (QAction* a : actions) {
+        if (!out.empty()) out += " ";
+        if (a->isSeparator()) {
+            out += "-";
+            continue;
+        }
+        out += a->text().toStdString() + "[" + a->objectName().toStdString() + "]";
+        if (a->isCheckable()) out += "*";
+        if (a->menu()) out += "{" + describe(a->menu()->actions()) + "}";
+    }
+    return out;
+}
+
+// Answers the next modal box from inside its own event loop.
+template <class Box, class F>
+void answerNext(F answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        answer(*box);
+    });
+}
+
+QAbstractButton* buttonCaptioned(QWidget& box, const QString& caption) {
+    for (auto* b : box.findChildren<QAbstractButton*>())
+        if (b->text() == caption) return b;
+    return nullptr;
+}
+
+class RecordingSound : public SoundBackend {
+public:
+    std::vector<std::string> calls;
+    int next = 100;
+    int initialize(long) override {
+        calls.push_back("initialize");
+        return 7;
+    }
+    int createBuffer(int device, std::string_view bytes, int flag) override {
+        // An empty file makes no buffer.
+        calls.push_back("create " + std::to_string(device) + " " + std::to_string(bytes.size()) +
+                        " " + std::to_string(flag));
+        return bytes.empty() ? 0 : ++next;
+    }
+    void play(int b) override { calls.push_back("play " + std::to_string(b)); }
+    void loop(int b) override { calls.push_back("loop " + std::to_string(b)); }
+    void stop(int b) override { calls.push_back("stop " + std::to_string(b)); }
+    void free(int b) override { calls.push_back("free " + std::to_string(b)); }
+    void terminate(int d) override { calls.push_back("terminate " + std::to_string(d)); }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, TheMenusReadAsTheGameNamesThem) {
+    EXPECT_EQ(window.windowTitle(), "Torvane");
+    EXPECT_EQ(describe(window.menuBar()->actions()),
+              "対局[TAIKYOKU]{対局(人間)[MATCH_MAN]{スタート[START]} "
+              "対局(COM)[START2]{先手[SENTE] 後手[GOTE]} "
+              "COM対局ﾚﾍﾞﾙ[LEVEL]{ﾚﾍﾞﾙ1[LEVEL1]* ﾚﾍﾞﾙ2[LEVEL2]* ﾚﾍﾞﾙ3[LEVEL3]*} - 終わり[OWARI]} "
+              "戻[REPLAY] 進[AFTER] "
+              "局面[STOP]{最初[CANCEL] 反転[REVERSE]} "
+              "棋譜[KIFU]{読込[KIFU_READ] 書込[KIFU_WRITE]} "
+              "ｵﾌﾟｼｮﾝ[OPTION]{背景画[HAIKEI_GA]{緑[MIDORI]* 畳[TATAMI]* 竹[TAKE]* 宇宙[UCHU]* "
+              "煉瓦[RENGA]*} 移動指導[SIDOU]* 経過時間[KEIKA]* BGM[BGM]*} "
+              "ﾊﾝﾃﾞｨｷｬｯﾌﾟ[HANDE]{上げる[LBEL_UP] 下げる[LEBEL_DOWN]} "
+              "その他[SONOTA]{解説[KAISETU] バージョン情報[VER]}");
+}
+
+TEST_F(WindowTest, ItemsSendTheirControlAndSomeTitlesTheirOpening) {
+    for (const char* c : {"SENTE", "REPLAY", "AFTER", "REVERSE", "KIFU_WRITE", "LEBEL_DOWN", "VER"})
+        window.action(c)->trigger();
+    for (const char* title : {"TAIKYOKU", "STOP", "KIFU", "OPTION", "HANDE", "SONOTA"}) {
+        QMenu* menu = window.action(title)->menu();
+        menu->popup(window.mapToGlobal(QPoint(10, 10)));
+        menu->hide();
+    }
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"menu SENTE", "menu REPLAY", "menu AFTER", "menu REVERSE",
+                                        "menu KIFU_WRITE", "menu LEBEL_DOWN", "menu VER",
+                                        "menu TAIKYOKU", "menu STOP", "menu OPTION"}));
+}
+
+TEST_F(WindowTest, CheckMarksAreSetByTheGameOnly) {
+    QAction* bgm = window.action("BGM");
+    bgm->trigger();
+    EXPECT_FALSE(bgm->isChecked()) << "a click alone does not check";
+    window.setChecked("BGM", true);
+    EXPECT_TRUE(bgm->isChecked());
+    bgm->trigger();
+    EXPECT_TRUE(bgm->isChecked()) << "nor uncheck";
+    window.setChecked("BGM", false);
+    EXPECT_FALSE(bgm->isChecked());
+    window.setChecked("NO_SUCH_ITEM", true);  // ignored
+    EXPECT_EQ(log, (std::vector<std::string>{"menu BGM", "menu BGM"}));
+}
+
+TEST_F(WindowTest, MessageBoxesShowTextTitleAndJapaneseButtons) {
+    QString text, title;
+    QStringList captions;
+    auto read = [&](QMessageBox& box) {
+        text = box.text();
+        title = box.windowTitle();
+        captions.clear();
+        for (auto* b : box.buttons()) captions << b->text();
+    };
+    answerNext<QMessageBox>([&](QMessageBox& box) {
+        read(box);
+        box.button(QMessageBox::No)->click();
+    });
+    window.setTimer(true);
+    EXPECT_EQ(window.message("投了しますか？", "対局", Buttons::YesNo), Answer::No);
+    EXPECT_EQ(text, "投了しますか？");
+    EXPECT_EQ(title, "対局");
+    ASSERT_EQ(captions.size(), 2);
+    EXPECT_TRUE(captions.join(" ").contains("はい")) << captions.join(" ").toStdString();
+    EXPECT_TRUE(captions.join(" ").contains("いいえ"));
+
+    answerNext<QMessageBox>([&](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
+    EXPECT_EQ(window.message("投了しますか？", "対局", Buttons::YesNo), Answer::Yes);
+
+    answerNext<QMessageBox>([&](QMessageBox& box) {
+        read(box);
+        box.button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(window.message("<b>棋譜を書き込みました</b>", "  ", Buttons::Ok), Answer::Ok);
+    EXPECT_EQ(text, "<b>棋譜を書き込みました</b>") << "shown as plain text";
+    EXPECT_EQ(title, "  ");
+    EXPECT_EQ(captions.size(), 1);
+    window.setTimer(false);
+    EXPECT_FALSE(logged("timer")) << "no tick while a box is open";
+}
+
+TEST_F(WindowTest, TheVersionBoxTellsWhichButtonClosedIt) {
+    QString title;
+    answerNext<VersionBox>([&](VersionBox& box) {
+        title = box.windowTitle();
+        ASSERT_NE(buttonCaptioned(box, "O K"), nullptr);
+        buttonCaptioned(box, "ホームページ")->click();
+    });
+    EXPECT_TRUE(window.showVersionBox());
+    EXPECT_EQ(title, "バージョン情報");
+    answerNext<VersionBox>([&](VersionBox& box) { buttonCaptioned(box, "O K")->click(); });
+    EXPECT_FALSE(window.showVersionBox());
+}
+
+TEST_F(WindowTest, AWaitLastsItsTimeAndLetsNoInputOrTickThrough) {
+    window.setTimer(true);
+    QTimer::singleShot(20, [&] { click(cellLeft(3), cellTop(3)); });
+    QTimer::singleShot(40, [&] { QTest::keyClick(&canvas(), Qt::Key_Escape); });
+    QElapsedTimer clock;
+    clock.start();
+    window.wait(0.15);
+    EXPECT_GE(clock.elapsed(), 150);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(log.empty()) << log.front();
+    window.setTimer(false);
+    // Afterwards input reaches the game again.
+    click(cellLeft(3), cellTop(3));
+    EXPECT_TRUE(logged("mouse 1"));
+}
+
+TEST_F(WindowTest, TheTimerTicksEveryFiftyMillisecondsWhileOn) {
+    auto* timer = window.findChild<QTimer*>("Timer1");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_FALSE(timer->isActive());
+    window.setTimer(true);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return logged("timer"); }, 2000));
+    window.setTimer(false);
+    EXPECT_FALSE(timer->isActive());
+    float now = QTime::currentTime().msecsSinceStartOfDay() / 1000.f;
+    EXPECT_NEAR(window.timeOfDay(), now, 1.0f);
+}
+
+TEST_F(WindowTest, ASecondClickWhileTheFirstIsHandledIsDropped) {
+    int depth = 0;
+    onMouse = [&] {
+        if (++depth == 1) click(cellLeft(5), cellTop(5));
+    };
+    click(cellLeft(3), cellTop(3));
+    EXPECT_EQ(log.size(), 1u);
+    click(cellLeft(4), cellTop(4));
+    EXPECT_EQ(log.size(), 2u);
+}
+
+TEST_F(WindowTest, NoClickReachesTheGameWhileItsMessageIsOpen) {
+    onMouse = [&] {
+        answerNext<QMessageBox>([&](QMessageBox& box) {
+            click(cellLeft(5), cellTop(5));
+            QTest::keyClick(&canvas(), Qt::Key_Escape);
+            window.action("SENTE")->trigger();
+            box.button(QMessageBox::Ok)->click();
+        });
+        window.message("そこには移動できません", "移動", Buttons::Ok);
+    };
+    click(cellLeft(3), cellTop(3));
+    EXPECT_EQ(log.size(), 1u) << log.back();
+}
+
+TEST_F(WindowTest, EscapeReachesTheGameWhichMayEndTheProgram) {
+    onKey = [&] { window.quit(); };
+    QTest::keyClick(&canvas(), Qt::Key_Escape);
+    EXPECT_EQ(log, std::vector<std::string>{"key 27"});
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.quitting());
+    click(cellLeft(3), cellTop(3));
+    EXPECT_EQ(log.size(), 1u) << "nothing after the end";
+}
+
+TEST_F(WindowTest, ClosingTheWindowUnloadsTheGameOnceTheEventIsOver) {
+    onMouse = [&] {
+        window.close();
+        log.push_back(window.isVisible() ? "still open" : "closed");
+    };
+    click(cellLeft(3), cellTop(3));
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[1], "still open");
+    EXPECT_EQ(log[2], "unload");
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(WindowTest, PlacingTheWindowFitsTheScreenAtTheTopLeft) {
+    QRect area = window.screen()->availableGeometry();
+    window.placeWindow(9700, 8000);
+    QCoreApplication::processEvents();
+    double expected =
+        std::min(0.8 * area.height() / (8000 / 15.0), 0.8 * area.width() / (9700 / 15.0));
+    EXPECT_NEAR(canvas().scale(), expected, 0.01);
+    EXPECT_EQ(window.geometry().width(), int(std::lround(9600 * expected / 15)));
+    EXPECT_EQ(window.frameGeometry().topLeft(), area.topLeft());
+
+    window.showMaximized();
+    QCoreApplication::processEvents();
+    QRect maximised = window.geometry();
+    window.placeWindow(9700, 8000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.geometry(), maximised);
+}
+
+TEST(WindowSound, SoundsMapOntoBuffersOfTheLibrary) {
+    RecordingSound library;
+    {
+        MainWindow window(&library);
+        window.playSound(Sound::KOMA);  // nothing loaded yet
+        EXPECT_TRUE(window.openSound());
+        window.loadSound(Sound::SONOTA, "abc", 3);
+        window.loadSound(Sound::KOMA, "abcdef", 3);
+        window.loadSound(Sound::BGM, "", 1);
+        window.playSound(Sound::KOMA);
+        window.loopSound(Sound::SONOTA);
+        window.stopSound(Sound::SONOTA);
+        window.playSound(Sound::BGM);  // its file was empty: no buffer, silence
+        window.freeSound(Sound::SONOTA);
+        window.freeSound(Sound::SONOTA);
+        window.playSound(Sound::SONOTA);
+        window.closeSound();
+        window.playSound(Sound::KOMA);
+    }
+    EXPECT_EQ(library.calls,
+              (std::vector<std::string>{"initialize", "create 7 3 3", "create 7 6 3",
+                                        "create 7 0 1", "play 102", "loop 101", "stop 101",
+                                        "free 101", "free 102", "terminate 7"}));
+}
+
+TEST(WindowSound, WithoutALibraryThereIsNoDevice) {
+    MainWindow window;
+    EXPECT_FALSE(window.openSound());
+    window.loadSound(Sound::KOMA, "abc", 3);
+    window.playSound(Sound::KOMA);
+}
