@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdio>
 #include <deque>
 #include <memory>
@@ -18,6 +19,12 @@ public:
     bool timerOn = false;
     bool hasSound = true;         // what openSound answers
     bool homePageChosen = false;  // what showVersionBox answers
+    // The record panel: Text1..Text4 by 1..4, the drive chosen, Dir1's and File1's directories.
+    std::array<std::string, 5> inputs;
+    std::string drive = "/";
+    std::string directory = ".";
+    std::string fileDirectory = ".";
+    bool directoryOpens = true;  // whether setRecordDirectory succeeds
 
     void drawPicture(int code, double left, double top) override {
         add("picture " + std::to_string(code) + " " + num(left) + " " + num(top));
@@ -71,6 +78,31 @@ public:
         return homePageChosen;
     }
     void quit() override { add("quit"); }
+    void showRecordLists(bool drive_, bool directory_, bool file) override {
+        add("lists " + std::to_string(drive_) + " " + std::to_string(directory_) + " " +
+            std::to_string(file));
+    }
+    void showRecordInputs(bool shown) override { add(shown ? "inputs on" : "inputs off"); }
+    void clearRecordInputs() override {
+        add("clear inputs");
+        inputs = {};
+    }
+    std::string recordInput(int box) override {
+        return box >= 1 && box <= 4 ? inputs[std::size_t(box)] : std::string();
+    }
+    std::string recordDrive() override { return drive; }
+    std::string recordDirectory() override { return directory; }
+    bool setRecordDirectory(std::string_view path) override {
+        add("directory " + std::string(path) + (directoryOpens ? "" : " failed"));
+        if (directoryOpens) directory = path;
+        return directoryOpens;
+    }
+    std::string recordFileDirectory() override { return fileDirectory; }
+    void setRecordFileDirectory(std::string_view path) override {
+        add("file directory " + std::string(path));
+        fileDirectory = path;
+    }
+    void refreshRecordFiles() override { add("refresh files"); }
 
     void clear() { calls.clear(); }
     // The calls that start with the prefix, in order.

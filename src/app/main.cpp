@@ -50,6 +50,10 @@ int main(int argc, char** argv) {
         .unload = [&s] { Form_Unload(s); },
         .timer = [&s] { Timer1_Timer(s); },
         .menu = [&s](std::string_view control) { メニュー選択(s, control); },
+        .drive1Change = [&s] { Drive1_Change(s); },
+        .dir1Change = [&s] { Dir1_Change(s); },
+        .file1Click = [&s](std::string_view name) { File1_Click(s, name); },
+        .command1Click = [&s] { Command1_Click(s); },
     });
     window.run([&s] { Form_Load(s); });
     if (window.quitting()) return 0;

@@ -25,6 +25,13 @@ void option(State& s) {
     click(s, SETTINGS_FILE);
 }
 
+// The handicap commands close the record panel first.
+template <auto click>
+void closingPanel(State& s) {
+    パネル閉じる(s);
+    click(s);
+}
+
 constexpr Command COMMANDS[] = {
     {"TAIKYOKU", TAIKYOKU_Click},
     {"MATCH_MAN", MATCH_MAN_Click},
@@ -55,8 +62,8 @@ constexpr Command COMMANDS[] = {
     {"KEIKA", option<KEIKA_Click>},
     {"BGM", option<BGM_Click>},
     {"HANDE", nothing},
-    {"LBEL_UP", LBEL_UP_Click},
-    {"LEBEL_DOWN", LEBEL_DOWN_Click},
+    {"LBEL_UP", closingPanel<LBEL_UP_Click>},
+    {"LEBEL_DOWN", closingPanel<LEBEL_DOWN_Click>},
     {"SONOTA", nothing},
     {"KAISETU", KAISETU_Click},
     {"VER", VER_Click},

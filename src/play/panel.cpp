@@ -1,11 +1,33 @@
+// The record panel: the drive, directory and file lists, the name boxes and the "RETURN" button.
 #include "play/panel.h"
 
+#include <filesystem>
+#include <string>
+
 #include "core/constants.h"
+#include "core/state.h"
+#include "play/window_events.h"
 #include "record/record_file.h"
 
-// The panel's widgets belong to the window; until the port can show them these do nothing.
-void 描画_可視(State&, int, int, int) {}
-void 描画_棋譜_IO(State&, int) {}
+namespace {
+
+std::filesystem::path pathOf(const std::string& utf8) { return std::filesystem::path(utf8); }
+
+}  // namespace
+
+void 描画_可視(State& s, int drive, int directory, int file) {
+    s.port.showRecordLists(drive == ON, directory == ON, file == ON);
+}
+
+void 描画_棋譜_IO(State& s, int mode) {
+    if (mode == 0) {
+        s.port.showRecordInputs(true);
+        return;
+    }
+    // Names are typed again for every record.
+    s.port.clearRecordInputs();
+    s.port.showRecordInputs(false);
+}
 
 void パネル閉じる(State& s) {
     描画_可視(s, OFF, OFF, OFF);
@@ -24,3 +46,28 @@ void KIFU_WRITE_Panel(State& s) {
 }
 
 void OPTION_Click(State& s) { パネル閉じる(s); }
+
+void Drive1_Change(State& s) {
+    if (!s.port.setRecordDirectory(s.port.recordDrive())) {
+        s.port.message("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", Buttons::Ok);
+        return;
+    }
+    // The directory list moved, so the file list follows it.
+    Dir1_Change(s);
+}
+
+void Dir1_Change(State& s) { s.port.setRecordFileDirectory(s.port.recordDirectory()); }
+
+void Command1_Click(State& s) {
+    Port& p = s.port;
+    書込_棋譜(s, pathOf(p.recordFileDirectory()), p.recordInput(1), p.recordInput(2),
+           p.recordInput(3), p.recordInput(4), [&s] {
+               パネル閉じる(s);
+               s.port.refreshRecordFiles();
+           });
+}
+
+void File1_Click(State& s, std::string_view fileName) {
+    描画_可視(s, OFF, OFF, OFF);
+    読込_棋譜(s, pathOf(s.port.recordFileDirectory()) / pathOf(std::string(fileName)));
+}

@@ -8,3 +8,8 @@ void Form_Unload(State& s);               // the window is being closed
 void Timer1_Timer(State& s);              // every 50 ms while the timer is on (already in play/clock.h)
 // A menu item chosen, or a menu title opened, named by its control.
 void メニュー選択(State& s, std::string_view control);
+// The record panel: another drive or directory chosen, a file name clicked, "RETURN" pressed.
+void Drive1_Change(State& s);
+void Dir1_Change(State& s);
+void File1_Click(State& s, std::string_view fileName);
+void Command1_Click(State& s);

@@ -194,6 +194,9 @@ FileResult 書込_棋譜(State& s, const std::filesystem::path& directory, std::
     };
     if (fileName.empty()) return refuse("ﾌｧｲﾙ名が入力されていません", "  ");
     if (s.hist.SAISHU_TESU < 1) return refuse("保存するデータがありません", "棋譜保存");
+    // The name is one file of the chosen directory: a "/" would reach into another one.
+    if (fileName.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
+        return refuse("棋譜ﾌｧｲﾙを作成できません\n\n" + std::string(fileName) + ".棋譜", "棋譜保存");
 
     // Line 2 names the player at the top of the board, who is COM's side.
     const bool manFirst = s.game.TEBAN_MAN == SENTE_BAN;

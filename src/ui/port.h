@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 // Everything the game logic needs from the outside world. The Qt window implements it;
@@ -55,6 +56,26 @@ public:
     virtual bool showVersionBox() = 0;
     // Ends the program once the current event has been handled.
     virtual void quit() = 0;
+
+    // The record panel: the drive list Drive1, the directory list Dir1, the file list File1
+    // (files "*.棋譜"), the name boxes Text1..Text4 with their labels and the button Command1.
+    virtual void showRecordLists(bool drive, bool directory, bool file) = 0;
+    // Text1..Text4, their labels and Command1.
+    virtual void showRecordInputs(bool shown) = 0;
+    virtual void clearRecordInputs() = 0;
+    // The text of Text1..Text4 (box 1..4), UTF-8.
+    virtual std::string recordInput(int box) = 0;
+    // The drive chosen in Drive1: the path of its top directory.
+    virtual std::string recordDrive() = 0;
+    // Dir1's directory, and moving it elsewhere: false when that directory cannot be opened
+    // (the list then stays as it was).
+    virtual std::string recordDirectory() = 0;
+    virtual bool setRecordDirectory(std::string_view path) = 0;
+    // File1's directory; setting it lists the record files there.
+    virtual std::string recordFileDirectory() = 0;
+    virtual void setRecordFileDirectory(std::string_view path) = 0;
+    // Reads File1's directory again.
+    virtual void refreshRecordFiles() = 0;
 };
 
 // A port that draws nothing, waits for nothing and answers every message with OK.
@@ -80,4 +101,14 @@ public:
     void placeWindow(double, double) override {}
     bool showVersionBox() override { return false; }
     void quit() override {}
+    void showRecordLists(bool, bool, bool) override {}
+    void showRecordInputs(bool) override {}
+    void clearRecordInputs() override {}
+    std::string recordInput(int) override { return {}; }
+    std::string recordDrive() override { return {}; }
+    std::string recordDirectory() override { return {}; }
+    bool setRecordDirectory(std::string_view) override { return false; }
+    std::string recordFileDirectory() override { return {}; }
+    void setRecordFileDirectory(std::string_view) override {}
+    void refreshRecordFiles() override {}
 };

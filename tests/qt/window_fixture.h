@@ -35,6 +35,11 @@ protected:
             .unload = [this] { log.push_back("unload"); },
             .timer = [this] { log.push_back("timer"); },
             .menu = [this](std::string_view c) { log.push_back("menu " + std::string(c)); },
+            .drive1Change = [this] { log.push_back("Drive1_Change"); },
+            .dir1Change = [this] { log.push_back("Dir1_Change"); },
+            .file1Click =
+                [this](std::string_view name) { log.push_back("File1_Click " + std::string(name)); },
+            .command1Click = [this] { log.push_back("Command1_Click"); },
         });
         window.show();
         QCoreApplication::processEvents();

@@ -20,6 +20,7 @@
 
 #include "ui/qt/canvas.h"
 #include "ui/qt/menus.h"
+#include "ui/qt/record_panel.h"
 #include "ui/qt/sound_backend.h"
 #include "ui/qt/version_box.h"
 
@@ -82,6 +83,21 @@ MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
     canvas_->setFocus();
     canvas_->onPress = [this](int button, double x, double y) {
         if (handlers_.mouseDown) run([&] { handlers_.mouseDown(button, 0, x, y); });
+    };
+    // The panel's events are events of the window like a click: one at a time.
+    panel_ = new RecordPanel(canvas_);
+    panel_->onDriveChange = [this] {
+        if (handlers_.drive1Change) run(handlers_.drive1Change);
+    };
+    panel_->onDirectoryChange = [this] {
+        if (handlers_.dir1Change) run(handlers_.dir1Change);
+    };
+    panel_->onFileClick = [this](const QString& name) {
+        const std::string file = name.toStdString();
+        if (handlers_.file1Click) run([&] { handlers_.file1Click(file); });
+    };
+    panel_->onCommand = [this] {
+        if (handlers_.command1Click) run(handlers_.command1Click);
     };
     actions_ = buildMenus(menuBar(), [this](const std::string& control) { menuChosen(control); });
     timer_ = new QTimer(this);
@@ -356,3 +372,31 @@ void MainWindow::loopSound(Sound sound) {
 void MainWindow::stopSound(Sound sound) {
     if (int b = buffer(sound)) sound_->stop(b);
 }
+
+// The record panel
+
+void MainWindow::showRecordLists(bool drive, bool directory, bool file) {
+    panel_->showLists(drive, directory, file);
+}
+
+void MainWindow::showRecordInputs(bool shown) { panel_->showInputs(shown); }
+
+void MainWindow::clearRecordInputs() { panel_->clearInputs(); }
+
+std::string MainWindow::recordInput(int box) { return panel_->input(box).toStdString(); }
+
+std::string MainWindow::recordDrive() { return panel_->drive().toStdString(); }
+
+std::string MainWindow::recordDirectory() { return panel_->directory().toStdString(); }
+
+bool MainWindow::setRecordDirectory(std::string_view path) {
+    return panel_->setDirectory(text(path));
+}
+
+std::string MainWindow::recordFileDirectory() { return panel_->fileDirectory().toStdString(); }
+
+void MainWindow::setRecordFileDirectory(std::string_view path) {
+    panel_->setFileDirectory(text(path));
+}
+
+void MainWindow::refreshRecordFiles() { panel_->refreshFiles(); }

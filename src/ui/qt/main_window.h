@@ -11,6 +11,7 @@
 
 class Canvas;
 class QAction;
+class RecordPanel;
 class SoundBackend;
 
 // Form1, the game's main window: the canvas under the menu bar, the clock timer, message
@@ -30,6 +31,7 @@ public:
     void run(const std::function<void()>& handler);
 
     Canvas* canvas() const { return canvas_; }
+    RecordPanel* recordPanel() const { return panel_; }
     QAction* action(const std::string& control) const;
     // Whether the program is ending (quit() or the window closed).
     bool quitting() const { return quitting_; }
@@ -56,6 +58,16 @@ public:
     void placeWindow(double width, double height) override;
     bool showVersionBox() override;
     void quit() override;
+    void showRecordLists(bool drive, bool directory, bool file) override;
+    void showRecordInputs(bool shown) override;
+    void clearRecordInputs() override;
+    std::string recordInput(int box) override;
+    std::string recordDrive() override;
+    std::string recordDirectory() override;
+    bool setRecordDirectory(std::string_view path) override;
+    std::string recordFileDirectory() override;
+    void setRecordFileDirectory(std::string_view path) override;
+    void refreshRecordFiles() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -69,6 +81,7 @@ private:
     int buffer(Sound sound) const;
 
     Canvas* canvas_;
+    RecordPanel* panel_;
     WindowHandlers handlers_;
     std::map<std::string, QAction*> actions_;
     std::map<std::string, bool> checks_;  // the marks as the game set them

@@ -11,4 +11,10 @@ struct WindowHandlers {
     std::function<void()> unload;                        // the window closes
     std::function<void()> timer;                         // Timer1, every 50 ms
     std::function<void(std::string_view control)> menu;  // an item chosen or a title opened
+    // The record panel: another drive or directory chosen, a file name clicked (UTF-8),
+    // the "RETURN" button.
+    std::function<void()> drive1Change;
+    std::function<void()> dir1Change;
+    std::function<void(std::string_view fileName)> file1Click;
+    std::function<void()> command1Click;
 };
