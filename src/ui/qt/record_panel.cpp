@@ -196,17 +196,19 @@ bool RecordPanel::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Resize) place();
         return false;
     }
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        // Esc ends the game from the board, never from a half-typed name.
-        if (key->key() == Qt::Key_Escape) return true;
-        if (watched == files_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            if (QListWidgetItem* item = files_->currentItem(); item && onFileClick)
-                onFileClick(item->text());
-            return true;
-        }
+    if (event->type() != QEvent::KeyPress) return false;
+    // Keys typed into the panel are the panel's: what its controls leave unused does not go
+    // on to the window, so Esc never ends the game from a half-typed name.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape) return true;
+    if (watched == files_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (QListWidgetItem* item = files_->currentItem(); item && onFileClick)
+            onFileClick(item->text());
+        return true;
     }
-    return false;
+    watched->event(event);
+    event->accept();
+    return true;
 }
 
 void RecordPanel::place() {

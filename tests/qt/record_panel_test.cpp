@@ -1,0 +1,267 @@
+// The record panel's widgets on the canvas: shown and hidden, placed at every scale, and
+// writing and reading records with the game logic behind them.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <filesystem>
+#include <memory>
+
+#include "../temp_dir.h"
+#include "core/setup.h"
+#include "core/state.h"
+#include "play/window_events.h"
+#include "record/text_file.h"
+#include "ui/qt/record_panel.h"
+#include "window_fixture.h"
+
+namespace {
+
+template <class W>
+W* widget(MainWindow& window, const char* name) {
+    return window.findChild<W*>(QString::fromUtf8(name));
+}
+
+// Every message box that opens is answered with OK and its text kept.
+class BoxAnswerer {
+public:
+    BoxAnswerer() {
+        timer_.setInterval(0);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts.push_back(box->text().toStdString() + " | " + box->windowTitle().toStdString());
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        timer_.start();
+    }
+    std::vector<std::string> texts;
+
+private:
+    QTimer timer_;
+};
+
+const char* const PANEL[] = {"Drive1", "Dir1", "File1", "Label1(0)", "Label1(1)", "Label1(2)",
+                             "Label1(3)", "Text1", "Text2", "Text3", "Text4", "Command1"};
+
+// The window with the game logic behind it, as the program connects them.
+class PanelGame : public WindowTest {
+protected:
+    std::unique_ptr<State> state = std::make_unique<State>(window);
+    State& s = *state;
+    TempDir dir;
+
+    void SetUp() override {
+        WindowTest::SetUp();
+        window.setHandlers({
+            .mouseDown = [this](int b, int shift, double x, double y) { Form_MouseDown(s, b, shift, x, y); },
+            .keyPress = [this](int code) { Form_KeyPress(s, code); },
+            .unload = [this] { Form_Unload(s); },
+            .timer = [this] { Timer1_Timer(s); },
+            .menu = [this](std::string_view c) { メニュー選択(s, c); },
+            .drive1Change = [this] { Drive1_Change(s); },
+            .dir1Change = [this] { Dir1_Change(s); },
+            .file1Click = [this](std::string_view name) { File1_Click(s, name); },
+            .command1Click = [this] { Command1_Click(s); },
+        });
+        初期設定(s);
+        ASSERT_TRUE(window.setRecordDirectory(dir.path().string()));
+        Dir1_Change(s);
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, ThePanelShowsWhatTheGameAsksWithItsCaptions) {
+    for (const char* name : PANEL) {
+        ASSERT_NE(widget<QWidget>(window, name), nullptr) << name;
+        EXPECT_FALSE(widget<QWidget>(window, name)->isVisible()) << name;
+    }
+    const char* captions[4] = {"ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名："};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(widget<QLabel>(window, ("Label1(" + std::to_string(i) + ")").c_str())->text(),
+                  QString::fromUtf8(captions[i]));
+    EXPECT_EQ(widget<QPushButton>(window, "Command1")->text(), "RETURN");
+
+    auto visible = [&] {
+        std::string out;
+        for (const char* name : PANEL) out += widget<QWidget>(window, name)->isVisible() ? '1' : '0';
+        return out;
+    };
+    window.showRecordLists(true, true, false);  // 書込
+    window.showRecordInputs(true);
+    EXPECT_EQ(visible(), "110111111111");
+    EXPECT_EQ(QApplication::focusWidget(), widget<QWidget>(window, "Text2"));
+    widget<QLineEdit>(window, "Text1")->setText(QString::fromUtf8("名前"));
+    widget<QLineEdit>(window, "Text4")->setText(QStringLiteral("b"));
+    EXPECT_EQ(window.recordInput(1), "名前");
+    EXPECT_EQ(window.recordInput(4), "b");
+    EXPECT_EQ(window.recordInput(5), "");
+    window.clearRecordInputs();
+    window.showRecordInputs(false);
+    window.showRecordLists(true, true, true);  // 読込
+    EXPECT_EQ(visible(), "111000000000");
+    EXPECT_EQ(window.recordInput(1), "");
+    window.showRecordLists(false, false, false);
+    EXPECT_EQ(visible(), "000000000000");
+    EXPECT_EQ(QApplication::focusWidget(), &canvas());
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(WindowTest, ThePanelIsPlacedInTwipsAtEveryScale) {
+    window.showRecordLists(true, true, true);
+    window.showRecordInputs(true);
+    for (int k : {1, 2}) {
+        setCanvasSize(640 * k, 480 * k);
+        // Twips / 15 · scale.
+        EXPECT_EQ(widget<QWidget>(window, "Text1")->geometry(), QRect(64 * k, 208 * k, 153 * k, 18 * k));
+        EXPECT_EQ(widget<QWidget>(window, "Drive1")->geometry(), QRect(16 * k, 24 * k, 169 * k, 20 * k));
+        EXPECT_EQ(widget<QWidget>(window, "Dir1")->geometry(), QRect(16 * k, 40 * k, 169 * k, 114 * k));
+        EXPECT_EQ(widget<QWidget>(window, "File1")->geometry(), QRect(16 * k, 152 * k, 169 * k, 62 * k));
+        EXPECT_EQ(widget<QWidget>(window, "Command1")->geometry(), QRect(224 * k, 200 * k, 57 * k, 25 * k));
+        EXPECT_EQ(widget<QWidget>(window, "Label1(3)")->pos(), QPoint(8 * k, 160 * k));
+        EXPECT_EQ(widget<QWidget>(window, "Text2")->font().pixelSize(), 12 * k);
+    }
+    // In between, positions round to the nearest pixel.
+    setCanvasSize(960, 720);
+    EXPECT_EQ(widget<QWidget>(window, "Text1")->geometry(), QRect(96, 312, 230, 27));
+}
+
+TEST_F(WindowTest, ClicksAndKeysOnThePanelStayThere) {
+    window.showRecordInputs(true);
+    QWidget* label = widget<QWidget>(window, "Label1(2)");
+    QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+    QTest::keyClick(widget<QWidget>(window, "Text3"), Qt::Key_Escape);
+    QTest::keyClicks(widget<QWidget>(window, "Text3"), "abc");
+    EXPECT_TRUE(log.empty()) << log.front();  // no board click, and Esc does not end the game
+    EXPECT_EQ(window.recordInput(3), "abc");
+
+    // Enter goes down the boxes and presses "RETURN" from the file name.
+    QTest::keyClick(widget<QWidget>(window, "Text3"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), widget<QWidget>(window, "Text4"));
+    QTest::keyClick(widget<QWidget>(window, "Text4"), Qt::Key_Return);
+    QTest::keyClick(widget<QWidget>(window, "Text1"), Qt::Key_Return);
+    QTest::mouseClick(widget<QWidget>(window, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(log, (std::vector<std::string>{"Command1_Click", "Command1_Click"}));
+
+    // Panel events wait their turn like clicks: none while another event is handled.
+    log.clear();
+    onMouse = [&] { QTest::mouseClick(widget<QWidget>(window, "Command1"), Qt::LeftButton); };
+    click(cellLeft(8), cellTop(8));
+    EXPECT_EQ(log.size(), 1u);
+    EXPECT_EQ(log.front().substr(0, 5), "mouse");
+}
+
+TEST_F(WindowTest, DirectoriesAreEnteredAndTheirRecordsListed) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "sub" / "deeper");
+    for (const char* name : {"b.棋譜", "a.棋譜", "note.txt"}) TempDir::write(dir / "sub" / name, "");
+    ASSERT_TRUE(window.setRecordDirectory(dir.path().string()));
+    EXPECT_FALSE(window.setRecordDirectory((dir / "missing").string()));
+    EXPECT_EQ(window.recordDirectory(), dir.path().string());
+    window.showRecordLists(true, true, true);
+
+    // The directory list: from the root down to the directory, then the one inside it.
+    auto* tree = widget<QTreeWidget>(window, "Dir1");
+    QTreeWidgetItem* item = tree->currentItem();
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->data(0, Qt::UserRole).toString().toStdString(), dir.path().string());
+    ASSERT_EQ(item->childCount(), 1);
+    QTreeWidgetItem* sub = item->child(0);
+    EXPECT_EQ(sub->text(0), "sub");
+    QCoreApplication::processEvents();
+    QRect r = tree->visualItemRect(sub);
+    ASSERT_TRUE(tree->viewport()->rect().contains(r.center())) << r.x() << "," << r.y();
+    // One click only selects; a double click enters, as the real mouse sends it.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(log.empty());
+    QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, r.center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log, std::vector<std::string>{"Dir1_Change"});
+    EXPECT_EQ(window.recordDirectory(), (dir / "sub").string());
+    EXPECT_EQ(tree->currentItem()->child(0)->text(0), "deeper");
+
+    // The file list follows when the game says so; records only, sorted.
+    window.setRecordFileDirectory(window.recordDirectory());
+    auto* files = widget<QListWidget>(window, "File1");
+    ASSERT_EQ(files->count(), 2);
+    EXPECT_EQ(files->item(0)->text(), QString::fromUtf8("a.棋譜"));
+    EXPECT_EQ(files->item(1)->text(), QString::fromUtf8("b.棋譜"));
+    TempDir::write(dir / "sub" / "c.棋譜", "");
+    window.refreshRecordFiles();
+    EXPECT_EQ(files->count(), 3);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(1)).center());
+    EXPECT_EQ(log.back(), "File1_Click b.棋譜");
+
+    // The drive list holds the drive of the directory.
+    auto* drives = widget<QComboBox>(window, "Drive1");
+    EXPECT_EQ(drives->itemText(0), "/");
+    EXPECT_EQ(window.recordDrive(), driveOf({"/", QDir::homePath()}, window.recordDirectory().c_str()).toStdString());
+}
+
+TEST(RecordDrives, RootHomeAndTheMountedVolumes) {
+    const QString mounts = QStringLiteral(
+        "/dev/sda1 / ext4 rw 0 0\n"
+        "proc /proc proc rw 0 0\n"
+        "/dev/sdb1 /media/u/USB\\040STICK vfat rw 0 0\n"
+        "/dev/sdc1 /mnt/data ext4 rw 0 0\n"
+        "/dev/sdd1 /run/media/u/disk ext4 rw 0 0\n"
+        "tmpfs /run/user/1000 tmpfs rw 0 0\n"
+        "/dev/sdc1 /mnt/data ext4 rw 0 0\n"
+        "broken\n");
+    const QStringList drives = recordDrives(mounts, QStringLiteral("/home/u"));
+    EXPECT_EQ(drives, (QStringList{"/", "/home/u", "/media/u/USB STICK", "/mnt/data",
+                                   "/run/media/u/disk"}));
+    EXPECT_EQ(driveOf(drives, "/home/u/棋譜"), "/home/u");
+    EXPECT_EQ(driveOf(drives, "/home/user"), "/");
+    EXPECT_EQ(driveOf(drives, "/media/u/USB STICK"), "/media/u/USB STICK");
+}
+
+TEST_F(PanelGame, TypingANameAndPressingReturnWritesTheRecord) {
+    s.hist.SAISHU_TESU = 2;  // two stored moves
+    s.hist.BAN_RIREKI[1][5][5] = -10;
+    s.hist.BAN_RIREKI[2][5][4] = 10;
+    window.action("KIFU_WRITE")->trigger();
+    ASSERT_TRUE(widget<QWidget>(window, "Text1")->isVisible());
+    EXPECT_FALSE(widget<QWidget>(window, "File1")->isVisible());
+    QTest::keyClicks(widget<QWidget>(window, "Text1"), "game1");
+    widget<QLineEdit>(window, "Text2")->setText(QString::fromUtf8("名人戦"));
+    BoxAnswerer boxes;
+    QTest::mouseClick(widget<QWidget>(window, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"棋譜を書き込みました |   "});
+    const std::string bytes = TempDir::read(dir / "game1.棋譜");
+    const std::string header = toCp932("名人戦\r\n\r\n\r\n");
+    EXPECT_EQ(bytes.substr(0, header.size()), header);
+    EXPECT_EQ(bytes.size(), header.size() + 2 * 279u);
+    EXPECT_FALSE(widget<QWidget>(window, "Text1")->isVisible());
+    EXPECT_FALSE(widget<QWidget>(window, "Dir1")->isVisible());
+
+    // Read back: a click on the listed name.
+    window.action("KIFU_READ")->trigger();
+    auto* files = widget<QListWidget>(window, "File1");
+    ASSERT_EQ(files->count(), 1);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
+    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"棋譜を書き込みました |   ", " 読み込みました | 棋譜",
+                                                     "棋譜を '進 'で進めて下さい | 棋譜"}));
+    EXPECT_FALSE(files->isVisible());
+    EXPECT_EQ(s.game.KIFU_MODE, ON);
+    EXPECT_EQ(s.hist.SAISHU_TESU, 2);
+    EXPECT_EQ(s.hist.BAN_RIREKI[2][5][4], 10);
+}
+
+TEST_F(PanelGame, ABoardClickClosesThePanelAndEmptiesTheBoxes) {
+    window.action("KIFU_WRITE")->trigger();
+    widget<QLineEdit>(window, "Text2")->setText("x");
+    BoxAnswerer boxes;  // no game yet: the click is refused
+    click(cellLeft(5.5), cellTop(5.5));
+    for (const char* name : PANEL) EXPECT_FALSE(widget<QWidget>(window, name)->isVisible()) << name;
+    EXPECT_EQ(window.recordInput(2), "");
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"「対局」で始めて下さい | 開始"});
+}
