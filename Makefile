@@ -31,12 +31,15 @@ run: build
 	mkdir -p build/play
 	cd build/play && ../torvane
 
+# The plain build also plays a game by mouse under Xvfb (ctest -L e2e runs only that).
 test: build build-asan
 	cd build && ctest --output-on-failure -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# The computer player's benchmarks, a full redraw of the window, then start-up time, memory
+# and processor use of the game against a bare Qt window, with a summary of the goals.
 bench: build
-	./build/bench/torvane-bench
+	bash bench/run.sh build
 
 clean:
 	rm -rf build build-asan

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <memory>
 
+#include "app/bench_hooks.h"
 #include "core/state.h"
 #include "play/window_events.h"
 #include "ui/qt/main_window.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
     });
     window.run([&s] { Form_Load(s); });
     if (window.quitting()) return 0;
+    startBenchHooks(window, s);  // off unless bench/ asks for one
     window.show();
     return QApplication::exec();
 }
