@@ -16,11 +16,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // The mixer format is fixed (SDL converts for the hardware), so buffers converted at load
-// time stay right when the device is opened again after an idle close.
-constexpr int kRate = 44100;
-constexpr int kOutputChannels = 2;
+// time stay right when the device is opened again after an idle close. It is the format of
+// the game's own wave files, so loading them converts nothing and keeps them small.
+constexpr int kRate = 22050;
+constexpr int kOutputChannels = 1;
 // About 23 ms from a click to its sound.
-constexpr int kChunkFrames = 1024;
+constexpr int kChunkFrames = 512;
 constexpr int kMixChannels = 16;
 // A player's move rarely takes longer than this, so most clicks find the device open.
 constexpr auto kIdleClose = std::chrono::seconds(10);

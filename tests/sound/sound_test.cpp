@@ -68,7 +68,7 @@ bool eventually(Condition condition) {
     return true;
 }
 
-constexpr int kOutputRate = 44100;  // stereo 16-bit: two samples a frame
+constexpr int kOutputRate = 22050;  // mono 16-bit: one sample a frame
 
 class DiskDevice : public ::testing::Test {
 protected:
@@ -96,8 +96,8 @@ protected:
     int device_ = 0;
 };
 
-// The click lasts 0.14 s: as samples of the device's stereo output.
-const long kClickSamples = static_cast<long>(0.14 * kOutputRate) * 2;
+// The click lasts 0.14 s: as samples of the device's mono output.
+const long kClickSamples = static_cast<long>(0.14 * kOutputRate);
 
 TEST_F(DiskDevice, APiecePutDownIsHeardOnceInFull) {
     const int koma = load("駒打音.wav", 3);
