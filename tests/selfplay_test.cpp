@@ -45,7 +45,9 @@ void expectPromotionRules(const State& s, const std::string& answer) {
     if (!zone) return;
     const bool always = from == COM_HU || from == COM_KAKU || from == COM_SYA;
     const bool forced = ((from == COM_HU || from == COM_KYOU) && ty == 9) || (from == COM_KEI && ty > 7);
-    if (always || forced) EXPECT_EQ(code, from + 1) << answer;
+    if (always || forced) {
+        EXPECT_EQ(code, from + 1) << answer;
+    }
 }
 
 GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
