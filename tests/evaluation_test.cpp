@@ -13,7 +13,7 @@
 struct BoardEvaluation : ::testing::Test {
     Fixture f;
     State& s = f.s;
-    int (&BAN)[10][10] = s.pos.BAN;
+    Map& BAN = s.pos.BAN;
     void SetUp() override { clearBoard(s); }
 };
 
@@ -39,8 +39,7 @@ TEST_F(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
     BAN[2][7] = COM_KIN;
     BAN[3][8] = COM_GIN;
     prepareTurn(s);
-    int before[10][10];
-    std::memcpy(before, BAN, sizeof before);
+    const Map before = BAN;
     {
         TrialMove t(s, -1, HU, 1, 8);
         EXPECT_EQ(t.eval(), -9998);  // mate by a dropped pawn is refused
@@ -49,7 +48,7 @@ TEST_F(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
         TrialMove t(s, -1, KIN, 1, 8);
         EXPECT_EQ(t.eval(), 9998);
     }
-    EXPECT_EQ(std::memcmp(before, BAN, sizeof before), 0);
+    EXPECT_EQ(BAN, before);
 
     BAN[1][7] = COM_HU;
     prepareTurn(s);

@@ -12,7 +12,7 @@
 namespace {
 
 bool sameBoard(const State& a, const State& b) {
-    return std::memcmp(a.pos.BAN, b.pos.BAN, sizeof a.pos.BAN) == 0;
+    return a.pos.BAN == b.pos.BAN;
 }
 
 std::string label(int level) {

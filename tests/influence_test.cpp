@@ -19,7 +19,7 @@ struct Survey : ::testing::Test {
     int com(int x, int y) const { return m.SEIRYOKU_COM[x][y]; }
     int totalMan() const { return sum(m.SEIRYOKU_MAN); }
     int totalCom() const { return sum(m.SEIRYOKU_COM); }
-    static int sum(const int (&a)[10][10]) {
+    static int sum(const Map& a) {
         int n = 0;
         for (const auto& col : a)
             for (int v : col) n += v;

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "ai/survey.h"
+#include "core/history.h"
 #include "core/mate.h"
 #include "fake_port.h"
 
@@ -20,10 +19,9 @@ struct Mate : ::testing::Test {
     // Surveys, asks, and checks that the board came back unchanged.
     int mated() {
         勢力調査(s);
-        int before[10][10];
-        std::memcpy(before, s.pos.BAN, sizeof before);
+        const Map before = s.pos.BAN;
         const int answer = 詰めかMAN(s);
-        EXPECT_EQ(std::memcmp(before, s.pos.BAN, sizeof before), 0) << "board not restored";
+        EXPECT_EQ(s.pos.BAN, before) << "board not restored";
         return answer;
     }
     // MAN king in the corner, boxed in by a pawn and a lance that cannot help, checked
@@ -166,7 +164,7 @@ TEST_F(Mate, EscapeSquaresAreEmptyUnreachedNeighboursOnTheBoard) {
     t.pos.BAN[9][9] = EMPTY;
     t.pos.BAN[5][9] = MAN_OU;
     t.pos.BAN[1][8] = COM_SYA;
-    std::memset(t.turn.NIGEMICHI_BAN, 0, sizeof t.turn.NIGEMICHI_BAN);
+    t.turn.NIGEMICHI_BAN = {};
     勢力調査(t);
     EXPECT_EQ(調査_自王逃道(t), 2);
     EXPECT_EQ(t.turn.NIGEMICHI_BAN[4][9], 1);
@@ -187,26 +185,26 @@ TEST_F(Mate, MoveResultIsTheFirstFilledSquareOfTheMove) {
     h[0][7][5] = COM_GIN;
     h[0][7][4] = COM_HU;
     // Move 1: a drop on (3, 4).
-    std::memcpy(h[1], h[0], sizeof h[1]);
+    h[1] = h[0];
     h[1][3][4] = COM_KIN;
     // Move 2: the MAN pawn on (5, 5) takes on (5, 4).
-    std::memcpy(h[2], h[1], sizeof h[2]);
+    h[2] = h[1];
     h[2][5][5] = EMPTY;
     h[2][5][4] = MAN_HU;
     // Move 3: the silver on (7, 5) moves to (7, 6); its follower fills (7, 5).
-    std::memcpy(h[3], h[2], sizeof h[3]);
+    h[3] = h[2];
     h[3][7][6] = COM_GIN;
     h[3][7][5] = COM_HU;
     h[3][7][4] = EMPTY;
     // Move 4 changed nothing.
-    std::memcpy(h[4], h[3], sizeof h[4]);
+    h[4] = h[3];
 
     struct Want {
         int t, x, y, code;
     };
     for (Want w : {Want{1, 3, 4, COM_KIN}, Want{2, 5, 4, MAN_HU}, Want{3, 7, 5, COM_HU}}) {
         int x = -5, y = -5, code = -5;
-        調査_移動結果(s, w.t, x, y, code);
+        調査_移動結果(s.hist, w.t, x, y, code);
         EXPECT_EQ(x, w.x) << w.t;
         EXPECT_EQ(y, w.y) << w.t;
         EXPECT_EQ(code, w.code) << w.t;
@@ -215,7 +213,7 @@ TEST_F(Mate, MoveResultIsTheFirstFilledSquareOfTheMove) {
     // Nothing filled, or no such move: the outputs stay as they were.
     for (int t : {4, 0, TESU_MAX + 1}) {
         int x = -5, y = -5, code = -5;
-        調査_移動結果(s, t, x, y, code);
+        調査_移動結果(s.hist, t, x, y, code);
         EXPECT_EQ(x, -5) << t;
         EXPECT_EQ(y, -5) << t;
         EXPECT_EQ(code, -5) << t;

@@ -11,7 +11,7 @@ namespace {
 struct Moves : ::testing::Test {
     Fixture f;
     State& s = f.s;
-    int (&BAN)[10][10] = s.pos.BAN;
+    Map& BAN = s.pos.BAN;
     void SetUp() override { clearBoard(s); }
 };
 

@@ -10,7 +10,7 @@
 struct PieceTerms : ::testing::Test {
     Fixture f;
     State& s = f.s;
-    int (&BAN)[10][10] = s.pos.BAN;
+    Map& BAN = s.pos.BAN;
     void SetUp() override { clearBoard(s); }
 };
 

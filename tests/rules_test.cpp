@@ -129,13 +129,12 @@ TEST_F(Rules, OnlyTheTwoStandColumnsAreSourcesOffTheBoard) {
     EXPECT_EQ(check(-1, 99, 5, 5, COM_KYOU), ON);
 }
 
-TEST_F(Rules, DirectionWordsAndDistance) {
-    EXPECT_EQ(取得_進行方向(5, 5, 5, 2), "上");
-    EXPECT_EQ(取得_進行方向(5, 5, 7, 7), "右下");
-    EXPECT_EQ(取得_進行方向(5, 5, 3, 4), "左上");  // not on a line: signs only
-    EXPECT_EQ(取得_進行方向(5, 5, 5, 5), "");
-    EXPECT_EQ(取得_進行逆方向(5, 5, 8, 2), "左下");
-    EXPECT_EQ(取得_進行逆方向(5, 5, 2, 5), "右");
+TEST_F(Rules, DirectionAndDistance) {
+    EXPECT_EQ(取得_進行方向(5, 5, 5, 2), (Step{0, -1}));  // towards row 1
+    EXPECT_EQ(取得_進行方向(5, 5, 7, 7), (Step{1, 1}));
+    EXPECT_EQ(取得_進行方向(5, 5, 3, 4), (Step{-1, -1}));  // not on a line: signs only
+    EXPECT_EQ(取得_進行方向(5, 5, 5, 5), (Step{0, 0}));
+    EXPECT_EQ(取得_進行方向(5, 5, 2, 5), (Step{-1, 0}));
     EXPECT_EQ(取得_移動桝数(5, 5, 8, 2), 3);
     EXPECT_EQ(取得_移動桝数(5, 5, 5, 1), 4);
     s.pos.BAN[9][9] = MAN_OU;

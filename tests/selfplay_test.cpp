@@ -20,14 +20,13 @@ struct GameLog {
 
 // Checks, before each COM turn, that the trial leaves the board exactly as it found it.
 void expectTrialLeavesBoard(State& s) {
-    int before[10][10];
-    std::memcpy(before, s.pos.BAN, sizeof before);
+    const Map before = s.pos.BAN;
     Position pos = s.pos;
     Influence inf = s.inf;
     Turn turn = s.turn;
     思考準備(s);
     候補探索(s);
-    EXPECT_EQ(std::memcmp(before, s.pos.BAN, sizeof before), 0);
+    EXPECT_EQ(s.pos.BAN, before);
     // Put everything back so that the real turn sees what it would have seen.
     s.pos = pos;
     s.inf = inf;

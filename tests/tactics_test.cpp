@@ -10,7 +10,7 @@
 
 namespace {
 
-void fill(int (&map)[10][10], int v) {
+void fill(Map& map, int v) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) map[x][y] = v;
 }
@@ -164,10 +164,9 @@ TEST(TacticsSurvey, PinnedPiecesAreFoundWithThePieceLifted) {
     s.turn.IDOU_FUKA_MAN[6][8] = 1;  // stale
     s.turn.IDOU_FUKA_COM_ARI = ON;
 
-    int before[10][10];
-    std::copy(&BAN[0][0], &BAN[0][0] + 100, &before[0][0]);
+    const Map before = BAN;
     調査_移動不可駒(s);
-    EXPECT_TRUE(std::equal(&BAN[0][0], &BAN[0][0] + 100, &before[0][0]));
+    EXPECT_EQ(BAN, before);
 
     const auto& m = s.turn.IDOU_FUKA_MAN;
     EXPECT_EQ(m[5][6], 1);
@@ -246,7 +245,7 @@ TEST(TacticsSurvey, PinnedPiecesMatchAPlainScanOnRandomBoards) {
         BAN[s.pos.MAN_OU_X][s.pos.MAN_OU_Y] = MAN_OU;
 
         int comFlag = OFF;
-        int expected[10][10]{};
+        Map expected{};
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
                 if (BAN[x][y] != EMPTY) expected[x][y] = pinnedByPlainScan(s, x, y, comFlag);

@@ -10,6 +10,7 @@
 #include "core/moves.h"
 #include "core/rules.h"
 #include "core/setup.h"
+#include "core/square_guard.h"
 #include "core/state.h"
 #include "play/clock.h"
 #include "record/move_text.h"
@@ -39,37 +40,37 @@ bool tryBoardMove(State& s, int fx, int fy, int tx, int ty) {
     t.IDOU_KOMA = BAN[fx][fy];
     t.MAN_OU_KYORI = std::max(std::abs(fx - s.pos.MAN_OU_X), std::abs(fy - s.pos.MAN_OU_Y));
     const int captured = BAN[tx][ty];
-    BAN[fx][fy] = EMPTY;
-    BAN[tx][ty] = t.IDOU_KOMA;
 
     double score;
     int newCode = t.IDOU_KOMA;
-    if (調査_駒成(s, fx, fy, tx, ty, t.IDOU_KOMA) == OFF) {
-        勢力調査(s);
-        score = 盤評価(s, captured, t.IDOU_KOMA, fx, fy, tx, ty);
-    } else if (移動後チェック(ty, t.IDOU_KOMA) == OFF) {
-        const int promoted = s.pos.NARI_KOMA;
-        BAN[tx][ty] = promoted;
-        勢力調査(s);
-        score = 盤評価(s, captured, promoted, fx, fy, tx, ty);
-        newCode = promoted;
-    } else {
-        const int promoted = s.pos.NARI_KOMA;
-        勢力調査(s);
-        score = 盤評価(s, captured, t.IDOU_KOMA, fx, fy, tx, ty);
-        BAN[tx][ty] = promoted;
-        勢力調査(s);
-        const double s2 = 盤評価(s, captured, promoted, fx, fy, tx, ty);
-        if (s2 > score) {
-            score = s2;
+    {
+        const SquareGuard from(BAN, fx, fy, EMPTY);
+        const SquareGuard to(BAN, tx, ty, t.IDOU_KOMA);
+        if (調査_駒成(s, fx, fy, tx, ty, t.IDOU_KOMA) == OFF) {
+            勢力調査(s);
+            score = 盤評価(s, captured, t.IDOU_KOMA, fx, fy, tx, ty);
+        } else if (移動後チェック(ty, t.IDOU_KOMA) == OFF) {
+            const int promoted = s.pos.NARI_KOMA;
+            BAN[tx][ty] = promoted;
+            勢力調査(s);
+            score = 盤評価(s, captured, promoted, fx, fy, tx, ty);
             newCode = promoted;
+        } else {
+            const int promoted = s.pos.NARI_KOMA;
+            勢力調査(s);
+            score = 盤評価(s, captured, t.IDOU_KOMA, fx, fy, tx, ty);
+            BAN[tx][ty] = promoted;
+            勢力調査(s);
+            const double s2 = 盤評価(s, captured, promoted, fx, fy, tx, ty);
+            if (s2 > score) {
+                score = s2;
+                newCode = promoted;
+            }
+            // Pawns, bishops and rooks lose nothing by promoting.
+            if (t.IDOU_KOMA == COM_HU || t.IDOU_KOMA == COM_KAKU || t.IDOU_KOMA == COM_SYA)
+                newCode = promoted;
         }
-        // Pawns, bishops and rooks lose nothing by promoting.
-        if (t.IDOU_KOMA == COM_HU || t.IDOU_KOMA == COM_KAKU || t.IDOU_KOMA == COM_SYA)
-            newCode = promoted;
     }
-    BAN[tx][ty] = captured;
-    BAN[fx][fy] = t.IDOU_KOMA;
 
     if (!offer(t, score, fx, fy, tx, ty, newCode)) return false;
     t.BEST_KOMA = t.IDOU_KOMA;
@@ -80,10 +81,12 @@ bool tryBoardMove(State& s, int fx, int fy, int tx, int ty) {
 bool tryDrop(State& s, int k, int tx, int ty) {
     auto& t = s.turn;
     if (移動チェック(s, COM_DROP_X, k, tx, ty, t.IDOU_KOMA) != ON) return false;
-    s.pos.BAN[tx][ty] = t.IDOU_KOMA;
-    勢力調査(s);
-    const double score = 盤評価(s, 0, t.IDOU_KOMA, COM_DROP_X, k, tx, ty);
-    s.pos.BAN[tx][ty] = EMPTY;
+    double score;
+    {
+        const SquareGuard to(s.pos.BAN, tx, ty, t.IDOU_KOMA);
+        勢力調査(s);
+        score = 盤評価(s, 0, t.IDOU_KOMA, COM_DROP_X, k, tx, ty);
+    }
 
     return offer(t, score, COM_DROP_X, k, tx, ty, t.IDOU_KOMA) && t.BEST_SCORE >= 9998;
 }
@@ -106,23 +109,17 @@ void 思考準備(State& s) {
     t.BEST_SCORE = -99999;
     t.BEST_FX = t.BEST_FY = t.BEST_TX = t.BEST_TY = 0;
     t.BEST_KOMA = t.BEST_NEW_KOMA = 0;
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) {
-            t.BAN_MAE[x][y] = s.pos.BAN[x][y];
-            t.NIGEMICHI_BAN[x][y] = 0;
-        }
+    t.BAN_MAE = s.pos.BAN;
+    t.NIGEMICHI_BAN = {};
     調査_2歩フラグ設定(s);
     t.NIGEMICHI_SU = 調査_自王逃道(s);
     勢力調査(s);
     調査_持角狙座標(s);
     調査_移動不可駒(s);
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) {
-            t.SEIRYOKU_MAN_MAE[x][y] = s.inf.SEIRYOKU_MAN[x][y];
-            t.SEIRYOKU_COM_MAE[x][y] = s.inf.SEIRYOKU_COM[x][y];
-            t.NERAI_COM_X_MAE[x][y] = s.inf.NERAI_COM_X[x][y];
-            t.NERAI_COM_Y_MAE[x][y] = s.inf.NERAI_COM_Y[x][y];
-        }
+    t.SEIRYOKU_MAN_MAE = s.inf.SEIRYOKU_MAN;
+    t.SEIRYOKU_COM_MAE = s.inf.SEIRYOKU_COM;
+    t.NERAI_COM_X_MAE = s.inf.NERAI_COM_X;
+    t.NERAI_COM_Y_MAE = s.inf.NERAI_COM_Y;
 }
 
 bool 候補探索(State& s) {
@@ -130,7 +127,7 @@ bool 候補探索(State& s) {
     for (int fx = 1; fx <= 9; ++fx) {
         Timer1_Timer(s);  // keeps the clock moving while COM thinks
         for (int fy = 1; fy <= 9; ++fy) {
-            if (BAN[fx][fy] < 10) continue;
+            if (!isCom(BAN[fx][fy])) continue;
             for (int tx = 1; tx <= 9; ++tx)
                 for (int ty = 1; ty <= 9; ++ty)
                     if (tryBoardMove(s, fx, fy, tx, ty)) return true;
@@ -140,7 +137,7 @@ bool 候補探索(State& s) {
         for (int k = HU; k <= SYA; ++k) {
             Timer1_Timer(s);
             if (s.pos.MOCHI_COM[k] <= 0) continue;
-            s.turn.IDOU_KOMA = k * 10;
+            s.turn.IDOU_KOMA = comCode(k);
             for (int tx = 1; tx <= 9; ++tx)
                 for (int ty = 1; ty <= 9; ++ty)
                     if (tryDrop(s, k, tx, ty)) return true;

@@ -5,25 +5,20 @@
 #include "ai/tactics.h"
 #include "core/constants.h"
 #include "core/rules.h"
+#include "core/square_guard.h"
 #include "core/state.h"
 
 int 調査_自守駒MAN_直進駒(State& s, int x, int y) {
     auto& BAN = s.pos.BAN;
-    int result = OFF;
     // The square is lifted so that a guard standing behind a piece on it is not blocked
     // by that piece itself.
-    const int kept = BAN[x][y];
-    BAN[x][y] = EMPTY;
+    const SquareGuard lifted(BAN, x, y, EMPTY);
     for (int k = y + 1; k <= 9; ++k) {
         const int c = BAN[x][k];
-        if (c >= 10) break;
-        if (c == MAN_KYOU || c == MAN_SYA || c == MAN_RYU) {
-            if (移動チェック(s, x, k, x, y, c) == ON) result = ON;
-            break;
-        }
+        if (isCom(c)) break;
+        if (c == MAN_KYOU || c == MAN_SYA || c == MAN_RYU) return 移動チェック(s, x, k, x, y, c);
     }
-    BAN[x][y] = kept;
-    return result;
+    return OFF;
 }
 
 double 盤評価_自角注意_COM(const State& s, int TX, int TY, int code) {
@@ -69,7 +64,7 @@ double 盤評価_COM危険座標(State& s, int code, int TX, int TY) {
     const auto& MAMORI_COM = s.inf.MAMORI_COM;
     const auto& SCM = s.turn.SEIRYOKU_COM_MAE;
     const auto& IDOU_FUKA_MAN = s.turn.IDOU_FUKA_MAN;
-    const int* MOCHI = s.pos.MOCHI_MAN;
+    const Hand& MOCHI = s.pos.MOCHI_MAN;
     const int CKx = s.pos.COM_OU_X, CKy = s.pos.COM_OU_Y;
     const bool goldOrSilverInHand = MOCHI[GIN] > 0 || MOCHI[KIN] > 0;
 
@@ -123,16 +118,16 @@ double 盤評価_COM危険座標(State& s, int code, int TX, int TY) {
                         if (y == 2 && BAN[x][1] == COM_KEI) R -= 5;
                         if (y < 4) R -= 0.1;
                         if (MOCHI[GIN] > 0 && y > 1 && y < 9 && x >= 2 && x <= 8) {
-                            if (BAN[x - 1][y - 1] >= 10 && BAN[x + 1][y + 1] >= 10 &&
+                            if (isCom(BAN[x - 1][y - 1]) && isCom(BAN[x + 1][y + 1]) &&
                                 SC[x - 1][y - 1] == 0 && SC[x + 1][y + 1] == 0)
                                 R -= 20;
-                            if (BAN[x - 1][y + 1] >= 10 && BAN[x + 1][y - 1] >= 10 &&
+                            if (isCom(BAN[x - 1][y + 1]) && isCom(BAN[x + 1][y - 1]) &&
                                 SC[x - 1][y + 1] == 0 && SC[x + 1][y - 1] == 0)
                                 R -= 20;
                         }
                     }
                 }
-            } else if (P >= 10) {
+            } else if (isCom(P)) {
                 if (P == COM_OU && y == 1 && SM[x][2] > 0) {
                     R -= 50;
                     if (SM[x][2] >= SC[x][2]) R -= 250;
@@ -157,12 +152,12 @@ double 盤評価_COM危険座標(State& s, int code, int TX, int TY) {
                     if (SC[x][y] == 0) {
                         R -= P;
                         if (y <= 3) R -= 10;
-                        if (s.turn.BAN_MAE[x][y] <= -10) R += std::abs(s.turn.BAN_MAE[x][y]);
+                        if (isMan(s.turn.BAN_MAE[x][y])) R += std::abs(s.turn.BAN_MAE[x][y]);
                         if (y < 4 && (NERAI_MAN[x][y] == MAN_HU || NERAI_MAN[x][y] == MAN_KYOU))
                             R -= 20;
                     }
                 }
-            } else if (P <= -10) {
+            } else if (isMan(P)) {
                 if (SC[x][y] > 0 && SCM[x][y] == 0) {
                     if (y > 2 && P == MAN_KEI && SM[x][y - 1] == 0 &&
                         (BAN[x][y - 1] == COM_GIN || BAN[x][y - 1] == COM_RYU ||

@@ -10,7 +10,7 @@ namespace {
 // hide behind itself, so the squares beyond it stay reached.
 void manLine(State& s, int k, int x, int y, int dx, int dy) {
     Influence& m = s.inf;
-    const Board& ban = s.pos.BAN;
+    const Map& ban = s.pos.BAN;
     for (int tx = x + dx, ty = y + dy; onBoard(tx, ty); tx += dx, ty += dy) {
         manStep(m, ban, k, x, y, tx, ty);
         const int b = ban[tx][ty];
@@ -22,7 +22,7 @@ void manLine(State& s, int k, int x, int y, int dx, int dy) {
 // square and every square between it and the king, where a piece could interpose.
 void comLine(State& s, int k, int x, int y, int dx, int dy) {
     Influence& m = s.inf;
-    const Board& ban = s.pos.BAN;
+    const Map& ban = s.pos.BAN;
     for (int tx = x + dx, ty = y + dy; onBoard(tx, ty); tx += dx, ty += dy) {
         comFullEntry(m, ban, k, x, y, tx, ty);
         const int b = ban[tx][ty];
@@ -67,7 +67,7 @@ void 勢力確定敵角(State& s, int code, int x, int y) {
 
 void 勢力確定自金(State& s, int code, int x, int y) {
     Influence& m = s.inf;
-    const Board& ban = s.pos.BAN;
+    const Map& ban = s.pos.BAN;
     if (y > 1) {
         manStep(m, ban, code, x, y, x, y - 1);
         if (x > 1) manStep(m, ban, code, x, y, x - 1, y - 1);
@@ -85,7 +85,7 @@ void comGoldStep(State& s, int x, int y, int tx, int ty) {
     Influence& m = s.inf;
     m.SEIRYOKU_COM[tx][ty] += 1;
     const int b = s.pos.BAN[tx][ty];
-    if (b >= 10) {
+    if (isCom(b)) {
         if (m.MAMORI_COM[tx][ty] > COM_KIN) m.MAMORI_COM[tx][ty] = COM_KIN;
     } else if (b == MAN_OU) {
         m.OUTE_COM[x][y] = 9;

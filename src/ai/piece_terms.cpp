@@ -13,11 +13,11 @@ namespace {
 
 struct Trial {
     State& s;
-    const int (&BAN)[10][10];
-    const int (&SM)[10][10];
-    const int (&SC)[10][10];
-    const int (&SMM)[10][10];
-    const int (&SCM)[10][10];
+    const Map& BAN;
+    const Map& SM;
+    const Map& SC;
+    const Map& SMM;
+    const Map& SCM;
     int captured, placed, FX, FY, TX, TY;
     bool drop;
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/map.h"
 
 struct State;
 
@@ -10,6 +11,6 @@ double pieceTerms(State& s, double score, int captured, int placed, int fx, int 
 
 // A square of a 0..9 map, or 0 when (x, y) lies outside the array: some terms name
 // squares (an attacker's source, a drop's stand cell) that are not always on the board.
-inline int cellOf(const int (&map)[10][10], int x, int y) {
+inline int cellOf(const Map& map, int x, int y) {
     return (x >= 0 && x <= 9 && y >= 0 && y <= 9) ? map[x][y] : 0;
 }

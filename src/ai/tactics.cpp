@@ -4,11 +4,12 @@
 
 #include "core/constants.h"
 #include "core/rules.h"
+#include "core/square_guard.h"
 #include "core/state.h"
 
 int 調査_移動可場所数(const State& s, int x, int y, int code) {
     // A destination counts only where the other side cannot take the piece back at once.
-    const auto& enemy = code >= 10 ? s.inf.SEIRYOKU_MAN : s.inf.SEIRYOKU_COM;
+    const auto& enemy = isCom(code) ? s.inf.SEIRYOKU_MAN : s.inf.SEIRYOKU_COM;
     int count = 0;
     for (int tx = 1; tx <= 9; ++tx)
         for (int ty = 1; ty <= 9; ++ty)
@@ -108,14 +109,13 @@ void 調査_移動不可駒(State& s) {
             s.turn.IDOU_FUKA_MAN[x][y] = 0;
             const int p = BAN[x][y];
             if (p == EMPTY) continue;
-            BAN[x][y] = EMPTY;
-            if (p <= -10) {
+            const SquareGuard lifted(BAN, x, y, EMPTY);
+            if (isMan(p)) {
                 if (anyReaches(s, comRangers, nCom, s.pos.MAN_OU_X, s.pos.MAN_OU_Y))
                     s.turn.IDOU_FUKA_MAN[x][y] = 1;
-            } else if (p >= 10 && s.turn.IDOU_FUKA_COM_ARI == OFF) {
+            } else if (isCom(p) && s.turn.IDOU_FUKA_COM_ARI == OFF) {
                 if (anyReaches(s, manRangers, nMan, s.pos.COM_OU_X, s.pos.COM_OU_Y))
                     s.turn.IDOU_FUKA_COM_ARI = ON;
             }
-            BAN[x][y] = p;
         }
 }

@@ -103,9 +103,9 @@ std::string Engine::man(std::string_view args) {
     if (drop) {
         const int kind = fy - 2;
         if (kind < HU || kind > SYA || s.pos.MOCHI_MAN[kind] <= 0) return "illegal";
-        code = -kind * 10;
+        code = manCode(kind);
     } else {
-        if (!onBoard(fx, fy) || BAN[fx][fy] > -10) return "illegal";
+        if (!onBoard(fx, fy) || !isMan(BAN[fx][fy])) return "illegal";
         code = BAN[fx][fy];
     }
     if (移動チェック(s, fx, fy, tx, ty, code) != ON) return "illegal";
@@ -159,12 +159,6 @@ std::string Engine::com() {
     return out;
 }
 
-bool Engine::validCode(int c) {
-    const int a = c < 0 ? -c : c;
-    if (a == 0 || a == 50 || a == 80) return true;
-    return a >= 10 && a <= 71 && a % 10 <= 1 && a != 51;
-}
-
 // Only lines in the record writer's own layout are taken: the board and hands must format
 // back to the same characters, and every field must be a real piece code.
 std::string Engine::position(std::string_view line) {
@@ -178,7 +172,7 @@ std::string Engine::position(std::string_view line) {
         return "error bad position";
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
-            if (!validCode(h.BAN_RIREKI[1][x][y])) return "error bad position";
+            if (!isPieceCode(h.BAN_RIREKI[1][x][y])) return "error bad position";
 
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) s.pos.BAN[x][y] = h.BAN_RIREKI[1][x][y];

@@ -21,7 +21,6 @@ private:
     std::string com();
     std::string position(std::string_view line);
     std::string board();
-    static bool validCode(int c);
 
     SilentPort port_;
     std::unique_ptr<State> s_;

@@ -14,7 +14,7 @@ std::vector<std::string> 合法手一覧_MAN(State& s) {
     for (int fx = 1; fx <= 9; ++fx)
         for (int fy = 1; fy <= 9; ++fy) {
             const int c = BAN[fx][fy];
-            if (c > -10) continue;
+            if (!isMan(c)) continue;
             for (int tx = 1; tx <= 9; ++tx)
                 for (int ty = 1; ty <= 9; ++ty) {
                     if (移動チェック(s, fx, fy, tx, ty, c) != ON) continue;
@@ -27,7 +27,7 @@ std::vector<std::string> 合法手一覧_MAN(State& s) {
         if (s.pos.MOCHI_MAN[k] <= 0) continue;
         for (int tx = 1; tx <= 9; ++tx)
             for (int ty = 1; ty <= 9; ++ty)
-                if (移動チェック(s, MAN_DROP_X, k + 2, tx, ty, -k * 10) == ON)
+                if (移動チェック(s, MAN_DROP_X, k + 2, tx, ty, manCode(k)) == ON)
                     add(MAN_DROP_X, k + 2, tx, ty, false);
     }
     return moves;

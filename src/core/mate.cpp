@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/rules.h"
+#include "core/square_guard.h"
 #include "core/state.h"
 
 int 詰めかMAN_COM移動(State& s) {
@@ -11,7 +12,7 @@ int 詰めかMAN_COM移動(State& s) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             const int c = s.pos.BAN[x][y];
-            if (c >= 10 && 移動チェック(s, x, y, ox, oy, c) == ON) return ON;
+            if (isCom(c) && 移動チェック(s, x, y, ox, oy, c) == ON) return ON;
         }
     return OFF;
 }
@@ -30,15 +31,11 @@ int 合駒で防げる(State& s, int ox, int oy) {
             if (oute[x][y] == 9 && std::abs(x - ox) < 2 && std::abs(y - oy) < 2) return OFF;
             if (oute[x][y] != 1) continue;
             if (onlyPawns && 移動チェック(s, MAN_DROP_X, 0, x, y, MAN_HU) == OFF) return OFF;
-            const int kept = ban[x][y];
-            ban[x][y] = MAN_HU;
+            const SquareGuard blocker(ban, x, y, MAN_HU);
             for (int x2 = 1; x2 <= 9; ++x2)
                 for (int y2 = 1; y2 <= 9; ++y2)
-                    if (oute[x2][y2] == 9 && 移動チェック(s, x2, y2, ox, oy, ban[x2][y2]) == ON) {
-                        ban[x][y] = kept;
+                    if (oute[x2][y2] == 9 && 移動チェック(s, x2, y2, ox, oy, ban[x2][y2]) == ON)
                         return OFF;
-                    }
-            ban[x][y] = kept;
         }
     return ON;
 }
@@ -66,13 +63,9 @@ int 駒で防げる(State& s) {
                 for (int y2 = 1; y2 <= 9; ++y2) {
                     if (x2 == x && y2 == y) continue;
                     if (oute[x2][y2] <= 0 || 移動チェック(s, x, y, x2, y2, c) == OFF) continue;
-                    const int taken = ban[x2][y2];
-                    ban[x2][y2] = c;
-                    ban[x][y] = EMPTY;
-                    const int stillAttacked = 詰めかMAN_COM移動(s);
-                    ban[x][y] = c;
-                    ban[x2][y2] = taken;
-                    if (stillAttacked == OFF) return ON;
+                    const SquareGuard to(ban, x2, y2, c);
+                    const SquareGuard from(ban, x, y, EMPTY);
+                    if (詰めかMAN_COM移動(s) == OFF) return ON;
                 }
         }
     return OFF;
@@ -113,18 +106,4 @@ int 調査_自王逃道(State& s) {
     if (ox > 1) examine(ox - 1, oy);
     if (ox < 9) examine(ox + 1, oy);
     return count;
-}
-
-void 調査_移動結果(const State& s, int t, int& x, int& y, int& code) {
-    if (t < 1 || t > TESU_MAX) return;
-    const auto& now = s.hist.BAN_RIREKI[t];
-    const auto& before = s.hist.BAN_RIREKI[t - 1];
-    for (int i = 1; i <= 9; ++i)
-        for (int j = 1; j <= 9; ++j)
-            if (now[i][j] != before[i][j] && now[i][j] != EMPTY) {
-                x = i;
-                y = j;
-                code = now[i][j];
-                return;
-            }
 }

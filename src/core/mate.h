@@ -12,6 +12,3 @@ int 詰めかMAN(State& s);
 // Number of free squares around MAN's king; each is marked 1 in s.turn.NIGEMICHI_BAN
 // (never cleared here).
 int 調査_自王逃道(State& s);
-// The first square (x outer, y inner) that move t filled in the history; x, y, code are
-// left untouched when there is none.
-void 調査_移動結果(const State& s, int t, int& x, int& y, int& code);

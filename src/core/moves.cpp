@@ -1,18 +1,16 @@
 #include "core/moves.h"
 
-#include <string_view>
-
 #include "core/rules.h"
 #include "core/state.h"
 #include "ui/drawing.h"
 
 void 駒移動(State& s, int fx, int fy, int tx, int ty, int c) {
     auto& p = s.pos;
-    if (p.BAN[tx][ty] <= -10) {
+    if (isMan(p.BAN[tx][ty])) {
         p.MOCHI_COM_SU += 1;
         駒取得(s, p.BAN[tx][ty]);
         描画_敵持盤(s);
-    } else if (p.BAN[tx][ty] >= 10) {
+    } else if (isCom(p.BAN[tx][ty])) {
         p.MOCHI_MAN_SU += 1;
         駒取得(s, p.BAN[tx][ty]);
         描画_自持盤(s);
@@ -43,25 +41,15 @@ void 駒移動(State& s, int fx, int fy, int tx, int ty, int c) {
 }
 
 void 移動対象駒_移動(State& s, int fx, int fy, int tx, int ty) {
-    const std::string_view back = 取得_進行逆方向(fx, fy, tx, ty);
+    const Step dir = 取得_進行方向(fx, fy, tx, ty);
+    if (dir == Step{0, 0}) return;
     const int d = 取得_移動桝数(fx, fy, tx, ty);
-    // Per step back along the line: where the next follower stands, and its displacement.
-    int sx = 0, sy = 0;
-    if (back == "上") sy = -1;
-    else if (back == "下") sy = 1;
-    else if (back == "左") sx = -1;
-    else if (back == "右") sx = 1;
-    else if (back == "左上") sx = -1, sy = -1;
-    else if (back == "左下") sx = -1, sy = 1;
-    else if (back == "右上") sx = 1, sy = -1;
-    else if (back == "右下") sx = 1, sy = 1;
-    else return;  // source and target are the same square
-
+    // Each piece of the line, walking back from the mover, goes d steps along dir.
     int x = fx, y = fy;
     while (s.pos.BAN[x][y] != EMPTY) {
-        駒移動(s, x, y, x - sx * d, y - sy * d, s.pos.BAN[x][y]);
-        x += sx;
-        y += sy;
+        駒移動(s, x, y, x + dir.dx * d, y + dir.dy * d, s.pos.BAN[x][y]);
+        x -= dir.dx;
+        y -= dir.dy;
         if (!onBoard(x, y)) break;
     }
 }
@@ -77,7 +65,7 @@ int 調査_駒成(State& s, int fx, int fy, int tx, int ty, int c) {
     default: break;
     }
     if (!can) return OFF;
-    s.pos.NARI_KOMA = c < 0 ? c - 1 : c + 1;
+    s.pos.NARI_KOMA = promotedCode(c);
     return ON;
 }
 
@@ -102,14 +90,9 @@ void 調査_2歩フラグ設定(State& s) {
 }
 
 int 調査_持駒数(const State& s, int teban) {
-    const int* hand = nullptr;
-    if (teban == s.game.TEBAN_MAN) hand = s.pos.MOCHI_MAN;
-    else if (teban == s.game.TEBAN_COM) hand = s.pos.MOCHI_COM;
-    else return 0;
-    int n = 0;
-    for (int k = 1; k <= 7; ++k)
-        if (hand[k] > 0) n += hand[k];
-    return n;
+    if (teban == s.game.TEBAN_MAN) return handTotal(s.pos.MOCHI_MAN);
+    if (teban == s.game.TEBAN_COM) return handTotal(s.pos.MOCHI_COM);
+    return 0;
 }
 
 void 駒取得(State& s, int c) {
@@ -117,9 +100,9 @@ void 駒取得(State& s, int c) {
         s.game.SHOUHAI = s.game.TEBAN_MAN;
     } else if (c == MAN_OU) {
         s.game.SHOUHAI = s.game.TEBAN_COM;
-    } else if (c >= 10 && c <= 71 && c % 10 <= 1) {
-        s.pos.MOCHI_MAN[c / 10] += 1;
-    } else if (c <= -10 && c >= -71 && -c % 10 <= 1) {
-        s.pos.MOCHI_COM[-c / 10] += 1;
+    } else if (isCom(c) && kindOf(c) <= SYA && c % 10 <= 1) {
+        s.pos.MOCHI_MAN[kindOf(c)] += 1;  // a promoted piece goes to the hand unpromoted
+    } else if (isMan(c) && kindOf(c) <= SYA && -c % 10 <= 1) {
+        s.pos.MOCHI_COM[kindOf(c)] += 1;
     }
 }

@@ -19,8 +19,8 @@ int 移動チェック(const State& s, int fx, int fy, int tx, int ty, int c) {
     const auto& BAN = s.pos.BAN;
     if (tx < 1 || tx > 9 || ty < 1 || ty > 9) return OFF;
     if (fx == tx && fy == ty) return OFF;
-    if (c >= 10 && BAN[tx][ty] >= 10) return OFF;
-    if (c <= -10 && BAN[tx][ty] <= -10) return OFF;
+    if (isCom(c) && isCom(BAN[tx][ty])) return OFF;
+    if (isMan(c) && isMan(BAN[tx][ty])) return OFF;
     const bool drop = fx < 1 || fx > 9;
     if (drop && BAN[tx][ty] != EMPTY) return OFF;
     // Only the two stand columns are sources off the board; anything else is no move.
@@ -125,39 +125,6 @@ int 移動チェック角(const State& s, int fx, int fy, int tx, int ty) {
         }
     }
     return ON;
-}
-
-std::string_view 取得_進行方向(int fx, int fy, int tx, int ty) {
-    if (tx == fx) {
-        if (fy > ty) return "上";
-        if (fy < ty) return "下";
-    }
-    if (ty == fy) {
-        if (fx > tx) return "左";
-        if (fx < tx) return "右";
-    }
-    if (fy > ty) {
-        if (fx > tx) return "左上";
-        if (fx < tx) return "右上";
-    }
-    if (fy < ty) {
-        if (fx > tx) return "左下";
-        if (fx < tx) return "右下";
-    }
-    return {};
-}
-
-std::string_view 取得_進行逆方向(int fx, int fy, int tx, int ty) {
-    const std::string_view d = 取得_進行方向(fx, fy, tx, ty);
-    if (d == "上") return "下";
-    if (d == "下") return "上";
-    if (d == "左") return "右";
-    if (d == "右") return "左";
-    if (d == "左上") return "右下";
-    if (d == "右上") return "左下";
-    if (d == "左下") return "右上";
-    if (d == "右下") return "左上";
-    return {};
 }
 
 int 取得_移動桝数(int fx, int fy, int tx, int ty) {

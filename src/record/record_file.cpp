@@ -15,15 +15,6 @@ constexpr int TIME_START = BOARD_CHARS + HAND_CHARS;
 constexpr long long WIDE_TIME_MIN = -99999999999LL;
 constexpr long long WIDE_TIME_MAX = 999999999999LL;
 
-bool isPieceCode(long long code) {
-    if (code == EMPTY) return true;
-    long long a = code < 0 ? -code : code;
-    long long kind = a / 10, promoted = a % 10;
-    if (kind < HU || kind > OU || promoted > 1) return false;
-    // No move ever promotes a gold or a king.
-    return promoted == 0 || (kind != KIN && kind != OU);
-}
-
 // A pawn count can reach 18: counts of 10 and more are letters from "A", so that a record
 // with counts 0..9 keeps one digit per field.
 char handChar(int count) {
@@ -122,9 +113,10 @@ void parseRecordLine(History& h, int t, std::string_view line) {
     Columns c(line);
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
-            long long code = decimalValue(c.field(((x - 1) * 9 + (y - 1)) * 3, 3));
+            const long long code = decimalValue(c.field(((x - 1) * 9 + (y - 1)) * 3, 3));
             // An unknown code would reach tables indexed by piece kind.
-            h.BAN_RIREKI[t][x][y] = isPieceCode(code) ? static_cast<int>(code) : EMPTY;
+            const bool known = code >= -99 && code <= 99 && isPieceCode(static_cast<int>(code));
+            h.BAN_RIREKI[t][x][y] = known ? static_cast<int>(code) : EMPTY;
         }
     for (int k = 1; k <= 7; ++k) {
         h.MOCHI_MAN_RIREKI[t][k] = handValue(c.field(BOARD_CHARS + (k - 1) * 2, 1));

@@ -13,14 +13,8 @@ namespace {
 constexpr double CELL_W = 495;
 constexpr double CELL_H = 615;
 
-bool 絵あり(int code) {
-    if (code == 0 || code == -3 || (code >= 5 && code <= 9)) return true;
-    int a = code < 0 ? -code : code;
-    int kind = a / 10, promoted = a % 10;
-    if (kind < HU || kind > OU || promoted > 1) return false;
-    // Gold and king have no promoted picture.
-    return promoted == 0 || (kind != KIN && kind != OU);
-}
+// The empty square, the pieces, the background tiles 5..9 and the title -3.
+bool 絵あり(int code) { return isPieceCode(code) || code == -3 || (code >= 5 && code <= 9); }
 
 std::string_view 漢数字(int n) {
     static constexpr std::array<std::string_view, 9> names{"一", "二", "三", "四", "五",
