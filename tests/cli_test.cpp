@@ -5,7 +5,7 @@
 
 #include "cli/engine.h"
 #include "cli/random_play.h"
-#include "core/setup.h"
+#include "play/setup.h"
 #include "test_util.h"
 
 namespace {
@@ -46,7 +46,7 @@ TEST(Cli, RefusalsAndArgumentErrors) {
     EXPECT_EQ(e.handle("man 7 7 7 99999999999"), "error bad arguments");
     EXPECT_EQ(e.handle("level 4"), "error bad level");
     EXPECT_EQ(e.handle("level 1"), "ok");
-    EXPECT_EQ(e.state().opt.LEVEL_NO, 1);
+    EXPECT_EQ(e.state().LEVEL_NO, 1);
     EXPECT_EQ(e.handle("fly"), "error unknown command");
     EXPECT_EQ(e.handle("position 12"), "error bad position");
     EXPECT_EQ(e.state().game.TESU, 0);
@@ -56,7 +56,7 @@ TEST(Cli, PositionPromotionDropsAndTheWin) {
     Engine e;
     // MAN pawn on (5, 2) in front of COM's king on (5, 1); MAN holds a gold.
     State& s = e.state();
-    clearBoard(s);
+    clearBoard(s.pos);
     s.pos.BAN[5][2] = MAN_HU;
     s.pos.BAN[4][2] = COM_KIN;
     s.pos.BAN[1][1] = COM_OU;
@@ -85,7 +85,7 @@ TEST(Cli, PositionPromotionDropsAndTheWin) {
 TEST(Cli, PromotingOnTheMove) {
     Engine e;
     State& s = e.state();
-    clearBoard(s);
+    clearBoard(s.pos);
     s.pos.BAN[5][4] = MAN_GIN;
     s.pos.BAN[5][5] = MAN_HU;
     s.pos.BAN[1][1] = COM_OU;

@@ -2,7 +2,8 @@
 
 #include "core/moves.h"
 #include "core/rules.h"
-#include "core/setup.h"
+#include "play/moves.h"
+#include "play/setup.h"
 #include "fake_port.h"
 #include "test_util.h"
 
@@ -12,7 +13,7 @@ struct Moves : ::testing::Test {
     Fixture f;
     State& s = f.s;
     Map& BAN = s.pos.BAN;
-    void SetUp() override { clearBoard(s); }
+    void SetUp() override { clearBoard(s.pos); }
 };
 
 TEST_F(Moves, TheLineBehindARookFollowsIt) {
@@ -102,7 +103,7 @@ TEST_F(Moves, ADropFromARowThatNamesNoKindTouchesNoOtherCount) {
 TEST_F(Moves, OnlyTheMoverPromotes) {
     BAN[5][4] = MAN_GIN;
     BAN[5][5] = MAN_HU;
-    ASSERT_EQ(調査_駒成(s, 5, 4, 5, 3, MAN_GIN), ON);
+    ASSERT_EQ(調査_駒成(s.pos, 5, 4, 5, 3, MAN_GIN), ON);
     BAN[5][4] = s.pos.NARI_KOMA;
     移動対象駒_移動(s, 5, 4, 5, 3);
     EXPECT_EQ(BAN[5][3], MAN_NARIGIN);
@@ -139,7 +140,7 @@ TEST_F(Moves, TwoPawnFlagsCountOnlyUnpromotedPawns) {
     BAN[4][5] = MAN_TO;
     BAN[6][2] = COM_HU;
     s.pos.NIFU_MAN[9] = 1;  // stale flag
-    調査_2歩フラグ設定(s);
+    調査_2歩フラグ設定(s.pos);
     EXPECT_EQ(s.pos.NIFU_MAN[3], 1);
     EXPECT_EQ(s.pos.NIFU_MAN[4], 0);
     EXPECT_EQ(s.pos.NIFU_MAN[9], 0);
@@ -152,7 +153,7 @@ TEST(Setup, StartingPositionAndMoveZero) {
     s.game.TESU = 7;
     s.pos.MOCHI_MAN[HU] = 2;
     初期設定(s);
-    EXPECT_EQ(pieceCount(s), 40);
+    EXPECT_EQ(pieceCount(s.pos), 40);
     int com = 0, man = 0;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) (s.pos.BAN[x][y] > 0 ? com : man) += s.pos.BAN[x][y] != 0;

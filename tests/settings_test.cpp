@@ -1,9 +1,9 @@
-#include "settings/settings_file.h"
+#include "commands/settings.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_port.h"
-#include "settings/option_menu.h"
+#include "commands/option_menu.h"
 #include "temp_dir.h"
 
 namespace {

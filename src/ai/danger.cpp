@@ -6,30 +6,30 @@
 #include "core/constants.h"
 #include "core/rules.h"
 #include "core/square_guard.h"
-#include "core/state.h"
+#include "ai/analysis.h"
 
-int 調査_自守駒MAN_直進駒(State& s, int x, int y) {
-    auto& BAN = s.pos.BAN;
+int 調査_自守駒MAN_直進駒(Position& p, int x, int y) {
+    Map& BAN = p.BAN;
     // The square is lifted so that a guard standing behind a piece on it is not blocked
     // by that piece itself.
     const SquareGuard lifted(BAN, x, y, EMPTY);
     for (int k = y + 1; k <= 9; ++k) {
         const int c = BAN[x][k];
         if (isCom(c)) break;
-        if (c == MAN_KYOU || c == MAN_SYA || c == MAN_RYU) return 移動チェック(s, x, k, x, y, c);
+        if (c == MAN_KYOU || c == MAN_SYA || c == MAN_RYU) return 移動チェック(p, x, k, x, y, c);
     }
     return OFF;
 }
 
-double 盤評価_自角注意_COM(const State& s, int TX, int TY, int code) {
+double 盤評価_自角注意_COM(const Analysis& s, int TX, int TY, int code) {
     const auto& BAN = s.pos.BAN;
     int I = 0, A = 0;
     bool found = false;
     for (int x = 1; x <= 9 && !found; ++x)
         for (int y = 1; y <= 9; ++y)
             if (s.turn.MOCHIKAKU_NERAI[x][y] == 1 &&
-                (移動チェック(s, TX, TY, x, y, MAN_KAKU) == ON ||
-                 移動チェック(s, TX, TY, x, y, MAN_UMA) == ON)) {
+                (移動チェック(s.pos, TX, TY, x, y, MAN_KAKU) == ON ||
+                 移動チェック(s.pos, TX, TY, x, y, MAN_UMA) == ON)) {
                 I = x;
                 A = y;
                 found = true;
@@ -40,10 +40,10 @@ double 盤評価_自角注意_COM(const State& s, int TX, int TY, int code) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             const int c = BAN[x][y];
-            if ((c == MAN_KAKU || c == MAN_UMA) && 移動チェック(s, x, y, I, A, c) == ON)
+            if ((c == MAN_KAKU || c == MAN_UMA) && 移動チェック(s.pos, x, y, I, A, c) == ON)
                 return code;
         }
-    if (s.pos.MOCHI_MAN[KAKU] > 0 && 移動チェック(s, MAN_DROP_X, KAKU + 2, I, A, MAN_KAKU) == ON)
+    if (s.pos.MOCHI_MAN[KAKU] > 0 && 移動チェック(s.pos, MAN_DROP_X, KAKU + 2, I, A, MAN_KAKU) == ON)
         return code;
     return 0;
 }
@@ -56,7 +56,7 @@ bool nextTo(int x, int y, int kx, int ky, int within) {
 
 }  // namespace
 
-double 盤評価_COM危険座標(State& s, int code, int TX, int TY) {
+double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
     const auto& BAN = s.pos.BAN;
     const auto& SM = s.inf.SEIRYOKU_MAN;
     const auto& SC = s.inf.SEIRYOKU_COM;
@@ -84,11 +84,11 @@ double 盤評価_COM危険座標(State& s, int code, int TX, int TY) {
                     }
                     if (SC[x][y] == 0 && y < 4) {
                         R -= 0.1;
-                        if (調査_自守駒MAN_直進駒(s, x, y) == ON) R -= 10;
+                        if (調査_自守駒MAN_直進駒(s.pos, x, y) == ON) R -= 10;
                     }
                     if (y < 4 && BAN[x][y + 1] == MAN_HU && SM[x][y] >= SC[x][y]) {
                         R -= 30;
-                        if (調査_自守駒MAN_直進駒(s, x, y + 1) == ON) R -= 70;
+                        if (調査_自守駒MAN_直進駒(s.pos, x, y + 1) == ON) R -= 70;
                     }
                 }
                 if (s.pos.MOCHI_MAN_SU > 0) {
@@ -107,7 +107,7 @@ double 盤評価_COM危険座標(State& s, int code, int TX, int TY) {
                         BAN[x + 1][y - 2] > 10)
                         R -= 20;
                     if (goldOrSilverInHand && SC[x][y] <= 1) {
-                        const int around = 調査_周辺状況(s, x, y);
+                        const int around = 調査_周辺状況(s.pos, x, y);
                         if (around < -1) R -= 5;
                         if (SC[x][y] == 0 && around < 0) {
                             R -= 1;
@@ -146,7 +146,7 @@ double 盤評価_COM危険座標(State& s, int code, int TX, int TY) {
                     if (SC[x][y] > 0 && attackerFree) {
                         if (SM[x][y] > SC[x][y] && MAMORI_COM[x][y] >= attacker) R -= P;
                         if (y <= 3 && SC[x][y] == SM[x][y] && BAN[x][y + 1] != 0 &&
-                            調査_自守駒MAN_直進駒(s, x, y + 1) == ON)
+                            調査_自守駒MAN_直進駒(s.pos, x, y + 1) == ON)
                             R = R - P - std::abs(NERAI_MAN[x][y + 1]);
                     }
                     if (SC[x][y] == 0) {
@@ -173,7 +173,7 @@ double 盤評価_COM危険座標(State& s, int code, int TX, int TY) {
                 }
                 if (SM[TX][TY] == 0 &&
                     (SM[x][y] == 0 || (x == s.pos.MAN_OU_X && y == s.pos.MAN_OU_Y)) &&
-                    移動チェック(s, TX, TY, x, y, code) == ON) {
+                    移動チェック(s.pos, TX, TY, x, y, code) == ON) {
                     R += 0.1;
                     N += 1;
                     if (std::abs(P) < V) V = std::abs(P);

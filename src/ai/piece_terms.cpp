@@ -4,7 +4,7 @@
 
 #include "ai/tactics.h"
 #include "core/rules.h"
-#include "core/state.h"
+#include "ai/analysis.h"
 
 // Each block returns the final score: a return inside a block ends the whole evaluation.
 // COM moves towards larger y, so (tx, ty + 1) is the square in front of a COM piece.
@@ -12,7 +12,7 @@
 namespace {
 
 struct Trial {
-    State& s;
+    Analysis& s;
     const Map& BAN;
     const Map& SM;
     const Map& SC;
@@ -21,7 +21,7 @@ struct Trial {
     int captured, placed, FX, FY, TX, TY;
     bool drop;
 
-    explicit Trial(State& st, int c, int p, int fx, int fy, int tx, int ty)
+    explicit Trial(Analysis& st, int c, int p, int fx, int fy, int tx, int ty)
         : s(st), BAN(st.pos.BAN), SM(st.inf.SEIRYOKU_MAN), SC(st.inf.SEIRYOKU_COM),
           SMM(st.turn.SEIRYOKU_MAN_MAE), SCM(st.turn.SEIRYOKU_COM_MAE), captured(c), placed(p),
           FX(fx), FY(fy), TX(tx), TY(ty), drop(fx < 0) {}
@@ -143,7 +143,7 @@ double Trial::lance(double score) const {
         if (BAN[TX][TY + 1] <= MAN_KYOU && (SM[TX][TY] == 0 || SC[TX][TY] >= SM[TX][TY])) {
             for (int y = TY + 2; y <= 9; ++y) {
                 if (BAN[TX][y] == EMPTY) continue;
-                if (移動チェック(s, TX, TY + 1, TX, y, COM_KYOU) == ON && BAN[TX][y] < MAN_KYOU)
+                if (移動チェック(s.pos, TX, TY + 1, TX, y, COM_KYOU) == ON && BAN[TX][y] < MAN_KYOU)
                     return score + std::abs(BAN[TX][y]);
                 break;
             }
@@ -202,7 +202,7 @@ double Trial::gold(double score) const {
 double Trial::bishop(double score) const {
     const auto& MAMORI_MAN = s.inf.MAMORI_MAN;
 
-    score += 調査_周辺状況(s, TX, TY);
+    score += 調査_周辺状況(s.pos, TX, TY);
 
     if (TY < 9) {
         if (TY == 3) {
@@ -237,7 +237,7 @@ double Trial::bishop(double score) const {
 }
 
 double Trial::rook(double score) const {
-    score += 調査_周辺状況(s, TX, TY);
+    score += 調査_周辺状況(s.pos, TX, TY);
 
     if (drop) {
         // Dropped behind a MAN silver flanked by a gold: the rook is easily shut in.
@@ -272,7 +272,7 @@ double Trial::rook(double score) const {
 }
 
 double Trial::dragon(double score) const {
-    score += 調査_周辺状況(s, TX, TY);
+    score += 調査_周辺状況(s.pos, TX, TY);
 
     // Row TY - 1 is row 0 for a dragon on row 1; row 0 never holds a piece.
     if (BAN[TX][TY - 1] == MAN_GIN && TX > 1 && TX < 9 &&
@@ -305,7 +305,7 @@ double Trial::king(double score) const {
 
 }  // namespace
 
-double pieceTerms(State& s, double score, int captured, int placed, int fx, int fy, int tx,
+double pieceTerms(Analysis& s, double score, int captured, int placed, int fx, int fy, int tx,
                   int ty) {
     const Trial t(s, captured, placed, fx, fy, tx, ty);
     switch (placed) {
@@ -316,7 +316,7 @@ double pieceTerms(State& s, double score, int captured, int placed, int fx, int 
         case COM_GIN: return t.silver(score);
         case COM_KIN: return t.gold(score);
         case COM_KAKU: return t.bishop(score);
-        case COM_UMA: return score + 調査_周辺状況(s, tx, ty);
+        case COM_UMA: return score + 調査_周辺状況(s.pos, tx, ty);
         case COM_SYA: return t.rook(score);
         case COM_RYU: return t.dragon(score);
         case COM_OU: return t.king(score);

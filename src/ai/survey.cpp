@@ -1,7 +1,7 @@
 #include "ai/survey.h"
 
 #include "ai/influence_steps.h"
-#include "core/state.h"
+#include "ai/analysis.h"
 
 using namespace influence_steps;
 
@@ -38,7 +38,7 @@ void reset(Influence& m) {
     // MAMORI_COM_X/_Y and NERAI_COM_X/_Y carry over on purpose.
 }
 
-void manPiece(State& s, int c, int x, int y) {
+void manPiece(Analysis& s, int c, int x, int y) {
     Influence& m = s.inf;
     const Map& ban = s.pos.BAN;
     switch (c) {
@@ -125,7 +125,7 @@ void comKnightStep(Influence& m, const Map& ban, int x, int y, int tx, int ty) {
     if (ban[tx][ty] == MAN_OU) m.OUTE_COM[tx][ty] = 9;
 }
 
-void comPiece(State& s, int c, int x, int y) {
+void comPiece(Analysis& s, int c, int x, int y) {
     Influence& m = s.inf;
     const Map& ban = s.pos.BAN;
     switch (c) {
@@ -207,7 +207,7 @@ void comPiece(State& s, int c, int x, int y) {
 
 }  // namespace
 
-void 勢力調査(State& s) {
+void 勢力調査(Analysis& s) {
     reset(s.inf);
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/state.h"
+#include "play/state.h"
 #include "ui/port.h"
 
 // The headless engine behind torvane-cli: one command line in, one answer line out.
@@ -24,5 +24,4 @@ private:
 
     SilentPort port_;
     std::unique_ptr<State> s_;
-    std::unique_ptr<History> scratch_;  // one entry used to format and parse position lines
 };

@@ -1,60 +1,47 @@
 #include "core/moves.h"
 
-#include "core/rules.h"
-#include "core/state.h"
-#include "ui/drawing.h"
+#include "core/position.h"
 
-void 駒移動(State& s, int fx, int fy, int tx, int ty, int c) {
-    auto& p = s.pos;
-    if (isMan(p.BAN[tx][ty])) {
+int 駒取り(Position& p, int tx, int ty) {
+    const int taken = p.BAN[tx][ty];
+    if (isMan(taken)) {
         p.MOCHI_COM_SU += 1;
-        駒取得(s, p.BAN[tx][ty]);
-        描画_敵持盤(s);
-    } else if (isCom(p.BAN[tx][ty])) {
+        駒取得(p, taken);
+    } else if (isCom(taken)) {
         p.MOCHI_MAN_SU += 1;
-        駒取得(s, p.BAN[tx][ty]);
-        描画_自持盤(s);
+        駒取得(p, taken);
     }
-    描画_絵(s, EMPTY, fx, fy);
-    描画_桝輪郭(s, 2, fx, fy);
+    return taken;
+}
 
+void 駒置き(Position& p, int fx, int fy, int tx, int ty, int c) {
     p.BAN[tx][ty] = c;
     if (c == MAN_OU) {
         p.MAN_OU_X = tx;
         p.MAN_OU_Y = ty;
     }
-
-    // A stand row that names no kind takes nothing from a hand.
     if (fx == COM_DROP_X) {
         p.MOCHI_COM_SU -= 1;
         if (fy >= HU && fy <= SYA) p.MOCHI_COM[fy] -= 1;
-        描画_敵持盤(s);
     } else if (fx == MAN_DROP_X) {
         p.MOCHI_MAN_SU -= 1;
         if (fy - 2 >= HU && fy - 2 <= SYA) p.MOCHI_MAN[fy - 2] -= 1;
-        描画_自持盤(s);
     } else {
         p.BAN[fx][fy] = EMPTY;
     }
-    描画_絵(s, c, tx, ty);
-    描画_桝輪郭(s, 2, tx, ty);
 }
 
-void 移動対象駒_移動(State& s, int fx, int fy, int tx, int ty) {
-    const Step dir = 取得_進行方向(fx, fy, tx, ty);
-    if (dir == Step{0, 0}) return;
-    const int d = 取得_移動桝数(fx, fy, tx, ty);
-    // Each piece of the line, walking back from the mover, goes d steps along dir.
-    int x = fx, y = fy;
-    while (s.pos.BAN[x][y] != EMPTY) {
-        駒移動(s, x, y, x + dir.dx * d, y + dir.dy * d, s.pos.BAN[x][y]);
-        x -= dir.dx;
-        y -= dir.dy;
-        if (!onBoard(x, y)) break;
-    }
+void 駒移動(Position& p, int fx, int fy, int tx, int ty, int c) {
+    駒取り(p, tx, ty);
+    駒置き(p, fx, fy, tx, ty, c);
 }
 
-int 調査_駒成(State& s, int fx, int fy, int tx, int ty, int c) {
+void 移動対象駒_移動(Position& p, int fx, int fy, int tx, int ty) {
+    移動対象駒_順(p.BAN, fx, fy, tx, ty,
+                  [&](int x, int y, int x2, int y2, int c) { 駒移動(p, x, y, x2, y2, c); });
+}
+
+int 調査_駒成(Position& p, int fx, int fy, int tx, int ty, int c) {
     if (fx == COM_DROP_X || fx == MAN_DROP_X) return OFF;
     bool can = false;
     switch (c) {
@@ -65,7 +52,7 @@ int 調査_駒成(State& s, int fx, int fy, int tx, int ty, int c) {
     default: break;
     }
     if (!can) return OFF;
-    s.pos.NARI_KOMA = promotedCode(c);
+    p.NARI_KOMA = promotedCode(c);
     return ON;
 }
 
@@ -77,8 +64,7 @@ int 移動後チェック(int ty, int c) {
     return ON;
 }
 
-void 調査_2歩フラグ設定(State& s) {
-    auto& p = s.pos;
+void 調査_2歩フラグ設定(Position& p) {
     for (int x = 1; x <= 9; ++x) {
         p.NIFU_MAN[x] = 0;
         p.NIFU_COM[x] = 0;
@@ -89,20 +75,16 @@ void 調査_2歩フラグ設定(State& s) {
     }
 }
 
-int 調査_持駒数(const State& s, int teban) {
-    if (teban == s.game.TEBAN_MAN) return handTotal(s.pos.MOCHI_MAN);
-    if (teban == s.game.TEBAN_COM) return handTotal(s.pos.MOCHI_COM);
-    return 0;
+void 駒取得(Position& p, int c) {
+    // A promoted piece goes to the hand unpromoted; a stray code goes nowhere.
+    if (isCom(c) && kindOf(c) <= SYA && c % 10 <= 1) {
+        p.MOCHI_MAN[kindOf(c)] += 1;
+    } else if (isMan(c) && kindOf(c) <= SYA && -c % 10 <= 1) {
+        p.MOCHI_COM[kindOf(c)] += 1;
+    }
 }
 
-void 駒取得(State& s, int c) {
-    if (c == COM_OU) {
-        s.game.SHOUHAI = s.game.TEBAN_MAN;
-    } else if (c == MAN_OU) {
-        s.game.SHOUHAI = s.game.TEBAN_COM;
-    } else if (isCom(c) && kindOf(c) <= SYA && c % 10 <= 1) {
-        s.pos.MOCHI_MAN[kindOf(c)] += 1;  // a promoted piece goes to the hand unpromoted
-    } else if (isMan(c) && kindOf(c) <= SYA && -c % 10 <= 1) {
-        s.pos.MOCHI_COM[kindOf(c)] += 1;
-    }
+void 持駒数更新(Position& p) {
+    p.MOCHI_MAN_SU = handTotal(p.MOCHI_MAN);
+    p.MOCHI_COM_SU = handTotal(p.MOCHI_COM);
 }

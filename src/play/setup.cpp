@@ -1,7 +1,8 @@
-#include "core/setup.h"
+#include "play/setup.h"
 
-#include "core/state.h"
-#include "ui/drawing.h"
+#include "core/moves.h"
+#include "play/screen.h"
+#include "play/state.h"
 
 namespace {
 
@@ -41,17 +42,11 @@ void 初期設定(State& s) {
     p.BAN[8][2] = COM_KAKU;
     p.BAN[2][8] = MAN_KAKU;
     p.BAN[8][8] = MAN_SYA;
-    持駒数更新(s);
+    持駒数更新(p);
 
     画面_再描画(s);
     手順保存(s, s.clock.MAN_JIKAN, s.clock.KEIKA_BYOU + s.clock.MAN_JIKAN, s.clock.COM_JIKAN,
              s.clock.COM_JIKAN);
-}
-
-void 持駒数更新(State& s) {
-    auto& p = s.pos;
-    p.MOCHI_MAN_SU = handTotal(p.MOCHI_MAN);
-    p.MOCHI_COM_SU = handTotal(p.MOCHI_COM);
 }
 
 void 手順保存(State& s, float manMae, float manAto, float comMae, float comAto) {
