@@ -56,6 +56,16 @@ bool nextTo(int x, int y, int kx, int ky, int within) {
 
 }  // namespace
 
+// One scan of the trial board. What stands on a square chooses the stage: an empty square
+// (MAN's reach there and the drops MAN could make on it), a COM piece (how safe it is), a MAN
+// piece (COM's new attacks on it); the fork by the moved piece is settled after the scan.
+//
+//   R  the result: minus for danger to COM, plus for COM's chances
+//   N  MAN pieces the moved piece attacks from (TX, TY) where MAN cannot answer
+//   V  the cheapest of those; attacking two or more at once wins at least that
+//
+// SM, SC: MAN's and COM's reach now; SCM: COM's reach before the trial; CK: COM's king;
+// MOCHI: MAN's hand.
 double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
     const auto& BAN = s.pos.BAN;
     const auto& SM = s.inf.SEIRYOKU_MAN;
@@ -76,6 +86,7 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
         for (int y = 1; y <= 9; ++y) {
             const int P = BAN[x][y];
             if (P == EMPTY) {
+                // Stage 1: an empty square MAN reaches, next to COM's king or in COM's camp.
                 if (SM[x][y] > 0) {
                     if (nextTo(x, y, CKx, CKy, 2)) {
                         R -= 0.5 * SM[x][y];
@@ -91,6 +102,7 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
                         if (調査_自守駒MAN_直進駒(s.pos, x, y + 1) == ON) R -= 70;
                     }
                 }
+                // Stage 2: what a drop from MAN's hand on this square would do.
                 if (s.pos.MOCHI_MAN_SU > 0) {
                     // A lance dropped here would skewer a COM piece and the one behind it.
                     if (MOCHI[KYOU] > 0 && y > 2 && BAN[x][y - 1] > 20 &&
@@ -128,6 +140,7 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
                     }
                 }
             } else if (isCom(P)) {
+                // Stage 3: a COM piece: its king on the back row, pieces MAN attacks.
                 if (P == COM_OU && y == 1 && SM[x][2] > 0) {
                     R -= 50;
                     if (SM[x][2] >= SC[x][2]) R -= 250;
@@ -158,6 +171,7 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
                     }
                 }
             } else if (isMan(P)) {
+                // Stage 4: a MAN piece: newly attacked, aimed at COM, forked by the mover.
                 if (SC[x][y] > 0 && SCM[x][y] == 0) {
                     if (y > 2 && P == MAN_KEI && SM[x][y - 1] == 0 &&
                         (BAN[x][y - 1] == COM_GIN || BAN[x][y - 1] == COM_RYU ||
@@ -180,6 +194,7 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
                 }
             }
         }
+    // Stage 5: the fork.
     if (N > 1) R += V;
     return R;
 }
