@@ -1,7 +1,7 @@
 #include "ai/survey.h"
 
-#include "ai/influence_steps.h"
 #include "ai/analysis.h"
+#include "ai/influence_steps.h"
 
 using namespace influence_steps;
 
@@ -38,6 +38,8 @@ void reset(Influence& m) {
     // MAMORI_COM_X/_Y and NERAI_COM_X/_Y carry over on purpose.
 }
 
+// The neighbour steps are written out with their edge tests: a loop over a direction table
+// made the whole survey 5 to 15 % slower.
 void manPiece(Analysis& s, int c, int x, int y) {
     Influence& m = s.inf;
     const Map& ban = s.pos.BAN;
