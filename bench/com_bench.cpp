@@ -2,6 +2,7 @@
 // positions, and one influence survey.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "cli/random_play.h"
 #include "core/moves.h"
 #include "play/setup.h"
+#include "signature.h"
 #include "test_util.h"
 
 namespace {
@@ -120,4 +122,21 @@ BENCHMARK(BM_Survey)->Unit(benchmark::kNanosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// The move signature first, so a timing can be read against the play that produced it.
+int main(int argc, char** argv) {
+    const auto lines = signature::readPositions(TORVANE_SIGNATURE_POSITIONS);
+    if (lines.empty()) {
+        std::printf("move signature: unavailable (no positions in %s)\n",
+                    TORVANE_SIGNATURE_POSITIONS);
+    } else {
+        const signature::Signature sig = signature::compute(lines);
+        std::printf("move signature: %s (%zu moves)\n", signature::hex(sig.total).c_str(),
+                    sig.moves);
+    }
+    std::fflush(stdout);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
