@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "cli/engine.h"
 #include "cli/random_play.h"
@@ -113,6 +114,33 @@ TEST(Cli, PromotingOnTheMove) {
     EXPECT_EQ(s.pos.BAN[4][5], MAN_KYOU);
     EXPECT_EQ(s.game.TESU, 4);
     EXPECT_EQ(s.hist.SAISHU_TESU, 3);
+}
+
+// A position line is taken only as the record writer spells it: a code that is no piece,
+// another spelling of a field or a bad hand count is refused and changes nothing.
+TEST(Cli, PositionTakesOnlyTheWritersOwnSpelling) {
+    Engine e;
+    const std::string opening = e.handle("board");
+    auto with = [&](std::size_t at, std::string_view text) {
+        std::string line = opening;
+        line.replace(at, text.size(), text);
+        return "position " + line;
+    };
+    // The first field is square (1, 1); the hand counts start at character 244.
+    for (const char* field : {" 51", "-51", " 81", "-90", "  5", " 12", "999", "-99", " 05",
+                              "+20", "020", "20 ", " -0", " 2 ", "ab ", "１"}) {
+        EXPECT_EQ(e.handle(with(0, field)), "error bad position") << "'" << field << "'";
+        EXPECT_EQ(e.handle("board"), opening) << field;
+    }
+    for (const char* count : {"a", "-", " ", "\x7f"})
+        EXPECT_EQ(e.handle(with(243, count)), "error bad position") << "'" << count << "'";
+    EXPECT_EQ(e.handle("position " + opening.substr(0, 256)), "error bad position");
+
+    for (const char* field : {" 21", "-61", " 80", "  0"}) EXPECT_EQ(e.handle(with(0, field)), "ok");
+    EXPECT_EQ(e.handle(with(243, "Z")), "ok");  // 35 pawns in MAN's hand
+    EXPECT_EQ(e.state().pos.MOCHI_MAN_SU, 35);
+    EXPECT_EQ(e.handle("position " + opening.substr(0, 257)), "ok");  // the times may be absent
+    EXPECT_EQ(e.handle("board"), opening);
 }
 
 TEST(Cli, ComAnswersAndTheHistoryBound) {
