@@ -2,7 +2,7 @@
 
 #include "core/position.h"
 
-int 駒取り(Position& p, int tx, int ty) {
+int takeCaptured(Position& p, int tx, int ty) {
     const int taken = p.BAN[tx][ty];
     if (isMan(taken)) {
         p.MOCHI_COM_SU += 1;
@@ -14,7 +14,7 @@ int 駒取り(Position& p, int tx, int ty) {
     return taken;
 }
 
-void 駒置き(Position& p, int fx, int fy, int tx, int ty, int c) {
+void placeMoved(Position& p, int fx, int fy, int tx, int ty, int c) {
     p.BAN[tx][ty] = c;
     if (c == MAN_OU) {
         p.MAN_OU_X = tx;
@@ -32,13 +32,13 @@ void 駒置き(Position& p, int fx, int fy, int tx, int ty, int c) {
 }
 
 void 駒移動(Position& p, int fx, int fy, int tx, int ty, int c) {
-    駒取り(p, tx, ty);
-    駒置き(p, fx, fy, tx, ty, c);
+    takeCaptured(p, tx, ty);
+    placeMoved(p, fx, fy, tx, ty, c);
 }
 
 void 移動対象駒_移動(Position& p, int fx, int fy, int tx, int ty) {
-    移動対象駒_順(p.BAN, fx, fy, tx, ty,
-                  [&](int x, int y, int x2, int y2, int c) { 駒移動(p, x, y, x2, y2, c); });
+    forEachInMovingLine(p.BAN, fx, fy, tx, ty,
+                        [&](int x, int y, int x2, int y2, int c) { 駒移動(p, x, y, x2, y2, c); });
 }
 
 int 調査_駒成(Position& p, int fx, int fy, int tx, int ty, int c) {

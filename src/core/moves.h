@@ -10,10 +10,10 @@ struct Position;
 
 // The capture half of a move: a piece on (tx, ty) goes to the capturer's hand (a king to
 // none) and the capturer's total rises by one. Answers the code that stood there.
-int 駒取り(Position& p, int tx, int ty);
+int takeCaptured(Position& p, int tx, int ty);
 // The placing half: c on (tx, ty), the source emptied or, for a drop, the hand lowered.
 // A stand row that names no kind takes nothing from a hand.
-void 駒置き(Position& p, int fx, int fy, int tx, int ty, int c);
+void placeMoved(Position& p, int fx, int fy, int tx, int ty, int c);
 
 // Moves one piece (board move or drop), taking a captured piece into the capturer's hand.
 void 駒移動(Position& p, int fx, int fy, int tx, int ty, int c);
@@ -25,7 +25,7 @@ void 移動対象駒_移動(Position& p, int fx, int fy, int tx, int ty);
 // the mover's displacement along the direction of travel. The board is read again after
 // every call, as the pieces go one by one.
 template <class MoveOne>
-void 移動対象駒_順(const Map& ban, int fx, int fy, int tx, int ty, MoveOne&& moveOne) {
+void forEachInMovingLine(const Map& ban, int fx, int fy, int tx, int ty, MoveOne&& moveOne) {
     const Step dir = 取得_進行方向(fx, fy, tx, ty);
     if (dir == Step{0, 0}) return;
     const int d = 取得_移動桝数(fx, fy, tx, ty);

@@ -17,7 +17,7 @@ void decideOnKing(State& s, int taken) {
 }  // namespace
 
 void 駒移動(State& s, int fx, int fy, int tx, int ty, int c) {
-    const int taken = 駒取り(s.pos, tx, ty);
+    const int taken = takeCaptured(s.pos, tx, ty);
     decideOnKing(s, taken);
     if (isMan(taken))
         描画_敵持盤(s);
@@ -26,7 +26,7 @@ void 駒移動(State& s, int fx, int fy, int tx, int ty, int c) {
     描画_絵(s, EMPTY, fx, fy);
     描画_桝輪郭(s, colours::GREEN, fx, fy);
 
-    駒置き(s.pos, fx, fy, tx, ty, c);
+    placeMoved(s.pos, fx, fy, tx, ty, c);
     if (fx == COM_DROP_X)
         描画_敵持盤(s);
     else if (fx == MAN_DROP_X)
@@ -36,8 +36,8 @@ void 駒移動(State& s, int fx, int fy, int tx, int ty, int c) {
 }
 
 void 移動対象駒_移動(State& s, int fx, int fy, int tx, int ty) {
-    移動対象駒_順(s.pos.BAN, fx, fy, tx, ty,
-                  [&](int x, int y, int x2, int y2, int c) { 駒移動(s, x, y, x2, y2, c); });
+    forEachInMovingLine(s.pos.BAN, fx, fy, tx, ty,
+                        [&](int x, int y, int x2, int y2, int c) { 駒移動(s, x, y, x2, y2, c); });
 }
 
 void 駒取得(State& s, int c) {
