@@ -97,7 +97,8 @@ const std::vector<Snapshot>& positions() {
 }
 
 void BM_ComDecision(benchmark::State& bs) {
-    Analysis s;
+    const auto analysis = std::make_unique<Analysis>();
+    Analysis& s = *analysis;
     const Snapshot& p = positions().at(static_cast<std::size_t>(bs.range(0)));
     for (auto _ : bs) {
         bs.PauseTiming();
@@ -111,7 +112,8 @@ void BM_ComDecision(benchmark::State& bs) {
 BENCHMARK(BM_ComDecision)->DenseRange(0, 19)->Unit(benchmark::kMicrosecond);
 
 void BM_Survey(benchmark::State& bs) {
-    Analysis s;
+    const auto analysis = std::make_unique<Analysis>();
+    Analysis& s = *analysis;
     s.pos = positions().at(5).pos;
     for (auto _ : bs) {
         勢力調査(s);
