@@ -97,8 +97,10 @@ const std::vector<Snapshot>& positions() {
 }
 
 void BM_ComDecision(benchmark::State& bs) {
-    const auto analysis = std::make_unique<Analysis>();
-    Analysis& s = *analysis;
+    // Inside a game state, where the game keeps it.
+    SilentPort port;
+    const auto st = std::make_unique<State>(port);
+    Analysis& s = *st;
     const Snapshot& p = positions().at(static_cast<std::size_t>(bs.range(0)));
     for (auto _ : bs) {
         bs.PauseTiming();
@@ -112,8 +114,10 @@ void BM_ComDecision(benchmark::State& bs) {
 BENCHMARK(BM_ComDecision)->DenseRange(0, 19)->Unit(benchmark::kMicrosecond);
 
 void BM_Survey(benchmark::State& bs) {
-    const auto analysis = std::make_unique<Analysis>();
-    Analysis& s = *analysis;
+    // Inside a game state, where the game keeps it.
+    SilentPort port;
+    const auto st = std::make_unique<State>(port);
+    Analysis& s = *st;
     s.pos = positions().at(5).pos;
     for (auto _ : bs) {
         勢力調査(s);
