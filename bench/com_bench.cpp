@@ -6,12 +6,15 @@
 #include <memory>
 #include <vector>
 
-#include "ai/com_turn.h"
+#include "ai/analysis.h"
+#include "ai/search.h"
 #include "ai/survey.h"
 #include "cli/engine.h"
 #include "cli/random_play.h"
-#include "core/setup.h"
+#include "core/moves.h"
+#include "play/setup.h"
 #include "signature.h"
+#include "test_util.h"
 
 namespace {
 
@@ -20,7 +23,7 @@ struct Snapshot {
     Influence inf;
 };
 
-Snapshot take(State& s) {
+Snapshot take(Analysis& s) {
     勢力調査(s);  // as after MAN's move
     return {s.pos, s.inf};
 }
@@ -32,19 +35,13 @@ void collectGames(std::vector<Snapshot>& out) {
         Engine e;
         Rng rng(seed);
         for (int ply = 0; ply < 90; ++ply) {
-            auto moves = 合法手一覧_MAN(e.state());
+            auto moves = 合法手一覧_MAN(e.state().pos);
             if (moves.empty() || e.handle("man " + moves[rng.below(moves.size())]) != "ok") break;
             if (ply % 8 == 5 && out.size() < 20) out.push_back(take(e.state()));
             if (e.handle("com").find(' ') == std::string::npos) break;
             if (e.state().game.SHOUHAI != 0) break;
         }
     }
-}
-
-void clear(State& s) {
-    for (auto& col : s.pos.BAN)
-        for (int& c : col) c = 0;
-    for (int k = 0; k < 8; ++k) s.pos.MOCHI_MAN[k] = s.pos.MOCHI_COM[k] = 0;
 }
 
 std::vector<Snapshot> suite() {
@@ -61,11 +58,11 @@ std::vector<Snapshot> suite() {
     for (int x : {2, 4, 6, 8}) s.pos.BAN[x][3] = 0, s.pos.BAN[x][7] = 0;
     s.pos.BAN[3][1] = s.pos.BAN[7][9] = s.pos.BAN[2][2] = s.pos.BAN[2][8] = 0;
     for (int k = 1; k <= 7; ++k) s.pos.MOCHI_MAN[k] = s.pos.MOCHI_COM[k] = k == 1 ? 2 : 1;
-    持駒数更新(s);
+    持駒数更新(s.pos);
     out.push_back(take(s));
 
     // MAN's king in check by a rook from afar, with pieces to block in hand.
-    clear(s);
+    clearBoard(s.pos);
     s.pos.BAN[5][9] = MAN_OU;
     s.pos.BAN[5][1] = COM_OU;
     s.pos.BAN[5][3] = COM_SYA;
@@ -75,11 +72,11 @@ std::vector<Snapshot> suite() {
     s.pos.MOCHI_MAN[HU] = 3;
     s.pos.MOCHI_COM[KIN] = 2;
     s.pos.MOCHI_COM[GIN] = 1;
-    持駒数更新(s);
+    持駒数更新(s.pos);
     out.push_back(take(s));
 
     // MAN's king mated: a gold on its head, guarded by a silver.
-    clear(s);
+    clearBoard(s.pos);
     s.pos.BAN[5][9] = MAN_OU;
     s.pos.BAN[4][9] = MAN_KYOU;
     s.pos.BAN[6][9] = MAN_KEI;
@@ -87,7 +84,7 @@ std::vector<Snapshot> suite() {
     s.pos.BAN[5][7] = COM_GIN;
     s.pos.BAN[5][1] = COM_OU;
     s.pos.MOCHI_COM[HU] = 1;
-    持駒数更新(s);
+    持駒数更新(s.pos);
     out.push_back(take(s));
 
     collectGames(out);
@@ -100,9 +97,10 @@ const std::vector<Snapshot>& positions() {
 }
 
 void BM_ComDecision(benchmark::State& bs) {
+    // Inside a game state, where the game keeps it.
     SilentPort port;
-    auto st = std::make_unique<State>(port);
-    State& s = *st;
+    const auto st = std::make_unique<State>(port);
+    Analysis& s = *st;
     const Snapshot& p = positions().at(static_cast<std::size_t>(bs.range(0)));
     for (auto _ : bs) {
         bs.PauseTiming();
@@ -116,9 +114,10 @@ void BM_ComDecision(benchmark::State& bs) {
 BENCHMARK(BM_ComDecision)->DenseRange(0, 19)->Unit(benchmark::kMicrosecond);
 
 void BM_Survey(benchmark::State& bs) {
+    // Inside a game state, where the game keeps it.
     SilentPort port;
-    auto st = std::make_unique<State>(port);
-    State& s = *st;
+    const auto st = std::make_unique<State>(port);
+    Analysis& s = *st;
     s.pos = positions().at(5).pos;
     for (auto _ : bs) {
         勢力調査(s);

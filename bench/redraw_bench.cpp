@@ -9,7 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "core/state.h"
+#include "play/screen.h"
+#include "play/state.h"
 #include "play/window_events.h"
 #include "ui/drawing.h"
 #include "ui/qt/artwork.h"
@@ -51,7 +52,7 @@ struct Game {
 
     void setScale(int scale) {
         const QSize want(640 * scale, 480 * scale);
-        Canvas& canvas = *window.canvas();
+        CanvasWidget& canvas = *window.canvas();
         for (int i = 0; i < 20 && canvas.size() != want; ++i) {
             window.resize(window.size() + want - canvas.size());
             QCoreApplication::processEvents();

@@ -2,10 +2,11 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "cli/engine.h"
 #include "cli/random_play.h"
-#include "core/setup.h"
+#include "play/setup.h"
 #include "test_util.h"
 
 namespace {
@@ -46,7 +47,7 @@ TEST(Cli, RefusalsAndArgumentErrors) {
     EXPECT_EQ(e.handle("man 7 7 7 99999999999"), "error bad arguments");
     EXPECT_EQ(e.handle("level 4"), "error bad level");
     EXPECT_EQ(e.handle("level 1"), "ok");
-    EXPECT_EQ(e.state().opt.LEVEL_NO, 1);
+    EXPECT_EQ(e.state().LEVEL_NO, 1);
     EXPECT_EQ(e.handle("fly"), "error unknown command");
     EXPECT_EQ(e.handle("position 12"), "error bad position");
     EXPECT_EQ(e.state().game.TESU, 0);
@@ -56,7 +57,7 @@ TEST(Cli, PositionPromotionDropsAndTheWin) {
     Engine e;
     // MAN pawn on (5, 2) in front of COM's king on (5, 1); MAN holds a gold.
     State& s = e.state();
-    clearBoard(s);
+    clearBoard(s.pos);
     s.pos.BAN[5][2] = MAN_HU;
     s.pos.BAN[4][2] = COM_KIN;
     s.pos.BAN[1][1] = COM_OU;
@@ -85,7 +86,7 @@ TEST(Cli, PositionPromotionDropsAndTheWin) {
 TEST(Cli, PromotingOnTheMove) {
     Engine e;
     State& s = e.state();
-    clearBoard(s);
+    clearBoard(s.pos);
     s.pos.BAN[5][4] = MAN_GIN;
     s.pos.BAN[5][5] = MAN_HU;
     s.pos.BAN[1][1] = COM_OU;
@@ -113,6 +114,33 @@ TEST(Cli, PromotingOnTheMove) {
     EXPECT_EQ(s.pos.BAN[4][5], MAN_KYOU);
     EXPECT_EQ(s.game.TESU, 4);
     EXPECT_EQ(s.hist.SAISHU_TESU, 3);
+}
+
+// A position line is taken only as the record writer spells it: a code that is no piece,
+// another spelling of a field or a bad hand count is refused and changes nothing.
+TEST(Cli, PositionTakesOnlyTheWritersOwnSpelling) {
+    Engine e;
+    const std::string opening = e.handle("board");
+    auto with = [&](std::size_t at, std::string_view text) {
+        std::string line = opening;
+        line.replace(at, text.size(), text);
+        return "position " + line;
+    };
+    // The first field is square (1, 1); the hand counts start at character 244.
+    for (const char* field : {" 51", "-51", " 81", "-90", "  5", " 12", "999", "-99", " 05",
+                              "+20", "020", "20 ", " -0", " 2 ", "ab ", "１"}) {
+        EXPECT_EQ(e.handle(with(0, field)), "error bad position") << "'" << field << "'";
+        EXPECT_EQ(e.handle("board"), opening) << field;
+    }
+    for (const char* count : {"a", "-", " ", "\x7f"})
+        EXPECT_EQ(e.handle(with(243, count)), "error bad position") << "'" << count << "'";
+    EXPECT_EQ(e.handle("position " + opening.substr(0, 256)), "error bad position");
+
+    for (const char* field : {" 21", "-61", " 80", "  0"}) EXPECT_EQ(e.handle(with(0, field)), "ok");
+    EXPECT_EQ(e.handle(with(243, "Z")), "ok");  // 35 pawns in MAN's hand
+    EXPECT_EQ(e.state().pos.MOCHI_MAN_SU, 35);
+    EXPECT_EQ(e.handle("position " + opening.substr(0, 257)), "ok");  // the times may be absent
+    EXPECT_EQ(e.handle("board"), opening);
 }
 
 TEST(Cli, ComAnswersAndTheHistoryBound) {

@@ -2,7 +2,7 @@
 
 #include "fake_port.h"
 #include "play/clock.h"
-#include "ui/drawing.h"
+#include "play/screen.h"
 
 TEST(Clock, TimeTexts) {
     EXPECT_EQ(調査_時間秒追加結果(3725.0f), "01:02:05");

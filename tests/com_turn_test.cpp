@@ -1,9 +1,9 @@
 // COM's whole turn as the player sees it: the indicator, the clock, the move, the messages.
 #include <gtest/gtest.h>
 
-#include "ai/com_turn.h"
 #include "ai/survey.h"
-#include "core/setup.h"
+#include "play/com_ban.h"
+#include "play/setup.h"
 #include "fake_port.h"
 #include "test_util.h"
 
@@ -43,7 +43,7 @@ TEST_F(ComTurn, PlaysOneMoveAndHandsTheTurnBack) {
     EXPECT_EQ(s.game.HYOUJI_TESU, 1);
     EXPECT_EQ(s.game.TEBAN, SENTE_BAN);
     EXPECT_TRUE(s.clock.Timer1);  // MAN's clock runs
-    EXPECT_EQ(pieceCount(s), 40);
+    EXPECT_EQ(pieceCount(s.pos), 40);
     // Entry 0 holds the position COM moved from.
     EXPECT_EQ(s.hist.BAN_RIREKI[0][s.turn.BEST_FX][s.turn.BEST_FY], s.turn.BEST_KOMA);
     EXPECT_EQ(s.pos.BAN[s.turn.BEST_TX][s.turn.BEST_TY], s.turn.BEST_NEW_KOMA);
@@ -70,7 +70,7 @@ TEST_F(ComTurn, WithPiecesInHandTheClockTicksPerKindToo) {
 }
 
 TEST_F(ComTurn, CapturingTheKingEndsTheGameWithoutMoveText) {
-    clearBoard(s);
+    clearBoard(s.pos);
     s.pos.BAN[5][5] = COM_KIN;
     s.pos.BAN[5][6] = MAN_OU;
     s.pos.BAN[1][1] = COM_OU;
@@ -91,7 +91,7 @@ TEST_F(ComTurn, CapturingTheKingEndsTheGameWithoutMoveText) {
 }
 
 TEST_F(ComTurn, WithNothingToPlayComResigns) {
-    clearBoard(s);
+    clearBoard(s.pos);
     s.pos.BAN[5][9] = MAN_OU;
     s.pos.BAN[1][9] = COM_HU;  // a pawn on the last row cannot move
     勢力調査(s);

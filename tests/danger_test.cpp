@@ -4,14 +4,14 @@
 
 #include "ai/danger.h"
 #include "core/constants.h"
-#include "fake_port.h"
+#include "test_util.h"
 
 namespace {
 
 // Maps as a survey would leave them on a board where COM covers every square, both
 // now and at the start of the turn, and MAN reaches nothing: no term fires until a test
 // changes something.
-void quiet(State& s) {
+void quiet(Analysis& s) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             s.inf.SEIRYOKU_COM[x][y] = 1;
@@ -26,32 +26,32 @@ void quiet(State& s) {
 }  // namespace
 
 TEST(DangerTerms, StraightGuardLooksUpTheColumnFromBelow) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     auto& BAN = s.pos.BAN;
     BAN[5][9] = MAN_SYA;
-    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 5, 5), ON);
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s.pos, 5, 5), ON);
     BAN[5][5] = COM_KIN;  // the piece on the square itself does not block
-    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 5, 5), ON);
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s.pos, 5, 5), ON);
     EXPECT_EQ(BAN[5][5], COM_KIN);
     BAN[5][7] = MAN_HU;  // the rook is found behind the pawn, but cannot pass it
-    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 5, 5), OFF);
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s.pos, 5, 5), OFF);
     BAN[5][7] = COM_HU;
-    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 5, 5), OFF);
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s.pos, 5, 5), OFF);
     EXPECT_EQ(BAN[5][5], COM_KIN);
 
     BAN[3][9] = MAN_KYOU;
-    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 3, 2), ON);
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s.pos, 3, 2), ON);
     BAN[3][9] = MAN_KIN;
-    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 3, 2), OFF);
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s.pos, 3, 2), OFF);
     BAN[3][3] = MAN_RYU;
-    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 3, 2), ON);
-    EXPECT_EQ(調査_自守駒MAN_直進駒(s, 3, 9), OFF);  // nothing below the last row
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s.pos, 3, 2), ON);
+    EXPECT_EQ(調査_自守駒MAN_直進駒(s.pos, 3, 9), OFF);  // nothing below the last row
 }
 
 TEST(DangerTerms, BishopCautionNeedsAReachableAimAndABishopForIt) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     auto& BAN = s.pos.BAN;
     BAN[5][5] = COM_KIN;
     s.turn.MOCHIKAKU_NERAI[3][3] = 1;
@@ -79,8 +79,8 @@ TEST(DangerTerms, BishopCautionNeedsAReachableAimAndABishopForIt) {
 }
 
 TEST(DangerTerms, BishopCautionJudgesTheFirstAimSquareOnly) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     auto& BAN = s.pos.BAN;
     s.turn.MOCHIKAKU_NERAI[3][3] = 1;
     s.turn.MOCHIKAKU_NERAI[7][7] = 1;
@@ -91,8 +91,8 @@ TEST(DangerTerms, BishopCautionJudgesTheFirstAimSquareOnly) {
 }
 
 TEST(DangerTerms, ComKingOnBackRowWithAttackedSquareInFront) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     quiet(s);
     s.pos.BAN[5][1] = COM_OU;
     s.pos.COM_OU_X = 5;
@@ -116,8 +116,8 @@ TEST(DangerTerms, ComKingOnBackRowWithAttackedSquareInFront) {
 }
 
 TEST(DangerTerms, ForkOfUndefendedPiecesAddsTheCheapest) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     quiet(s);
     auto& BAN = s.pos.BAN;
     BAN[5][5] = COM_RYU;
@@ -137,8 +137,8 @@ TEST(DangerTerms, ForkOfUndefendedPiecesAddsTheCheapest) {
 }
 
 TEST(DangerTerms, AttackedComPieces) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     quiet(s);
     auto& BAN = s.pos.BAN;
     BAN[5][5] = COM_GIN;
@@ -154,8 +154,8 @@ TEST(DangerTerms, AttackedComPieces) {
     s.turn.IDOU_FUKA_MAN[5][6] = 1;  // a pinned attacker does not count as an exchange
     EXPECT_EQ(盤評価_COM危険座標(s, COM_GIN, 5, 5), 10.0);
 
-    Fixture g;
-    State& t = g.s;
+    AiFixture g;
+    Analysis& t = g.s;
     quiet(t);
     t.pos.BAN[5][3] = COM_GIN;
     t.pos.BAN[5][4] = MAN_HU;
@@ -176,8 +176,8 @@ TEST(DangerTerms, AttackedComPieces) {
 }
 
 TEST(DangerTerms, EmptySquaresMANCouldUse) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     quiet(s);
     auto& BAN = s.pos.BAN;
     BAN[5][4] = MAN_HU;
@@ -189,8 +189,8 @@ TEST(DangerTerms, EmptySquaresMANCouldUse) {
     EXPECT_EQ(盤評価_COM危険座標(s, COM_KIN, 5, 3), -30.0);
 
     // A lance dropped below a rook would skewer the horse behind it.
-    Fixture g;
-    State& t = g.s;
+    AiFixture g;
+    Analysis& t = g.s;
     quiet(t);
     t.pos.BAN[5][4] = COM_SYA;
     t.pos.BAN[5][2] = COM_UMA;
@@ -200,8 +200,8 @@ TEST(DangerTerms, EmptySquaresMANCouldUse) {
     EXPECT_EQ(盤評価_COM危険座標(t, COM_SYA, 5, 4), -130.5);
 
     // A knight dropped here would fork two COM pieces above pawns.
-    Fixture h;
-    State& u = h.s;
+    AiFixture h;
+    Analysis& u = h.s;
     quiet(u);
     u.pos.BAN[4][3] = COM_GIN;
     u.pos.BAN[6][3] = COM_KIN;
@@ -214,8 +214,8 @@ TEST(DangerTerms, EmptySquaresMANCouldUse) {
 }
 
 TEST(DangerTerms, ManPiecesNewlyAttackedOrOnComKingsFile) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     quiet(s);
     auto& BAN = s.pos.BAN;
     s.pos.COM_OU_X = 4;
@@ -227,8 +227,8 @@ TEST(DangerTerms, ManPiecesNewlyAttackedOrOnComKingsFile) {
     // +1 for the knight under the silver, +15 for being near COM's king.
     EXPECT_EQ(盤評価_COM危険座標(s, COM_GIN, 5, 4), 16.0);
 
-    Fixture g;
-    State& t = g.s;
+    AiFixture g;
+    Analysis& t = g.s;
     quiet(t);
     t.pos.COM_OU_X = 2;
     t.pos.COM_OU_Y = 1;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "fake_port.h"
-#include "ui/drawing.h"
+#include "play/screen.h"
 
 namespace {
 

@@ -2,19 +2,19 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "ai/com_turn.h"
+#include "ai/analysis.h"
 #include "ai/danger.h"
 #include "ai/evaluation.h"
+#include "ai/mate.h"
 #include "ai/piece_terms.h"
+#include "ai/search.h"
 #include "ai/survey.h"
 #include "ai/tactics.h"
-#include "core/mate.h"
 #include "core/moves.h"
-#include "core/state.h"
 
 // What COM's turn prepares before its first trial, on a board surveyed as after MAN's
 // move: the snapshots, MAN's escape squares and the once-per-turn surveys.
-inline void prepareTurn(State& s) {
+inline void prepareTurn(Analysis& s) {
     勢力調査(s);
     思考準備(s);
 }
@@ -23,10 +23,10 @@ inline void prepareTurn(State& s) {
 // taken back when it goes out of scope. fx = -1 is a drop of kind fy. `placed` replaces
 // the moving code on the destination (a promotion).
 struct TrialMove {
-    State& s;
+    Analysis& s;
     int captured, placed, fx, fy, tx, ty;
 
-    TrialMove(State& st, int fx_, int fy_, int tx_, int ty_, int promoted = 0)
+    TrialMove(Analysis& st, int fx_, int fy_, int tx_, int ty_, int promoted = 0)
         : s(st), fx(fx_), fy(fy_), tx(tx_), ty(ty_) {
         auto& BAN = s.pos.BAN;
         if (fx < 0) {

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "eval_trial.h"
-#include "fake_port.h"
 #include "test_util.h"
 
 // Scores are compared with the terms added in the order the evaluation adds them; the
@@ -11,10 +10,10 @@
 
 // Each test builds its trial position on an empty board.
 struct BoardEvaluation : ::testing::Test {
-    Fixture f;
-    State& s = f.s;
-    int (&BAN)[10][10] = s.pos.BAN;
-    void SetUp() override { clearBoard(s); }
+    AiFixture f;
+    Analysis& s = f.s;
+    Map& BAN = s.pos.BAN;
+    void SetUp() override { clearBoard(s.pos); }
 };
 
 TEST_F(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
@@ -33,14 +32,13 @@ TEST_F(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
     }
 
     // MAN's king in the corner with every flight square covered.
-    clearBoard(s);
+    clearBoard(s.pos);
     BAN[9][1] = COM_OU;
     BAN[1][9] = MAN_OU;
     BAN[2][7] = COM_KIN;
     BAN[3][8] = COM_GIN;
     prepareTurn(s);
-    int before[10][10];
-    std::memcpy(before, BAN, sizeof before);
+    const Map before = BAN;
     {
         TrialMove t(s, -1, HU, 1, 8);
         EXPECT_EQ(t.eval(), -9998);  // mate by a dropped pawn is refused
@@ -49,7 +47,7 @@ TEST_F(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
         TrialMove t(s, -1, KIN, 1, 8);
         EXPECT_EQ(t.eval(), 9998);
     }
-    EXPECT_EQ(std::memcmp(before, BAN, sizeof before), 0);
+    EXPECT_EQ(BAN, before);
 
     BAN[1][7] = COM_HU;
     prepareTurn(s);
@@ -107,7 +105,7 @@ TEST_F(BoardEvaluation, StrengthLevelsCutTheEvaluation) {
         TrialMove t(s, 5, 4, 5, 5);
         const double d = t.danger();
         for (int n = 1; n <= 3; ++n) {
-            s.opt.LEVEL_NO = n;
+            s.LEVEL_NO = n;
             level[n] = t.eval();
         }
         EXPECT_DOUBLE_EQ(level[1], d + 0.1 + 70);
@@ -118,7 +116,7 @@ TEST_F(BoardEvaluation, StrengthLevelsCutTheEvaluation) {
         // A quiet king move gets its piece term at levels 1 and 3 only.
         TrialMove t(s, 1, 1, 1, 2);
         for (int n = 1; n <= 3; ++n) {
-            s.opt.LEVEL_NO = n;
+            s.LEVEL_NO = n;
             level[n] = t.eval();
         }
         EXPECT_EQ(level[1], level[3]);
@@ -131,14 +129,14 @@ TEST_F(BoardEvaluation, StrengthLevelsCutTheEvaluation) {
     BAN[5][6] = COM_GIN;
     prepareTurn(s);
     TrialMove t(s, 5, 6, 5, 7, COM_NARIGIN);
-    s.opt.LEVEL_NO = 2;
+    s.LEVEL_NO = 2;
     const double two = t.eval();
-    s.opt.LEVEL_NO = 3;
+    s.LEVEL_NO = 3;
     EXPECT_EQ(t.eval(), two);
 }
 
 TEST_F(BoardEvaluation, SafetyOfTheDestination) {
-    s.opt.LEVEL_NO = 2;
+    s.LEVEL_NO = 2;
     BAN[1][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[5][7] = MAN_HU;
@@ -161,7 +159,7 @@ TEST_F(BoardEvaluation, SafetyOfTheDestination) {
     }
 
     // A defended pawn takes a defended silver: the silver is won.
-    clearBoard(s);
+    clearBoard(s.pos);
     BAN[1][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[5][3] = COM_KYOU;
@@ -175,7 +173,7 @@ TEST_F(BoardEvaluation, SafetyOfTheDestination) {
 }
 
 TEST_F(BoardEvaluation, PinnedAttackerOfTheDestinationIsThreatened) {
-    s.opt.LEVEL_NO = 2;
+    s.LEVEL_NO = 2;
     BAN[1][1] = COM_OU;
     BAN[5][9] = MAN_OU;
     BAN[5][8] = MAN_GIN;  // pinned by the rook
@@ -199,7 +197,7 @@ TEST_F(BoardEvaluation, PinnedAttackerOfTheDestinationIsThreatened) {
 }
 
 TEST_F(BoardEvaluation, CapturesOfUnattackedPromotedPiecesEarnFiftyMore) {
-    s.opt.LEVEL_NO = 2;
+    s.LEVEL_NO = 2;
     BAN[1][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[5][4] = COM_KIN;
@@ -212,7 +210,7 @@ TEST_F(BoardEvaluation, CapturesOfUnattackedPromotedPiecesEarnFiftyMore) {
 }
 
 TEST_F(BoardEvaluation, EscapeSquaresTakenNearTheKingOrByALongPiece) {
-    s.opt.LEVEL_NO = 2;
+    s.LEVEL_NO = 2;
     BAN[1][1] = COM_OU;
     BAN[5][9] = MAN_OU;  // five free squares around it
     prepareTurn(s);
@@ -240,10 +238,10 @@ TEST_F(BoardEvaluation, EscapeSquaresTakenNearTheKingOrByALongPiece) {
 }
 
 TEST_F(BoardEvaluation, ManRookBesideTheDestinationWithComKingBeyond) {
-    s.opt.LEVEL_NO = 2;
+    s.LEVEL_NO = 2;
     auto& M = s.pos.MOCHI_MAN;
     for (int side = 0; side < 2; ++side) {
-        clearBoard(s);
+        clearBoard(s.pos);
         BAN[9][9] = MAN_OU;
         BAN[side ? 3 : 5][1] = COM_OU;
         BAN[side ? 5 : 3][1] = side ? MAN_RYU : MAN_SYA;
@@ -263,7 +261,7 @@ TEST_F(BoardEvaluation, ManRookBesideTheDestinationWithComKingBeyond) {
 }
 
 TEST_F(BoardEvaluation, ManLanceInTheCornerBelow) {
-    s.opt.LEVEL_NO = 2;
+    s.LEVEL_NO = 2;
     BAN[5][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[1][9] = MAN_KYOU;
@@ -295,15 +293,15 @@ TEST_F(BoardEvaluation, CaptureByAPieceThatWasTrappedAnyway) {
         TrialMove t(s, 5, 5, 5, 6);
         const double d = t.danger();
         // The pawn had nowhere else to go; the silver could step back.
-        s.opt.LEVEL_NO = 2;
+        s.LEVEL_NO = 2;
         EXPECT_DOUBLE_EQ(t.eval(), d + (mover == COM_HU ? 10 : 0)) << mover;
-        s.opt.LEVEL_NO = 1;
+        s.LEVEL_NO = 1;
         EXPECT_DOUBLE_EQ(t.eval(), d) << mover;
     }
 }
 
 TEST_F(BoardEvaluation, PinnedAttackerMustBeTakeableByTheUnpromotedMover) {
-    s.opt.LEVEL_NO = 2;
+    s.LEVEL_NO = 2;
     BAN[1][1] = COM_OU;
     BAN[5][9] = MAN_OU;
     BAN[5][7] = MAN_KIN;  // pinned by the rook, attacks (4, 7) sideways
@@ -326,7 +324,7 @@ TEST_F(BoardEvaluation, PinnedAttackerMustBeTakeableByTheUnpromotedMover) {
     }
 
     // The piece that aimed at the pinned silver before the move is the one that moves away.
-    clearBoard(s);
+    clearBoard(s.pos);
     BAN[1][1] = COM_OU;
     BAN[5][9] = MAN_OU;
     BAN[5][8] = MAN_GIN;

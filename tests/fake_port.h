@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/state.h"
+#include "play/state.h"
 #include "ui/port.h"
 
 // A port that remembers every call as one line of text, answers message boxes from a

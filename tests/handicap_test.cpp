@@ -1,18 +1,18 @@
-#include "settings/handicap.h"
+#include "commands/handicap.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "core/setup.h"
+#include "play/setup.h"
 #include "fake_port.h"
-#include "settings/level.h"
-#include "ui/drawing.h"
+#include "commands/level.h"
+#include "play/screen.h"
 
 namespace {
 
 bool sameBoard(const State& a, const State& b) {
-    return std::memcmp(a.pos.BAN, b.pos.BAN, sizeof a.pos.BAN) == 0;
+    return a.pos.BAN == b.pos.BAN;
 }
 
 std::string label(int level) {
@@ -117,7 +117,7 @@ TEST(Level, MenuChecksAndDisplay) {
     State& s = f.s;
     s.opt.HAIKEI_NO = 7;
     LEVEL1_Click(s);  // no game against COM: no level display
-    EXPECT_EQ(s.opt.LEVEL_NO, 1);
+    EXPECT_EQ(s.LEVEL_NO, 1);
     EXPECT_EQ(f.port.only("check"),
               (std::vector<std::string>{"check LEVEL1 off", "check LEVEL2 off", "check LEVEL3 off",
                                         "check LEVEL1 on"}));
@@ -127,13 +127,13 @@ TEST(Level, MenuChecksAndDisplay) {
     f.port.clear();
     s.game.COM_TAISEN = 1;
     LEVEL2_Click(s);
-    EXPECT_EQ(s.opt.LEVEL_NO, 2);
+    EXPECT_EQ(s.LEVEL_NO, 2);
     EXPECT_EQ(f.port.only("text").back(), "text " + FakePort::num(セル左(0)) + " " +
                                               FakePort::num(セル上(0)) + " 2 colour 15 size 12");
 
     f.port.clear();
     レベル_設定(s, 4);
-    EXPECT_EQ(s.opt.LEVEL_NO, 2);
+    EXPECT_EQ(s.LEVEL_NO, 2);
     EXPECT_EQ(f.port.count("check"), 3u);
     EXPECT_EQ(f.port.count("check LEVEL2 on"), 0u);
 }

@@ -4,13 +4,13 @@
 #include <utility>
 
 #include "ai/survey.h"
-#include "fake_port.h"
+#include "test_util.h"
 
 namespace {
 
 struct Survey : ::testing::Test {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     Influence& m = s.inf;
 
     void put(int x, int y, int c) { s.pos.BAN[x][y] = c; }
@@ -19,7 +19,7 @@ struct Survey : ::testing::Test {
     int com(int x, int y) const { return m.SEIRYOKU_COM[x][y]; }
     int totalMan() const { return sum(m.SEIRYOKU_MAN); }
     int totalCom() const { return sum(m.SEIRYOKU_COM); }
-    static int sum(const int (&a)[10][10]) {
+    static int sum(const Map& a) {
         int n = 0;
         for (const auto& col : a)
             for (int v : col) n += v;
@@ -76,7 +76,7 @@ TEST_F(Survey, PiecesOnTheirLastRowsReachNothingAndEdgePiecesOnlyInward) {
     EXPECT_EQ(totalCom(), 0);
 
     // A COM silver on row 9 still reaches the two squares diagonally behind it.
-    Fixture g;
+    AiFixture g;
     g.s.pos.BAN[5][9] = COM_GIN;
     勢力調査(g.s);
     EXPECT_EQ(g.s.inf.SEIRYOKU_COM[4][8], 1);
@@ -93,7 +93,7 @@ TEST_F(Survey, GoldsOnTheFarRowAndBishopsOnTheEdge) {
     EXPECT_EQ(totalCom(), 3);
     EXPECT_EQ(com(5, 8) + com(4, 9) + com(6, 9), 3);
 
-    Fixture g;
+    AiFixture g;
     g.s.pos.BAN[1][5] = MAN_KAKU;  // column 1: only the two lines towards column 9
     g.s.pos.BAN[5][9] = COM_KAKU;  // row 9: only the two upward lines
     勢力調査(g.s);
@@ -126,7 +126,7 @@ TEST_F(Survey, GuardsKeepTheRankOfEachSide) {
     EXPECT_EQ(m.MAMORI_COM_Y[7][4], 4);
 
     // Promoted pieces guard as themselves on MAN's side and as a gold on COM's.
-    Fixture g;
+    AiFixture g;
     auto& b = g.s.pos.BAN;
     b[5][5] = MAN_GIN;
     b[5][6] = MAN_TO;
@@ -210,7 +210,7 @@ TEST_F(Survey, AttackersOfEachSide) {
     EXPECT_EQ(m.NERAI_MAN[6][3], -999);
 
     // COM knights, silvers, golds and the king never enter NERAI_COM; the pawn does.
-    Fixture g;
+    AiFixture g;
     auto& b = g.s.pos.BAN;
     const Influence& n = g.s.inf;
     b[3][3] = COM_KEI;
@@ -245,7 +245,7 @@ TEST_F(Survey, HorsesAndDragonsRecordTheirStepsAsTheTablesSay) {
     EXPECT_EQ(m.MAMORI_MAN[6][6], -60);
 
     // COM horse: orthogonal steps only count; diagonal lines record 61.
-    Fixture g;
+    AiFixture g;
     auto& b = g.s.pos.BAN;
     const Influence& n = g.s.inf;
     b[5][5] = COM_UMA;
@@ -262,7 +262,7 @@ TEST_F(Survey, HorsesAndDragonsRecordTheirStepsAsTheTablesSay) {
     EXPECT_EQ(n.MAMORI_COM_X[6][4], 5);
 
     // COM dragon: lines and diagonal steps record 71 with their source.
-    Fixture h;
+    AiFixture h;
     auto& c = h.s.pos.BAN;
     c[5][5] = COM_RYU;
     c[6][6] = MAN_KIN;
@@ -313,7 +313,7 @@ TEST_F(Survey, ComLinesMapTheCheckAndReachBehindTheKing) {
     EXPECT_EQ(sum(m.OUTE_COM), 9 + 3);
 
     // A bishop's check marks its diagonal; a lance's its file.
-    Fixture g;
+    AiFixture g;
     auto& b = g.s.pos.BAN;
     b[8][8] = MAN_OU;
     b[5][5] = COM_KAKU;
@@ -351,7 +351,7 @@ TEST_F(Survey, AdjacentChecksMarkTheCheckerAndAKnightAlsoTheKing) {
     EXPECT_EQ(sum(m.OUTE_COM), 7 * 9);
 
     // A COM king next to the MAN king gives no check mark.
-    Fixture g;
+    AiFixture g;
     g.s.pos.BAN[5][5] = MAN_OU;
     g.s.pos.BAN[5][4] = COM_OU;
     勢力調査(g.s);
@@ -387,7 +387,7 @@ TEST_F(Survey, CheckingStepsAlsoEnterTheAttackMapsAndKingsAttackEachOther) {
 
     // The two kings side by side: MAN's king records itself as the COM king's attacker,
     // COM's king records nothing on MAN's.
-    Fixture g;
+    AiFixture g;
     auto& b = g.s.pos.BAN;
     const Influence& n = g.s.inf;
     b[4][3] = COM_OU;

@@ -11,7 +11,7 @@
 #include "cli/random_play.h"
 #include "core/moves.h"
 #include "core/rules.h"
-#include "core/setup.h"
+#include "play/setup.h"
 #include "test_util.h"
 
 namespace {
@@ -30,9 +30,9 @@ void PrintTo(const Counts& c, std::ostream* os) {
 void tally(State& s, Counts& n, int fx, int fy, int code) {
     for (int tx = 1; tx <= 9; ++tx)
         for (int ty = 1; ty <= 9; ++ty) {
-            if (移動チェック(s, fx, fy, tx, ty, code) != ON) continue;
+            if (移動チェック(s.pos, fx, fy, tx, ty, code) != ON) continue;
             ++n.moves;
-            n.promote += 調査_駒成(s, fx, fy, tx, ty, code) == ON;
+            n.promote += 調査_駒成(s.pos, fx, fy, tx, ty, code) == ON;
             n.forced += 移動後チェック(ty, code) == OFF;
         }
 }
@@ -41,7 +41,7 @@ void tally(State& s, Counts& n, int fx, int fy, int code) {
 // cells for the kinds it holds, each against every destination.
 Counts legalMoves(State& s, int sign) {
     Counts n;
-    調査_2歩フラグ設定(s);  // pawn drops read the flags
+    調査_2歩フラグ設定(s.pos);  // pawn drops read the flags
     for (int fx = 1; fx <= 9; ++fx)
         for (int fy = 1; fy <= 9; ++fy)
             if (sign * s.pos.BAN[fx][fy] >= 10) tally(s, n, fx, fy, s.pos.BAN[fx][fy]);
@@ -65,7 +65,7 @@ void hands(State& s, std::initializer_list<int> man, std::initializer_list<int> 
     for (int n : man) s.pos.MOCHI_MAN[k++] = n;
     k = HU;
     for (int n : com) s.pos.MOCHI_COM[k++] = n;
-    持駒数更新(s);
+    持駒数更新(s.pos);
 }
 
 struct Row {
@@ -96,7 +96,7 @@ const std::vector<Row>& table() {
         // from the zone), silver on (5, 4) 4 (2 may), bishop 4: 28, 11, 2.
         {"pieces before the promotion rows",
          [](State& s) {
-             clearBoard(s);
+             clearBoard(s.pos);
              place(s, {{5, 9, MAN_OU}, {5, 1, COM_OU},
                        {1, 4, MAN_HU}, {1, 5, MAN_KIN}, {1, 6, MAN_GIN},
                        {2, 5, MAN_KYOU}, {2, 6, MAN_HU}, {2, 7, MAN_KIN},
@@ -116,7 +116,7 @@ const std::vector<Row>& table() {
         // × 8 rows − 5 taken = 51; lance drops 72 − 7 = 65; knight drops 63 − 7 = 56: 185.
         {"pawns in hand, the two-pawn and last-row rules",
          [](State& s) {
-             clearBoard(s);
+             clearBoard(s.pos);
              place(s, {{5, 9, MAN_OU}, {5, 1, COM_OU}, {1, 7, MAN_HU}, {3, 6, MAN_HU},
                        {4, 5, MAN_TO}, {9, 3, COM_HU}, {7, 4, COM_HU}, {6, 5, COM_TO}});
              hands(s, {1, 1, 1}, {1, 1, 1});
@@ -126,7 +126,7 @@ const std::vector<Row>& table() {
         // Whole rows and columns of mixed pieces that would follow a mover.
         {"lines of following pieces",
          [](State& s) {
-             clearBoard(s);
+             clearBoard(s.pos);
              place(s, {{5, 1, COM_OU}, {5, 2, COM_SYA}, {5, 3, COM_HU}, {5, 4, MAN_HU},
                        {5, 5, MAN_GIN}, {5, 6, MAN_OU}, {5, 7, MAN_KIN}, {5, 8, MAN_KYOU},
                        {1, 4, COM_HU}, {2, 4, COM_GIN}, {3, 4, COM_KIN}, {4, 4, COM_SYA},
@@ -141,7 +141,7 @@ const std::vector<Row>& table() {
         // also step one square every way.
         {"ranging pieces, blocked",
          [](State& s) {
-             clearBoard(s);
+             clearBoard(s.pos);
              place(s, {{9, 9, MAN_OU}, {1, 1, COM_OU}, {5, 5, MAN_RYU}, {5, 2, COM_KIN},
                        {2, 5, MAN_HU}, {5, 7, MAN_GIN}, {3, 3, COM_UMA}, {7, 7, MAN_UMA},
                        {6, 6, COM_GIN}, {4, 8, COM_SYA}, {4, 6, MAN_KYOU}, {4, 3, COM_HU},
@@ -155,7 +155,7 @@ const std::vector<Row>& table() {
         // 81 − 2 each: 5 + 71 + 71 + 62 + 4 × 79 = 525.
         {"full hands",
          [](State& s) {
-             clearBoard(s);
+             clearBoard(s.pos);
              place(s, {{5, 9, MAN_OU}, {5, 1, COM_OU}});
              hands(s, {9, 2, 2, 2, 2, 1, 1}, {9, 2, 2, 2, 2, 1, 1});
          },
@@ -193,7 +193,7 @@ TEST(LegalMoves, CountsPerPosition) {
         EXPECT_EQ(com, row.com) << row.name;
         // The random player's list offers an unpromoted move unless promotion is forced, and
         // a promoted one wherever promotion is allowed.
-        EXPECT_EQ(合法手一覧_MAN(s).size(),
+        EXPECT_EQ(合法手一覧_MAN(s.pos).size(),
                   static_cast<std::size_t>(man.moves - man.forced + man.promote))
             << row.name;
     }

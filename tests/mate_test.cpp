@@ -1,16 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <memory>
 
+#include "ai/mate.h"
 #include "ai/survey.h"
-#include "core/mate.h"
-#include "fake_port.h"
+#include "core/history.h"
+#include "test_util.h"
 
 namespace {
 
 struct Mate : ::testing::Test {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
 
     void put(int x, int y, int c) { s.pos.BAN[x][y] = c; }
     void hand(int kind, int n) {
@@ -20,10 +21,9 @@ struct Mate : ::testing::Test {
     // Surveys, asks, and checks that the board came back unchanged.
     int mated() {
         勢力調査(s);
-        int before[10][10];
-        std::memcpy(before, s.pos.BAN, sizeof before);
+        const Map before = s.pos.BAN;
         const int answer = 詰めかMAN(s);
-        EXPECT_EQ(std::memcmp(before, s.pos.BAN, sizeof before), 0) << "board not restored";
+        EXPECT_EQ(s.pos.BAN, before) << "board not restored";
         return answer;
     }
     // MAN king in the corner, boxed in by a pawn and a lance that cannot help, checked
@@ -43,9 +43,9 @@ TEST_F(Mate, AKingNoComPieceReachesIsNeverMated) {
     put(2, 9, MAN_KYOU);
     put(1, 5, COM_SYA);  // its file is shut by the gold
     EXPECT_EQ(mated(), OFF);
-    EXPECT_EQ(詰めかMAN_COM移動(s), OFF);
+    EXPECT_EQ(詰めかMAN_COM移動(s.pos), OFF);
     put(1, 8, EMPTY);
-    EXPECT_EQ(詰めかMAN_COM移動(s), ON);  // reads the board, not the maps
+    EXPECT_EQ(詰めかMAN_COM移動(s.pos), ON);  // reads the board, not the maps
 }
 
 TEST_F(Mate, ARangingCheckIsBlockedByAnyDropUnlessOnlyUndroppablePawnsAreInHand) {
@@ -92,8 +92,8 @@ TEST_F(Mate, DoubleAndAdjacentChecksAreNotBlockedByADrop) {
     EXPECT_EQ(mated(), OFF);  // the knight alone: the king steps to (1, 8)
 
     // An adjacent gold defended by a pawn: the king cannot take it, a drop cannot help.
-    Fixture g;
-    State& t = g.s;
+    AiFixture g;
+    Analysis& t = g.s;
     auto& b = t.pos.BAN;
     b[1][9] = MAN_OU;
     b[2][8] = MAN_HU;
@@ -153,8 +153,8 @@ TEST_F(Mate, EscapeSquaresAreEmptyUnreachedNeighboursOnTheBoard) {
     EXPECT_EQ(s.turn.NIGEMICHI_BAN[2][2], 0);
     EXPECT_EQ(s.turn.NIGEMICHI_BAN[7][7], 1);  // never cleared here
 
-    Fixture g;
-    State& t = g.s;
+    AiFixture g;
+    Analysis& t = g.s;
     t.pos.BAN[9][9] = MAN_OU;
     勢力調査(t);
     EXPECT_EQ(調査_自王逃道(t), 3);
@@ -166,7 +166,7 @@ TEST_F(Mate, EscapeSquaresAreEmptyUnreachedNeighboursOnTheBoard) {
     t.pos.BAN[9][9] = EMPTY;
     t.pos.BAN[5][9] = MAN_OU;
     t.pos.BAN[1][8] = COM_SYA;
-    std::memset(t.turn.NIGEMICHI_BAN, 0, sizeof t.turn.NIGEMICHI_BAN);
+    t.turn.NIGEMICHI_BAN = {};
     勢力調査(t);
     EXPECT_EQ(調査_自王逃道(t), 2);
     EXPECT_EQ(t.turn.NIGEMICHI_BAN[4][9], 1);
@@ -181,32 +181,33 @@ TEST_F(Mate, EscapeSquaresAreEmptyUnreachedNeighboursOnTheBoard) {
 }
 
 TEST_F(Mate, MoveResultIsTheFirstFilledSquareOfTheMove) {
-    auto& h = s.hist.BAN_RIREKI;
+    const auto hist = std::make_unique<History>();
+    auto& h = hist->BAN_RIREKI;
     h[0][5][5] = MAN_HU;
     h[0][5][4] = COM_GIN;
     h[0][7][5] = COM_GIN;
     h[0][7][4] = COM_HU;
     // Move 1: a drop on (3, 4).
-    std::memcpy(h[1], h[0], sizeof h[1]);
+    h[1] = h[0];
     h[1][3][4] = COM_KIN;
     // Move 2: the MAN pawn on (5, 5) takes on (5, 4).
-    std::memcpy(h[2], h[1], sizeof h[2]);
+    h[2] = h[1];
     h[2][5][5] = EMPTY;
     h[2][5][4] = MAN_HU;
     // Move 3: the silver on (7, 5) moves to (7, 6); its follower fills (7, 5).
-    std::memcpy(h[3], h[2], sizeof h[3]);
+    h[3] = h[2];
     h[3][7][6] = COM_GIN;
     h[3][7][5] = COM_HU;
     h[3][7][4] = EMPTY;
     // Move 4 changed nothing.
-    std::memcpy(h[4], h[3], sizeof h[4]);
+    h[4] = h[3];
 
     struct Want {
         int t, x, y, code;
     };
     for (Want w : {Want{1, 3, 4, COM_KIN}, Want{2, 5, 4, MAN_HU}, Want{3, 7, 5, COM_HU}}) {
         int x = -5, y = -5, code = -5;
-        調査_移動結果(s, w.t, x, y, code);
+        調査_移動結果(*hist, w.t, x, y, code);
         EXPECT_EQ(x, w.x) << w.t;
         EXPECT_EQ(y, w.y) << w.t;
         EXPECT_EQ(code, w.code) << w.t;
@@ -215,7 +216,7 @@ TEST_F(Mate, MoveResultIsTheFirstFilledSquareOfTheMove) {
     // Nothing filled, or no such move: the outputs stay as they were.
     for (int t : {4, 0, TESU_MAX + 1}) {
         int x = -5, y = -5, code = -5;
-        調査_移動結果(s, t, x, y, code);
+        調査_移動結果(*hist, t, x, y, code);
         EXPECT_EQ(x, -5) << t;
         EXPECT_EQ(y, -5) << t;
         EXPECT_EQ(code, -5) << t;
@@ -236,7 +237,7 @@ TEST_F(Mate, AKingAttackedOnlyByTheComKingLeavesNoMarksForTheJudgement) {
     EXPECT_EQ(mated(), OFF);
 
     // A king not on the board is never judged mated.
-    Fixture g;
+    AiFixture g;
     g.s.pos.MAN_OU_X = 0;
     g.s.pos.MAN_OU_Y = 0;
     g.s.pos.BAN[5][5] = COM_SYA;

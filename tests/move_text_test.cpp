@@ -1,9 +1,10 @@
-#include "record/move_text.h"
+#include "play/move_text.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_port.h"
-#include "ui/drawing.h"
+#include "play/screen.h"
+#include "record/notation.h"
 
 namespace {
 

@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "cli/engine.h"
+#include "cli/random_play.h"
+#include "core/history.h"
 #include "core/moves.h"
 #include "core/rules.h"
-#include "core/setup.h"
 #include "fake_port.h"
+#include "play/moves.h"
+#include "play/setup.h"
 #include "test_util.h"
 
 namespace {
@@ -11,8 +19,8 @@ namespace {
 struct Moves : ::testing::Test {
     Fixture f;
     State& s = f.s;
-    int (&BAN)[10][10] = s.pos.BAN;
-    void SetUp() override { clearBoard(s); }
+    Map& BAN = s.pos.BAN;
+    void SetUp() override { clearBoard(s.pos); }
 };
 
 TEST_F(Moves, TheLineBehindARookFollowsIt) {
@@ -102,7 +110,7 @@ TEST_F(Moves, ADropFromARowThatNamesNoKindTouchesNoOtherCount) {
 TEST_F(Moves, OnlyTheMoverPromotes) {
     BAN[5][4] = MAN_GIN;
     BAN[5][5] = MAN_HU;
-    ASSERT_EQ(調査_駒成(s, 5, 4, 5, 3, MAN_GIN), ON);
+    ASSERT_EQ(調査_駒成(s.pos, 5, 4, 5, 3, MAN_GIN), ON);
     BAN[5][4] = s.pos.NARI_KOMA;
     移動対象駒_移動(s, 5, 4, 5, 3);
     EXPECT_EQ(BAN[5][3], MAN_NARIGIN);
@@ -139,7 +147,7 @@ TEST_F(Moves, TwoPawnFlagsCountOnlyUnpromotedPawns) {
     BAN[4][5] = MAN_TO;
     BAN[6][2] = COM_HU;
     s.pos.NIFU_MAN[9] = 1;  // stale flag
-    調査_2歩フラグ設定(s);
+    調査_2歩フラグ設定(s.pos);
     EXPECT_EQ(s.pos.NIFU_MAN[3], 1);
     EXPECT_EQ(s.pos.NIFU_MAN[4], 0);
     EXPECT_EQ(s.pos.NIFU_MAN[9], 0);
@@ -152,7 +160,7 @@ TEST(Setup, StartingPositionAndMoveZero) {
     s.game.TESU = 7;
     s.pos.MOCHI_MAN[HU] = 2;
     初期設定(s);
-    EXPECT_EQ(pieceCount(s), 40);
+    EXPECT_EQ(pieceCount(s.pos), 40);
     int com = 0, man = 0;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) (s.pos.BAN[x][y] > 0 ? com : man) += s.pos.BAN[x][y] != 0;
@@ -196,6 +204,84 @@ TEST(Setup, SavingOverwritesAndTheBoundEndsTheGame) {
     EXPECT_TRUE(手数上限終了(s));
     EXPECT_EQ(s.game.TEBAN, 0);
     EXPECT_EQ(f.port.count("message 500手"), 1u);
+}
+
+// The game's moves draw around the board change of core/moves.h; over whole seeded games
+// they must leave the board and the hands exactly as the pure change does.
+void expectSame(const Position& game, const Position& pure, const std::string& move) {
+    EXPECT_EQ(game.BAN, pure.BAN) << move;
+    EXPECT_EQ(game.MOCHI_MAN, pure.MOCHI_MAN) << move;
+    EXPECT_EQ(game.MOCHI_COM, pure.MOCHI_COM) << move;
+    EXPECT_EQ(game.MOCHI_MAN_SU, pure.MOCHI_MAN_SU) << move;
+    EXPECT_EQ(game.MOCHI_COM_SU, pure.MOCHI_COM_SU) << move;
+}
+
+TEST(GameMoves, MoveTheBoardAsThePureChangeDoes) {
+    int compared = 0;
+    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+        Engine e;
+        const Position& game = e.state().pos;
+        Rng rng(seed);
+        for (int ply = 0; ply < 80 && e.state().game.SHOUHAI == 0; ++ply) {
+            const auto moves = 合法手一覧_MAN(e.state().pos);
+            if (moves.empty()) break;
+            const std::string m = moves[rng.below(moves.size())];
+            int fx, fy, tx, ty;
+            char word[16] = "";
+            const bool promote = std::sscanf(m.c_str(), "%d %d %d %d %15s", &fx, &fy, &tx, &ty, word) == 5;
+            Position pure = game;
+            if (fx == MAN_DROP_X) {
+                駒移動(pure, fx, fy, tx, ty, manCode(fy - 2));
+            } else {
+                const int code = pure.BAN[fx][fy];
+                if (promote && 調査_駒成(pure, fx, fy, tx, ty, code) == ON) pure.BAN[fx][fy] = pure.NARI_KOMA;
+                if (code == MAN_KEI)
+                    駒移動(pure, fx, fy, tx, ty, pure.BAN[fx][fy]);
+                else
+                    移動対象駒_移動(pure, fx, fy, tx, ty);
+            }
+            if (e.handle("man " + m) != "ok") break;
+            expectSame(game, pure, m);
+
+            pure = game;
+            const std::string c = e.handle("com");
+            int code;
+            if (std::sscanf(c.c_str(), "%d %d %d %d %d", &fx, &fy, &tx, &ty, &code) != 5) break;
+            if (fx == COM_DROP_X) {
+                駒移動(pure, fx, fy, tx, ty, code);
+            } else {
+                const int was = pure.BAN[fx][fy];
+                pure.BAN[fx][fy] = code;
+                if (was == COM_KEI)
+                    駒移動(pure, fx, fy, tx, ty, code);
+                else
+                    移動対象駒_移動(pure, fx, fy, tx, ty);
+            }
+            expectSame(game, pure, c);
+            compared += 2;
+        }
+    }
+    EXPECT_GT(compared, 600);
+}
+
+TEST(History, APositionGoesInAndComesBackWithItsTotals) {
+    Fixture f;
+    State& s = f.s;
+    初期設定(s);
+    s.pos.BAN[5][5] = COM_RYU;
+    s.pos.MOCHI_MAN = {0, 3, 0, 1, 0, 0, 0, 1};
+    s.pos.MOCHI_COM = {0, 0, 2, 0, 0, 1, 0, 0};
+    s.pos.MOCHI_MAN_SU = s.pos.MOCHI_COM_SU = 99;  // stale totals are not stored
+    const auto h = std::make_unique<History>();
+    storePosition(*h, 7, s.pos);
+    Position back;
+    restorePosition(back, *h, 7);
+    EXPECT_EQ(back.BAN, s.pos.BAN);
+    EXPECT_EQ(back.MOCHI_MAN, s.pos.MOCHI_MAN);
+    EXPECT_EQ(back.MOCHI_COM, s.pos.MOCHI_COM);
+    EXPECT_EQ(back.MOCHI_MAN_SU, 5);
+    EXPECT_EQ(back.MOCHI_COM_SU, 3);
+    EXPECT_EQ(h->BAN_RIREKI[6], Map{});  // no other entry is touched
 }
 
 }  // namespace

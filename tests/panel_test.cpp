@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <string>
 
-#include "core/setup.h"
+#include "play/setup.h"
 #include "play/game_flow.h"
 #include "play_util.h"
 #include "record/text_file.h"
-#include "settings/handicap.h"
+#include "commands/handicap.h"
 #include "temp_dir.h"
 #include "test_util.h"
 
@@ -38,9 +38,7 @@ void fourMoves(State& s) {
     move(s, 7, 3, 7, 4);
 }
 
-bool sameBoard(const State& s, const int (&ban)[10][10]) {
-    return std::memcmp(s.pos.BAN, ban, sizeof s.pos.BAN) == 0;
-}
+bool sameBoard(const State& s, const Map& ban) { return s.pos.BAN == ban; }
 
 // Calls that hold the text anywhere.
 std::size_t mentions(const FakePort& p, const std::string& text) {
@@ -235,7 +233,7 @@ TEST(Panel, HeaderOnlyDamagedAndUnreadableFiles) {
         EXPECT_EQ(f.s.pos.BAN[1][2], MAN_HU);
         EXPECT_EQ(f.s.pos.BAN[5][9], EMPTY);  // missing fields are empty squares
         メニュー選択(f.s, "AFTER");
-        EXPECT_EQ(pieceCount(f.s), 0);  // the empty last line is an empty board
+        EXPECT_EQ(pieceCount(f.s.pos), 0);  // the empty last line is an empty board
     }
     for (const char* name : {"dir.棋譜", "gone.棋譜"}) {
         // The game in progress goes on as it was.
@@ -313,7 +311,7 @@ TEST(Level, ChosenFromTheMenuDuringAGame) {
     for (int n : {1, 2, 3, 1}) {
         f.port.clear();
         メニュー選択(s, ("LEVEL" + std::to_string(n)).c_str());
-        EXPECT_EQ(s.opt.LEVEL_NO, n);
+        EXPECT_EQ(s.LEVEL_NO, n);
         EXPECT_EQ(f.port.only("check").back(), "check LEVEL" + std::to_string(n) + " on");
         EXPECT_EQ(f.port.only("text").back(), "text " + FakePort::num(セル左(0)) + " " +
                                                   FakePort::num(セル上(0)) + " " +
@@ -350,13 +348,12 @@ TEST(Handicap, TheLadderThroughEveryStepAndTheGamesItStarts) {
     // Two steps up, then 先手: MAN plays first against COM without its bishop and rook.
     メニュー選択(s, "LBEL_UP");
     メニュー選択(s, "LBEL_UP");
-    int handicapped[10][10];
-    std::memcpy(handicapped, s.pos.BAN, sizeof handicapped);
+    Map handicapped = s.pos.BAN;
     EXPECT_EQ(handicapped[8][2] * 100 + handicapped[2][2], 0);
     メニュー選択(s, "SENTE");
     EXPECT_TRUE(sameBoard(s, handicapped));
     move(s, 7, 7, 7, 6);
-    EXPECT_EQ(std::memcmp(s.hist.BAN_RIREKI[0], handicapped, sizeof handicapped), 0);
+    EXPECT_EQ(s.hist.BAN_RIREKI[0], handicapped);
     // Once the game has begun the ladder is refused, with the panel closed first.
     f.port.clear();
     メニュー選択(s, "LEBEL_DOWN");
@@ -369,9 +366,9 @@ TEST(Handicap, TheLadderThroughEveryStepAndTheGamesItStarts) {
     メニュー選択(s, "CANCEL");
     EXPECT_TRUE(sameBoard(s, start.s.pos.BAN));
     for (int i = 0; i < 3; ++i) メニュー選択(s, "LEBEL_DOWN");
-    std::memcpy(handicapped, s.pos.BAN, sizeof handicapped);
+    handicapped = s.pos.BAN;
     EXPECT_EQ(handicapped[2][8] * 100 + handicapped[8][8] + handicapped[1][9], 0);
     メニュー選択(s, "GOTE");
     EXPECT_EQ(s.game.TESU, 1);
-    EXPECT_EQ(std::memcmp(s.hist.BAN_RIREKI[0], handicapped, sizeof handicapped), 0);
+    EXPECT_EQ(s.hist.BAN_RIREKI[0], handicapped);
 }

@@ -1,17 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "eval_trial.h"
-#include "fake_port.h"
 #include "test_util.h"
 
 // The piece terms alone, from a score of 0, on surveyed trial positions.
 
 // Each test builds its trial position on an empty board.
 struct PieceTerms : ::testing::Test {
-    Fixture f;
-    State& s = f.s;
-    int (&BAN)[10][10] = s.pos.BAN;
-    void SetUp() override { clearBoard(s); }
+    AiFixture f;
+    Analysis& s = f.s;
+    Map& BAN = s.pos.BAN;
+    void SetUp() override { clearBoard(s.pos); }
 };
 
 TEST_F(PieceTerms, LanceMovesScoreOnlyByCaptures) {
@@ -115,7 +114,7 @@ TEST_F(PieceTerms, RookAndDragonNearTheKing) {
     }
 
     // Next to the king, defended, but with only the king itself left to take.
-    clearBoard(s);
+    clearBoard(s.pos);
     BAN[1][1] = COM_OU;
     BAN[5][9] = MAN_OU;
     BAN[5][7] = COM_KIN;
@@ -146,7 +145,7 @@ TEST_F(PieceTerms, KingPaysForLeavingTheBackRows) {
     }
 
     // Boxed in by a dragon and a silver: fewer than two safe squares.
-    clearBoard(s);
+    clearBoard(s.pos);
     BAN[1][1] = COM_OU;
     BAN[9][9] = MAN_OU;
     BAN[3][3] = MAN_RYU;
@@ -169,7 +168,7 @@ TEST_F(PieceTerms, OpeningPatternsOfSilverAndGold) {
     }
 
     // A gold closing the file in front against a bishop in MAN's hand.
-    clearBoard(s);
+    clearBoard(s.pos);
     BAN[9][1] = COM_OU;
     BAN[5][9] = MAN_OU;
     BAN[4][1] = COM_KIN;

@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/engine.h"
-#include "core/setup.h"
+#include "core/moves.h"
+#include "play/setup.h"
 #include "play/browsing.h"
 #include "play/game_flow.h"
 #include "play_util.h"
@@ -86,7 +87,7 @@ TEST(Play, SelectionGuidanceAndStands) {
     初期設定(s);
     twoPeople(s);
     s.pos.MOCHI_MAN[HU] = s.pos.MOCHI_COM[SYA] = 1;
-    持駒数更新(s);
+    持駒数更新(s.pos);
     auto counts = [&](int colour) { return port.count("outline " + std::to_string(colour) + " "); };
 
     port.clear();
@@ -130,7 +131,7 @@ TEST(Play, PromotionIsByTheRightButton) {
     Fixture f;
     State& s = f.s;
     初期設定(s);
-    clearBoard(s);
+    clearBoard(s.pos);
     s.pos.BAN[5][1] = COM_OU;
     s.pos.BAN[5][9] = MAN_OU;
     s.pos.BAN[1][2] = MAN_HU;
@@ -166,7 +167,7 @@ TEST(Play, TheWinnerIsNamedAndTheGameIsOver) {
         Fixture f;
         State& s = f.s;
         初期設定(s);
-        clearBoard(s);
+        clearBoard(s.pos);
         s.pos.BAN[5][1] = COM_OU;
         s.pos.BAN[9][9] = MAN_OU;
         s.pos.BAN[5][5] = MAN_SYA;
@@ -254,12 +255,12 @@ TEST(Play, RecordModeAndReversal) {
     REVERSE_Click(s);  // the set-up is symmetric: only the side to move changes
     EXPECT_TRUE(sameBoard(s, start.s.pos.BAN));
     EXPECT_EQ(s.game.TEBAN * 10 + s.game.HANTEN, -9);
-    clearBoard(s);
+    clearBoard(s.pos);
     s.pos.BAN[3][7] = MAN_HU;
     s.pos.BAN[1][1] = COM_RYU;
     s.pos.MOCHI_MAN[HU] = 2;
     s.pos.MOCHI_COM[KIN] = 1;
-    持駒数更新(s);
+    持駒数更新(s.pos);
     s.game.HANDE_SETTEI = ON;
     s.game.HANDE_LEVEL = 2;
     s.hist.SAISHU_TESU = s.game.TESU = 3;

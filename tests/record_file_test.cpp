@@ -6,7 +6,8 @@
 #include <random>
 #include <string>
 
-#include "core/setup.h"
+#include "commands/record_panel.h"
+#include "play/setup.h"
 #include "fake_port.h"
 #include "temp_dir.h"
 

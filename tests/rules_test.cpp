@@ -1,18 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "core/moves.h"
+#include "core/position.h"
 #include "core/rules.h"
-#include "core/setup.h"
-#include "fake_port.h"
-#include "test_util.h"
 
 namespace {
 
 struct Rules : ::testing::Test {
-    Fixture f;
-    State& s = f.s;
-    void SetUp() override { clearBoard(s); }
-    int check(int fx, int fy, int tx, int ty, int c) { return 移動チェック(s, fx, fy, tx, ty, c); }
+    Position p;
+    int check(int fx, int fy, int tx, int ty, int c) { return 移動チェック(p, fx, fy, tx, ty, c); }
     int reachable(int fx, int fy, int c) {
         int n = 0;
         for (int x = 1; x <= 9; ++x)
@@ -24,7 +20,7 @@ struct Rules : ::testing::Test {
 TEST_F(Rules, NoPieceMovesOntoItsOwnSquareOrOffTheBoard) {
     for (int c : {10, 20, 30, 40, 50, 60, 61, 70, 71, 80, -10, -20, -30, -40, -50, -60, -61, -70,
                   -71, -80}) {
-        s.pos.BAN[5][5] = c;
+        p.BAN[5][5] = c;
         EXPECT_EQ(check(5, 5, 5, 5, c), OFF) << c;
         EXPECT_EQ(check(5, 5, 0, 5, c), OFF) << c;
         EXPECT_EQ(check(5, 5, 10, 5, c), OFF) << c;
@@ -66,9 +62,9 @@ TEST_F(Rules, RangingPiecesAreBlockedByEitherSide) {
     EXPECT_EQ(check(5, 5, 5, 4, COM_KYOU), OFF);  // a lance never goes back
     EXPECT_EQ(reachable(5, 5, MAN_KYOU), 4);
 
-    s.pos.BAN[5][3] = COM_HU;  // own blocker
-    s.pos.BAN[7][5] = MAN_HU;  // enemy blocker
-    s.pos.BAN[3][3] = MAN_KIN;
+    p.BAN[5][3] = COM_HU;  // own blocker
+    p.BAN[7][5] = MAN_HU;  // enemy blocker
+    p.BAN[3][3] = MAN_KIN;
     EXPECT_EQ(check(5, 5, 5, 2, MAN_SYA), OFF);
     EXPECT_EQ(check(5, 5, 5, 3, MAN_SYA), ON);  // the blocker itself can be captured
     EXPECT_EQ(check(5, 5, 8, 5, MAN_SYA), OFF);
@@ -84,7 +80,7 @@ TEST_F(Rules, RangingPiecesAreBlockedByEitherSide) {
     EXPECT_EQ(check(5, 5, 9, 1, COM_KAKU), ON);
     EXPECT_EQ(check(5, 5, 1, 9, COM_KAKU), ON);
     EXPECT_EQ(check(5, 5, 9, 9, COM_KAKU), ON);
-    s.pos.BAN[8][8] = COM_HU;
+    p.BAN[8][8] = COM_HU;
     EXPECT_EQ(check(5, 5, 9, 9, COM_KAKU), OFF);
     EXPECT_EQ(check(5, 5, 6, 3, COM_KAKU), OFF);
 }
@@ -100,10 +96,10 @@ TEST_F(Rules, DropsFollowTheLastRowAndTwoPawnRules) {
     EXPECT_EQ(check(-1, 3, 5, 7, COM_KEI), ON);
     for (int c : {MAN_GIN, MAN_KIN, MAN_KAKU, MAN_SYA}) EXPECT_EQ(reachable(11, 0, c), 81);
 
-    s.pos.BAN[4][6] = MAN_HU;
-    s.pos.BAN[6][6] = MAN_TO;
-    s.pos.BAN[7][2] = COM_HU;
-    調査_2歩フラグ設定(s);
+    p.BAN[4][6] = MAN_HU;
+    p.BAN[6][6] = MAN_TO;
+    p.BAN[7][2] = COM_HU;
+    調査_2歩フラグ設定(p);
     EXPECT_EQ(check(11, 3, 4, 5, MAN_HU), OFF);  // two pawns
     EXPECT_EQ(check(11, 3, 6, 5, MAN_HU), ON);   // a tokin does not count
     EXPECT_EQ(check(-1, 1, 7, 5, COM_HU), OFF);
@@ -129,33 +125,32 @@ TEST_F(Rules, OnlyTheTwoStandColumnsAreSourcesOffTheBoard) {
     EXPECT_EQ(check(-1, 99, 5, 5, COM_KYOU), ON);
 }
 
-TEST_F(Rules, DirectionWordsAndDistance) {
-    EXPECT_EQ(取得_進行方向(5, 5, 5, 2), "上");
-    EXPECT_EQ(取得_進行方向(5, 5, 7, 7), "右下");
-    EXPECT_EQ(取得_進行方向(5, 5, 3, 4), "左上");  // not on a line: signs only
-    EXPECT_EQ(取得_進行方向(5, 5, 5, 5), "");
-    EXPECT_EQ(取得_進行逆方向(5, 5, 8, 2), "左下");
-    EXPECT_EQ(取得_進行逆方向(5, 5, 2, 5), "右");
+TEST_F(Rules, DirectionAndDistance) {
+    EXPECT_EQ(取得_進行方向(5, 5, 5, 2), (Step{0, -1}));  // towards row 1
+    EXPECT_EQ(取得_進行方向(5, 5, 7, 7), (Step{1, 1}));
+    EXPECT_EQ(取得_進行方向(5, 5, 3, 4), (Step{-1, -1}));  // not on a line: signs only
+    EXPECT_EQ(取得_進行方向(5, 5, 5, 5), (Step{0, 0}));
+    EXPECT_EQ(取得_進行方向(5, 5, 2, 5), (Step{-1, 0}));
     EXPECT_EQ(取得_移動桝数(5, 5, 8, 2), 3);
     EXPECT_EQ(取得_移動桝数(5, 5, 5, 1), 4);
-    s.pos.BAN[9][9] = MAN_OU;
-    EXPECT_EQ(調査_駒存在(s, MAN_OU), ON);
-    EXPECT_EQ(調査_駒存在(s, COM_OU), OFF);
+    p.BAN[9][9] = MAN_OU;
+    EXPECT_EQ(調査_駒存在(p, MAN_OU), ON);
+    EXPECT_EQ(調査_駒存在(p, COM_OU), OFF);
 }
 
 TEST_F(Rules, PromotionZonesAndCompulsoryPromotion) {
-    EXPECT_EQ(調査_駒成(s, 5, 4, 5, 3, MAN_HU), ON);
-    EXPECT_EQ(s.pos.NARI_KOMA, MAN_TO);
-    EXPECT_EQ(調査_駒成(s, 5, 5, 5, 4, MAN_HU), OFF);
-    EXPECT_EQ(調査_駒成(s, 5, 3, 4, 4, MAN_GIN), ON);  // leaving the zone
-    EXPECT_EQ(s.pos.NARI_KOMA, MAN_NARIGIN);
-    EXPECT_EQ(調査_駒成(s, 5, 3, 5, 4, MAN_HU), OFF);  // a pawn only on arrival
-    EXPECT_EQ(調査_駒成(s, 2, 6, 2, 7, COM_SYA), ON);
-    EXPECT_EQ(s.pos.NARI_KOMA, COM_RYU);
-    EXPECT_EQ(調査_駒成(s, 5, 6, 5, 7, COM_KIN), OFF);
-    EXPECT_EQ(調査_駒成(s, 5, 6, 5, 7, COM_TO), OFF);
-    EXPECT_EQ(調査_駒成(s, 11, 3, 5, 2, MAN_HU), OFF);  // drops never promote
-    EXPECT_EQ(調査_駒成(s, -1, 1, 5, 8, COM_HU), OFF);
+    EXPECT_EQ(調査_駒成(p, 5, 4, 5, 3, MAN_HU), ON);
+    EXPECT_EQ(p.NARI_KOMA, MAN_TO);
+    EXPECT_EQ(調査_駒成(p, 5, 5, 5, 4, MAN_HU), OFF);
+    EXPECT_EQ(調査_駒成(p, 5, 3, 4, 4, MAN_GIN), ON);  // leaving the zone
+    EXPECT_EQ(p.NARI_KOMA, MAN_NARIGIN);
+    EXPECT_EQ(調査_駒成(p, 5, 3, 5, 4, MAN_HU), OFF);  // a pawn only on arrival
+    EXPECT_EQ(調査_駒成(p, 2, 6, 2, 7, COM_SYA), ON);
+    EXPECT_EQ(p.NARI_KOMA, COM_RYU);
+    EXPECT_EQ(調査_駒成(p, 5, 6, 5, 7, COM_KIN), OFF);
+    EXPECT_EQ(調査_駒成(p, 5, 6, 5, 7, COM_TO), OFF);
+    EXPECT_EQ(調査_駒成(p, 11, 3, 5, 2, MAN_HU), OFF);  // drops never promote
+    EXPECT_EQ(調査_駒成(p, -1, 1, 5, 8, COM_HU), OFF);
 
     EXPECT_EQ(移動後チェック(1, MAN_HU), OFF);
     EXPECT_EQ(移動後チェック(1, MAN_KYOU), OFF);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ai/com_turn.h"
+#include "ai/search.h"
 #include "cli/engine.h"
 #include "cli/random_play.h"
 #include "test_util.h"
@@ -20,14 +20,13 @@ struct GameLog {
 
 // Checks, before each COM turn, that the trial leaves the board exactly as it found it.
 void expectTrialLeavesBoard(State& s) {
-    int before[10][10];
-    std::memcpy(before, s.pos.BAN, sizeof before);
+    const Map before = s.pos.BAN;
     Position pos = s.pos;
     Influence inf = s.inf;
     Turn turn = s.turn;
     思考準備(s);
     候補探索(s);
-    EXPECT_EQ(std::memcmp(before, s.pos.BAN, sizeof before), 0);
+    EXPECT_EQ(s.pos.BAN, before);
     // Put everything back so that the real turn sees what it would have seen.
     s.pos = pos;
     s.inf = inf;
@@ -57,7 +56,7 @@ GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
     GameLog log;
     EXPECT_EQ(e.handle("level " + std::to_string(level)), "ok");
     for (int ply = 0; ply < maxPlies; ++ply) {
-        auto moves = 合法手一覧_MAN(s);
+        auto moves = 合法手一覧_MAN(s.pos);
         if (moves.empty()) {
             log.result = "MAN has no move";
             break;
@@ -66,7 +65,7 @@ GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
         const std::string a = e.handle("man " + m);
         log.moves.push_back(m + " -> " + a);
         EXPECT_TRUE(a == "ok" || a == "win MAN" || a == "win COM") << a;
-        const int pieces = pieceCount(s);
+        const int pieces = pieceCount(s.pos);
         EXPECT_TRUE(pieces == 40 || (pieces == 39 && s.game.SHOUHAI != 0)) << pieces;
         if (a != "ok") {
             log.result = a;
@@ -76,7 +75,7 @@ GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
         const std::string c = e.handle("com");
         log.moves.push_back(c);
         expectPromotionRules(s, c);
-        const int after = pieceCount(s);
+        const int after = pieceCount(s.pos);
         EXPECT_TRUE(after == 40 || (after == 39 && s.game.SHOUHAI != 0)) << after;
         if (s.game.SHOUHAI != 0 || c == "none") {
             log.result = c;

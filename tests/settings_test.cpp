@@ -1,9 +1,9 @@
-#include "settings/settings_file.h"
+#include "commands/settings.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_port.h"
-#include "settings/option_menu.h"
+#include "commands/option_menu.h"
 #include "temp_dir.h"
 
 namespace {
@@ -202,4 +202,53 @@ TEST(SettingsFile, CheckMarksAndMenuCommands) {
     EXPECT_EQ(f.port.only("stop"), std::vector<std::string>{"stop 3"});
     EXPECT_FALSE(s.opt.BGM);
     EXPECT_EQ(TempDir::read(ini), toCp932("背景画=煉瓦\r\n移動指導=OFF\r\n経過時間=OFF\r\nBGM=OFF\r\n"));
+}
+
+// The file format alone: what each line sets, and that formatting and parsing agree.
+TEST(SettingsFile, EachLineSetsOneValue) {
+    using K = SettingsKey;
+    const struct {
+        const char* line;
+        K key;
+        int background;
+        bool on;
+    } rows[] = {{"背景画=宇宙", K::Background, 8, false}, {"背景画=煉瓦", K::Background, 9, false},
+                {"背景画=海", K::Background, 0, false},   {"背景画=緑 ", K::Background, 0, false},
+                {"移動指導=ON", K::Guidance, 0, true},    {"移動指導=on", K::Guidance, 0, false},
+                {"経過時間=ON ", K::Clock, 0, false},     {"経過時間=OFF", K::Clock, 0, false},
+                {"BGM=ON", K::Music, 0, true},            {"BGM=ON=1", K::Music, 0, false},
+                {"foo=ON", K::None, 0, true},             {"no equals sign", K::None, 0, false},
+                {"=ON", K::None, 0, true},                {" BGM=ON", K::None, 0, true}};
+    for (const auto& r : rows) {
+        const SettingsLine l = parseSettingsLine(r.line);
+        EXPECT_EQ(l.key, r.key) << r.line;
+        if (r.key == K::Background) {
+            EXPECT_EQ(l.background, r.background) << r.line;
+        } else if (r.key != K::None) {
+            EXPECT_EQ(l.on, r.on) << r.line;
+        }
+    }
+
+    for (int id : {0, 5, 6, 7, 8, 9})
+        for (int bits = 0; bits < 8; ++bits) {
+            const SettingsValues v{id, (bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+            const std::string text = formatSettings(v);
+            SettingsValues back;
+            LineReader lines(text);
+            std::string_view line;
+            int count = 0;
+            while (lines.next(line)) {
+                const SettingsLine l = parseSettingsLine(line);
+                if (l.key == SettingsKey::Background) back.background = l.background;
+                if (l.key == SettingsKey::Guidance) back.guidance = l.on;
+                if (l.key == SettingsKey::Clock) back.clock = l.on;
+                if (l.key == SettingsKey::Music) back.music = l.on;
+                ++count;
+            }
+            EXPECT_EQ(count, id == 0 ? 3 : 4) << text;
+            EXPECT_EQ(back.background, v.background) << text;
+            EXPECT_EQ(back.guidance, v.guidance) << text;
+            EXPECT_EQ(back.clock, v.clock) << text;
+            EXPECT_EQ(back.music, v.music) << text;
+        }
 }

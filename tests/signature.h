@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ai/com_turn.h"
+#include "ai/search.h"
 #include "cli/engine.h"
 #include "cli/random_play.h"
 
@@ -77,7 +77,7 @@ inline std::vector<std::string> gameMoves(std::uint64_t seed, int plies = 150) {
     Rng rng(seed);
     e.handle("level " + std::to_string(1 + static_cast<int>(seed % 3)));
     for (int ply = 0; ply < plies; ++ply) {
-        const auto moves = 合法手一覧_MAN(e.state());
+        const auto moves = 合法手一覧_MAN(e.state().pos);
         if (moves.empty()) {
             out.push_back("MAN has no move");
             break;

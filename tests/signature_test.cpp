@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "ai/com_turn.h"
+#include "ai/search.h"
 #include "cli/engine.h"
 #include "signature.h"
 

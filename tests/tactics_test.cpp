@@ -6,11 +6,11 @@
 #include "ai/tactics.h"
 #include "core/constants.h"
 #include "core/rules.h"
-#include "fake_port.h"
+#include "test_util.h"
 
 namespace {
 
-void fill(int (&map)[10][10], int v) {
+void fill(Map& map, int v) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) map[x][y] = v;
 }
@@ -18,8 +18,8 @@ void fill(int (&map)[10][10], int v) {
 }  // namespace
 
 TEST(TacticsSurvey, SafeDestinationsCountOnlySquaresTheOtherSideMisses) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     s.pos.BAN[5][5] = COM_OU;
     fill(s.inf.SEIRYOKU_MAN, 1);
     EXPECT_EQ(調査_移動可場所数(s, 5, 5, COM_OU), 0);
@@ -38,29 +38,29 @@ TEST(TacticsSurvey, SafeDestinationsCountOnlySquaresTheOtherSideMisses) {
 }
 
 TEST(TacticsSurvey, SurroundingsCountComMajorsAndKingOnly) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     auto& BAN = s.pos.BAN;
     BAN[2][1] = COM_KIN;
     BAN[3][3] = COM_SYA;  // two squares away
     BAN[1][1] = COM_OU;   // the square itself
-    EXPECT_EQ(調査_周辺状況(s, 1, 1), 0);
+    EXPECT_EQ(調査_周辺状況(s.pos, 1, 1), 0);
     BAN[1][2] = COM_KAKU;
-    EXPECT_EQ(調査_周辺状況(s, 1, 1), -1);
+    EXPECT_EQ(調査_周辺状況(s.pos, 1, 1), -1);
     BAN[2][2] = COM_OU;
-    EXPECT_EQ(調査_周辺状況(s, 1, 1), -2);
+    EXPECT_EQ(調査_周辺状況(s.pos, 1, 1), -2);
     BAN[2][1] = MAN_RYU;
-    EXPECT_EQ(調査_周辺状況(s, 1, 1), -2);
+    EXPECT_EQ(調査_周辺状況(s.pos, 1, 1), -2);
 
     BAN[9][8] = COM_UMA;
     BAN[8][9] = COM_RYU;
     BAN[8][8] = COM_NARIGIN;
-    EXPECT_EQ(調査_周辺状況(s, 9, 9), -2);
+    EXPECT_EQ(調査_周辺状況(s.pos, 9, 9), -2);
 }
 
 TEST(TacticsSurvey, KnightAimValuesTheFarMajorThatIsNotTheAttacker) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     auto& BAN = s.pos.BAN;
     BAN[5][7] = COM_KIN;
     BAN[3][7] = MAN_SYA;
@@ -78,8 +78,8 @@ TEST(TacticsSurvey, KnightAimValuesTheFarMajorThatIsNotTheAttacker) {
     EXPECT_EQ(調査_桂狙い(s, 5, 7), 0.0);
 
     // Only when the cheapest attacker is a major piece, and only from row 6 on.
-    Fixture g;
-    State& t = g.s;
+    AiFixture g;
+    Analysis& t = g.s;
     t.pos.BAN[3][6] = MAN_RYU;
     t.inf.NERAI_MAN[5][6] = MAN_RYU;
     EXPECT_EQ(調査_桂狙い(t, 5, 6), 71.0);
@@ -91,8 +91,8 @@ TEST(TacticsSurvey, KnightAimValuesTheFarMajorThatIsNotTheAttacker) {
 }
 
 TEST(TacticsSurvey, LanceAimStopsAtTheFirstPieceBelow) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     auto& BAN = s.pos.BAN;
     BAN[5][7] = COM_GIN;
     BAN[5][9] = MAN_SYA;
@@ -117,8 +117,8 @@ TEST(TacticsSurvey, LanceAimStopsAtTheFirstPieceBelow) {
 }
 
 TEST(TacticsSurvey, HeldBishopAimSquaresAreEmptyUncoveredDiagonalsToComKing) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     auto& BAN = s.pos.BAN;
     BAN[5][1] = COM_OU;
     s.pos.COM_OU_X = 5;
@@ -144,8 +144,8 @@ TEST(TacticsSurvey, HeldBishopAimSquaresAreEmptyUncoveredDiagonalsToComKing) {
 }
 
 TEST(TacticsSurvey, PinnedPiecesAreFoundWithThePieceLifted) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     auto& BAN = s.pos.BAN;
     BAN[5][9] = MAN_OU;
     s.pos.MAN_OU_X = 5;
@@ -164,10 +164,9 @@ TEST(TacticsSurvey, PinnedPiecesAreFoundWithThePieceLifted) {
     s.turn.IDOU_FUKA_MAN[6][8] = 1;  // stale
     s.turn.IDOU_FUKA_COM_ARI = ON;
 
-    int before[10][10];
-    std::copy(&BAN[0][0], &BAN[0][0] + 100, &before[0][0]);
+    const Map before = BAN;
     調査_移動不可駒(s);
-    EXPECT_TRUE(std::equal(&BAN[0][0], &BAN[0][0] + 100, &before[0][0]));
+    EXPECT_EQ(BAN, before);
 
     const auto& m = s.turn.IDOU_FUKA_MAN;
     EXPECT_EQ(m[5][6], 1);
@@ -185,8 +184,8 @@ TEST(TacticsSurvey, PinnedPiecesAreFoundWithThePieceLifted) {
 }
 
 TEST(TacticsSurvey, KingAlreadyInCheckMarksEveryManPiece) {
-    Fixture f;
-    State& s = f.s;
+    AiFixture f;
+    Analysis& s = f.s;
     auto& BAN = s.pos.BAN;
     BAN[5][9] = MAN_OU;
     s.pos.MAN_OU_X = 5;
@@ -205,7 +204,7 @@ namespace {
 
 // The plain reading: every lifted piece rescans the whole board for the other side's
 // rangers, and COM pieces are tested even after the flag is set.
-bool pinnedByPlainScan(State& s, int x, int y, int& comFlag) {
+bool pinnedByPlainScan(Analysis& s, int x, int y, int& comFlag) {
     auto& BAN = s.pos.BAN;
     const int p = BAN[x][y];
     BAN[x][y] = EMPTY;
@@ -216,10 +215,10 @@ bool pinnedByPlainScan(State& s, int x, int y, int& comFlag) {
             const int kind = q < 0 ? -q : q;
             if (kind != 20 && kind != 60 && kind != 61 && kind != 70 && kind != 71) continue;
             if (p <= -10 && q > 0 &&
-                移動チェック(s, c, d, s.pos.MAN_OU_X, s.pos.MAN_OU_Y, q) == ON)
+                移動チェック(s.pos, c, d, s.pos.MAN_OU_X, s.pos.MAN_OU_Y, q) == ON)
                 pinned = true;
             if (p >= 10 && q < 0 &&
-                移動チェック(s, c, d, s.pos.COM_OU_X, s.pos.COM_OU_Y, q) == ON)
+                移動チェック(s.pos, c, d, s.pos.COM_OU_X, s.pos.COM_OU_Y, q) == ON)
                 comFlag = ON;
         }
     BAN[x][y] = p;
@@ -232,8 +231,8 @@ TEST(TacticsSurvey, PinnedPiecesMatchAPlainScanOnRandomBoards) {
     static const int kinds[] = {10, 11, 20, 21, 30, 40, 50, 60, 61, 70, 71};
     std::mt19937 rng(12345);
     for (int round = 0; round < 300; ++round) {
-        Fixture f;
-        State& s = f.s;
+        AiFixture f;
+        Analysis& s = f.s;
         auto& BAN = s.pos.BAN;
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
@@ -246,7 +245,7 @@ TEST(TacticsSurvey, PinnedPiecesMatchAPlainScanOnRandomBoards) {
         BAN[s.pos.MAN_OU_X][s.pos.MAN_OU_Y] = MAN_OU;
 
         int comFlag = OFF;
-        int expected[10][10]{};
+        Map expected{};
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
                 if (BAN[x][y] != EMPTY) expected[x][y] = pinnedByPlainScan(s, x, y, comFlag);

@@ -5,9 +5,9 @@
 #include "ai/danger.h"
 #include "ai/piece_terms.h"
 #include "ai/tactics.h"
-#include "core/mate.h"
+#include "ai/mate.h"
 #include "core/rules.h"
-#include "core/state.h"
+#include "ai/analysis.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ bool isManRook(int code) { return code == MAN_SYA || code == MAN_RYU; }
 
 }  // namespace
 
-double 盤評価(State& s, int captured, int placed, int FX, int FY, int TX, int TY) {
+double 盤評価(Analysis& s, int captured, int placed, int FX, int FY, int TX, int TY) {
     const auto& BAN = s.pos.BAN;
     const auto& SM = s.inf.SEIRYOKU_MAN;
     const auto& SC = s.inf.SEIRYOKU_COM;
@@ -67,7 +67,7 @@ double 盤評価(State& s, int captured, int placed, int FX, int FY, int TX, int
             (SM[TX][TY] == 1 || (SM[TX][TY] == 2 && SC[TX][TY] > 0 && checkOnMan > 0)) &&
             ((AX == KX && TX != KX) || (AY == KY && TY != KY) ||
              ((TX == KX || TY == KY) && AX != KX && AY != KY)) &&
-            移動チェック(s, TX, TY, AX, AY, IDOU_KOMA) == ON &&
+            移動チェック(s.pos, TX, TY, AX, AY, IDOU_KOMA) == ON &&
             (drop || cellOf(BAN, cellOf(s.turn.NERAI_COM_X_MAE, AX, AY),
                             cellOf(s.turn.NERAI_COM_Y_MAE, AX, AY)) != 0))
             score += std::abs(cellOf(BAN, AX, AY));
@@ -105,7 +105,7 @@ double 盤評価(State& s, int captured, int placed, int FX, int FY, int TX, int
     // Stage 3: captures and the strength level.
     if (captured != 0) {
         if (isManMajor(captured) && placed <= COM_KIN) score += std::abs(captured);
-        if (s.opt.LEVEL_NO == 1) return score;
+        if (s.LEVEL_NO == 1) return score;
         if (SM[TX][TY] > 0) {
             if (SC[TX][TY] > 0) {
                 if (BAN[TX][TY] < std::abs(NERAI_MAN[TX][TY])) score += std::abs(captured);
@@ -122,7 +122,7 @@ double 盤評価(State& s, int captured, int placed, int FX, int FY, int TX, int
     }
 
     // Stage 4: piece terms.
-    if (s.opt.LEVEL_NO == 2) return score;
+    if (s.LEVEL_NO == 2) return score;
     if (placed == COM_NARIKYOU || placed == COM_NARIKEI || placed == COM_NARIGIN) return score;
     return pieceTerms(s, score, captured, placed, FX, FY, TX, TY);
 }

@@ -1,6 +1,6 @@
 #include "ai/influence_steps.h"
 #include "ai/survey.h"
-#include "core/state.h"
+#include "ai/analysis.h"
 
 using namespace influence_steps;
 
@@ -8,9 +8,9 @@ namespace {
 
 // A line stops on the first piece it meets, counted, except the enemy king: a king cannot
 // hide behind itself, so the squares beyond it stay reached.
-void manLine(State& s, int k, int x, int y, int dx, int dy) {
+void manLine(Analysis& s, int k, int x, int y, int dx, int dy) {
     Influence& m = s.inf;
-    const Board& ban = s.pos.BAN;
+    const Map& ban = s.pos.BAN;
     for (int tx = x + dx, ty = y + dy; onBoard(tx, ty); tx += dx, ty += dy) {
         manStep(m, ban, k, x, y, tx, ty);
         const int b = ban[tx][ty];
@@ -20,9 +20,9 @@ void manLine(State& s, int k, int x, int y, int dx, int dy) {
 
 // As manLine; a COM line through the MAN king also records the check: the checker's
 // square and every square between it and the king, where a piece could interpose.
-void comLine(State& s, int k, int x, int y, int dx, int dy) {
+void comLine(Analysis& s, int k, int x, int y, int dx, int dy) {
     Influence& m = s.inf;
-    const Board& ban = s.pos.BAN;
+    const Map& ban = s.pos.BAN;
     for (int tx = x + dx, ty = y + dy; onBoard(tx, ty); tx += dx, ty += dy) {
         comFullEntry(m, ban, k, x, y, tx, ty);
         const int b = ban[tx][ty];
@@ -36,7 +36,7 @@ void comLine(State& s, int k, int x, int y, int dx, int dy) {
     }
 }
 
-void line(State& s, int code, int x, int y, int dx, int dy) {
+void line(Analysis& s, int code, int x, int y, int dx, int dy) {
     if (code < 0)
         manLine(s, code, x, y, dx, dy);
     else
@@ -45,29 +45,29 @@ void line(State& s, int code, int x, int y, int dx, int dy) {
 
 }  // namespace
 
-void 勢力確定上直進(State& s, int code, int x, int y) { line(s, code, x, y, 0, -1); }
-void 勢力確定下直進(State& s, int code, int x, int y) { line(s, code, x, y, 0, 1); }
-void 勢力確定右直進(State& s, int code, int x, int y) { line(s, code, x, y, 1, 0); }
-void 勢力確定左直進(State& s, int code, int x, int y) { line(s, code, x, y, -1, 0); }
+void 勢力確定上直進(Analysis& s, int code, int x, int y) { line(s, code, x, y, 0, -1); }
+void 勢力確定下直進(Analysis& s, int code, int x, int y) { line(s, code, x, y, 0, 1); }
+void 勢力確定右直進(Analysis& s, int code, int x, int y) { line(s, code, x, y, 1, 0); }
+void 勢力確定左直進(Analysis& s, int code, int x, int y) { line(s, code, x, y, -1, 0); }
 
 // Bishops and horses of MAN enter the maps as a bishop whatever they are.
-void 勢力確定自角(State& s, int x, int y) {
+void 勢力確定自角(Analysis& s, int x, int y) {
     manLine(s, MAN_KAKU, x, y, -1, -1);
     manLine(s, MAN_KAKU, x, y, 1, -1);
     manLine(s, MAN_KAKU, x, y, -1, 1);
     manLine(s, MAN_KAKU, x, y, 1, 1);
 }
 
-void 勢力確定敵角(State& s, int code, int x, int y) {
+void 勢力確定敵角(Analysis& s, int code, int x, int y) {
     comLine(s, code, x, y, -1, -1);
     comLine(s, code, x, y, 1, -1);
     comLine(s, code, x, y, -1, 1);
     comLine(s, code, x, y, 1, 1);
 }
 
-void 勢力確定自金(State& s, int code, int x, int y) {
+void 勢力確定自金(Analysis& s, int code, int x, int y) {
     Influence& m = s.inf;
-    const Board& ban = s.pos.BAN;
+    const Map& ban = s.pos.BAN;
     if (y > 1) {
         manStep(m, ban, code, x, y, x, y - 1);
         if (x > 1) manStep(m, ban, code, x, y, x - 1, y - 1);
@@ -81,11 +81,11 @@ void 勢力確定自金(State& s, int code, int x, int y) {
 namespace {
 
 // COM's gold-like pieces all guard as a gold, without a source, and attack nothing.
-void comGoldStep(State& s, int x, int y, int tx, int ty) {
+void comGoldStep(Analysis& s, int x, int y, int tx, int ty) {
     Influence& m = s.inf;
     m.SEIRYOKU_COM[tx][ty] += 1;
     const int b = s.pos.BAN[tx][ty];
-    if (b >= 10) {
+    if (isCom(b)) {
         if (m.MAMORI_COM[tx][ty] > COM_KIN) m.MAMORI_COM[tx][ty] = COM_KIN;
     } else if (b == MAN_OU) {
         m.OUTE_COM[x][y] = 9;
@@ -94,7 +94,7 @@ void comGoldStep(State& s, int x, int y, int tx, int ty) {
 
 }  // namespace
 
-void 勢力確定敵金(State& s, int x, int y) {
+void 勢力確定敵金(Analysis& s, int x, int y) {
     if (y > 1) comGoldStep(s, x, y, x, y - 1);
     if (y < 9) {
         comGoldStep(s, x, y, x, y + 1);

@@ -4,24 +4,29 @@
 
 #include "ai/tactics.h"
 #include "core/rules.h"
-#include "core/state.h"
+#include "ai/analysis.h"
 
 // Each block returns the final score: a return inside a block ends the whole evaluation.
 // COM moves towards larger y, so (tx, ty + 1) is the square in front of a COM piece.
 
 namespace {
 
+// One candidate as the terms see it:
+//   BAN        the board with the candidate made
+//   SM, SC     MAN's and COM's reach now; SMM, SCM the same before the trial
+//   captured   the code taken on (TX, TY), 0 for none; placed the code now standing there
+//   (FX, FY)   the source, (-1, kind) for a drop (drop is then true)
 struct Trial {
-    State& s;
-    const int (&BAN)[10][10];
-    const int (&SM)[10][10];
-    const int (&SC)[10][10];
-    const int (&SMM)[10][10];
-    const int (&SCM)[10][10];
+    Analysis& s;
+    const Map& BAN;
+    const Map& SM;
+    const Map& SC;
+    const Map& SMM;
+    const Map& SCM;
     int captured, placed, FX, FY, TX, TY;
     bool drop;
 
-    explicit Trial(State& st, int c, int p, int fx, int fy, int tx, int ty)
+    explicit Trial(Analysis& st, int c, int p, int fx, int fy, int tx, int ty)
         : s(st), BAN(st.pos.BAN), SM(st.inf.SEIRYOKU_MAN), SC(st.inf.SEIRYOKU_COM),
           SMM(st.turn.SEIRYOKU_MAN_MAE), SCM(st.turn.SEIRYOKU_COM_MAE), captured(c), placed(p),
           FX(fx), FY(fy), TX(tx), TY(ty), drop(fx < 0) {}
@@ -51,6 +56,7 @@ double Trial::pawn(double score) const {
     const auto& NERAI_MAN = s.inf.NERAI_MAN;
     const auto& MAMORI_COM = s.inf.MAMORI_COM;
 
+    // Stage 1: the forks a lance or knight from COM's hand would make here; the square ahead.
     if (s.pos.MOCHI_COM[KYOU] > 0) score += 調査_香狙い(s, TX, TY);
     if (s.pos.MOCHI_COM[KEI] > 0) score += 調査_桂狙い(s, TX, TY);
 
@@ -69,6 +75,7 @@ double Trial::pawn(double score) const {
         (BAN[TX + 1][TY] == COM_SYA || BAN[TX - 1][TY] == COM_SYA))
         score -= 1;
 
+    // Stage 2: a dropped pawn ends here.
     if (drop) {
         const auto& M = s.pos.MOCHI_MAN;
         if (SC[TX][TY] == 0 && TY > 1 && BAN[TX][TY - 1] >= COM_GIN && (M[HU] > 0 || M[KYOU] > 0))
@@ -83,6 +90,7 @@ double Trial::pawn(double score) const {
         return score;
     }
 
+    // Stage 3: a pushed pawn: what guards it; on the last two rows nothing more counts.
     score -= 0.1;
     if (MAMORI_COM[TX][TY] == COM_KIN || MAMORI_COM[TX][TY] == COM_GIN) score += 0.6;
     if (TY >= 8) return score;
@@ -96,6 +104,7 @@ double Trial::pawn(double score) const {
 
     if (SM[TX][TY + 1] == 0 && BAN[TX][TY + 2] <= MAN_KEI) score += 1;
 
+    // Stage 4: the diagonals the push opens for a COM bishop beside it.
     if (TY < 7) {
         if (BAN[TX][TY + 1] == MAN_HU && SM[TX][TY + 1] > 0) score -= 5;
         // Opening the diagonal of a COM bishop beside the pawn.
@@ -112,6 +121,7 @@ double Trial::pawn(double score) const {
         }
     }
 
+    // Stage 5: a capture from a square COM guarded once.
     if (SC[FX][FY] == 1 && captured <= MAN_HU) {
         if (TY > 2 && NERAI_MAN[TX][TY] == MAN_KYOU && BAN[TX][TY - 2] == COM_KAKU)
             score -= 5;
@@ -122,6 +132,7 @@ double Trial::pawn(double score) const {
             score += 50;
     }
 
+    // Stage 6: the pawn now faces a MAN piece.
     const int facing = BAN[TX][TY + 1];
     if (facing <= MAN_HU) {
         if (SC[TX][TY] > SM[TX][TY]) return score + 1;
@@ -143,7 +154,7 @@ double Trial::lance(double score) const {
         if (BAN[TX][TY + 1] <= MAN_KYOU && (SM[TX][TY] == 0 || SC[TX][TY] >= SM[TX][TY])) {
             for (int y = TY + 2; y <= 9; ++y) {
                 if (BAN[TX][y] == EMPTY) continue;
-                if (移動チェック(s, TX, TY + 1, TX, y, COM_KYOU) == ON && BAN[TX][y] < MAN_KYOU)
+                if (移動チェック(s.pos, TX, TY + 1, TX, y, COM_KYOU) == ON && BAN[TX][y] < MAN_KYOU)
                     return score + std::abs(BAN[TX][y]);
                 break;
             }
@@ -202,7 +213,8 @@ double Trial::gold(double score) const {
 double Trial::bishop(double score) const {
     const auto& MAMORI_MAN = s.inf.MAMORI_MAN;
 
-    score += 調査_周辺状況(s, TX, TY);
+    // Stage 1: crowding by COM's own major pieces; the square reached and the one ahead.
+    score += 調査_周辺状況(s.pos, TX, TY);
 
     if (TY < 9) {
         if (TY == 3) {
@@ -217,6 +229,7 @@ double Trial::bishop(double score) const {
         }
     }
 
+    // Stage 2: the square left behind on row 3.
     if (FY == 3) {
         if (FX == 9 && BAN[9][4] == COM_HU && BAN[9][6] == MAN_HU && MAMORI_MAN[9][6] == MAN_KYOU)
             score += 10;
@@ -225,6 +238,7 @@ double Trial::bishop(double score) const {
             score -= 10;
     }
 
+    // Stage 3: drops: deep in MAN's camp the bishop must keep room to move.
     if (drop) {
         if (TY > 6) {
             if (調査_移動可場所数(s, TX, TY, COM_KAKU) <= 3) return score - 20;
@@ -237,7 +251,8 @@ double Trial::bishop(double score) const {
 }
 
 double Trial::rook(double score) const {
-    score += 調査_周辺状況(s, TX, TY);
+    // Stage 1: crowding by COM's own major pieces; a drop ends here.
+    score += 調査_周辺状況(s.pos, TX, TY);
 
     if (drop) {
         // Dropped behind a MAN silver flanked by a gold: the rook is easily shut in.
@@ -248,6 +263,7 @@ double Trial::rook(double score) const {
         return score;
     }
 
+    // Stage 2: a board move: the square ahead and the row it leaves.
     if (SM[TX][TY] == 0 && TX == 3 && TY == 4 && BAN[3][7] == MAN_KAKU && BAN[3][6] == MAN_HU &&
         BAN[3][5] == EMPTY)
         score += 7;
@@ -264,6 +280,7 @@ double Trial::rook(double score) const {
         if (SM[FX][FY] == 0 && FX == 2 && FY == 2 && TX == 2 && TY == 3) score -= 1;
     }
 
+    // Stage 3: a rook MAN cannot take: shut in, or bearing on MAN's king nearby.
     if (safeFromAllButKing()) {
         if (調査_移動可場所数(s, TX, TY, COM_SYA) <= 1) return score - 35;
         if (onKingLineNearby()) return score + 100;
@@ -272,7 +289,7 @@ double Trial::rook(double score) const {
 }
 
 double Trial::dragon(double score) const {
-    score += 調査_周辺状況(s, TX, TY);
+    score += 調査_周辺状況(s.pos, TX, TY);
 
     // Row TY - 1 is row 0 for a dragon on row 1; row 0 never holds a piece.
     if (BAN[TX][TY - 1] == MAN_GIN && TX > 1 && TX < 9 &&
@@ -305,7 +322,7 @@ double Trial::king(double score) const {
 
 }  // namespace
 
-double pieceTerms(State& s, double score, int captured, int placed, int fx, int fy, int tx,
+double pieceTerms(Analysis& s, double score, int captured, int placed, int fx, int fy, int tx,
                   int ty) {
     const Trial t(s, captured, placed, fx, fy, tx, ty);
     switch (placed) {
@@ -316,7 +333,7 @@ double pieceTerms(State& s, double score, int captured, int placed, int fx, int 
         case COM_GIN: return t.silver(score);
         case COM_KIN: return t.gold(score);
         case COM_KAKU: return t.bishop(score);
-        case COM_UMA: return score + 調査_周辺状況(s, tx, ty);
+        case COM_UMA: return score + 調査_周辺状況(s.pos, tx, ty);
         case COM_SYA: return t.rook(score);
         case COM_RYU: return t.dragon(score);
         case COM_OU: return t.king(score);

@@ -4,29 +4,30 @@
 
 #include "core/constants.h"
 #include "core/rules.h"
-#include "core/state.h"
+#include "core/square_guard.h"
+#include "ai/analysis.h"
 
-int 調査_移動可場所数(const State& s, int x, int y, int code) {
+int 調査_移動可場所数(const Analysis& s, int x, int y, int code) {
     // A destination counts only where the other side cannot take the piece back at once.
-    const auto& enemy = code >= 10 ? s.inf.SEIRYOKU_MAN : s.inf.SEIRYOKU_COM;
+    const auto& enemy = isCom(code) ? s.inf.SEIRYOKU_MAN : s.inf.SEIRYOKU_COM;
     int count = 0;
     for (int tx = 1; tx <= 9; ++tx)
         for (int ty = 1; ty <= 9; ++ty)
-            if (移動チェック(s, x, y, tx, ty, code) == ON && enemy[tx][ty] == 0) ++count;
+            if (移動チェック(s.pos, x, y, tx, ty, code) == ON && enemy[tx][ty] == 0) ++count;
     return count;
 }
 
-int 調査_周辺状況(const State& s, int x, int y) {
+int 調査_周辺状況(const Position& p, int x, int y) {
     int result = 0;
     for (int i = x - 1; i <= x + 1; ++i)
         for (int j = y - 1; j <= y + 1; ++j) {
             if ((i == x && j == y) || !onBoard(i, j)) continue;
-            if (s.pos.BAN[i][j] >= 60) --result;
+            if (p.BAN[i][j] >= COM_KAKU) --result;
         }
     return result;
 }
 
-double 調査_桂狙い(const State& s, int x, int y) {
+double 調査_桂狙い(const Analysis& s, int x, int y) {
     const auto& BAN = s.pos.BAN;
     const auto& SM = s.inf.SEIRYOKU_MAN;
     const int nerai = s.inf.NERAI_MAN[x][y];
@@ -42,7 +43,7 @@ double 調査_桂狙い(const State& s, int x, int y) {
     return result;
 }
 
-double 調査_香狙い(const State& s, int x, int y) {
+double 調査_香狙い(const Analysis& s, int x, int y) {
     const auto& BAN = s.pos.BAN;
     const int nerai = s.inf.NERAI_MAN[x][y];
     double result = 0;
@@ -51,19 +52,19 @@ double 調査_香狙い(const State& s, int x, int y) {
         return result;
     for (int k = y + 1; k <= 9; ++k) {
         if (BAN[x][k] == EMPTY) continue;
-        if (移動チェック(s, x, y, x, k, COM_KYOU) == ON) result += std::abs(BAN[x][k]);
+        if (移動チェック(s.pos, x, y, x, k, COM_KYOU) == ON) result += std::abs(BAN[x][k]);
         break;
     }
     return result;
 }
 
-void 調査_持角狙座標(State& s) {
+void 調査_持角狙座標(Analysis& s) {
     auto& map = s.turn.MOCHIKAKU_NERAI;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             map[x][y] = 0;
             if (s.pos.BAN[x][y] == EMPTY && s.inf.SEIRYOKU_COM[x][y] == 0 &&
-                移動チェック(s, x, y, s.pos.COM_OU_X, s.pos.COM_OU_Y, MAN_KAKU) == ON)
+                移動チェック(s.pos, x, y, s.pos.COM_OU_X, s.pos.COM_OU_Y, MAN_KAKU) == ON)
                 map[x][y] = 1;
         }
 }
@@ -75,7 +76,7 @@ struct Ranger {
 };
 
 // The ranging pieces of one side that could pin: lance, bishop, horse, rook, dragon.
-int collectRangers(const State& s, int sign, Ranger (&out)[81]) {
+int collectRangers(const Analysis& s, int sign, Ranger (&out)[81]) {
     int n = 0;
     for (int c = 1; c <= 9; ++c)
         for (int d = 1; d <= 9; ++d) {
@@ -86,15 +87,15 @@ int collectRangers(const State& s, int sign, Ranger (&out)[81]) {
     return n;
 }
 
-bool anyReaches(const State& s, const Ranger* r, int n, int kx, int ky) {
+bool anyReaches(const Analysis& s, const Ranger* r, int n, int kx, int ky) {
     for (int i = 0; i < n; ++i)
-        if (移動チェック(s, r[i].x, r[i].y, kx, ky, r[i].code) == ON) return true;
+        if (移動チェック(s.pos, r[i].x, r[i].y, kx, ky, r[i].code) == ON) return true;
     return false;
 }
 
 }  // namespace
 
-void 調査_移動不可駒(State& s) {
+void 調査_移動不可駒(Analysis& s) {
     auto& BAN = s.pos.BAN;
     // Lifting a piece of one side never moves a ranger of the other, so each side's
     // rangers are found once instead of once per lifted piece.
@@ -108,14 +109,13 @@ void 調査_移動不可駒(State& s) {
             s.turn.IDOU_FUKA_MAN[x][y] = 0;
             const int p = BAN[x][y];
             if (p == EMPTY) continue;
-            BAN[x][y] = EMPTY;
-            if (p <= -10) {
+            const SquareGuard lifted(BAN, x, y, EMPTY);
+            if (isMan(p)) {
                 if (anyReaches(s, comRangers, nCom, s.pos.MAN_OU_X, s.pos.MAN_OU_Y))
                     s.turn.IDOU_FUKA_MAN[x][y] = 1;
-            } else if (p >= 10 && s.turn.IDOU_FUKA_COM_ARI == OFF) {
+            } else if (isCom(p) && s.turn.IDOU_FUKA_COM_ARI == OFF) {
                 if (anyReaches(s, manRangers, nMan, s.pos.COM_OU_X, s.pos.COM_OU_Y))
                     s.turn.IDOU_FUKA_COM_ARI = ON;
             }
-            BAN[x][y] = p;
         }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/map.h"
 
 // What COM's turn keeps while it tries every candidate, and what the evaluation reads
 // of it.
@@ -10,14 +11,14 @@ struct Turn {
     int IDOU_KOMA = 0;     // unpromoted code of the piece being tried (kind * 10 for a drop)
     int MAN_OU_KYORI = 0;  // origin-to-MAN-king distance of the last board-move trial
     int NIGEMICHI_SU = 0;
-    int NIGEMICHI_BAN[10][10]{};
-    int BAN_MAE[10][10]{};  // the board before any trial of this turn
-    int SEIRYOKU_MAN_MAE[10][10]{};
-    int SEIRYOKU_COM_MAE[10][10]{};
-    int NERAI_COM_X_MAE[10][10]{};
-    int NERAI_COM_Y_MAE[10][10]{};
+    Map NIGEMICHI_BAN{};
+    Map BAN_MAE{};  // the board before any trial of this turn
+    Map SEIRYOKU_MAN_MAE{};
+    Map SEIRYOKU_COM_MAE{};
+    Map NERAI_COM_X_MAE{};
+    Map NERAI_COM_Y_MAE{};
     // Tactical surveys made once per turn.
-    int MOCHIKAKU_NERAI[10][10]{};
-    int IDOU_FUKA_MAN[10][10]{};
+    Map MOCHIKAKU_NERAI{};
+    Map IDOU_FUKA_MAN{};
     int IDOU_FUKA_COM_ARI = 0;
 };

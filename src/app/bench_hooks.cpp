@@ -16,7 +16,7 @@
 #include "core/constants.h"
 #include "core/moves.h"
 #include "core/rules.h"
-#include "core/state.h"
+#include "play/state.h"
 #include "play/clock.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/main_window.h"
@@ -29,7 +29,7 @@ struct Click {
 
 // Clicks with both buttons as the player's hand would: press and release on the canvas.
 void click(MainWindow& w, int x, int y, int button) {
-    Canvas* canvas = w.canvas();
+    CanvasWidget* canvas = w.canvas();
     const QPointF local = canvas->toPixels(QPointF(1050 + 495 * (x + 0.5), 100 + 615 * (y + 0.5)));
     const QPointF global = canvas->mapToGlobal(local);
     const Qt::MouseButton b = button == 2 ? Qt::RightButton : Qt::LeftButton;
@@ -44,12 +44,12 @@ void click(MainWindow& w, int x, int y, int button) {
 std::vector<Click> legalClicks(State& s, std::uint64_t& rng) {
     const bool bottom = s.game.TEBAN == s.game.TEBAN_MAN;
     std::vector<Click> moves, kingTakes;
-    調査_2歩フラグ設定(s);
+    調査_2歩フラグ設定(s.pos);
     auto consider = [&](int fx, int fy, int code) {
         for (int tx = 1; tx <= 9; ++tx)
             for (int ty = 1; ty <= 9; ++ty) {
-                if (移動チェック(s, fx, fy, tx, ty, code) != ON) continue;
-                const bool may = onBoard(fx, fy) && 調査_駒成(s, fx, fy, tx, ty, code) == ON;
+                if (移動チェック(s.pos, fx, fy, tx, ty, code) != ON) continue;
+                const bool may = onBoard(fx, fy) && 調査_駒成(s.pos, fx, fy, tx, ty, code) == ON;
                 const bool must = 移動後チェック(ty, code) == OFF;
                 rng = rng * 6364136223846793005ull + 1442695040888963407ull;
                 const int button = must || (may && (rng >> 40) % 2 == 0) ? 2 : 1;

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/bench_hooks.h"
-#include "core/state.h"
+#include "play/state.h"
 #include "play/window_events.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/sound_backend.h"

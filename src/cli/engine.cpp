@@ -4,11 +4,12 @@
 #include <charconv>
 #include <cstdio>
 
-#include "ai/com_turn.h"
 #include "ai/survey.h"
 #include "core/moves.h"
 #include "core/rules.h"
-#include "core/setup.h"
+#include "play/com_ban.h"
+#include "play/moves.h"
+#include "play/setup.h"
 #include "record/record_file.h"
 
 namespace {
@@ -28,9 +29,8 @@ bool wholeInt(std::string_view w, int& v) {
 
 }  // namespace
 
-Engine::Engine()
-    : s_(std::make_unique<State>(port_)), scratch_(std::make_unique<History>()) {
-    s_->opt.LEVEL_NO = 3;
+Engine::Engine() : s_(std::make_unique<State>(port_)) {
+    s_->LEVEL_NO = 3;
     startGame();
 }
 
@@ -53,7 +53,7 @@ std::string Engine::handle(std::string_view line) {
     }
     if (cmd == "level") {
         if (rest == "1" || rest == "2" || rest == "3") {
-            s_->opt.LEVEL_NO = rest[0] - '0';
+            s_->LEVEL_NO = rest[0] - '0';
             return "ok";
         }
         return "error bad level";
@@ -97,18 +97,18 @@ std::string Engine::man(std::string_view args) {
     const int fx = v[0], fy = v[1], tx = v[2], ty = v[3];
     const bool promote = n == 5;
 
-    調査_2歩フラグ設定(s);
+    調査_2歩フラグ設定(s.pos);
     const bool drop = fx == MAN_DROP_X;
     int code;
     if (drop) {
         const int kind = fy - 2;
         if (kind < HU || kind > SYA || s.pos.MOCHI_MAN[kind] <= 0) return "illegal";
-        code = -kind * 10;
+        code = manCode(kind);
     } else {
-        if (!onBoard(fx, fy) || BAN[fx][fy] > -10) return "illegal";
+        if (!onBoard(fx, fy) || !isMan(BAN[fx][fy])) return "illegal";
         code = BAN[fx][fy];
     }
-    if (移動チェック(s, fx, fy, tx, ty, code) != ON) return "illegal";
+    if (移動チェック(s.pos, fx, fy, tx, ty, code) != ON) return "illegal";
     if (移動後チェック(ty, code) == OFF && !promote) return "must-promote";
     if (!履歴に空きあり(s)) return "error history full";
 
@@ -119,7 +119,7 @@ std::string Engine::man(std::string_view args) {
         駒移動(s, fx, fy, tx, ty, code);
     } else {
         // As the mouse handler: NARI_KOMA ends as the code that travels.
-        if (調査_駒成(s, fx, fy, tx, ty, code) == ON && promote)
+        if (調査_駒成(s.pos, fx, fy, tx, ty, code) == ON && promote)
             BAN[fx][fy] = s.pos.NARI_KOMA;
         else
             s.pos.NARI_KOMA = code;
@@ -131,8 +131,8 @@ std::string Engine::man(std::string_view args) {
     s.game.TESU += 1;
     c.MAN_JIKAN += c.KEIKA_BYOU;
     勢力調査(s);
-    if (調査_駒存在(s, COM_OU) == OFF) return "win MAN";
-    if (調査_駒存在(s, MAN_OU) == OFF) return "win COM";
+    if (調査_駒存在(s.pos, COM_OU) == OFF) return "win MAN";
+    if (調査_駒存在(s.pos, MAN_OU) == OFF) return "win COM";
     s.game.TEBAN = s.game.TEBAN_COM;
     手数上限終了(s);  // the move that fills the history ends the game, as after COM's move
     return "ok";
@@ -154,52 +154,22 @@ std::string Engine::com() {
     std::snprintf(buf, sizeof buf, "%d %d %d %d %d %.4f", t.BEST_FX, t.BEST_FY, t.BEST_TX,
                   t.BEST_TY, t.BEST_NEW_KOMA, t.BEST_SCORE);
     std::string out = buf;
-    if (調査_駒存在(s, MAN_OU) == OFF) out += " win COM";
-    else if (調査_駒存在(s, COM_OU) == OFF) out += " win MAN";
+    if (調査_駒存在(s.pos, MAN_OU) == OFF) out += " win COM";
+    else if (調査_駒存在(s.pos, COM_OU) == OFF) out += " win MAN";
     return out;
 }
 
-bool Engine::validCode(int c) {
-    const int a = c < 0 ? -c : c;
-    if (a == 0 || a == 50 || a == 80) return true;
-    return a >= 10 && a <= 71 && a % 10 <= 1 && a != 51;
-}
-
-// Only lines in the record writer's own layout are taken: the board and hands must format
-// back to the same characters, and every field must be a real piece code.
+// Only lines in the record writer's own layout are taken: every board field a piece code,
+// every field spelt as the writer spells it.
 std::string Engine::position(std::string_view line) {
-    State& s = *s_;
-    constexpr std::size_t boardAndHands = 81 * 3 + 14;
-    if (line.size() < boardAndHands) return "error bad position";
-    History& h = *scratch_;
-    parseRecordLine(h, 1, line);
-    const std::string back = formatRecordLine(h, 1);
-    if (back.compare(0, boardAndHands, line.substr(0, boardAndHands)) != 0)
-        return "error bad position";
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y)
-            if (!validCode(h.BAN_RIREKI[1][x][y])) return "error bad position";
-
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) s.pos.BAN[x][y] = h.BAN_RIREKI[1][x][y];
-    for (int k = 1; k <= 7; ++k) {
-        s.pos.MOCHI_MAN[k] = h.MOCHI_MAN_RIREKI[1][k];
-        s.pos.MOCHI_COM[k] = h.MOCHI_COM_RIREKI[1][k];
-    }
-    持駒数更新(s);
+    Position& p = s_->pos;
+    if (!parseBoardAndHands(line, p.BAN, p.MOCHI_MAN, p.MOCHI_COM)) return "error bad position";
+    持駒数更新(p);
     return "ok";
 }
 
 std::string Engine::board() {
     const State& s = *s_;
-    History& h = *scratch_;
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) h.BAN_RIREKI[1][x][y] = s.pos.BAN[x][y];
-    for (int k = 1; k <= 7; ++k) {
-        h.MOCHI_MAN_RIREKI[1][k] = s.pos.MOCHI_MAN[k];
-        h.MOCHI_COM_RIREKI[1][k] = s.pos.MOCHI_COM[k];
-    }
-    h.MAN_JIKAN_MAE[1] = h.MAN_JIKAN_ATO[1] = s.clock.MAN_JIKAN;
-    h.COM_JIKAN_MAE[1] = h.COM_JIKAN_ATO[1] = s.clock.COM_JIKAN;
-    return formatRecordLine(h, 1);
+    const float man = s.clock.MAN_JIKAN, com = s.clock.COM_JIKAN;
+    return formatPositionLine(s.pos.BAN, s.pos.MOCHI_MAN, s.pos.MOCHI_COM, {man, man, com, com});
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/state.h"
+#include "play/state.h"
 #include "ui/port.h"
 
 // The headless engine behind torvane-cli: one command line in, one answer line out.
@@ -21,9 +21,7 @@ private:
     std::string com();
     std::string position(std::string_view line);
     std::string board();
-    static bool validCode(int c);
 
     SilentPort port_;
     std::unique_ptr<State> s_;
-    std::unique_ptr<History> scratch_;  // one entry used to format and parse position lines
 };

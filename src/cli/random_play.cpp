@@ -3,10 +3,10 @@
 #include "core/moves.h"
 #include "core/rules.h"
 
-std::vector<std::string> 合法手一覧_MAN(State& s) {
+std::vector<std::string> 合法手一覧_MAN(Position& p) {
     std::vector<std::string> moves;
-    auto& BAN = s.pos.BAN;
-    調査_2歩フラグ設定(s);
+    const Map& BAN = p.BAN;
+    調査_2歩フラグ設定(p);
     auto add = [&](int fx, int fy, int tx, int ty, bool promote) {
         moves.push_back(std::to_string(fx) + " " + std::to_string(fy) + " " + std::to_string(tx) +
                         " " + std::to_string(ty) + (promote ? " promote" : ""));
@@ -14,20 +14,20 @@ std::vector<std::string> 合法手一覧_MAN(State& s) {
     for (int fx = 1; fx <= 9; ++fx)
         for (int fy = 1; fy <= 9; ++fy) {
             const int c = BAN[fx][fy];
-            if (c > -10) continue;
+            if (!isMan(c)) continue;
             for (int tx = 1; tx <= 9; ++tx)
                 for (int ty = 1; ty <= 9; ++ty) {
-                    if (移動チェック(s, fx, fy, tx, ty, c) != ON) continue;
-                    const bool may = 調査_駒成(s, fx, fy, tx, ty, c) == ON;
+                    if (移動チェック(p, fx, fy, tx, ty, c) != ON) continue;
+                    const bool may = 調査_駒成(p, fx, fy, tx, ty, c) == ON;
                     if (移動後チェック(ty, c) == ON) add(fx, fy, tx, ty, false);
                     if (may) add(fx, fy, tx, ty, true);
                 }
         }
     for (int k = HU; k <= SYA; ++k) {
-        if (s.pos.MOCHI_MAN[k] <= 0) continue;
+        if (p.MOCHI_MAN[k] <= 0) continue;
         for (int tx = 1; tx <= 9; ++tx)
             for (int ty = 1; ty <= 9; ++ty)
-                if (移動チェック(s, MAN_DROP_X, k + 2, tx, ty, -k * 10) == ON)
+                if (移動チェック(p, MAN_DROP_X, k + 2, tx, ty, manCode(k)) == ON)
                     add(MAN_DROP_X, k + 2, tx, ty, false);
     }
     return moves;

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "core/state.h"
+#include "core/position.h"
 
 // MAN's legal moves in the engine's `man` command form ("FX FY TX TY [promote]"), in board
 // scan order, then drops. Used to drive games from a fixed seed in tests and benchmarks.
-std::vector<std::string> 合法手一覧_MAN(State& s);
+std::vector<std::string> 合法手一覧_MAN(Position& p);
 
 // A small deterministic generator, the same on every platform.
 struct Rng {

@@ -1,15 +1,29 @@
 #pragma once
+#include <array>
+
 #include "core/constants.h"
+#include "core/map.h"
 
 // Whole positions by move number 0..500: entry t is the position after t moves,
 // with the two clocks before and after move t + 1.
 struct History {
-    int BAN_RIREKI[TESU_MAX + 1][10][10]{};
-    int MOCHI_MAN_RIREKI[TESU_MAX + 1][8]{};
-    int MOCHI_COM_RIREKI[TESU_MAX + 1][8]{};
-    float MAN_JIKAN_MAE[TESU_MAX + 1]{};
-    float MAN_JIKAN_ATO[TESU_MAX + 1]{};
-    float COM_JIKAN_MAE[TESU_MAX + 1]{};
-    float COM_JIKAN_ATO[TESU_MAX + 1]{};
+    std::array<Map, TESU_MAX + 1> BAN_RIREKI{};
+    std::array<Hand, TESU_MAX + 1> MOCHI_MAN_RIREKI{};
+    std::array<Hand, TESU_MAX + 1> MOCHI_COM_RIREKI{};
+    std::array<float, TESU_MAX + 1> MAN_JIKAN_MAE{};
+    std::array<float, TESU_MAX + 1> MAN_JIKAN_ATO{};
+    std::array<float, TESU_MAX + 1> COM_JIKAN_MAE{};
+    std::array<float, TESU_MAX + 1> COM_JIKAN_ATO{};
     int SAISHU_TESU = 0;  // move number of the last entry written
 };
+
+struct Position;
+
+// The board and both hands into entry t, and back from it; restoring also recomputes the
+// two hand totals. t must be 0..500.
+void storePosition(History& h, int t, const Position& p);
+void restorePosition(Position& p, const History& h, int t);
+
+// The first square (x outer, y inner) that move t filled in the history; x, y, code are
+// left untouched when there is none.
+void 調査_移動結果(const History& h, int t, int& x, int& y, int& code);

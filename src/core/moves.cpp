@@ -1,72 +1,47 @@
 #include "core/moves.h"
 
-#include <string_view>
+#include "core/position.h"
 
-#include "core/rules.h"
-#include "core/state.h"
-#include "ui/drawing.h"
-
-void 駒移動(State& s, int fx, int fy, int tx, int ty, int c) {
-    auto& p = s.pos;
-    if (p.BAN[tx][ty] <= -10) {
+int takeCaptured(Position& p, int tx, int ty) {
+    const int taken = p.BAN[tx][ty];
+    if (isMan(taken)) {
         p.MOCHI_COM_SU += 1;
-        駒取得(s, p.BAN[tx][ty]);
-        描画_敵持盤(s);
-    } else if (p.BAN[tx][ty] >= 10) {
+        駒取得(p, taken);
+    } else if (isCom(taken)) {
         p.MOCHI_MAN_SU += 1;
-        駒取得(s, p.BAN[tx][ty]);
-        描画_自持盤(s);
+        駒取得(p, taken);
     }
-    描画_絵(s, EMPTY, fx, fy);
-    描画_桝輪郭(s, 2, fx, fy);
+    return taken;
+}
 
+void placeMoved(Position& p, int fx, int fy, int tx, int ty, int c) {
     p.BAN[tx][ty] = c;
     if (c == MAN_OU) {
         p.MAN_OU_X = tx;
         p.MAN_OU_Y = ty;
     }
-
-    // A stand row that names no kind takes nothing from a hand.
     if (fx == COM_DROP_X) {
         p.MOCHI_COM_SU -= 1;
         if (fy >= HU && fy <= SYA) p.MOCHI_COM[fy] -= 1;
-        描画_敵持盤(s);
     } else if (fx == MAN_DROP_X) {
         p.MOCHI_MAN_SU -= 1;
         if (fy - 2 >= HU && fy - 2 <= SYA) p.MOCHI_MAN[fy - 2] -= 1;
-        描画_自持盤(s);
     } else {
         p.BAN[fx][fy] = EMPTY;
     }
-    描画_絵(s, c, tx, ty);
-    描画_桝輪郭(s, 2, tx, ty);
 }
 
-void 移動対象駒_移動(State& s, int fx, int fy, int tx, int ty) {
-    const std::string_view back = 取得_進行逆方向(fx, fy, tx, ty);
-    const int d = 取得_移動桝数(fx, fy, tx, ty);
-    // Per step back along the line: where the next follower stands, and its displacement.
-    int sx = 0, sy = 0;
-    if (back == "上") sy = -1;
-    else if (back == "下") sy = 1;
-    else if (back == "左") sx = -1;
-    else if (back == "右") sx = 1;
-    else if (back == "左上") sx = -1, sy = -1;
-    else if (back == "左下") sx = -1, sy = 1;
-    else if (back == "右上") sx = 1, sy = -1;
-    else if (back == "右下") sx = 1, sy = 1;
-    else return;  // source and target are the same square
-
-    int x = fx, y = fy;
-    while (s.pos.BAN[x][y] != EMPTY) {
-        駒移動(s, x, y, x - sx * d, y - sy * d, s.pos.BAN[x][y]);
-        x += sx;
-        y += sy;
-        if (!onBoard(x, y)) break;
-    }
+void 駒移動(Position& p, int fx, int fy, int tx, int ty, int c) {
+    takeCaptured(p, tx, ty);
+    placeMoved(p, fx, fy, tx, ty, c);
 }
 
-int 調査_駒成(State& s, int fx, int fy, int tx, int ty, int c) {
+void 移動対象駒_移動(Position& p, int fx, int fy, int tx, int ty) {
+    forEachInMovingLine(p.BAN, fx, fy, tx, ty,
+                        [&](int x, int y, int x2, int y2, int c) { 駒移動(p, x, y, x2, y2, c); });
+}
+
+int 調査_駒成(Position& p, int fx, int fy, int tx, int ty, int c) {
     if (fx == COM_DROP_X || fx == MAN_DROP_X) return OFF;
     bool can = false;
     switch (c) {
@@ -77,7 +52,7 @@ int 調査_駒成(State& s, int fx, int fy, int tx, int ty, int c) {
     default: break;
     }
     if (!can) return OFF;
-    s.pos.NARI_KOMA = c < 0 ? c - 1 : c + 1;
+    p.NARI_KOMA = promotedCode(c);
     return ON;
 }
 
@@ -89,8 +64,7 @@ int 移動後チェック(int ty, int c) {
     return ON;
 }
 
-void 調査_2歩フラグ設定(State& s) {
-    auto& p = s.pos;
+void 調査_2歩フラグ設定(Position& p) {
     for (int x = 1; x <= 9; ++x) {
         p.NIFU_MAN[x] = 0;
         p.NIFU_COM[x] = 0;
@@ -101,25 +75,16 @@ void 調査_2歩フラグ設定(State& s) {
     }
 }
 
-int 調査_持駒数(const State& s, int teban) {
-    const int* hand = nullptr;
-    if (teban == s.game.TEBAN_MAN) hand = s.pos.MOCHI_MAN;
-    else if (teban == s.game.TEBAN_COM) hand = s.pos.MOCHI_COM;
-    else return 0;
-    int n = 0;
-    for (int k = 1; k <= 7; ++k)
-        if (hand[k] > 0) n += hand[k];
-    return n;
+void 駒取得(Position& p, int c) {
+    // A promoted piece goes to the hand unpromoted; a stray code goes nowhere.
+    if (isCom(c) && kindOf(c) <= SYA && c % 10 <= 1) {
+        p.MOCHI_MAN[kindOf(c)] += 1;
+    } else if (isMan(c) && kindOf(c) <= SYA && -c % 10 <= 1) {
+        p.MOCHI_COM[kindOf(c)] += 1;
+    }
 }
 
-void 駒取得(State& s, int c) {
-    if (c == COM_OU) {
-        s.game.SHOUHAI = s.game.TEBAN_MAN;
-    } else if (c == MAN_OU) {
-        s.game.SHOUHAI = s.game.TEBAN_COM;
-    } else if (c >= 10 && c <= 71 && c % 10 <= 1) {
-        s.pos.MOCHI_MAN[c / 10] += 1;
-    } else if (c <= -10 && c >= -71 && -c % 10 <= 1) {
-        s.pos.MOCHI_COM[-c / 10] += 1;
-    }
+void 持駒数更新(Position& p) {
+    p.MOCHI_MAN_SU = handTotal(p.MOCHI_MAN);
+    p.MOCHI_COM_SU = handTotal(p.MOCHI_COM);
 }

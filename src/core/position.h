@@ -1,17 +1,25 @@
 #pragma once
 #include "core/constants.h"
+#include "core/map.h"
 
-// The board and the hands. Arrays that hold one value per square run 0..9; row and
-// column 0 are never squares and stay 0.
+// The board and the hands.
 struct Position {
-    int BAN[10][10]{};
-    int MOCHI_MAN[8]{};  // MAN's pieces in hand by kind 1..7
-    int MOCHI_COM[8]{};
+    Map BAN{};
+    Hand MOCHI_MAN{};  // MAN's pieces in hand by kind 1..7
+    Hand MOCHI_COM{};
     int MOCHI_MAN_SU = 0;  // totals of the two hands
     int MOCHI_COM_SU = 0;
-    int NIFU_MAN[10]{};  // 1 where the column holds an unpromoted pawn of that side
-    int NIFU_COM[10]{};
+    std::array<int, 10> NIFU_MAN{};  // 1 where column 1..9 holds an unpromoted pawn of that side
+    std::array<int, 10> NIFU_COM{};
     int MAN_OU_X = 0, MAN_OU_Y = 0;
     int COM_OU_X = 0, COM_OU_Y = 0;
     int NARI_KOMA = 0;  // promoted code found by the last 調査_駒成 that answered ON
 };
+
+// The number of pieces in a hand: the positive counts of kinds 1..7.
+inline int handTotal(const Hand& hand) {
+    int n = 0;
+    for (int k = HU; k <= SYA; ++k)
+        if (hand[k] > 0) n += hand[k];
+    return n;
+}

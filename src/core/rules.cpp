@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "core/state.h"
+#include "core/position.h"
 
 namespace {
 
@@ -15,20 +15,20 @@ bool kingStep(int dx, int dy) { return std::abs(dx) <= 1 && std::abs(dy) <= 1; }
 
 }  // namespace
 
-int 移動チェック(const State& s, int fx, int fy, int tx, int ty, int c) {
-    const auto& BAN = s.pos.BAN;
+int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c) {
+    const Map& BAN = p.BAN;
     if (tx < 1 || tx > 9 || ty < 1 || ty > 9) return OFF;
     if (fx == tx && fy == ty) return OFF;
-    if (c >= 10 && BAN[tx][ty] >= 10) return OFF;
-    if (c <= -10 && BAN[tx][ty] <= -10) return OFF;
+    if (isCom(c) && isCom(BAN[tx][ty])) return OFF;
+    if (isMan(c) && isMan(BAN[tx][ty])) return OFF;
     const bool drop = fx < 1 || fx > 9;
     if (drop && BAN[tx][ty] != EMPTY) return OFF;
     // Only the two stand columns are sources off the board; anything else is no move.
     if (fx != MAN_DROP_X && fx != COM_DROP_X && !onBoard(fx, fy)) return OFF;
 
     if (fx == MAN_DROP_X || fx == COM_DROP_X) {
-        if (c == MAN_HU && s.pos.NIFU_MAN[tx] == 1) return OFF;
-        if (c == COM_HU && s.pos.NIFU_COM[tx] == 1) return OFF;
+        if (c == MAN_HU && p.NIFU_MAN[tx] == 1) return OFF;
+        if (c == COM_HU && p.NIFU_COM[tx] == 1) return OFF;
         if (c != MAN_HU && c != COM_HU && c != MAN_KYOU && c != COM_KYOU && c != MAN_KEI &&
             c != COM_KEI)
             return ON;
@@ -56,13 +56,13 @@ int 移動チェック(const State& s, int fx, int fy, int tx, int ty, int c) {
     case COM_TO: case COM_NARIKYOU: case COM_NARIKEI: case COM_NARIGIN: case COM_KIN:
         return goldStep(dx, dy, 1) ? ON : OFF;
     case COM_KAKU: case MAN_KAKU:
-        return 移動チェック角(s, fx, fy, tx, ty);
+        return 移動チェック角(p, fx, fy, tx, ty);
     case COM_UMA: case MAN_UMA:
-        return kingStep(dx, dy) ? ON : 移動チェック角(s, fx, fy, tx, ty);
+        return kingStep(dx, dy) ? ON : 移動チェック角(p, fx, fy, tx, ty);
     case COM_SYA: case MAN_SYA:
-        return 移動チェック飛車(s, fx, fy, tx, ty);
+        return 移動チェック飛車(p, fx, fy, tx, ty);
     case COM_RYU: case MAN_RYU:
-        return kingStep(dx, dy) ? ON : 移動チェック飛車(s, fx, fy, tx, ty);
+        return kingStep(dx, dy) ? ON : 移動チェック飛車(p, fx, fy, tx, ty);
     case COM_OU: case MAN_OU:
         return kingStep(dx, dy) ? ON : OFF;
     case MAN_HU:
@@ -88,8 +88,8 @@ int 移動チェック(const State& s, int fx, int fy, int tx, int ty, int c) {
     }
 }
 
-int 移動チェック飛車(const State& s, int fx, int fy, int tx, int ty) {
-    const auto& BAN = s.pos.BAN;
+int 移動チェック飛車(const Position& p, int fx, int fy, int tx, int ty) {
+    const Map& BAN = p.BAN;
     if (fx != tx && fy != ty) return OFF;
     if (fy != ty) {
         const int step = ty > fy ? 1 : -1;
@@ -104,8 +104,8 @@ int 移動チェック飛車(const State& s, int fx, int fy, int tx, int ty) {
     return ON;
 }
 
-int 移動チェック角(const State& s, int fx, int fy, int tx, int ty) {
-    const auto& BAN = s.pos.BAN;
+int 移動チェック角(const Position& p, int fx, int fy, int tx, int ty) {
+    const Map& BAN = p.BAN;
     if (fx - fy != tx - ty && tx - fx != fy - ty) return OFF;
     if (tx - fx == fy - ty) {
         if (fy > ty) {
@@ -127,48 +127,15 @@ int 移動チェック角(const State& s, int fx, int fy, int tx, int ty) {
     return ON;
 }
 
-std::string_view 取得_進行方向(int fx, int fy, int tx, int ty) {
-    if (tx == fx) {
-        if (fy > ty) return "上";
-        if (fy < ty) return "下";
-    }
-    if (ty == fy) {
-        if (fx > tx) return "左";
-        if (fx < tx) return "右";
-    }
-    if (fy > ty) {
-        if (fx > tx) return "左上";
-        if (fx < tx) return "右上";
-    }
-    if (fy < ty) {
-        if (fx > tx) return "左下";
-        if (fx < tx) return "右下";
-    }
-    return {};
-}
-
-std::string_view 取得_進行逆方向(int fx, int fy, int tx, int ty) {
-    const std::string_view d = 取得_進行方向(fx, fy, tx, ty);
-    if (d == "上") return "下";
-    if (d == "下") return "上";
-    if (d == "左") return "右";
-    if (d == "右") return "左";
-    if (d == "左上") return "右下";
-    if (d == "右上") return "左下";
-    if (d == "左下") return "右上";
-    if (d == "右下") return "左上";
-    return {};
-}
-
 int 取得_移動桝数(int fx, int fy, int tx, int ty) {
     const int dx = std::abs(tx - fx);
     const int dy = std::abs(ty - fy);
     return dx > dy ? dx : dy;
 }
 
-int 調査_駒存在(const State& s, int code) {
+int 調査_駒存在(const Position& p, int code) {
     for (int y = 1; y <= 9; ++y)
         for (int x = 1; x <= 9; ++x)
-            if (s.pos.BAN[x][y] == code) return ON;
+            if (p.BAN[x][y] == code) return ON;
     return OFF;
 }

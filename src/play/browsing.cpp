@@ -3,13 +3,15 @@
 
 #include <utility>
 
-#include "core/mate.h"
+#include "ai/mate.h"
 #include "core/moves.h"
-#include "core/setup.h"
-#include "core/state.h"
+#include "play/setup.h"
+#include "play/screen.h"
+#include "play/moves.h"
+#include "play/state.h"
 #include "play/clock.h"
 #include "play/panel.h"
-#include "record/move_text.h"
+#include "play/move_text.h"
 #include "ui/drawing.h"
 
 namespace {
@@ -70,7 +72,7 @@ struct Arrival {
 };
 Arrival arrivalOf(const State& s, int t) {
     Arrival a;
-    調査_移動結果(s, t, a.x, a.y, a.code);
+    調査_移動結果(s.hist, t, a.x, a.y, a.code);
     return a;
 }
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/state.h"
+#include "play/state.h"
 #include "ui/drawing.h"
 
 void タイマー設定(State& s, bool enabled) {
@@ -35,11 +35,11 @@ void 描画_所有時間(State& s, int side, float seconds) {
     std::string text = 調査_時間秒追加結果(seconds);
     消去_所有時間(s, side);
     if (side == s.game.TEBAN_MAN) {
-        描画_数値(s, 13.1, 9.3, text, 0, 0, 12);
-        描画_数値(s, 13, 9.2, text, 15, 0, 12);
+        描画_数値(s, 13.1, 9.3, text, colours::BLACK, 0, 12);
+        描画_数値(s, 13, 9.2, text, colours::WHITE, 0, 12);
     } else if (side == s.game.TEBAN_COM) {
-        描画_数値(s, -1.5, 9.3, text, 0, 0, 12);
-        描画_数値(s, -1.6, 9.2, text, 15, 0, 12);
+        描画_数値(s, -1.5, 9.3, text, colours::BLACK, 0, 12);
+        描画_数値(s, -1.6, 9.2, text, colours::WHITE, 0, 12);
     }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 struct State;
 
@@ -14,8 +15,6 @@ struct Clock {
 
 // Starts or stops Timer1, keeping the flag and the window's timer in step.
 void タイマー設定(State& s, bool enabled);
-
-#include <string>
 
 // One clock tick; also called by COM's turn while it thinks.
 void Timer1_Timer(State& s);

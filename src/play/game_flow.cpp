@@ -1,9 +1,11 @@
 // Starting, continuing and ending games, and ending the program.
 #include "play/game_flow.h"
 
-#include "ai/com_turn.h"
-#include "core/setup.h"
-#include "core/state.h"
+#include "play/com_ban.h"
+#include "play/setup.h"
+#include "play/screen.h"
+#include "play/moves.h"
+#include "play/state.h"
 #include "play/clock.h"
 #include "play/panel.h"
 #include "play/window_events.h"
@@ -58,7 +60,7 @@ void SENTE_Click(State& s) {
     auto& g = s.game;
     if (g.SHOUHAI != 0) 初期設定(s);
     描画_棋譜読込み部分消去(s);
-    描画_レベル(s, s.opt.LEVEL_NO);
+    描画_レベル(s, s.LEVEL_NO);
     描画_将棋盤桝(s);
     描画_自持盤(s);
     startAgainstCom(s);
@@ -83,7 +85,7 @@ void GOTE_Click(State& s) {
     auto& g = s.game;
     if (g.SHOUHAI != 0) 初期設定(s);
     描画_棋譜読込み部分消去(s);
-    描画_レベル(s, s.opt.LEVEL_NO);
+    描画_レベル(s, s.LEVEL_NO);
     描画_将棋盤桝(s);
     描画_自持盤(s);
     タイマー設定(s, true);

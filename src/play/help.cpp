@@ -4,7 +4,7 @@
 #include <string>
 #include <system_error>
 
-#include "core/state.h"
+#include "play/state.h"
 #include "play/panel.h"
 
 namespace {

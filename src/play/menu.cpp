@@ -6,9 +6,9 @@
 #include "play/help.h"
 #include "play/panel.h"
 #include "play/window_events.h"
-#include "settings/handicap.h"
-#include "settings/level.h"
-#include "settings/option_menu.h"
+#include "commands/handicap.h"
+#include "commands/level.h"
+#include "commands/option_menu.h"
 
 namespace {
 

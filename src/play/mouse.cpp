@@ -1,17 +1,19 @@
 // The human's two-click move input: a piece (on the board or a stand), then its destination.
 #include <cmath>
 
-#include "ai/com_turn.h"
+#include "play/com_ban.h"
 #include "ai/survey.h"
 #include "core/moves.h"
 #include "core/rules.h"
-#include "core/setup.h"
-#include "core/state.h"
+#include "play/setup.h"
+#include "play/screen.h"
+#include "play/moves.h"
+#include "play/state.h"
 #include "play/clock.h"
 #include "play/mouse.h"
 #include "play/panel.h"
 #include "play/window_events.h"
-#include "record/move_text.h"
+#include "play/move_text.h"
 #include "ui/drawing.h"
 
 namespace {
@@ -90,9 +92,9 @@ void handOn(State& s) {
         タイマー設定(s, false);
         c.MAN_JIKAN += c.KEIKA_BYOU;
         勢力調査(s);
-        if (調査_駒存在(s, COM_OU) == OFF) {
+        if (調査_駒存在(s.pos, COM_OU) == OFF) {
             s.port.message("あなたの勝ちです", "終了", Buttons::Ok);
-        } else if (調査_駒存在(s, MAN_OU) == OFF) {
+        } else if (調査_駒存在(s.pos, MAN_OU) == OFF) {
             s.port.message("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了", Buttons::Ok);
         } else {
             g.TEBAN = g.TEBAN_COM;
@@ -112,8 +114,8 @@ void handOn(State& s) {
     // The winner is named by the turn value of his side: the bottom side holds TEBAN_MAN,
     // which is the second player when a game begun with 後手 goes on between two people.
     int winner = 0;
-    if (調査_駒存在(s, COM_OU) == OFF) winner = g.TEBAN_MAN;
-    else if (調査_駒存在(s, MAN_OU) == OFF) winner = g.TEBAN_COM;
+    if (調査_駒存在(s.pos, COM_OU) == OFF) winner = g.TEBAN_MAN;
+    else if (調査_駒存在(s.pos, MAN_OU) == OFF) winner = g.TEBAN_COM;
     if (winner != 0) {
         タイマー設定(s, false);  // a decided game's clock shows nothing more
         s.port.message(winner == SENTE_BAN ? "先手の勝ちです" : "後手の勝ちです", "終了",
@@ -140,7 +142,7 @@ void makeMove(State& s, int button) {
     if (m.MOTO_X < 0) m.MOTO_Y = 8 - m.MOTO_Y;
     if (onBoard(m.MOTO_X, m.MOTO_Y)) {
         auto& NARI_KOMA = s.pos.NARI_KOMA;
-        const int may = 調査_駒成(s, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA);
+        const int may = 調査_駒成(s.pos, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA);
         // The piece is promoted where it stands, then moves with its followers.
         if (button == 2 && may == ON) s.pos.BAN[m.MOTO_X][m.MOTO_Y] = NARI_KOMA;
         else NARI_KOMA = m.SENTAKU_KOMA;
@@ -180,7 +182,7 @@ void secondClick(State& s, int button, int col, int row) {
         描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         return;
     }
-    if (移動チェック(s, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA) == OFF) {
+    if (移動チェック(s.pos, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA) == OFF) {
         s.port.playSound(Sound::KINSHI);
         g.CLICK_JOUTAI = 0;
         描画_将棋盤桝(s);
@@ -221,7 +223,7 @@ void standClick(State& s, int col, int row) {
     } else {
         return;
     }
-    調査_2歩フラグ設定(s);
+    調査_2歩フラグ設定(s.pos);
     g.CLICK_JOUTAI = 1;
     m.MOTO_X = col;
     m.MOTO_Y = row;
@@ -237,7 +239,7 @@ void 描画_移動可能桝色(State& s, int fromX, int fromY, int colour, int p
     if (s.opt.SIDOU_FLAG != ON) return;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
-            if (移動チェック(s, fromX, fromY, x, y, piece) == ON) 描画_桝輪郭(s, colour, x, y);
+            if (移動チェック(s.pos, fromX, fromY, x, y, piece) == ON) 描画_桝輪郭(s, colour, x, y);
 }
 
 void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {

@@ -5,7 +5,10 @@
 #include <string>
 
 #include "core/constants.h"
-#include "core/state.h"
+#include "play/screen.h"
+#include "play/moves.h"
+#include "commands/record_panel.h"
+#include "play/state.h"
 #include "play/window_events.h"
 #include "record/record_file.h"
 

@@ -3,8 +3,11 @@
 #include <string>
 #include <system_error>
 
-#include "core/setup.h"
-#include "core/state.h"
+#include "play/setup.h"
+#include "play/screen.h"
+#include "play/moves.h"
+#include "commands/settings.h"
+#include "play/state.h"
 #include "play/startup.h"
 #include "play/window_events.h"
 #include "record/text_file.h"
@@ -60,7 +63,7 @@ void Form_Load(State& s) {
     s.game.KIFU_MODE = OFF;
     s.opt.SIDOU_FLAG = OFF;
     s.hist.SAISHU_TESU = 0;
-    s.opt.LEVEL_NO = 3;
+    s.LEVEL_NO = 3;
     s.port.setChecked("LEVEL3", true);
     s.game.TEBAN_COM = SENTE_BAN;
     s.game.TEBAN_MAN = GOTE_BAN;

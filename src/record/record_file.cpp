@@ -4,25 +4,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/setup.h"
-#include "core/state.h"
+#include "core/pieces.h"
 
 namespace {
 
-constexpr int BOARD_CHARS = 243;  // 81 fields of 3
-constexpr int HAND_CHARS = 14;    // 7 kinds, MAN then COM
-constexpr int TIME_START = BOARD_CHARS + HAND_CHARS;
+constexpr int BOARD_CHARS = 243;  // 81 fields of 3, then 14 hand counts: 7 kinds, MAN then COM
+constexpr int TIME_START = BOARD_AND_HANDS_LENGTH;
 constexpr long long WIDE_TIME_MIN = -99999999999LL;
 constexpr long long WIDE_TIME_MAX = 999999999999LL;
-
-bool isPieceCode(long long code) {
-    if (code == EMPTY) return true;
-    long long a = code < 0 ? -code : code;
-    long long kind = a / 10, promoted = a % 10;
-    if (kind < HU || kind > OU || promoted > 1) return false;
-    // No move ever promotes a gold or a king.
-    return promoted == 0 || (kind != KIN && kind != OU);
-}
 
 // A pawn count can reach 18: counts of 10 and more are letters from "A", so that a record
 // with counts 0..9 keeps one digit per field.
@@ -31,6 +20,14 @@ char handChar(int count) {
     if (count <= 9) return static_cast<char>('0' + count);
     if (count <= 35) return static_cast<char>('A' + count - 10);
     return 'Z';
+}
+
+// The start of the field of square (x, y) and of MAN's count of kind k in a position line.
+constexpr std::size_t boardField(int x, int y) { return ((x - 1) * 9 + (y - 1)) * 3; }
+constexpr std::size_t handField(int k) { return BOARD_CHARS + (k - 1) * 2; }
+
+bool knownCode(long long code) {
+    return code >= -99 && code <= 99 && isPieceCode(static_cast<int>(code));
 }
 
 int handValue(std::string_view field) {
@@ -92,29 +89,36 @@ std::string fileLabel(const std::filesystem::path& path) { return path.filename(
 
 }  // namespace
 
-std::string formatRecordLine(const History& h, int t) {
+std::string formatPositionLine(const Map& ban, const Hand& man, const Hand& com,
+                              const std::array<float, 4>& times) {
     std::string line;
-    if (t < 0 || t > TESU_MAX) return line;
     char buf[32];
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
-            int n = std::snprintf(buf, sizeof buf, "%3d", h.BAN_RIREKI[t][x][y]);
+            int n = std::snprintf(buf, sizeof buf, "%3d", ban[x][y]);
             line.append(n == 3 ? buf : "  0");
         }
     for (int k = 1; k <= 7; ++k) {
-        line += handChar(h.MOCHI_MAN_RIREKI[t][k]);
-        line += handChar(h.MOCHI_COM_RIREKI[t][k]);
+        line += handChar(man[k]);
+        line += handChar(com[k]);
     }
-    const long long times[4] = {wholeSeconds(h.MAN_JIKAN_MAE[t]), wholeSeconds(h.MAN_JIKAN_ATO[t]),
-                                wholeSeconds(h.COM_JIKAN_MAE[t]), wholeSeconds(h.COM_JIKAN_ATO[t])};
+    const long long seconds[4] = {wholeSeconds(times[0]), wholeSeconds(times[1]),
+                                  wholeSeconds(times[2]), wholeSeconds(times[3])};
     int width = 5;
-    for (long long v : times)
+    for (long long v : seconds)
         if (v > 99999 || v < -9999) width = WIDE_TIME_WIDTH;
-    for (long long v : times) {
+    for (long long v : seconds) {
         std::snprintf(buf, sizeof buf, "%*lld", width, v);
         line += buf;
     }
     return line;
+}
+
+std::string formatRecordLine(const History& h, int t) {
+    if (t < 0 || t > TESU_MAX) return {};
+    return formatPositionLine(h.BAN_RIREKI[t], h.MOCHI_MAN_RIREKI[t], h.MOCHI_COM_RIREKI[t],
+                              {h.MAN_JIKAN_MAE[t], h.MAN_JIKAN_ATO[t], h.COM_JIKAN_MAE[t],
+                               h.COM_JIKAN_ATO[t]});
 }
 
 void parseRecordLine(History& h, int t, std::string_view line) {
@@ -122,13 +126,13 @@ void parseRecordLine(History& h, int t, std::string_view line) {
     Columns c(line);
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
-            long long code = decimalValue(c.field(((x - 1) * 9 + (y - 1)) * 3, 3));
+            const long long code = decimalValue(c.field(boardField(x, y), 3));
             // An unknown code would reach tables indexed by piece kind.
-            h.BAN_RIREKI[t][x][y] = isPieceCode(code) ? static_cast<int>(code) : EMPTY;
+            h.BAN_RIREKI[t][x][y] = knownCode(code) ? static_cast<int>(code) : EMPTY;
         }
     for (int k = 1; k <= 7; ++k) {
-        h.MOCHI_MAN_RIREKI[t][k] = handValue(c.field(BOARD_CHARS + (k - 1) * 2, 1));
-        h.MOCHI_COM_RIREKI[t][k] = handValue(c.field(BOARD_CHARS + (k - 1) * 2 + 1, 1));
+        h.MOCHI_MAN_RIREKI[t][k] = handValue(c.field(handField(k), 1));
+        h.MOCHI_COM_RIREKI[t][k] = handValue(c.field(handField(k) + 1, 1));
     }
     const std::size_t width =
         c.size() >= TIME_START + 4 * static_cast<std::size_t>(WIDE_TIME_WIDTH) ? WIDE_TIME_WIDTH : 5;
@@ -136,6 +140,29 @@ void parseRecordLine(History& h, int t, std::string_view line) {
                        &h.COM_JIKAN_ATO[t]};
     for (int i = 0; i < 4; ++i)
         *times[i] = static_cast<float>(decimalValue(c.field(TIME_START + i * width, width)));
+}
+
+bool parseBoardAndHands(std::string_view line, Map& ban, Hand& man, Hand& com) {
+    if (line.size() < BOARD_AND_HANDS_LENGTH) return false;
+    const std::string_view text = line.substr(0, BOARD_AND_HANDS_LENGTH);
+    Map b{};
+    Hand m{}, c{};
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const long long code = decimalValue(text.substr(boardField(x, y), 3));
+            if (!knownCode(code)) return false;
+            b[x][y] = static_cast<int>(code);
+        }
+    for (int k = 1; k <= 7; ++k) {
+        m[k] = handValue(text.substr(handField(k), 1));
+        c[k] = handValue(text.substr(handField(k) + 1, 1));
+    }
+    // Only the writer's own spelling of each field: no stray signs, zeros or blanks.
+    if (formatPositionLine(b, m, c, {}).compare(0, BOARD_AND_HANDS_LENGTH, text) != 0) return false;
+    ban = b;
+    man = m;
+    com = c;
+    return true;
 }
 
 FileResult writeRecordFile(const History& h, const std::filesystem::path& path,
@@ -167,92 +194,4 @@ int 読込_棋譜ファイル(RecordFile& file, std::string& line) {
     if (!file.lines().next(raw)) return OFF;
     line = fromCp932(raw);
     return ON;
-}
-
-double 取得_棋譜のX座標(std::string_view text) {
-    return 1050 + 495 * (3 + (13 - static_cast<double>(charCount(text))) / 5);
-}
-
-int KIFU_WRITE_Click(State& s) {
-    if (s.game.HANTEN == ON) {
-        s.port.message("反転後は書き込みできません", "棋譜書込", Buttons::Ok);
-        return OFF;
-    }
-    if (s.game.HANDE_SETTEI == ON) {
-        s.port.message("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込", Buttons::Ok);
-        return OFF;
-    }
-    return ON;
-}
-
-FileResult 書込_棋譜(State& s, const std::filesystem::path& directory, std::string_view fileName,
-                 std::string_view gameName, std::string_view senteName,
-                 std::string_view goteName, const std::function<void()>& closePanel) {
-    auto refuse = [&](std::string text, std::string_view title) {
-        s.port.message(text, title, Buttons::Ok);
-        return FileResult{false, std::move(text)};
-    };
-    if (fileName.empty()) return refuse("ﾌｧｲﾙ名が入力されていません", "  ");
-    if (s.hist.SAISHU_TESU < 1) return refuse("保存するデータがありません", "棋譜保存");
-    // The name is one file of the chosen directory: a "/" would reach into another one.
-    if (fileName.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
-        return refuse("棋譜ﾌｧｲﾙを作成できません\n\n" + std::string(fileName) + ".棋譜", "棋譜保存");
-
-    // Line 2 names the player at the top of the board, who is COM's side.
-    const bool manFirst = s.game.TEBAN_MAN == SENTE_BAN;
-    std::string_view comName = manFirst ? goteName : senteName;
-    std::string_view manName = manFirst ? senteName : goteName;
-    FileResult r = writeRecordFile(s.hist, directory / (std::string(fileName) + ".棋譜"), gameName,
-                                   comName, manName);
-    if (!r.ok) return refuse(r.message, "棋譜保存");
-    if (closePanel) closePanel();
-    s.port.message("棋譜を書き込みました", "  ", Buttons::Ok);
-    return r;
-}
-
-FileResult 読込_棋譜(State& s, const std::filesystem::path& path) {
-    RecordFile file;
-    // Opened before anything is reset, so that an unreadable file leaves the game as it was.
-    FileResult r = file.open(path);
-    if (!r.ok) {
-        s.port.message(r.message, "棋譜", Buttons::Ok);
-        return r;
-    }
-    初期設定(s);
-    s.game.KIFU_MODE = ON;
-    int count = 0;
-
-    struct Header {
-        double shift, top;
-        int colour;
-    };
-    static constexpr Header headers[3] = {{-3000, 6350, 12}, {0, 100, 15}, {0, 6350, 15}};
-    std::string line;
-    for (const Header& h : headers) {
-        if (読込_棋譜ファイル(file, line) == OFF) break;
-        s.port.drawText(取得_棋譜のX座標(line) + h.shift, h.top, line, h.colour, 12, false);
-    }
-
-    bool cut = false;
-    while (読込_棋譜ファイル(file, line) == ON) {
-        if (count == TESU_MAX) {
-            cut = true;
-            break;
-        }
-        ++count;
-        parseRecordLine(s.hist, count, line);
-    }
-    s.game.TESU = 0;
-    s.game.HYOUJI_TESU = 0;
-    s.hist.SAISHU_TESU = count;
-
-    if (count == 0) {
-        s.port.message("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
-        return r;
-    }
-    if (cut) s.port.message("棋譜が長すぎるため 500手目までを読み込みました", "棋譜", Buttons::Ok);
-    s.port.message(" 読み込みました", "棋譜", Buttons::Ok);
-    s.port.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::Ok);
-    s.game.TEBAN = SENTE_BAN;
-    return r;
 }

@@ -1,25 +1,32 @@
 #pragma once
+#include <array>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 
+#include "core/history.h"
 #include "record/text_file.h"
-
-struct State;
-struct History;
 
 // A position line: 81 board fields of 3 characters, 14 hand counts of 1, four times of 5.
 inline constexpr int RECORD_LINE_LENGTH = 277;
+inline constexpr int BOARD_AND_HANDS_LENGTH = 257;  // the part before the times
 // A line whose times need more than five digits carries all four in fields of this width.
 inline constexpr int WIDE_TIME_WIDTH = 12;
 // No real record comes near this; anything larger is refused unread.
 inline constexpr std::size_t RECORD_FILE_MAX_BYTES = 1 << 20;
 
-// History entry t as a position line (UTF-8, no line end).
+// A position line (UTF-8, no line end) from a board, two hands and the four clock values:
+// MAN before, MAN after, COM before, COM after.
+std::string formatPositionLine(const Map& ban, const Hand& man, const Hand& com,
+                               const std::array<float, 4>& times);
+// History entry t as a position line.
 std::string formatRecordLine(const History& h, int t);
 // Parses a position line into history entry t (1..500). Missing or unreadable fields are 0.
 void parseRecordLine(History& h, int t, std::string_view line);
+// The board and hands of a position line, taken only when they are spelt exactly as the
+// writer spells them and every board field is a piece code; otherwise false, and nothing
+// is changed.
+bool parseBoardAndHands(std::string_view line, Map& ban, Hand& man, Hand& com);
 
 // Writes the header lines and entries 1..SAISHU_TESU of the history to path.
 FileResult writeRecordFile(const History& h, const std::filesystem::path& path,
@@ -43,19 +50,3 @@ private:
 
 // Reads the next line of the open record file into line (UTF-8); OFF at the end of the file.
 int 読込_棋譜ファイル(RecordFile& file, std::string& line);
-
-// Left edge in twips at which a header line is drawn, centred by its length.
-double 取得_棋譜のX座標(std::string_view text);
-
-// The checks of 書込 before the panel opens: ON when writing is allowed.
-int KIFU_WRITE_Click(State& s);
-
-// The "RETURN" button: writes the record to directory/fileName.棋譜. closePanel runs once
-// the file is written, before the closing message. ok tells whether the file was written.
-FileResult 書込_棋譜(State& s, const std::filesystem::path& directory, std::string_view fileName,
-                 std::string_view gameName, std::string_view senteName,
-                 std::string_view goteName, const std::function<void()>& closePanel = {});
-
-// A click on a record file: reads it into the history for browsing. A file that cannot be
-// read is reported and changes nothing.
-FileResult 読込_棋譜(State& s, const std::filesystem::path& path);

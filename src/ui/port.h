@@ -4,7 +4,7 @@
 
 // Everything the game logic needs from the outside world. The Qt window implements it;
 // the tests use a recording fake; the headless tool uses a silent one.
-// Positions are in twips; cell (x, y) has its top-left at (1050 + 495x, 100 + 615y).
+// Positions are in twips (ui/geometry.h); colours are the standard numbers (ui/colours.h).
 enum class Buttons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
 enum class Sound { SONOTA, KINSHI, KOMA, BGM, SHOUMETSU };

@@ -2,8 +2,9 @@
 #include <QPainter>
 #include <memory>
 
-#include "core/setup.h"
-#include "core/state.h"
+#include "play/setup.h"
+#include "play/screen.h"
+#include "play/state.h"
 #include "test_artwork.h"
 #include "ui/drawing.h"
 #include "ui/qt/canvas_ops.h"
@@ -15,7 +16,7 @@ namespace {
 const QColor OUTLINE = standardColour(2);
 
 // The centre pixel of cell (x, y) on the canvas.
-QPoint centre(Canvas& c, double x, double y) {
+QPoint centre(CanvasWidget& c, double x, double y) {
     return c.toPixels(QPointF(cellLeft(x + 0.5), cellTop(y + 0.5))).toPoint();
 }
 

@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "../temp_dir.h"
-#include "core/setup.h"
-#include "core/state.h"
+#include "play/setup.h"
+#include "play/state.h"
 #include "play/window_events.h"
 #include "record/text_file.h"
 #include "ui/qt/record_panel.h"

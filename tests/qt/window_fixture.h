@@ -46,7 +46,7 @@ protected:
         setCanvasSize(640, 480);
     }
 
-    Canvas& canvas() { return *window.canvas(); }
+    CanvasWidget& canvas() { return *window.canvas(); }
 
     void setCanvasSize(int w, int h) {
         for (int i = 0; i < 20 && canvas().size() != QSize(w, h); ++i) {

@@ -17,37 +17,37 @@ constexpr int WINDOW_COLOUR = 2;
 
 }  // namespace
 
-Canvas::Canvas(QWidget* parent) : QWidget(parent), compactAt_(MIN_COMPACT) {
+CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent), compactAt_(MIN_COMPACT) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(160, 120);
 }
 
-double Canvas::scale() const {
+double CanvasWidget::scale() const {
     double s = std::min(width() / (DESIGN_WIDTH / TWIPS_PER_PIXEL),
                         height() / (DESIGN_HEIGHT / TWIPS_PER_PIXEL));
     return std::max(MIN_SCALE, s);
 }
 
-QPointF Canvas::toTwips(QPointF pixels) const { return pixels * (TWIPS_PER_PIXEL / scale()); }
+QPointF CanvasWidget::toTwips(QPointF pixels) const { return pixels * (TWIPS_PER_PIXEL / scale()); }
 
-QPointF Canvas::toPixels(QPointF twips) const { return twips * (scale() / TWIPS_PER_PIXEL); }
+QPointF CanvasWidget::toPixels(QPointF twips) const { return twips * (scale() / TWIPS_PER_PIXEL); }
 
-void Canvas::drawPicture(int code, double left, double top) {
+void CanvasWidget::drawPicture(int code, double left, double top) {
     if (hasPicture(code)) add(CanvasOp::picture(code, left, top));
 }
 
-void Canvas::drawOutline(int colour, double left, double top, double right, double bottom) {
+void CanvasWidget::drawOutline(int colour, double left, double top, double right, double bottom) {
     add(CanvasOp::outline(colour, left, top, right, bottom));
 }
 
-void Canvas::drawText(double left, double top, const QString& text, int colour, int size,
+void CanvasWidget::drawText(double left, double top, const QString& text, int colour, int size,
                       bool bold) {
     if (!text.isEmpty()) add(CanvasOp::label(left, top, text, colour, size, bold));
 }
 
-void Canvas::add(CanvasOp op) {
+void CanvasWidget::add(CanvasOp op) {
     if (!std::isfinite(op.left) || !std::isfinite(op.top) || !std::isfinite(op.right) ||
         !std::isfinite(op.bottom))
         return;
@@ -61,7 +61,7 @@ void Canvas::add(CanvasOp op) {
     }
 }
 
-void Canvas::flush() {
+void CanvasWidget::flush() {
     if (!isVisible()) return;
     ensureBacking();
     renderPending();
@@ -71,7 +71,7 @@ void Canvas::flush() {
     repaint(area);
 }
 
-void Canvas::ensureBacking() {
+void CanvasWidget::ensureBacking() {
     double dpr = devicePixelRatioF();
     QSize device(int(std::ceil(width() * dpr)), int(std::ceil(height() * dpr)));
     double k = scale();
@@ -90,7 +90,7 @@ void Canvas::ensureBacking() {
     dirty_ = rect();
 }
 
-void Canvas::renderPending() {
+void CanvasWidget::renderPending() {
     if (backing_.isNull() || rendered_ >= ops_.size()) return;
     TwipMap map(backingScale_ / TWIPS_PER_PIXEL, backing_.devicePixelRatio());
     double k = map.pixelsPerTwip();
@@ -111,7 +111,7 @@ void Canvas::renderPending() {
     }
 }
 
-void Canvas::paintEvent(QPaintEvent* event) {
+void CanvasWidget::paintEvent(QPaintEvent* event) {
     ensureBacking();
     renderPending();
     QPainter painter(this);
@@ -120,12 +120,12 @@ void Canvas::paintEvent(QPaintEvent* event) {
     painter.drawImage(area, backing_, QRectF(area.topLeft() * dpr, area.size() * dpr));
 }
 
-void Canvas::resizeEvent(QResizeEvent* event) {
+void CanvasWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     update();
 }
 
-void Canvas::mousePressEvent(QMouseEvent* event) {
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     // Any button other than the right one acts as the left one.
     int button = event->button() == Qt::RightButton ? 2 : 1;
     QPointF twips = toTwips(event->position());

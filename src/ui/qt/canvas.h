@@ -9,7 +9,7 @@
 // The window's drawing surface, addressed in twips. What is drawn stays until something is
 // drawn over it. The calls since the canvas was last covered are kept and painted again
 // whenever the size or the pixel density changes, so it is sharp at every scale.
-class Canvas : public QWidget {
+class CanvasWidget : public QWidget {
 public:
     // The part of the canvas the window is sized for, in twips: the board with both stands and
     // clocks, the labels and title above, and the record row below.
@@ -18,7 +18,7 @@ public:
     // Below this the canvas stops shrinking (pixels per 15 twips).
     static constexpr double MIN_SCALE = 0.25;
 
-    explicit Canvas(QWidget* parent = nullptr);
+    explicit CanvasWidget(QWidget* parent = nullptr);
 
     void drawPicture(int code, double left, double top);
     void drawOutline(int colour, double left, double top, double right, double bottom);

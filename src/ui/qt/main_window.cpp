@@ -78,7 +78,7 @@ constexpr double LONGEST_WAIT_SECONDS = 60;
 
 MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
     setWindowTitle(QStringLiteral("Torvane"));
-    canvas_ = new Canvas(this);
+    canvas_ = new CanvasWidget(this);
     setCentralWidget(canvas_);
     canvas_->setFocus();
     canvas_->onPress = [this](int button, double x, double y) {
@@ -272,7 +272,7 @@ void MainWindow::placeWindow(double width, double height) {
     QRect area = screen->availableGeometry();
     double scale = std::min(SCREEN_SHARE * area.height() / (height / TWIPS_PER_PIXEL),
                             SCREEN_SHARE * area.width() / (width / TWIPS_PER_PIXEL));
-    scale = std::max(scale, Canvas::MIN_SCALE);
+    scale = std::max(scale, CanvasWidget::MIN_SCALE);
     int w = int(std::lround((width - FRAME_WIDTH_TWIPS) * scale / TWIPS_PER_PIXEL));
     int h = int(std::lround((height - FRAME_HEIGHT_TWIPS) * scale / TWIPS_PER_PIXEL));
     resize(w, h + menuBar()->sizeHint().height());

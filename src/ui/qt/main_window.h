@@ -9,7 +9,7 @@
 #include "ui/port.h"
 #include "ui/qt/window_handlers.h"
 
-class Canvas;
+class CanvasWidget;
 class QAction;
 class RecordPanel;
 class SoundBackend;
@@ -30,7 +30,7 @@ public:
     // Runs one piece of game logic as an event of the window (Form_Load, for one).
     void run(const std::function<void()>& handler);
 
-    Canvas* canvas() const { return canvas_; }
+    CanvasWidget* canvas() const { return canvas_; }
     RecordPanel* recordPanel() const { return panel_; }
     QAction* action(const std::string& control) const;
     // Whether the program is ending (quit() or the window closed).
@@ -80,7 +80,7 @@ private:
     void finishQuit();
     int buffer(Sound sound) const;
 
-    Canvas* canvas_;
+    CanvasWidget* canvas_;
     RecordPanel* panel_;
     WindowHandlers handlers_;
     std::map<std::string, QAction*> actions_;

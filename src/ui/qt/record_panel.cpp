@@ -108,7 +108,7 @@ QString driveOf(const QStringList& drives, const QString& directory) {
     return best;
 }
 
-RecordPanel::RecordPanel(Canvas* canvas) : QObject(canvas), canvas_(canvas) {
+RecordPanel::RecordPanel(CanvasWidget* canvas) : QObject(canvas), canvas_(canvas) {
     directory_ = fileDirectory_ = absolute(QDir::currentPath());
 
     drive_ = new QComboBox(canvas);

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-class Canvas;
+class CanvasWidget;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -29,7 +29,7 @@ QString driveOf(const QStringList& drives, const QString& directory);
 // moves through directories and lists what is in them.
 class RecordPanel : public QObject {
 public:
-    explicit RecordPanel(Canvas* canvas);
+    explicit RecordPanel(CanvasWidget* canvas);
 
     void showLists(bool drive, bool directory, bool file);
     void showInputs(bool shown);
@@ -62,7 +62,7 @@ private:
     void showDriveOfDirectory();
     void enter(const QString& path);
 
-    Canvas* canvas_;
+    CanvasWidget* canvas_;
     QComboBox* drive_;
     QTreeWidget* directories_;
     QListWidget* files_;

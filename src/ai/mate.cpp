@@ -1,17 +1,18 @@
-#include "core/mate.h"
+#include "ai/mate.h"
 
 #include <cstdlib>
 
 #include "core/rules.h"
-#include "core/state.h"
+#include "core/square_guard.h"
+#include "ai/analysis.h"
 
-int 詰めかMAN_COM移動(State& s) {
-    const int ox = s.pos.MAN_OU_X;
-    const int oy = s.pos.MAN_OU_Y;
+int 詰めかMAN_COM移動(const Position& p) {
+    const int ox = p.MAN_OU_X;
+    const int oy = p.MAN_OU_Y;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
-            const int c = s.pos.BAN[x][y];
-            if (c >= 10 && 移動チェック(s, x, y, ox, oy, c) == ON) return ON;
+            const int c = p.BAN[x][y];
+            if (isCom(c) && 移動チェック(p, x, y, ox, oy, c) == ON) return ON;
         }
     return OFF;
 }
@@ -20,7 +21,7 @@ namespace {
 
 // Can a piece dropped between a ranging checker and the king stop every check? A MAN
 // pawn stands in for whatever would be dropped. ON = a drop always helps.
-int 合駒で防げる(State& s, int ox, int oy) {
+int 合駒で防げる(Analysis& s, int ox, int oy) {
     auto& ban = s.pos.BAN;
     const auto& oute = s.inf.OUTE_COM;
     const bool onlyPawns = s.pos.MOCHI_MAN_SU == s.pos.MOCHI_MAN[HU];
@@ -29,33 +30,29 @@ int 合駒で防げる(State& s, int ox, int oy) {
             // An adjacent checker or a knight cannot be blocked.
             if (oute[x][y] == 9 && std::abs(x - ox) < 2 && std::abs(y - oy) < 2) return OFF;
             if (oute[x][y] != 1) continue;
-            if (onlyPawns && 移動チェック(s, MAN_DROP_X, 0, x, y, MAN_HU) == OFF) return OFF;
-            const int kept = ban[x][y];
-            ban[x][y] = MAN_HU;
+            if (onlyPawns && 移動チェック(s.pos, MAN_DROP_X, 0, x, y, MAN_HU) == OFF) return OFF;
+            const SquareGuard blocker(ban, x, y, MAN_HU);
             for (int x2 = 1; x2 <= 9; ++x2)
                 for (int y2 = 1; y2 <= 9; ++y2)
-                    if (oute[x2][y2] == 9 && 移動チェック(s, x2, y2, ox, oy, ban[x2][y2]) == ON) {
-                        ban[x][y] = kept;
+                    if (oute[x2][y2] == 9 && 移動チェック(s.pos, x2, y2, ox, oy, ban[x2][y2]) == ON)
                         return OFF;
-                    }
-            ban[x][y] = kept;
         }
     return ON;
 }
 
 // Does the king have a neighbour it may step to that no COM piece reaches?
-int 王が逃げられる(State& s, int ox, int oy) {
+int 王が逃げられる(Analysis& s, int ox, int oy) {
     for (int x = ox - 1; x <= ox + 1; ++x)
         for (int y = oy - 1; y <= oy + 1; ++y)
             if (onBoard(x, y) && s.inf.SEIRYOKU_COM[x][y] == 0 &&
-                移動チェック(s, ox, oy, x, y, MAN_OU) == ON)
+                移動チェック(s.pos, ox, oy, x, y, MAN_OU) == ON)
                 return ON;
     return OFF;
 }
 
 // Can a MAN board piece take a checker or step between so that afterwards no COM piece
 // reaches the king? The move is a plain single-piece move, undone at once.
-int 駒で防げる(State& s) {
+int 駒で防げる(Analysis& s) {
     auto& ban = s.pos.BAN;
     const auto& oute = s.inf.OUTE_COM;
     for (int x = 1; x <= 9; ++x)
@@ -65,14 +62,10 @@ int 駒で防げる(State& s) {
             for (int x2 = 1; x2 <= 9; ++x2)
                 for (int y2 = 1; y2 <= 9; ++y2) {
                     if (x2 == x && y2 == y) continue;
-                    if (oute[x2][y2] <= 0 || 移動チェック(s, x, y, x2, y2, c) == OFF) continue;
-                    const int taken = ban[x2][y2];
-                    ban[x2][y2] = c;
-                    ban[x][y] = EMPTY;
-                    const int stillAttacked = 詰めかMAN_COM移動(s);
-                    ban[x][y] = c;
-                    ban[x2][y2] = taken;
-                    if (stillAttacked == OFF) return ON;
+                    if (oute[x2][y2] <= 0 || 移動チェック(s.pos, x, y, x2, y2, c) == OFF) continue;
+                    const SquareGuard to(ban, x2, y2, c);
+                    const SquareGuard from(ban, x, y, EMPTY);
+                    if (詰めかMAN_COM移動(s.pos) == OFF) return ON;
                 }
         }
     return OFF;
@@ -80,7 +73,7 @@ int 駒で防げる(State& s) {
 
 }  // namespace
 
-int 詰めかMAN(State& s) {
+int 詰めかMAN(Analysis& s) {
     const int ox = s.pos.MAN_OU_X;
     const int oy = s.pos.MAN_OU_Y;
     if (!onBoard(ox, oy) || s.inf.SEIRYOKU_COM[ox][oy] == 0) return OFF;
@@ -90,7 +83,7 @@ int 詰めかMAN(State& s) {
     return ON;
 }
 
-int 調査_自王逃道(State& s) {
+int 調査_自王逃道(Analysis& s) {
     const int ox = s.pos.MAN_OU_X;
     const int oy = s.pos.MAN_OU_Y;
     int count = 0;
@@ -113,18 +106,4 @@ int 調査_自王逃道(State& s) {
     if (ox > 1) examine(ox - 1, oy);
     if (ox < 9) examine(ox + 1, oy);
     return count;
-}
-
-void 調査_移動結果(const State& s, int t, int& x, int& y, int& code) {
-    if (t < 1 || t > TESU_MAX) return;
-    const auto& now = s.hist.BAN_RIREKI[t];
-    const auto& before = s.hist.BAN_RIREKI[t - 1];
-    for (int i = 1; i <= 9; ++i)
-        for (int j = 1; j <= 9; ++j)
-            if (now[i][j] != before[i][j] && now[i][j] != EMPTY) {
-                x = i;
-                y = j;
-                code = now[i][j];
-                return;
-            }
 }

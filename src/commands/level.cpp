@@ -1,8 +1,8 @@
-#include "settings/level.h"
+#include "commands/level.h"
 
 #include <string_view>
 
-#include "core/state.h"
+#include "play/state.h"
 #include "ui/drawing.h"
 
 namespace {
@@ -20,9 +20,9 @@ void レベル_設定(State& s, int n) {
     for (std::string_view item : items) s.port.setChecked(item, false);
     if (n >= 1 && n <= 3) {
         s.port.setChecked(items[n - 1], true);
-        s.opt.LEVEL_NO = n;
+        s.LEVEL_NO = n;
     }
-    if (s.game.COM_TAISEN == 1) 描画_レベル(s, s.opt.LEVEL_NO);
+    if (s.game.COM_TAISEN == 1) 描画_レベル(s, s.LEVEL_NO);
 }
 
 void LEVEL1_Click(State& s) { levelClick(s, 1); }

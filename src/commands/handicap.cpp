@@ -1,9 +1,9 @@
-#include "settings/handicap.h"
+#include "commands/handicap.h"
 
 #include <string>
 #include <string_view>
 
-#include "core/state.h"
+#include "play/state.h"
 #include "ui/drawing.h"
 
 namespace {
@@ -34,7 +34,7 @@ int refused(State& s) {
 void setSquare(State& s, int x, int y, int code) {
     s.pos.BAN[x][y] = code;
     描画_絵(s, code, x, y);
-    描画_桝輪郭(s, 2, x, y);
+    描画_桝輪郭(s, colours::GREEN, x, y);
     s.port.playSound(Sound::KOMA);
 }
 

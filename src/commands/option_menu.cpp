@@ -1,8 +1,8 @@
-#include "settings/option_menu.h"
+#include "commands/option_menu.h"
 
-#include "core/state.h"
 #include "play/clock.h"
-#include "ui/drawing.h"
+#include "play/screen.h"
+#include "play/state.h"
 
 namespace {
 
@@ -39,18 +39,18 @@ FileResult SIDOU_Click(State& s, const std::filesystem::path& path) {
     if (s.opt.SIDOU_FLAG == 1) {
         // Guidance outlines still on the board go back to the plain colour.
         for (int x = 1; x <= 9; ++x)
-            for (int y = 1; y <= 9; ++y) 描画_桝輪郭(s, 2, x, y);
+            for (int y = 1; y <= 9; ++y) 描画_桝輪郭(s, colours::GREEN, x, y);
         for (int k = 1; k <= 7; ++k) {
-            描画_桝輪郭(s, 2, COM_DROP_X, k);
-            描画_桝輪郭(s, 2, MAN_DROP_X, k + 2);
+            描画_桝輪郭(s, colours::GREEN, COM_DROP_X, k);
+            描画_桝輪郭(s, colours::GREEN, MAN_DROP_X, k + 2);
         }
         s.port.setChecked("SIDOU", false);
         s.opt.SIDOU_FLAG = 0;
-        s.opt.SIDOU_COLOR = 2;
+        s.opt.SIDOU_COLOR = colours::GREEN;
     } else {
         s.port.setChecked("SIDOU", true);
         s.opt.SIDOU_FLAG = 1;
-        s.opt.SIDOU_COLOR = 15;
+        s.opt.SIDOU_COLOR = colours::WHITE;
     }
     return 書込_環境設定ファイル(s, path);
 }

@@ -13,5 +13,3 @@ bool 履歴に空きあり(const State& s);
 // ends there as a draw, with a message. Answers whether it ended.
 bool 手数上限終了(State& s);
 inline constexpr const char* 手数上限メッセージ = "500手に達したので引き分けです";
-// Recomputes both hand totals from the hands.
-void 持駒数更新(State& s);

@@ -1,7 +1,8 @@
-#include "core/setup.h"
+#include "play/setup.h"
 
-#include "core/state.h"
-#include "ui/drawing.h"
+#include "core/moves.h"
+#include "play/screen.h"
+#include "play/state.h"
 
 namespace {
 
@@ -28,12 +29,9 @@ void 初期設定(State& s) {
     g.CLICK_JOUTAI = 0;
 
     auto& p = s.pos;
-    for (int k = 1; k <= 7; ++k) {
-        p.MOCHI_MAN[k] = 0;
-        p.MOCHI_COM[k] = 0;
-    }
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) p.BAN[x][y] = EMPTY;
+    p.MOCHI_MAN = {};
+    p.MOCHI_COM = {};
+    p.BAN = {};
     for (int x = 1; x <= 9; ++x) {
         p.BAN[x][1] = COM_BACK_ROW[x];
         p.BAN[x][3] = COM_HU;
@@ -44,33 +42,18 @@ void 初期設定(State& s) {
     p.BAN[8][2] = COM_KAKU;
     p.BAN[2][8] = MAN_KAKU;
     p.BAN[8][8] = MAN_SYA;
-    持駒数更新(s);
+    持駒数更新(p);
 
     画面_再描画(s);
     手順保存(s, s.clock.MAN_JIKAN, s.clock.KEIKA_BYOU + s.clock.MAN_JIKAN, s.clock.COM_JIKAN,
              s.clock.COM_JIKAN);
 }
 
-void 持駒数更新(State& s) {
-    auto& p = s.pos;
-    p.MOCHI_MAN_SU = 0;
-    p.MOCHI_COM_SU = 0;
-    for (int k = 1; k <= 7; ++k) {
-        if (p.MOCHI_MAN[k] > 0) p.MOCHI_MAN_SU += p.MOCHI_MAN[k];
-        if (p.MOCHI_COM[k] > 0) p.MOCHI_COM_SU += p.MOCHI_COM[k];
-    }
-}
-
 void 手順保存(State& s, float manMae, float manAto, float comMae, float comAto) {
     auto& h = s.hist;
     const int t = s.game.TESU;
     if (t < 0 || t > TESU_MAX) return;  // callers check 履歴に空きあり first
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) h.BAN_RIREKI[t][x][y] = s.pos.BAN[x][y];
-    for (int k = 1; k <= 7; ++k) {
-        h.MOCHI_MAN_RIREKI[t][k] = s.pos.MOCHI_MAN[k];
-        h.MOCHI_COM_RIREKI[t][k] = s.pos.MOCHI_COM[k];
-    }
+    storePosition(h, t, s.pos);
     h.MAN_JIKAN_MAE[t] = manMae;
     h.MAN_JIKAN_ATO[t] = manAto;
     h.COM_JIKAN_MAE[t] = comMae;

@@ -1,0 +1,22 @@
+#pragma once
+#include "ai/analysis.h"
+#include "core/history.h"
+#include "play/clock.h"
+#include "play/game.h"
+#include "play/play_control.h"
+#include "ui/canvas.h"
+
+// All state of one game window, grouped by subsystem. It is the computer player's Analysis
+// (pos, inf, turn, LEVEL_NO) and the drawing's Canvas (port, opt), so a State passes
+// wherever those layers want their part. Make it with `auto s = std::make_unique<State>(port)`:
+// the history alone is ~250 KB.
+struct State : Analysis, Canvas {
+    explicit State(Port& p) : Canvas(p) {}
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+
+    History hist;
+    GameState game;
+    Clock clock;
+    PlayControl play;
+};
