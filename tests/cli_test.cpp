@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -164,6 +166,29 @@ TEST(Cli, ComAnswersAndTheHistoryBound) {
     EXPECT_EQ(e.handle("com"), "error history full");
     EXPECT_EQ(e.state().pos.BAN[4][7], MAN_HU);
     EXPECT_EQ(e.state().game.TESU, 500);
+}
+
+// Everything a run of the tool prints, and its exit status.
+std::pair<std::string, int> run(const std::string& command) {
+    FILE* p = popen(command.c_str(), "r");
+    if (p == nullptr) return {"", -1};
+    std::string out;
+    char buf[512];
+    while (std::fgets(buf, sizeof buf, p)) out += buf;
+    const int status = pclose(p);
+    return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+TEST(Cli, VersionAndArguments) {
+    // The project's one version number, as the package and the version box show it.
+    EXPECT_EQ(run(TORVANE_CLI " --version </dev/null"),
+              (std::pair<std::string, int>{"torvane-cli " TORVANE_VERSION "\n", 0}));
+    EXPECT_EQ(run(TORVANE_CLI " --help </dev/null").second, 0);
+    // Anything else is refused before a line is read; the protocol itself is unchanged.
+    EXPECT_EQ(run("printf 'board\\n' | " TORVANE_CLI " --versions 2>/dev/null"),
+              (std::pair<std::string, int>{"", 2}));
+    EXPECT_EQ(run(TORVANE_CLI " --version extra </dev/null 2>/dev/null").second, 2);
+    EXPECT_EQ(run("printf 'level 9\\nquit\\n' | " TORVANE_CLI).first, "error bad level\n");
 }
 
 TEST(Cli, TheToolAnswersOneLinePerCommandThroughPipes) {
