@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "play/places.h"
 #include "play/setup.h"
 #include "play_util.h"
 #include "temp_dir.h"
@@ -39,7 +40,7 @@ TEST(StartUp, SoundsThenSettingsThenTheBoardThenTheWindowAndEscEndsIt) {
     // The full redraw of the starting position ends with the title, just before placement.
     EXPECT_EQ(f.port.calls[f.port.calls.size() - 2], "picture -3 6396 100");
     EXPECT_TRUE(std::filesystem::exists(dir / "Torvane.ini"));
-    EXPECT_EQ(f.s.play.START_DIR, std::filesystem::current_path());
+    EXPECT_EQ(f.s.places.dataDir, std::filesystem::current_path());
     EXPECT_EQ(f.s.game.TEBAN * 10 + f.s.LEVEL_NO, 3);
 
     f.port.clear();
@@ -66,10 +67,55 @@ TEST(StartUp, WithoutASoundDeviceOneWarningAndASilentGame) {
                                  "freeSound 4"}));
 }
 
+// An installed game: the data from its data directory, the settings file in a configuration
+// directory made for it, the record panel in the documents, and nothing in the directory it
+// was started in.
+TEST(StartUp, AnInstalledGameKeepsItsFilesInItsPlaces) {
+    TempDir dir;
+    const auto start = dir / "start", data = dir / "share", docs = dir / "docs";
+    for (const auto& d : {start, data, docs}) std::filesystem::create_directory(d);
+    for (std::string_view wave : WAVE_FILES) TempDir::write(data / std::string(wave), "RIFFwave");
+    TempDir::write(data / "Torvane.htm", "<html/>");
+    TempDir::write(start / "Torvane.ini", "BGM=OFF\r\n");  // someone else's: not read
+    InDir in(start);
+    Fixture f;
+    f.s.places = {data, dir / "config" / "torvane" / "Torvane.ini", docs};
+    Form_Load(f.s);
+    EXPECT_EQ(f.port.count("loadSound"), 5u);
+    EXPECT_EQ(heard(f.port, {"directory", "file directory", "loop"}),
+              (Log{"directory " + docs.string(), "file directory " + docs.string(), "loop 3"}));
+    EXPECT_EQ(TempDir::read(dir / "config" / "torvane" / "Torvane.ini").substr(0, 6),
+              "\x94\x77\x8C\x69\x89\xE6");  // 背景画 in Shift-JIS: the defaults
+    EXPECT_EQ(std::filesystem::status(dir / "config" / "torvane").permissions(),
+              std::filesystem::perms::owner_all);
+    f.port.clear();
+    メニュー選択(f.s, "TAKE");  // an option is written to the same file
+    メニュー選択(f.s, "KAISETU");
+    EXPECT_EQ(TempDir::read(dir / "config" / "torvane" / "Torvane.ini").substr(0, 11),
+              "\x94\x77\x8C\x69\x89\xE6=\x92\x7C\r\n");  // 背景画=竹
+    EXPECT_EQ(f.port.only("browse"), Log{"browse " + (data / "Torvane.htm").string()});
+    std::filesystem::remove(start / "Torvane.ini");
+    EXPECT_TRUE(std::filesystem::is_empty(start));
+}
+
+// When the configuration directory cannot be made, the player is told once and plays on.
+TEST(StartUp, ASettingsDirectoryThatCannotBeMadeIsReported) {
+    TempDir dir;
+    InDir in(dir.path());
+    TempDir::write(dir / "config", "a file where the directory should be");
+    Fixture f;
+    f.s.places.settingsFile = dir / "config" / "torvane" / "Torvane.ini";
+    Form_Load(f.s);
+    EXPECT_EQ(heard(f.port, {"message"}),
+              (Log{"message 環境設定ﾌｧｲﾙを作成できません\n\nTorvane.ini | 環境設定"}));
+    EXPECT_EQ(f.s.opt.HAIKEI_NO, 6);
+    EXPECT_EQ(dir.fileCount(), 1u);  // nothing written beside it
+}
+
 TEST(Help, HelpPageAndVersionBox) {
     TempDir dir;
     Fixture f;
-    f.s.play.START_DIR = dir.path();
+    f.s.places.dataDir = dir.path();
     f.port.homePageChosen = true;
     メニュー選択(f.s, "KAISETU");  // no help page: nothing at all
     メニュー選択(f.s, "VER");

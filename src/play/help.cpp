@@ -9,14 +9,14 @@
 
 namespace {
 
-// A web address goes to the browser as it is; a page name is looked for in the start-up
-// directory and silently skipped when it is missing.
+// A web address goes to the browser as it is; a page name is looked for in the data directory
+// and silently skipped when it is missing.
 void openPage(State& s, std::string_view page) {
     if (page.find("://") != std::string_view::npos) {
         s.port.browse(page);
         return;
     }
-    const std::filesystem::path path = s.play.START_DIR / std::filesystem::path(page);
+    const std::filesystem::path path = s.places.dataDir / std::filesystem::path(page);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return;
     s.port.browse(path.string());

@@ -5,6 +5,7 @@
 #include "play/game_flow.h"
 #include "play/help.h"
 #include "play/panel.h"
+#include "play/state.h"
 #include "play/window_events.h"
 #include "commands/handicap.h"
 #include "commands/level.h"
@@ -22,7 +23,7 @@ struct Command {
 // The option commands report a failed settings write to the user themselves.
 template <auto click>
 void option(State& s) {
-    click(s, SETTINGS_FILE);
+    click(s, s.places.settingsFile);
 }
 
 // The handicap commands close the record panel first.

@@ -1,5 +1,4 @@
 #pragma once
-#include <filesystem>
 
 // What play control keeps between window events: the piece picked by the first click of a
 // move (not reset by 初期設定), and what start-up found.
@@ -10,7 +9,6 @@ struct PlayControl {
     int SAKI_Y = 0;
     int SENTAKU_KOMA = 0;  // code of the selected piece; for a stand piece the code it drops as
 
-    std::filesystem::path START_DIR;  // the current directory at start-up
     bool SOUND_DEVICE = false;        // the sound device was opened
     bool soundReleased = false;       // 終了処理 has run; the sounds are gone
 };

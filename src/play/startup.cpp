@@ -1,12 +1,14 @@
 // Loading the main window: sound, constants, settings, the starting position, placement.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "play/setup.h"
 #include "play/screen.h"
 #include "play/moves.h"
 #include "commands/settings.h"
+#include "play/places.h"
 #include "play/state.h"
 #include "play/startup.h"
 #include "play/window_events.h"
@@ -17,21 +19,21 @@ namespace {
 
 struct Wave {
     Sound sound;
-    const char* file;
+    std::string_view file;
     int flag;
 };
-constexpr Wave WAVES[5] = {{Sound::SONOTA, "その他.wav", 3},
-                           {Sound::KINSHI, "禁止.wav", 3},
-                           {Sound::KOMA, "駒打音.wav", 3},
-                           {Sound::BGM, "BGM.wav", 1},
-                           {Sound::SHOUMETSU, "消滅.wav", 1}};
+constexpr Wave WAVES[5] = {{Sound::SONOTA, WAVE_FILES[0], 3},
+                           {Sound::KINSHI, WAVE_FILES[1], 3},
+                           {Sound::KOMA, WAVE_FILES[2], 3},
+                           {Sound::BGM, WAVE_FILES[3], 1},
+                           {Sound::SHOUMETSU, WAVE_FILES[4], 1}};
 
 constexpr const char* SOUND_TITLE = "Torvane.dll";
 
 // A missing file silently leaves the sound without a buffer; one that is there but cannot
 // be read is reported.
 void loadWave(State& s, const Wave& w) {
-    const std::filesystem::path path(w.file);
+    const std::filesystem::path path = s.places.dataDir / w.file;
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return;
     WholeFile f = readWholeFile(path, WAVE_FILE_MAX_BYTES);
@@ -39,7 +41,7 @@ void loadWave(State& s, const Wave& w) {
         s.port.loadSound(w.sound, f.bytes, w.flag);
         return;
     }
-    std::string text = w.file;
+    std::string text(w.file);
     if (f.status == ReadStatus::TooLarge)
         text += " は大きすぎるため読み込めません（16MBまで）";
     else
@@ -51,6 +53,10 @@ void loadWave(State& s, const Wave& w) {
 
 void Form_Load(State& s) {
     auto& p = s.play;
+    Places& places = s.places;
+    // Run from the build tree, the game reads its data where it was started.
+    std::error_code ec;
+    if (places.dataDir.empty()) places.dataDir = std::filesystem::current_path(ec);  // empty if gone
     p.SOUND_DEVICE = s.port.openSound();
     p.soundReleased = false;
     if (!p.SOUND_DEVICE)
@@ -58,8 +64,10 @@ void Form_Load(State& s) {
     else
         for (const Wave& w : WAVES) loadWave(s, w);
 
-    std::error_code ec;
-    p.START_DIR = std::filesystem::current_path(ec);  // empty if the directory has gone
+    // An installed game opens the record panel in the player's documents; one that cannot be
+    // opened leaves the panel in the current directory.
+    if (!places.recordDir.empty() && s.port.setRecordDirectory(places.recordDir.string()))
+        s.port.setRecordFileDirectory(places.recordDir.string());
     s.game.KIFU_MODE = OFF;
     s.opt.SIDOU_FLAG = OFF;
     s.hist.SAISHU_TESU = 0;
@@ -69,8 +77,13 @@ void Form_Load(State& s) {
     s.game.TEBAN_MAN = GOTE_BAN;
     s.opt.SIDOU_COLOR = 2;
 
+    // The settings directory is made private, as a per-user configuration directory should be;
+    // when it cannot be made, the settings write below tells the player.
+    if (const auto dir = places.settingsFile.parent_path(); !dir.empty())
+        if (std::filesystem::create_directories(dir, ec))
+            std::filesystem::permissions(dir, std::filesystem::perms::owner_all, ec);
     // May start the music, so the sounds are loaded first.
-    読込_環境設定ファイル(s);
+    読込_環境設定ファイル(s, places.settingsFile);
     初期設定(s);
     s.port.placeWindow(9700, 8000);
 }

@@ -3,6 +3,7 @@
 #include "core/history.h"
 #include "play/clock.h"
 #include "play/game.h"
+#include "play/places.h"
 #include "play/play_control.h"
 #include "ui/canvas.h"
 
@@ -19,4 +20,5 @@ struct State : Analysis, Canvas {
     GameState game;
     Clock clock;
     PlayControl play;
+    Places places;  // where the data is read and the player's files are kept
 };
