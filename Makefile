@@ -1,13 +1,15 @@
 # The two commands of the README:
 #   make run   - install what is missing, build, start the game
 #   make test  - install what is missing, build, run every test (plain and sanitized builds)
+# and the Debian package:
+#   make deb   - build, then build/torvane_<version>_amd64.deb
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
   libsdl2-mixer-dev qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth xdotool \
-  imagemagick librsvg2-bin desktop-file-utils appstream libxml2-utils groff-base
+  imagemagick librsvg2-bin desktop-file-utils appstream libxml2-utils groff-base dpkg-dev x11-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 
-.PHONY: run test deps build build-asan bench clean
+.PHONY: run test deps build build-asan bench deb clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -41,6 +43,12 @@ test: build build-asan
 # and processor use of the game against a bare Qt window, with a summary of the goals.
 bench: build
 	bash bench/run.sh build
+
+# Dependencies come from the binaries (dpkg-shlibdeps, in dpkg-dev) plus the font and Qt's
+# Japanese button texts.
+deb: build
+	cd build && cpack -G DEB
+	@ls -l build/torvane_*.deb
 
 clean:
 	rm -rf build build-asan

@@ -7,11 +7,8 @@ include(GNUInstallDirs)
 # lives under io.github.<organisation>, the usual home of projects without one.
 set(TORVANE_APP_ID "io.github.torvane.Torvane")
 
-if(PROJECT_VERSION)
-  set(TORVANE_VERSION "${PROJECT_VERSION}")
-else()
-  set(TORVANE_VERSION "0.1.0")
-endif()
+# The one version, from project() in the top-level CMakeLists.txt.
+set(TORVANE_VERSION "${PROJECT_VERSION}")
 
 set(TORVANE_ASSETS "${CMAKE_SOURCE_DIR}/assets")
 set(TORVANE_PLAY_DIR "${CMAKE_BINARY_DIR}/play")
@@ -111,22 +108,46 @@ install(FILES "${TORVANE_ASSETS}/${TORVANE_APP_ID}.metainfo.xml"
 install(FILES "${TORVANE_ASSETS}/copyright" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
 
 # ---------------------------------------------------------------------------------------------
-# >>> For the lead: the programs and the sounds. <<<
-# The game executable and the engine tool go to bin; the five wave files, generated into
-# ${TORVANE_PLAY_DIR} by the target torvane-make-sounds, go beside the help page:
-#
-# install(TARGETS torvane torvane-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
-# install(FILES
-#           "${TORVANE_PLAY_DIR}/その他.wav" "${TORVANE_PLAY_DIR}/禁止.wav"
-#           "${TORVANE_PLAY_DIR}/駒打音.wav" "${TORVANE_PLAY_DIR}/BGM.wav"
-#           "${TORVANE_PLAY_DIR}/消滅.wav"
-#         DESTINATION "${TORVANE_INSTALL_DATADIR}")
-#
-# (torvane-make-sounds must be part of ALL, or `cmake --install` finds no wave files.)
-# The program learns where its data lives from TORVANE_DATADIR_FROM_BINDIR, e.g.
-# target_compile_definitions(torvane-game PRIVATE
-#   TORVANE_DATADIR_FROM_BINDIR="${TORVANE_DATADIR_FROM_BINDIR}")
-# ---------------------------------------------------------------------------------------------
+# The programs and the sounds: the game and the engine tool in bin, the five wave files (made
+# into the play directory by torvane-sounds, part of ALL) beside the help page. The game
+# counts as installed when it finds them there, relative to its own program.
+
+target_compile_definitions(torvane-game PRIVATE
+  TORVANE_DATADIR_FROM_BINDIR="${TORVANE_DATADIR_FROM_BINDIR}")
+install(TARGETS torvane-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+if(TARGET torvane-app)
+  install(TARGETS torvane-app RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+endif()
+install(FILES ${TORVANE_WAVES} DESTINATION "${TORVANE_INSTALL_DATADIR}")
+
+# The window's icon: the rendered PNGs built into the program as a Qt resource, so the build
+# tree and any prefix show it alike.
+if(TARGET torvane-app)
+  find_package(Qt6 REQUIRED COMPONENTS Core)
+  set(qrc_entries "")
+  foreach(size IN LISTS TORVANE_ICON_SIZES)
+    string(APPEND qrc_entries
+      "    <file alias=\"${size}.png\">${TORVANE_ICON_DIR}/${size}x${size}/apps/${TORVANE_APP_ID}.png</file>\n")
+  endforeach()
+  set(icon_qrc "${CMAKE_BINARY_DIR}/icons/window_icon.qrc")
+  set(icon_cpp "${CMAKE_BINARY_DIR}/icons/window_icon.cpp")
+  file(CONFIGURE OUTPUT "${icon_qrc}" CONTENT
+"<!DOCTYPE RCC>
+<RCC version=\"1.0\">
+  <qresource prefix=\"/torvane/icons\">
+${qrc_entries}  </qresource>
+</RCC>
+")
+  add_custom_command(
+    OUTPUT "${icon_cpp}"
+    COMMAND Qt6::rcc --name torvane_window_icon --output "${icon_cpp}" "${icon_qrc}"
+    DEPENDS "${icon_qrc}" ${TORVANE_ICON_PNGS}
+    COMMENT "Building the window icon into the program"
+    VERBATIM)
+  add_custom_target(torvane-window-icon DEPENDS "${icon_cpp}")
+  target_sources(torvane-app PRIVATE "${icon_cpp}")
+  add_dependencies(torvane-app torvane-window-icon)
+endif()
 
 # ---------------------------------------------------------------------------------------------
 # Checks of the shipped files (run by `ctest`).
@@ -162,18 +183,28 @@ if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
 
   set_tests_properties(desktop-metadata-valid help-page-valid man-pages-valid
     PROPERTIES SKIP_REGULAR_EXPRESSION "SKIPPED:" LABELS desktop)
+
+  # The installed game in a temporary prefix under Xvfb, and the Debian package looked into.
+  # Not in the sanitizer build: what is installed and packed is the plain build.
+  if(TARGET torvane-app AND NOT TORVANE_SANITIZE)
+    set(install_test "${CMAKE_SOURCE_DIR}/tests/install/install_test.sh")
+    add_test(NAME install.InstalledGameRuns
+      COMMAND bash "${install_test}" game "${CMAKE_BINARY_DIR}" "${TORVANE_VERSION}")
+    add_test(NAME install.DebianPackage
+      COMMAND bash "${install_test}" package "${CMAKE_BINARY_DIR}" "${TORVANE_VERSION}")
+    set_tests_properties(install.InstalledGameRuns PROPERTIES
+      LABELS install SKIP_RETURN_CODE 77 TIMEOUT 90)
+    set_tests_properties(install.DebianPackage PROPERTIES
+      LABELS install SKIP_RETURN_CODE 77 TIMEOUT 300)
+  endif()
 endif()
 
 # ---------------------------------------------------------------------------------------------
 # Debian package: `cpack -G DEB` in the build directory gives torvane_<version>_amd64.deb.
-# Set up only once the game is an executable with install rules of its own; until then a
-# package would hold no program.
+# Set up only with the game executable (not in a TORVANE_NO_GUI build): a package without it
+# would hold no game.
 
-set(torvane_type "")
-if(TARGET torvane)
-  get_target_property(torvane_type torvane TYPE)
-endif()
-if(torvane_type STREQUAL "EXECUTABLE" AND TARGET torvane-cli)
+if(TARGET torvane-app AND TARGET torvane-cli)
   set(CPACK_GENERATOR "DEB")
   set(CPACK_PACKAGE_NAME "torvane")
   set(CPACK_PACKAGE_VERSION "${TORVANE_VERSION}")
@@ -208,5 +239,5 @@ move guidance, five backgrounds and music. The package also holds
 torvane-cli, the game's engine driven by a line protocol.")
   include(CPack)
 else()
-  message(STATUS "Debian package: not set up until the game executable 'torvane' exists")
+  message(STATUS "Debian package: not set up without the game executable (TORVANE_NO_GUI)")
 endif()

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/bench_hooks.h"
+#include "app/desktop.h"
 #include "play/state.h"
 #include "play/window_events.h"
 #include "ui/qt/main_window.h"
@@ -19,19 +20,23 @@ public:
         return sound_library::dsInitialize(static_cast<int>(window));
     }
     int createBuffer(int device, std::string_view bytes, int flag) override {
-        return sound_library::dsCreateDSB(device, bytes, flag);
+        const int buffer = sound_library::dsCreateDSB(device, bytes, flag);
+        if (buffer != 0) ++loaded;
+        return buffer;
     }
     void play(int buffer) override { sound_library::dsPlay(buffer); }
     void loop(int buffer) override { sound_library::dsPlayLooping(buffer); }
     void stop(int buffer) override { sound_library::dsStop(buffer); }
     void free(int buffer) override { sound_library::dsFree(buffer); }
     void terminate(int device) override { sound_library::dsTerminate(device); }
+    int loaded = 0;  // wave files taken, for reportFiles
 };
 #endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("torvane"));
+    setDesktopIdentity();
 
     // The standard buttons of message boxes in Japanese, like the rest of the game.
     installJapaneseQtTexts(app);
@@ -44,6 +49,7 @@ int main(int argc, char** argv) {
 #endif
     auto state = std::make_unique<State>(window);
     State& s = *state;
+    choosePlaces(s);
     window.setHandlers({
         .mouseDown = [&s](int button, int shift, double x,
                           double y) { Form_MouseDown(s, button, shift, x, y); },
@@ -57,6 +63,11 @@ int main(int argc, char** argv) {
         .command1Click = [&s] { Command1_Click(s); },
     });
     window.run([&s] { Form_Load(s); });
+#ifdef TORVANE_SOUND_LIBRARY
+    reportFiles(s, sound.loaded);
+#else
+    reportFiles(s, 0);
+#endif
     if (window.quitting()) return 0;
     startBenchHooks(window, s);  // off unless bench/ asks for one
     window.show();

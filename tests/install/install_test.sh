@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# The game as a player gets it: installed into a fresh prefix, or packed as a .deb.
+#
+#   tests/install/install_test.sh game    BUILD_DIR VERSION
+#       `cmake --install` into a temporary prefix, then the installed torvane started under
+#       Xvfb from an empty directory with a temporary home and configuration directory: the
+#       window appears with its icon, the sounds and the help page are found in the prefix,
+#       the settings file is made in the configuration directory, the starting directory stays
+#       empty, and Esc ends the program.
+#   tests/install/install_test.sh package BUILD_DIR VERSION
+#       `cpack -G DEB` into a temporary directory; the package's files, dependencies and
+#       installed size. The package is looked at, never installed.
+#
+# Exit 0 passed, 1 failed, 77 skipped (a tool is missing).
+set -euo pipefail
+
+say() { echo "install_test [${SECONDS}s]: $*"; }
+fail() { say "FAIL: $*" >&2; exit 1; }
+need() {
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || { say "skipped: $tool is not installed"; exit 77; }
+    done
+}
+
+me=$(readlink -f "$0")
+mode=$1
+
+# Inside the virtual screen: start the game, wait for its window, end it with Esc.
+if [ "$mode" = inside ]; then
+    program=$2 start=$3 log=$4
+    trap 'say "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+    cd "$start"
+    "$program" 2>"$log" &
+    pid=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --class torvane | head -n 1) ||
+        { kill "$pid" 2>/dev/null || true; fail "no window within 30 s"; }
+    say "window $window: $(xdotool getwindowname "$window")"
+    # The icon property may follow the mapping of the window by a moment.
+    if command -v xprop >/dev/null 2>&1; then
+        for _ in $(seq 50); do
+            icon=$(xprop -id "$window" _NET_WM_ICON 2>/dev/null | head -c 200 || true)
+            [[ $icon == "_NET_WM_ICON(CARDINAL) = "* ]] && break
+            sleep 0.1
+        done
+        [[ $icon == "_NET_WM_ICON(CARDINAL) = "* ]] || { kill "$pid"; fail "the window has no icon"; }
+        say "the window has its icon"
+    fi
+    # Without a window manager the keyboard follows the pointer.
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Escape
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill "$pid"
+        fail "Esc did not end the program"
+    fi
+    wait "$pid" || fail "the program ended with status $?"
+    exit 0
+fi
+
+build=$(readlink -f "$2")
+version=$3
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/torvane-install.XXXXXX")
+trap 'rm -rf "$tmp"' EXIT
+
+waves=(その他.wav 禁止.wav 駒打音.wav BGM.wav 消滅.wav)
+id=io.github.torvane.Torvane
+# Every file a player gets, relative to the prefix.
+expected=(bin/torvane bin/torvane-cli share/torvane/Torvane.htm
+    "${waves[@]/#/share/torvane/}"
+    share/applications/$id.desktop share/metainfo/$id.metainfo.xml
+    share/icons/hicolor/scalable/apps/$id.svg
+    share/man/man6/torvane.6.gz share/man/man6/torvane-cli.6.gz share/doc/torvane/copyright)
+for size in 16 32 48 64 128 256; do expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
+
+case "$mode" in
+game)
+    need xvfb-run xauth xdotool
+    prefix=$tmp/prefix
+    cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" || { cat "$tmp/install.log"; fail "cmake --install failed"; }
+    for f in "${expected[@]}"; do [ -f "$prefix/$f" ] || fail "not installed: $f"; done
+    say "installed ${#expected[@]} files into the prefix"
+    [ "$("$prefix/bin/torvane-cli" --version)" = "torvane-cli $version" ] || fail "torvane-cli --version"
+    [ "$(printf 'man 7 7 7 6\nquit\n' | "$prefix/bin/torvane-cli")" = ok ] || fail "the installed torvane-cli does not play"
+
+    # An empty starting directory, a home with a documents directory named by user-dirs.dirs.
+    start=$tmp/start home=$tmp/home config=$tmp/config
+    mkdir -p "$start" "$home/記録" "$config"
+    echo 'XDG_DOCUMENTS_DIR="$HOME/記録"' >"$config/user-dirs.dirs"
+    log=$tmp/torvane.log
+    status=0
+    HOME=$home XDG_CONFIG_HOME=$config SDL_AUDIODRIVER=dummy TORVANE_REPORT_FILES=1 \
+        timeout -k 5 60 xvfb-run -a -s "-screen 0 1280x1024x24" \
+        bash "$me" inside "$prefix/bin/torvane" "$start" "$log" || status=$?
+    say "the program's report:"
+    grep '^torvane: ' "$log" | sed 's/^/  /' || true
+    [ "$status" -eq 0 ] || { sed 's/^/  /' "$log" >&2; fail "the installed game did not run (status $status)"; }
+
+    data=$prefix/share/torvane
+    for w in "${waves[@]}"; do
+        grep -qxF "torvane: sound $data/$w (found)" "$log" || fail "sound $w not found in $data"
+    done
+    grep -qxF "torvane: sounds loaded 5" "$log" || fail "the sound library did not take the five wave files"
+    grep -qxF "torvane: help page $data/Torvane.htm (found)" "$log" || fail "help page not found in $data"
+    grep -qxF "torvane: settings file $config/torvane/Torvane.ini (found)" "$log" ||
+        fail "the settings file was not made in $config/torvane"
+    [ -s "$config/torvane/Torvane.ini" ] || fail "no settings file in $config/torvane"
+    grep -qxF "torvane: record directory $home/記録" "$log" || fail "the record panel does not open in the documents"
+    [ ! -e "$home/.config/torvane" ] || fail "settings went to ~/.config despite XDG_CONFIG_HOME"
+    [ -z "$(ls -A "$start")" ] || fail "files written in the starting directory: $(ls -A "$start")"
+    say "passed: window, sounds, help page, settings in the configuration directory, nothing in the start directory"
+    ;;
+package)
+    need cpack dpkg-deb dpkg-shlibdeps
+    [ -f "$build/CPackConfig.cmake" ] || { say "skipped: the build has no package set up"; exit 77; }
+    (cd "$build" && cpack -G DEB -B "$tmp" >"$tmp/cpack.log" 2>&1) || { cat "$tmp/cpack.log"; fail "cpack failed"; }
+    arch=$(dpkg --print-architecture 2>/dev/null || echo amd64)
+    deb=$tmp/torvane_${version}_${arch}.deb
+    [ -f "$deb" ] || { ls "$tmp"; fail "no $deb"; }
+    dpkg-deb --contents "$deb" | awk '{ print $NF }' | sed 's|^\./||' >"$tmp/contents"
+    for f in "${expected[@]}"; do grep -qxF "usr/$f" "$tmp/contents" || fail "not in the package: /usr/$f"; done
+    [ "$(dpkg-deb -f "$deb" Package)" = torvane ] || fail "package name"
+    [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    # The package names alone, one a line.
+    names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
+    for dep in fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6 \
+               libsdl2-mixer-2.0-0 libsdl2-2.0-0 libstdc++6 libc6; do
+        grep -qxF "$dep" <<<"$names" || fail "Depends lacks $dep: $depends"
+    done
+    # Nothing is written outside the package's own files: no maintainer scripts.
+    control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
+    if grep -qE 'postinst|prerm|postrm|preinst' <<<"$control"; then fail "the package has maintainer scripts"; fi
+    say "$(basename "$deb"): $(grep -c . "$tmp/contents") entries, Installed-Size $(dpkg-deb -f "$deb" Installed-Size) KiB"
+    say "Depends: $depends"
+    ;;
+*)
+    fail "unknown mode $mode"
+    ;;
+esac
