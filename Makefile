@@ -5,11 +5,12 @@
 #   make deb   - build, then build/torvane_<version>_amd64.deb
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
   libsdl2-mixer-dev qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth xdotool \
-  imagemagick librsvg2-bin desktop-file-utils appstream libxml2-utils groff-base dpkg-dev x11-utils
+  imagemagick librsvg2-bin desktop-file-utils appstream libxml2-utils groff-base dpkg-dev x11-utils \
+  clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 
-.PHONY: run test deps build build-asan bench deb clean
+.PHONY: run test deps build build-asan build-fuzz fuzz bench deb clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -29,6 +30,20 @@ build-asan: deps
 	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVANE_SANITIZE=ON -DTORVANE_WERROR=ON >/dev/null
 	cmake --build build-asan -j $(JOBS)
 
+# The libFuzzer targets need clang; they get their own build directory, so the rest of the
+# project builds with any compiler.
+FUZZ_FLAGS := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all \
+              -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS
+FUZZ_SECONDS := 20
+build-fuzz: deps
+	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DTORVANE_FUZZ=ON -DTORVANE_BENCH=OFF -DTORVANE_NO_GUI=ON "-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)" >/dev/null
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
+
+# Each fuzz target for FUZZ_SECONDS; a crash fails the command.
+fuzz: build-fuzz
+	tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
 # The game reads its sounds and keeps its settings and records in the play directory.
 run: build
 	mkdir -p build/play
@@ -38,6 +53,8 @@ run: build
 test: build build-asan
 	cd build && ctest --output-on-failure -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	@if command -v clang++ >/dev/null; then $(MAKE) --no-print-directory fuzz; \
+	else echo "clang++ is not installed: the fuzz targets are skipped"; fi
 
 # The computer player's benchmarks, a full redraw of the window, then start-up time, memory
 # and processor use of the game against a bare Qt window, with a summary of the goals.
@@ -51,4 +68,4 @@ deb: build
 	@ls -l build/torvane_*.deb
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz
