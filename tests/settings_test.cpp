@@ -138,12 +138,11 @@ TEST(SettingsFile, FailuresFallBackToDefaults) {
         EXPECT_EQ(f.port.count("message"), 1u);
     }
     {
-        // The fallback write itself, where it can be made, holds the green defaults.
+        // When the fallback write fails too, the command says so and the target is untouched.
         Fixture f;
-        std::string name(250, 'i');  // no room for a temporary name beside it
-        TempDir::write(dir / name, "old");
-        EXPECT_FALSE(書込_環境設定ファイル(f.s, dir / name).ok);
-        EXPECT_EQ(TempDir::read(dir / name), "old");
+        std::filesystem::create_directory(dir / "taken");
+        EXPECT_FALSE(書込_環境設定ファイル(f.s, dir / "taken").ok);
+        EXPECT_TRUE(std::filesystem::is_directory(dir / "taken"));
     }
 }
 
