@@ -4,8 +4,8 @@
 
 #include "app/bench_hooks.h"
 #include "app/desktop.h"
+#include "app/wiring.h"
 #include "play/state.h"
-#include "play/window_events.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/sound_backend.h"
 #include "ui/qt/translations.h"
@@ -50,18 +50,7 @@ int main(int argc, char** argv) {
     auto state = std::make_unique<State>(window);
     State& s = *state;
     choosePlaces(s);
-    window.setHandlers({
-        .mouseDown = [&s](int button, int shift, double x,
-                          double y) { Form_MouseDown(s, button, shift, x, y); },
-        .keyPress = [&s](int code) { Form_KeyPress(s, code); },
-        .unload = [&s] { Form_Unload(s); },
-        .timer = [&s] { Timer1_Timer(s); },
-        .menu = [&s](std::string_view control) { メニュー選択(s, control); },
-        .drive1Change = [&s] { Drive1_Change(s); },
-        .dir1Change = [&s] { Dir1_Change(s); },
-        .file1Click = [&s](std::string_view name) { File1_Click(s, name); },
-        .command1Click = [&s] { Command1_Click(s); },
-    });
+    window.setHandlers(gameHandlers(s));
     window.run([&s] { Form_Load(s); });
 #ifdef TORVANE_SOUND_LIBRARY
     reportFiles(s, sound.loaded);
