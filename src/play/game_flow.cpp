@@ -26,6 +26,10 @@ void startAgainstCom(State& s) {
     g.KIFU_MODE = OFF;
     // TESU, not the counter shown: after 反転 the counter keeps counting while the history
     // starts again at 0, and the entries behind it belong to the board before the turn.
+    // After moves between people the position shown is not stored yet; stored now, 戻 and
+    // 進 and a record written before the next move show it rather than an older game's.
+    if (g.TESU > s.hist.SAISHU_TESU)
+        手順保存(s, s.clock.MAN_JIKAN, s.clock.MAN_JIKAN, s.clock.COM_JIKAN, s.clock.COM_JIKAN);
     s.hist.SAISHU_TESU = g.TESU;
 }
 
