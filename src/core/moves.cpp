@@ -4,11 +4,12 @@
 
 int takeCaptured(Position& p, int tx, int ty) {
     const int taken = p.BAN[tx][ty];
+    // A king is taken into no hand, so it does not count in the hand totals.
     if (isMan(taken)) {
-        p.MOCHI_COM_SU += 1;
+        if (taken != MAN_OU) p.MOCHI_COM_SU += 1;
         駒取得(p, taken);
     } else if (isCom(taken)) {
-        p.MOCHI_MAN_SU += 1;
+        if (taken != COM_OU) p.MOCHI_MAN_SU += 1;
         駒取得(p, taken);
     }
     return taken;
