@@ -189,14 +189,17 @@ TEST(Play, TheGameEndsDrawnAtMove500) {
     twoPeople(s);
     s.game.TESU = s.game.HYOUJI_TESU = 499;
     move(s, 3, 7, 3, 6);  // the last move the history holds
-    START_Click(s);       // going on makes no further move
-    move(s, 7, 7, 7, 8);  // still refused as illegal first
-    move(s, 7, 7, 7, 6);
+    move(s, 7, 7, 7, 6);  // the game is over: no further move
     EXPECT_EQ(s.pos.BAN[3][6] * 10 + s.pos.BAN[7][7], -110);
     EXPECT_EQ(s.game.TESU * 10 + s.game.TEBAN, 5000);
+    START_Click(s);  // a fresh game, as after a win
+    move(s, 7, 7, 7, 6);
+    EXPECT_EQ(s.pos.BAN[3][6] * 10 + s.pos.BAN[7][6], -10);
+    EXPECT_EQ(s.game.TESU, 1);
     EXPECT_EQ(heard(f.port, {"message", "play 1"}),
-              (Log{"message 500手に達したので引き分けです | 終了", "message 先手の番です |  ",
-                   "play 1", "message 500手に達したので引き分けです | 終了"}));
+              (Log{"message 500手に達したので引き分けです | 終了", "play 1",
+                   "message 「対局」で始めて下さい | 開始", "play 1",
+                   "message 「対局」で始めて下さい | 開始", "message 先手の番です |  "}));
 }
 
 TEST(Play, ComputerRepliesAsTheEngineToolAndResumesAfterStepsBack) {

@@ -33,11 +33,15 @@ void startAgainstCom(State& s) {
     s.hist.SAISHU_TESU = g.TESU;
 }
 
+// A game is over once a king is taken or it has reached the last move the history holds;
+// the next start then sets up a fresh game.
+bool gameOver(const State& s) { return s.game.SHOUHAI != 0 || !履歴に空きあり(s); }
+
 }  // namespace
 
 void START_Click(State& s) {
     auto& g = s.game;
-    if (g.SHOUHAI != 0) {
+    if (gameOver(s)) {
         初期設定(s);
         s.port.flush();
     }
@@ -62,7 +66,7 @@ void START_Click(State& s) {
 
 void SENTE_Click(State& s) {
     auto& g = s.game;
-    if (g.SHOUHAI != 0) 初期設定(s);
+    if (gameOver(s)) 初期設定(s);
     描画_棋譜読込み部分消去(s);
     描画_レベル(s, s.LEVEL_NO);
     描画_将棋盤桝(s);
@@ -87,7 +91,7 @@ void SENTE_Click(State& s) {
 
 void GOTE_Click(State& s) {
     auto& g = s.game;
-    if (g.SHOUHAI != 0) 初期設定(s);
+    if (gameOver(s)) 初期設定(s);
     描画_棋譜読込み部分消去(s);
     描画_レベル(s, s.LEVEL_NO);
     描画_将棋盤桝(s);
