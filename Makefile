@@ -6,11 +6,11 @@
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
   libsdl2-mixer-dev qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth xdotool \
   imagemagick librsvg2-bin desktop-file-utils appstream libxml2-utils groff-base dpkg-dev x11-utils \
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 
-.PHONY: run test deps build build-asan build-fuzz fuzz bench deb clean
+.PHONY: run test deps format format-check build build-asan build-fuzz fuzz bench deb clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -49,8 +49,15 @@ run: build
 	mkdir -p build/play
 	cd build/play && ../torvane
 
+# The house style (.clang-format): `make format` applies it, the test command checks it.
+SOURCES = $(shell find src tests bench tools -name '*.cpp' -o -name '*.h')
+format:
+	clang-format -i $(SOURCES)
+format-check: deps
+	clang-format --dry-run --Werror $(SOURCES)
+
 # The plain build also plays a game by mouse under Xvfb (ctest -L e2e runs only that).
-test: build build-asan
+test: format-check build build-asan
 	cd build && ctest --output-on-failure -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 	@if command -v clang++ >/dev/null; then $(MAKE) --no-print-directory fuzz; \

@@ -90,7 +90,11 @@ void FullRedraw(benchmark::State& st) {
 // The best of the repetitions: other work on the machine only ever adds to a run's time.
 double best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
-BENCHMARK(FullRedraw)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", best);
+BENCHMARK(FullRedraw)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", best);
 
 // The first full redraw at a new size, when every picture is drawn afresh.
 void FullRedrawFreshPictures(benchmark::State& st) {
@@ -101,7 +105,10 @@ void FullRedrawFreshPictures(benchmark::State& st) {
         g.redraw();
     }
 }
-BENCHMARK(FullRedrawFreshPictures)->Arg(2)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", best);
+BENCHMARK(FullRedrawFreshPictures)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", best);
 
 }  // namespace
 

@@ -34,9 +34,9 @@ TEST(Cli, ManMovesAndTheBoardLine) {
 
 TEST(Cli, RefusalsAndArgumentErrors) {
     Engine e;
-    EXPECT_EQ(e.handle("man 7 7 7 5"), "illegal");     // a pawn steps one square
-    EXPECT_EQ(e.handle("man 7 3 7 4"), "illegal");     // COM's pawn
-    EXPECT_EQ(e.handle("man 11 3 5 5"), "illegal");    // nothing in hand
+    EXPECT_EQ(e.handle("man 7 7 7 5"), "illegal");   // a pawn steps one square
+    EXPECT_EQ(e.handle("man 7 3 7 4"), "illegal");   // COM's pawn
+    EXPECT_EQ(e.handle("man 11 3 5 5"), "illegal");  // nothing in hand
     EXPECT_EQ(e.handle("man 0 0 5 5"), "illegal");
     EXPECT_EQ(e.handle("man 42 -7 5 5"), "illegal");
     EXPECT_EQ(e.handle("man 7 7 7"), "error bad arguments");
@@ -95,7 +95,7 @@ TEST(Cli, PromotingOnTheMove) {
     s.pos.BAN[9][9] = MAN_OU;
     EXPECT_EQ(e.handle("man 5 4 5 3 promote"), "ok");
     EXPECT_EQ(s.pos.BAN[5][3], MAN_NARIGIN);
-    EXPECT_EQ(s.pos.BAN[5][4], MAN_HU);  // the follower stays a pawn
+    EXPECT_EQ(s.pos.BAN[5][4], MAN_HU);              // the follower stays a pawn
     EXPECT_EQ(s.hist.BAN_RIREKI[0][5][4], MAN_GIN);  // the history shows the piece unpromoted
     EXPECT_EQ(s.pos.NARI_KOMA, MAN_NARIGIN);
 
@@ -129,8 +129,8 @@ TEST(Cli, PositionTakesOnlyTheWritersOwnSpelling) {
         return "position " + line;
     };
     // The first field is square (1, 1); the hand counts start at character 244.
-    for (const char* field : {" 51", "-51", " 81", "-90", "  5", " 12", "999", "-99", " 05",
-                              "+20", "020", "20 ", " -0", " 2 ", "ab ", "１"}) {
+    for (const char* field : {" 51", "-51", " 81", "-90", "  5", " 12", "999", "-99", " 05", "+20",
+                              "020", "20 ", " -0", " 2 ", "ab ", "１"}) {
         EXPECT_EQ(e.handle(with(0, field)), "error bad position") << "'" << field << "'";
         EXPECT_EQ(e.handle("board"), opening) << field;
     }
@@ -138,7 +138,8 @@ TEST(Cli, PositionTakesOnlyTheWritersOwnSpelling) {
         EXPECT_EQ(e.handle(with(243, count)), "error bad position") << "'" << count << "'";
     EXPECT_EQ(e.handle("position " + opening.substr(0, 256)), "error bad position");
 
-    for (const char* field : {" 21", "-61", " 80", "  0"}) EXPECT_EQ(e.handle(with(0, field)), "ok");
+    for (const char* field : {" 21", "-61", " 80", "  0"})
+        EXPECT_EQ(e.handle(with(0, field)), "ok");
     EXPECT_EQ(e.handle(with(243, "Z")), "ok");  // 35 pawns in MAN's hand
     EXPECT_EQ(e.state().pos.MOCHI_MAN_SU, 35);
     EXPECT_EQ(e.handle("position " + opening.substr(0, 257)), "ok");  // the times may be absent
@@ -212,8 +213,9 @@ namespace {
 TEST(Cli, GarbageAndOddPositionsNeverBreakTheTool) {
     Engine e;
     Rng rng(7);
-    const char* words[] = {"man", "com", "board", "survey", "level", "new", "position", "promote",
-                           "11", "-1", "0", "10", "99999999999", "-2147483648", "\t", "ｺﾏ"};
+    const char* words[] = {"man",         "com",         "board", "survey", "level", "new",
+                           "position",    "promote",     "11",    "-1",     "0",     "10",
+                           "99999999999", "-2147483648", "\t",    "ｺﾏ"};
     for (int i = 0; i < 3000; ++i) {
         std::string line;
         const std::size_t n = rng.below(7);
@@ -228,7 +230,8 @@ TEST(Cli, GarbageAndOddPositionsNeverBreakTheTool) {
         EXPECT_FALSE(answer.empty()) << line;
     }
     // Boards without kings, with three kings, pawns on the last row: COM still answers.
-    const int codes[] = {0, 0, 0, 10, -10, 11, 20, -21, 30, -31, 40, 50, -50, 60, -61, 70, -71, 80, -80};
+    const int codes[] = {0,  0,  0,   10, -10, 11, 20,  -21, 30, -31,
+                         40, 50, -50, 60, -61, 70, -71, 80,  -80};
     for (int round = 0; round < 40; ++round) {
         std::string line;
         for (int i = 0; i < 81; ++i) {

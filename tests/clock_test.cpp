@@ -101,10 +101,10 @@ TEST(Clock, TickAcrossMidnightAndHiddenClock) {
     消去_所有時間(s, s.game.TEBAN_COM);
     描画_所有時間(s, 0, 5.0f);  // neither side
     ASSERT_EQ(f.port.calls.size(), 3u);
-    EXPECT_EQ(f.port.calls[0], "picture 6 " + FakePort::num(セル左(-2)) + " " +
-                                   FakePort::num(セル上(9)));
-    EXPECT_EQ(f.port.calls[2], "picture 6 " + FakePort::num(セル左(0)) + " " +
-                                   FakePort::num(セル上(9)));
+    EXPECT_EQ(f.port.calls[0],
+              "picture 6 " + FakePort::num(セル左(-2)) + " " + FakePort::num(セル上(9)));
+    EXPECT_EQ(f.port.calls[2],
+              "picture 6 " + FakePort::num(セル左(0)) + " " + FakePort::num(セル上(9)));
 }
 
 TEST(Clock, WaitGoesToTheWindow) {

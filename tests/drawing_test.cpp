@@ -14,8 +14,8 @@ std::string picture(int code, double x, double y) {
     return "picture " + std::to_string(code) + " " + at(x, y);
 }
 std::string outline(int colour, double x, double y) {
-    return "outline " + std::to_string(colour) + " " + at(x, y) + " " + FakePort::num(セル左(x + 1)) +
-           " " + FakePort::num(セル上(y + 1));
+    return "outline " + std::to_string(colour) + " " + at(x, y) + " " +
+           FakePort::num(セル左(x + 1)) + " " + FakePort::num(セル上(y + 1));
 }
 std::string text(double x, double y, const std::string& t, int colour, int size,
                  bool bold = false) {
@@ -37,8 +37,7 @@ TEST(DrawingPrimitives, CellsPicturesAndOutlines) {
 
     // Codes with no picture draw nothing.
     f.port.clear();
-    for (int code : {51, -51, 81, -81, 4, 10 * 9, 1, -1, 12})
-        描画_絵(s, code, 1, 1);
+    for (int code : {51, -51, 81, -81, 4, 10 * 9, 1, -1, 12}) 描画_絵(s, code, 1, 1);
     EXPECT_TRUE(f.port.calls.empty());
     for (int code : {0, 5, 9, COM_RYU, MAN_NARIKEI, COM_OU, MAN_KIN}) 描画_絵(s, code, 1, 1);
     EXPECT_EQ(f.port.count("picture"), 7u);

@@ -11,9 +11,7 @@
 
 namespace {
 
-bool sameBoard(const State& a, const State& b) {
-    return a.pos.BAN == b.pos.BAN;
-}
+bool sameBoard(const State& a, const State& b) { return a.pos.BAN == b.pos.BAN; }
 
 std::string label(int level) {
     static const char* names[21] = {"名人", "８段", "７段", "６段", "５段", "４段", "３段",
@@ -37,8 +35,8 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
     EXPECT_EQ(s.hist.SAISHU_TESU, 0);
     EXPECT_EQ(f.port.count("play 2"), 10u);  // the eleventh press is silent
     EXPECT_EQ(f.port.count("play 1"), 0u);
-    for (auto [x, y] : {std::pair{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}, {3, 1}, {7, 1},
-                        {4, 1}, {6, 1}})
+    for (auto [x, y] :
+         {std::pair{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}, {3, 1}, {7, 1}, {4, 1}, {6, 1}})
         EXPECT_EQ(s.pos.BAN[x][y], EMPTY) << x << "," << y;
     EXPECT_EQ(s.pos.BAN[5][1], COM_OU);
     int comPieces = 0;
@@ -53,7 +51,9 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
     f.port.clear();
     LEBEL_DOWN_Click(s);
     EXPECT_EQ(s.pos.BAN[4][1], COM_KIN);
-    EXPECT_EQ(f.port.count("picture 50 " + FakePort::num(セル左(4)) + " " + FakePort::num(セル上(1))), 1u);
+    EXPECT_EQ(
+        f.port.count("picture 50 " + FakePort::num(セル左(4)) + " " + FakePort::num(セル上(1))),
+        1u);
     EXPECT_EQ(f.port.count("outline 2 " + FakePort::num(セル左(4)) + " "), 1u);
 
     for (int i = 0; i < 9; ++i) LEBEL_DOWN_Click(s);
@@ -88,9 +88,9 @@ TEST(Handicap, RefusedDuringRecordGameOrReversal) {
         int kifu, tesu, hanten;
         const char* reason;
     };
-    for (const Case& c : {Case{ON, 3, ON, "棋譜ﾓｰﾄﾞではできません"},
-                          Case{OFF, 1, ON, "対局途中ではできません"},
-                          Case{OFF, 0, ON, "反転後ではできません"}}) {
+    for (const Case& c :
+         {Case{ON, 3, ON, "棋譜ﾓｰﾄﾞではできません"}, Case{OFF, 1, ON, "対局途中ではできません"},
+          Case{OFF, 0, ON, "反転後ではできません"}}) {
         Fixture f;
         State& s = f.s;
         初期設定(s);

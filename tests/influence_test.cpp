@@ -33,8 +33,10 @@ TEST_F(Survey, TwoKingsAloneReachTheirNeighboursAndLeaveTheOtherMapsAtRest) {
     survey();
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
-            const bool nearCom = std::abs(x - 2) <= 1 && std::abs(y - 2) <= 1 && !(x == 2 && y == 2);
-            const bool nearMan = std::abs(x - 7) <= 1 && std::abs(y - 8) <= 1 && !(x == 7 && y == 8);
+            const bool nearCom =
+                std::abs(x - 2) <= 1 && std::abs(y - 2) <= 1 && !(x == 2 && y == 2);
+            const bool nearMan =
+                std::abs(x - 7) <= 1 && std::abs(y - 8) <= 1 && !(x == 7 && y == 8);
             EXPECT_EQ(com(x, y), nearCom ? 1 : 0) << x << y;
             EXPECT_EQ(man(x, y), nearMan ? 1 : 0) << x << y;
             EXPECT_EQ(m.MAMORI_MAN[x][y], 999);

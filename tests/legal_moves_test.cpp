@@ -86,7 +86,9 @@ const std::vector<Row>& table() {
         // empty square of rows 3..9 (MAN) or 1..7 (COM): 27 in the middle and 7 on the bishop
         // and rook row. 30 + 34 each.
         {"opening, a pawn and a knight in each hand",
-         [](State& s) { hands(s, {1, 0, 1}, {1, 0, 1}); },
+         [](State& s) {
+             hands(s, {1, 0, 1}, {1, 0, 1});
+         },
          {64, 0, 0},
          {64, 0, 0}},
         // Pawns, lances, knights and silvers around the promotion rows, with lines of pieces
@@ -97,15 +99,13 @@ const std::vector<Row>& table() {
         {"pieces before the promotion rows",
          [](State& s) {
              clearBoard(s.pos);
-             place(s, {{5, 9, MAN_OU}, {5, 1, COM_OU},
-                       {1, 4, MAN_HU}, {1, 5, MAN_KIN}, {1, 6, MAN_GIN},
-                       {2, 5, MAN_KYOU}, {2, 6, MAN_HU}, {2, 7, MAN_KIN},
-                       {3, 5, MAN_KEI}, {6, 4, MAN_KEI}, {4, 3, MAN_GIN}, {5, 4, MAN_GIN},
-                       {8, 6, MAN_KAKU}, {7, 7, COM_HU},
-                       {9, 6, COM_HU}, {9, 5, COM_KIN},
-                       {8, 5, COM_KYOU}, {8, 4, COM_HU}, {8, 3, COM_KIN},
-                       {7, 5, COM_KEI}, {4, 6, COM_KEI}, {6, 7, COM_GIN}, {5, 6, COM_GIN},
-                       {2, 4, COM_KAKU}, {3, 3, MAN_HU}});
+             place(s, {{5, 9, MAN_OU},   {5, 1, COM_OU},   {1, 4, MAN_HU},  {1, 5, MAN_KIN},
+                       {1, 6, MAN_GIN},  {2, 5, MAN_KYOU}, {2, 6, MAN_HU},  {2, 7, MAN_KIN},
+                       {3, 5, MAN_KEI},  {6, 4, MAN_KEI},  {4, 3, MAN_GIN}, {5, 4, MAN_GIN},
+                       {8, 6, MAN_KAKU}, {7, 7, COM_HU},   {9, 6, COM_HU},  {9, 5, COM_KIN},
+                       {8, 5, COM_KYOU}, {8, 4, COM_HU},   {8, 3, COM_KIN}, {7, 5, COM_KEI},
+                       {4, 6, COM_KEI},  {6, 7, COM_GIN},  {5, 6, COM_GIN}, {2, 4, COM_KAKU},
+                       {3, 3, MAN_HU}});
              hands(s, {}, {});
          },
          {28, 11, 2},
@@ -117,8 +117,14 @@ const std::vector<Row>& table() {
         {"pawns in hand, the two-pawn and last-row rules",
          [](State& s) {
              clearBoard(s.pos);
-             place(s, {{5, 9, MAN_OU}, {5, 1, COM_OU}, {1, 7, MAN_HU}, {3, 6, MAN_HU},
-                       {4, 5, MAN_TO}, {9, 3, COM_HU}, {7, 4, COM_HU}, {6, 5, COM_TO}});
+             place(s, {{5, 9, MAN_OU},
+                       {5, 1, COM_OU},
+                       {1, 7, MAN_HU},
+                       {3, 6, MAN_HU},
+                       {4, 5, MAN_TO},
+                       {9, 3, COM_HU},
+                       {7, 4, COM_HU},
+                       {6, 5, COM_TO}});
              hands(s, {1, 1, 1}, {1, 1, 1});
          },
          {185, 0, 0},
@@ -127,12 +133,12 @@ const std::vector<Row>& table() {
         {"lines of following pieces",
          [](State& s) {
              clearBoard(s.pos);
-             place(s, {{5, 1, COM_OU}, {5, 2, COM_SYA}, {5, 3, COM_HU}, {5, 4, MAN_HU},
-                       {5, 5, MAN_GIN}, {5, 6, MAN_OU}, {5, 7, MAN_KIN}, {5, 8, MAN_KYOU},
-                       {1, 4, COM_HU}, {2, 4, COM_GIN}, {3, 4, COM_KIN}, {4, 4, COM_SYA},
-                       {6, 4, MAN_KIN}, {7, 4, MAN_GIN}, {8, 4, COM_RYU}, {9, 4, COM_UMA},
+             place(s, {{5, 1, COM_OU},   {5, 2, COM_SYA}, {5, 3, COM_HU},   {5, 4, MAN_HU},
+                       {5, 5, MAN_GIN},  {5, 6, MAN_OU},  {5, 7, MAN_KIN},  {5, 8, MAN_KYOU},
+                       {1, 4, COM_HU},   {2, 4, COM_GIN}, {3, 4, COM_KIN},  {4, 4, COM_SYA},
+                       {6, 4, MAN_KIN},  {7, 4, MAN_GIN}, {8, 4, COM_RYU},  {9, 4, COM_UMA},
                        {1, 1, COM_KYOU}, {2, 2, COM_KEI}, {3, 3, COM_KAKU}, {7, 7, MAN_KAKU},
-                       {8, 8, MAN_KEI}, {9, 9, MAN_KYOU}});
+                       {8, 8, MAN_KEI},  {9, 9, MAN_KYOU}});
              hands(s, {1, 0, 0, 0, 1}, {0, 0, 0, 1});
          },
          {145, 4, 0},
@@ -142,10 +148,22 @@ const std::vector<Row>& table() {
         {"ranging pieces, blocked",
          [](State& s) {
              clearBoard(s.pos);
-             place(s, {{9, 9, MAN_OU}, {1, 1, COM_OU}, {5, 5, MAN_RYU}, {5, 2, COM_KIN},
-                       {2, 5, MAN_HU}, {5, 7, MAN_GIN}, {3, 3, COM_UMA}, {7, 7, MAN_UMA},
-                       {6, 6, COM_GIN}, {4, 8, COM_SYA}, {4, 6, MAN_KYOU}, {4, 3, COM_HU},
-                       {8, 2, COM_KYOU}, {8, 7, MAN_HU}, {2, 8, MAN_KAKU}, {7, 3, COM_RYU}});
+             place(s, {{9, 9, MAN_OU},
+                       {1, 1, COM_OU},
+                       {5, 5, MAN_RYU},
+                       {5, 2, COM_KIN},
+                       {2, 5, MAN_HU},
+                       {5, 7, MAN_GIN},
+                       {3, 3, COM_UMA},
+                       {7, 7, MAN_UMA},
+                       {6, 6, COM_GIN},
+                       {4, 8, COM_SYA},
+                       {4, 6, MAN_KYOU},
+                       {4, 3, COM_HU},
+                       {8, 2, COM_KYOU},
+                       {8, 7, MAN_HU},
+                       {2, 8, MAN_KAKU},
+                       {7, 3, COM_RYU}});
              hands(s, {}, {});
          },
          {38, 1, 0},
@@ -165,12 +183,11 @@ const std::vector<Row>& table() {
         {"a middle game",
          [](State& s) {
              Engine e;
-             ASSERT_EQ(e.handle(
-                           "position   0 20 10  0  0-10  0  0-60 30  0  0 10 80-10-10-20  0"
-                           " 40  0 10 50-10  0  0  0  0  0 70 50  0  0  0-50  0-40 60  0 10"
-                           "  0  0-10-10  0-80  0  0  0  0-40  0  0  0  0  0  0  0  0  0-10"
-                           "  0  0  0  0  0 20 10  0  0  0  0-30  0  0  0 10  0  0-10-20-30"
-                           "22000110010001"),
+             ASSERT_EQ(e.handle("position   0 20 10  0  0-10  0  0-60 30  0  0 10 80-10-10-20  0"
+                                " 40  0 10 50-10  0  0  0  0  0 70 50  0  0  0-50  0-40 60  0 10"
+                                "  0  0-10-10  0-80  0  0  0  0-40  0  0  0  0  0  0  0  0  0-10"
+                                "  0  0  0  0  0 20 10  0  0  0  0-30  0  0  0 10  0  0-10-20-30"
+                                "22000110010001"),
                        "ok");
              s.pos = e.state().pos;
          },

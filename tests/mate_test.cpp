@@ -158,8 +158,7 @@ TEST_F(Mate, EscapeSquaresAreEmptyUnreachedNeighboursOnTheBoard) {
     t.pos.BAN[9][9] = MAN_OU;
     勢力調査(t);
     EXPECT_EQ(調査_自王逃道(t), 3);
-    EXPECT_EQ(t.turn.NIGEMICHI_BAN[9][8] + t.turn.NIGEMICHI_BAN[8][8] +
-                  t.turn.NIGEMICHI_BAN[8][9],
+    EXPECT_EQ(t.turn.NIGEMICHI_BAN[9][8] + t.turn.NIGEMICHI_BAN[8][8] + t.turn.NIGEMICHI_BAN[8][9],
               3);
 
     // On the bottom edge with row 8 swept by a rook: only the two side squares.

@@ -36,16 +36,16 @@ TEST(MoveText, ComMoveIsDrawnLeftOfTheBoard) {
     s.opt.HAIKEI_NO = 8;
     描画_移動結果(s, s.game.TEBAN_COM, 5, 5, COM_UMA, 15);
     const std::vector<std::string> expected{
-        textAt(-1.5, 8.5, "５", 0), textAt(-1.6, 8.4, "５", 15),
-        textAt(-1.1, 8.5, "五", 0), textAt(-1.2, 8.4, "五", 15),
-        textAt(-0.5, 8.5, "角成", 0), textAt(-0.6, 8.4, "角成", 15)};
+        textAt(-1.5, 8.5, "５", 0),  textAt(-1.6, 8.4, "５", 15),  textAt(-1.1, 8.5, "五", 0),
+        textAt(-1.2, 8.4, "五", 15), textAt(-0.5, 8.5, "角成", 0), textAt(-0.6, 8.4, "角成", 15)};
     EXPECT_EQ(f.port.only("text"), expected);
     // Erased first: three tiles and two outlines; the outline of square (1, 8) comes last.
     ASSERT_GE(f.port.calls.size(), 3u);
-    EXPECT_EQ(f.port.calls[0], "picture 8 " + FakePort::num(セル左(-2)) + " " + FakePort::num(セル上(8)));
+    EXPECT_EQ(f.port.calls[0],
+              "picture 8 " + FakePort::num(セル左(-2)) + " " + FakePort::num(セル上(8)));
     EXPECT_EQ(f.port.count("picture"), 3u);
-    EXPECT_EQ(f.port.calls.back().rfind("outline 2 " + FakePort::num(セル左(1)) + " " +
-                                            FakePort::num(セル上(8)), 0),
+    EXPECT_EQ(f.port.calls.back().rfind(
+                  "outline 2 " + FakePort::num(セル左(1)) + " " + FakePort::num(セル上(8)), 0),
               0u);
     EXPECT_EQ(f.port.count("outline"), 3u);
 }

@@ -98,7 +98,7 @@ TEST_F(Moves, KnightsAndDropsMoveOnePiece) {
 TEST_F(Moves, ADropFromARowThatNamesNoKindTouchesNoOtherCount) {
     s.pos.MOCHI_COM_SU = 1;
     s.pos.MOCHI_MAN_SU = 2;
-    駒移動(s, -1, 8, 5, 5, COM_KIN);  // row 8 is past COM's kinds 1..7
+    駒移動(s, -1, 8, 5, 5, COM_KIN);   // row 8 is past COM's kinds 1..7
     駒移動(s, 11, 10, 5, 6, MAN_KIN);  // row 10 is past MAN's rows 3..9
     EXPECT_EQ(BAN[5][5], COM_KIN);
     EXPECT_EQ(BAN[5][6], MAN_KIN);
@@ -228,13 +228,15 @@ TEST(GameMoves, MoveTheBoardAsThePureChangeDoes) {
             const std::string m = moves[rng.below(moves.size())];
             int fx, fy, tx, ty;
             char word[16] = "";
-            const bool promote = std::sscanf(m.c_str(), "%d %d %d %d %15s", &fx, &fy, &tx, &ty, word) == 5;
+            const bool promote =
+                std::sscanf(m.c_str(), "%d %d %d %d %15s", &fx, &fy, &tx, &ty, word) == 5;
             Position pure = game;
             if (fx == MAN_DROP_X) {
                 駒移動(pure, fx, fy, tx, ty, manCode(fy - 2));
             } else {
                 const int code = pure.BAN[fx][fy];
-                if (promote && 調査_駒成(pure, fx, fy, tx, ty, code) == ON) pure.BAN[fx][fy] = pure.NARI_KOMA;
+                if (promote && 調査_駒成(pure, fx, fy, tx, ty, code) == ON)
+                    pure.BAN[fx][fy] = pure.NARI_KOMA;
                 if (code == MAN_KEI)
                     駒移動(pure, fx, fy, tx, ty, pure.BAN[fx][fy]);
                 else

@@ -66,12 +66,27 @@ TEST(Panel, ShownByTheRecordCommandsAndClosedByEveryOther) {
     const Log read{"lists 1 1 1", "clear inputs", "inputs off"};
     const Log write{"lists 1 1 0", "inputs on"};
     const Case cases[] = {
-        {"KIFU_READ", read}, {"KIFU_WRITE", write}, {"TAIKYOKU", CLOSED}, {"STOP", CLOSED},
-        {"REPLAY", CLOSED}, {"AFTER", CLOSED}, {"OPTION", CLOSED}, {"LBEL_UP", CLOSED},
-        {"LEBEL_DOWN", CLOSED}, {"VER", CLOSED},
+        {"KIFU_READ", read},
+        {"KIFU_WRITE", write},
+        {"TAIKYOKU", CLOSED},
+        {"STOP", CLOSED},
+        {"REPLAY", CLOSED},
+        {"AFTER", CLOSED},
+        {"OPTION", CLOSED},
+        {"LBEL_UP", CLOSED},
+        {"LEBEL_DOWN", CLOSED},
+        {"VER", CLOSED},
         // Opened or chosen within a menu whose opening has closed it, or no closer at all.
-        {"KIFU", {}}, {"HANDE", {}}, {"SONOTA", {}}, {"KAISETU", {}}, {"START", {}},
-        {"SENTE", {}}, {"CANCEL", {}}, {"REVERSE", {}}, {"LEVEL1", {}}, {"MIDORI", {}},
+        {"KIFU", {}},
+        {"HANDE", {}},
+        {"SONOTA", {}},
+        {"KAISETU", {}},
+        {"START", {}},
+        {"SENTE", {}},
+        {"CANCEL", {}},
+        {"REVERSE", {}},
+        {"LEVEL1", {}},
+        {"MIDORI", {}},
         {"SIDOU", {}}};
     for (const Case& c : cases) {
         Fixture f;
@@ -125,8 +140,7 @@ TEST(Panel, ReturnWritesTheRecordClosesThePanelAndListsTheFile) {
     p.inputs = {"", "x", "", "", ""};
     Command1_Click(s);
     EXPECT_EQ(heard(p, {"message"}),
-              (Log{"message 保存するデータがありません | 棋譜保存",
-                   "message 先手の番です |  ",
+              (Log{"message 保存するデータがありません | 棋譜保存", "message 先手の番です |  ",
                    "message ﾌｧｲﾙ名が入力されていません |   ",
                    "message 棋譜ﾌｧｲﾙを作成できません\n\nsub/x.棋譜 | 棋譜保存",
                    "message 棋譜ﾌｧｲﾙを作成できません\n\nx.棋譜 | 棋譜保存"}));
@@ -149,7 +163,7 @@ TEST(Panel, ReturnWritesTheRecordClosesThePanelAndListsTheFile) {
     EXPECT_EQ(bytes.substr(0, header.size()), header);
     EXPECT_EQ(bytes.size(), header.size() + 3 * 279u);
     EXPECT_EQ(p.inputs, (std::array<std::string, 5>{}));  // names are typed again next time
-    EXPECT_EQ(s.game.TESU, 2);  // writing changes no game state
+    EXPECT_EQ(s.game.TESU, 2);                            // writing changes no game state
 
     // COM moved first: the first player's name is the top one.
     Fixture g;
@@ -217,9 +231,8 @@ TEST(Panel, HeaderOnlyDamagedAndUnreadableFiles) {
                       mentions(f.port, " 乙 colour 15"),
                   3u);
         メニュー選択(f.s, "AFTER");  // no entries and no side to move
-        EXPECT_EQ(heard(f.port, {"message"}),
-                  (Log{"message 棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません | 棋譜",
-                       "message 「対局」で始めて下さい | 開始"}));
+        EXPECT_EQ(heard(f.port, {"message"}), (Log{"message 棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません | 棋譜",
+                                                   "message 「対局」で始めて下さい | 開始"}));
         EXPECT_EQ(f.s.game.KIFU_MODE, ON);
     }
     {
@@ -262,10 +275,10 @@ TEST(Panel, DriveAndDirectoryListsKeepInStep) {
     f.port.drive = "/media/cd";
     f.port.directoryOpens = false;
     Drive1_Change(s);
-    EXPECT_EQ(heard(f.port, {"directory", "file directory", "message"}),
-              (Log{"directory /media/usb", "file directory /media/usb",
-                   "file directory /home/u/棋譜", "directory /media/cd failed",
-                   "message ﾃﾞﾊﾞｲｽが準備できていません | ｴﾗｰ"}));
+    EXPECT_EQ(
+        heard(f.port, {"directory", "file directory", "message"}),
+        (Log{"directory /media/usb", "file directory /media/usb", "file directory /home/u/棋譜",
+             "directory /media/cd failed", "message ﾃﾞﾊﾞｲｽが準備できていません | ｴﾗｰ"}));
     EXPECT_EQ(f.port.fileDirectory, "/home/u/棋譜");  // the lists stay as they were
 }
 
@@ -327,8 +340,10 @@ TEST(Handicap, TheLadderThroughEveryStepAndTheGamesItStarts) {
     auto labelsDrawn = [&] {
         Log out;
         for (const std::string& t : f.port.only("text"))
-            if (t.find("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:") != std::string::npos && t.find("colour 15") != std::string::npos)
-                out.push_back(t.substr(t.find("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:"), t.find(" colour") - t.find("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:")));
+            if (t.find("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:") != std::string::npos &&
+                t.find("colour 15") != std::string::npos)
+                out.push_back(
+                    t.substr(t.find("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:"), t.find(" colour") - t.find("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:")));
         return out;
     };
 

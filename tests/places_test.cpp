@@ -27,7 +27,7 @@ struct Machine {
         fs::create_directories(root / "build" / "play");
         for (std::string_view wave : WAVE_FILES)
             TempDir::write(root / "build" / "play" / std::string(wave), "RIFF");
-        fs::create_directories(root / "bare");             // a home with nothing in it
+        fs::create_directories(root / "bare");  // a home with nothing in it
         fs::create_directories(root / "home" / "Documents");
         fs::create_directories(root / "home" / "文書");
         fs::create_directories(root / "cfg");
@@ -35,7 +35,9 @@ struct Machine {
     }
     fs::path operator/(const std::string& p) const { return root / p; }
     // user-dirs.dirs in cfg/ with the given text.
-    void userDirs(const std::string& text) const { TempDir::write(root / "cfg" / "user-dirs.dirs", text); }
+    void userDirs(const std::string& text) const {
+        TempDir::write(root / "cfg" / "user-dirs.dirs", text);
+    }
 };
 
 Environment envOf(std::map<std::string, std::string> vars) {
@@ -64,31 +66,48 @@ TEST(Places, InstalledOrBuildTreeAndThePerUserDirectories) {
         {"build tree", m / "build/torvane", {{"HOME", r + "/home"}}, "", build},
         {"a wave file missing", m / "broken/bin/torvane", {{"HOME", r + "/home"}}, "", build},
         {"relative program path", "usr/bin/torvane", {{"HOME", r + "/home"}}, "", build},
-        {"home with Documents", installed, {{"HOME", r + "/home"}}, "",
+        {"home with Documents",
+         installed,
+         {{"HOME", r + "/home"}},
+         "",
          {data, m / "home/.config/torvane/Torvane.ini", m / "home/Documents"}},
-        {"bare home", installed, {{"HOME", r + "/bare"}}, "",
+        {"bare home",
+         installed,
+         {{"HOME", r + "/bare"}},
+         "",
          {data, m / "bare/.config/torvane/Torvane.ini", m / "bare"}},
-        {"XDG_CONFIG_HOME and its documents", installed,
+        {"XDG_CONFIG_HOME and its documents",
+         installed,
          {{"HOME", r + "/home"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
          "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
          "XDG_DOCUMENTS_DIR=\"$HOME/文書\"\n",
          {data, m / "cfg/torvane/Torvane.ini", m / "home/文書"}},
-        {"an absolute documents path, the last line winning", installed,
+        {"an absolute documents path, the last line winning",
+         installed,
          {{"HOME", r + "/bare"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
-         "XDG_DOCUMENTS_DIR=\"$HOME/nowhere\"\r\n  XDG_DOCUMENTS_DIR=\"" + r + "/elsewhere/records\"\r\n",
+         "XDG_DOCUMENTS_DIR=\"$HOME/nowhere\"\r\n  XDG_DOCUMENTS_DIR=\"" + r +
+             "/elsewhere/records\"\r\n",
          {data, m / "cfg/torvane/Torvane.ini", m / "elsewhere/records"}},
-        {"documents that do not exist", installed,
-         {{"HOME", r + "/home"}, {"XDG_CONFIG_HOME", r + "/cfg"}}, "XDG_DOCUMENTS_DIR=\"$HOME/gone\"\n",
+        {"documents that do not exist",
+         installed,
+         {{"HOME", r + "/home"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
+         "XDG_DOCUMENTS_DIR=\"$HOME/gone\"\n",
          {data, m / "cfg/torvane/Torvane.ini", m / "home/Documents"}},
-        {"a relative or unquoted documents path is ignored", installed,
+        {"a relative or unquoted documents path is ignored",
+         installed,
          {{"HOME", r + "/bare"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
          "XDG_DOCUMENTS_DIR=\"elsewhere\"\nXDG_DOCUMENTS_DIR=$HOME/elsewhere\n"
          "XDG_DOCUMENTS_DIR=\"$HOMEelsewhere\"\n",
          {data, m / "cfg/torvane/Torvane.ini", m / "bare"}},
-        {"documents = $HOME", installed, {{"HOME", r + "/home"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
-         "XDG_DOCUMENTS_DIR=\"$HOME/\"\n", {data, m / "cfg/torvane/Torvane.ini", m / "home"}},
-        {"relative XDG_CONFIG_HOME is ignored", installed,
-         {{"HOME", r + "/home"}, {"XDG_CONFIG_HOME", "cfg"}}, "",
+        {"documents = $HOME",
+         installed,
+         {{"HOME", r + "/home"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
+         "XDG_DOCUMENTS_DIR=\"$HOME/\"\n",
+         {data, m / "cfg/torvane/Torvane.ini", m / "home"}},
+        {"relative XDG_CONFIG_HOME is ignored",
+         installed,
+         {{"HOME", r + "/home"}, {"XDG_CONFIG_HOME", "cfg"}},
+         "",
          {data, m / "home/.config/torvane/Torvane.ini", m / "home/Documents"}},
         {"no home at all", installed, {}, "", {data, "/.config/torvane/Torvane.ini", "/"}},
     };
@@ -113,13 +132,11 @@ TEST(Places, TheReportNamesEveryFileAndWhetherItIsThere) {
     const Places p = placesFor(m / "usr/bin/torvane", envOf({{"HOME", (m / "bare").string()}}));
     const std::string d = (m / "usr/share/torvane").string();
     EXPECT_EQ(describePlaces(p),
-              "torvane: data directory " + d + "\n" +
-              "torvane: sound " + d + "/その他.wav (found)\n" +
-              "torvane: sound " + d + "/禁止.wav (found)\n" +
-              "torvane: sound " + d + "/駒打音.wav (found)\n" +
-              "torvane: sound " + d + "/BGM.wav (found)\n" +
-              "torvane: sound " + d + "/消滅.wav (found)\n" +
-              "torvane: help page " + d + "/Torvane.htm (found)\n" +
-              "torvane: settings file " + (m / "bare/.config/torvane/Torvane.ini").string() +
-              " (missing)\n" + "torvane: record directory " + (m / "bare").string() + "\n");
+              "torvane: data directory " + d + "\n" + "torvane: sound " + d +
+                  "/その他.wav (found)\n" + "torvane: sound " + d + "/禁止.wav (found)\n" +
+                  "torvane: sound " + d + "/駒打音.wav (found)\n" + "torvane: sound " + d +
+                  "/BGM.wav (found)\n" + "torvane: sound " + d + "/消滅.wav (found)\n" +
+                  "torvane: help page " + d + "/Torvane.htm (found)\n" + "torvane: settings file " +
+                  (m / "bare/.config/torvane/Torvane.ini").string() + " (missing)\n" +
+                  "torvane: record directory " + (m / "bare").string() + "\n");
 }

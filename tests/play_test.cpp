@@ -37,11 +37,15 @@ TEST(Play, TwoPeopleGameWithTheClockAndSteppingBack) {
     port.now = 100;
     START_Click(s);
     // 先手 (bottom) thinks 5, 3 and 1 seconds, 後手 7 and 5.
-    const struct { float now; int fx, fy, tx, ty, button; } moves[] = {
-        {105, 3, 7, 3, 6, 1}, {112, 7, 3, 7, 4, 1},
-        {115, 2, 8, 8, 2, 2},   // the bishop takes the bishop and promotes; the lance follows
-        {120, 7, 1, 8, 2, 1},   // the silver takes the horse
-        {121, 11, 8, 5, 5, 1}}; // 先手 drops the bishop
+    const struct {
+        float now;
+        int fx, fy, tx, ty, button;
+    } moves[] = {
+        {105, 3, 7, 3, 6, 1},
+        {112, 7, 3, 7, 4, 1},
+        {115, 2, 8, 8, 2, 2},    // the bishop takes the bishop and promotes; the lance follows
+        {120, 7, 1, 8, 2, 1},    // the silver takes the horse
+        {121, 11, 8, 5, 5, 1}};  // 先手 drops the bishop
     for (const auto& m : moves) {
         port.now = m.now;
         Timer1_Timer(s);
@@ -156,7 +160,10 @@ TEST(Play, PromotionIsByTheRightButton) {
 }
 
 TEST(Play, TheWinnerIsNamedAndTheGameIsOver) {
-    const struct { int comTaisen, tebanMan, teban, fx, fy, tx, ty; const char* message; } cases[] = {
+    const struct {
+        int comTaisen, tebanMan, teban, fx, fy, tx, ty;
+        const char* message;
+    } cases[] = {
         {1, SENTE_BAN, SENTE_BAN, 5, 5, 5, 1, "あなたの勝ちです"},
         {1, SENTE_BAN, SENTE_BAN, 5, 5, 4, 5, "ｺﾝﾋﾟｭｰﾀの勝ちです"},  // COM's rook answers
         {0, SENTE_BAN, SENTE_BAN, 5, 5, 5, 1, "先手の勝ちです"},
@@ -248,10 +255,10 @@ TEST(Play, RecordModeAndReversal) {
     AFTER_Click(s);  // the end of a record is no refusal
     f.port.answers = {Answer::No};
     click(s, 5, 5);  // No: the starting position, no game
-    EXPECT_EQ(heard(f.port), (Log{"message 棋譜を '進 'で進めて下さい | 棋譜 | yesno", "play 1",
-                                  "message 棋譜ﾓｰﾄﾞではできません | 反転", "message 終わり | 進む",
-                                  "message 棋譜を '進 'で進めて下さい | 棋譜 | yesno", "play 1",
-                                  "timer off"}));
+    EXPECT_EQ(heard(f.port),
+              (Log{"message 棋譜を '進 'で進めて下さい | 棋譜 | yesno", "play 1",
+                   "message 棋譜ﾓｰﾄﾞではできません | 反転", "message 終わり | 進む",
+                   "message 棋譜を '進 'で進めて下さい | 棋譜 | yesno", "play 1", "timer off"}));
     EXPECT_EQ(s.game.KIFU_MODE * 10 + s.game.TEBAN, 0);
 
     SENTE_Click(s);

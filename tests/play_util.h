@@ -25,8 +25,8 @@ inline std::string outlineOf(int colour, int x, int y) {
 }
 // The calls that start with one of the prefixes, in order: by default what the player hears
 // and is told, and the clock switched on and off.
-inline Log heard(const FakePort& p, std::initializer_list<const char*> prefixes = {"message", "play",
-                                                                                  "timer"}) {
+inline Log heard(const FakePort& p,
+                 std::initializer_list<const char*> prefixes = {"message", "play", "timer"}) {
     Log out;
     for (const auto& c : p.calls)
         for (const char* pre : prefixes)

@@ -17,9 +17,9 @@ const std::filesystem::path RECORD = "対局.棋譜";
 
 // A history of n entries with varied pieces, hands of up to 18 and odd times.
 void fillHistory(State& s, int n, unsigned seed) {
-    static const int codes[] = {0,   0,   0,   10,  11,  20,  21,  30,  31,  40,  41,  50,  60,
-                                61,  70,  71,  80,  -10, -11, -20, -21, -30, -31, -40, -41, -50,
-                                -60, -61, -70, -71, -80};
+    static const int codes[] = {0,   0,   0,   10,  11,  20,  21,  30,  31,  40,  41,
+                                50,  60,  61,  70,  71,  80,  -10, -11, -20, -21, -30,
+                                -31, -40, -41, -50, -60, -61, -70, -71, -80};
     std::mt19937 rng(seed);
     auto pick = [&](int m) { return static_cast<int>(rng() % static_cast<unsigned>(m)); };
     History& h = s.hist;
@@ -115,8 +115,8 @@ TEST(RecordFile, WriteThenReadRestoresEveryEntry) {
     w.s.game.TEBAN_MAN = SENTE_BAN;  // MAN moved first: the second player sat at the top
     w.s.game.TEBAN_COM = GOTE_BAN;
     bool closed = false;
-    FileResult r = 書込_棋譜(w.s, dir.path(), "対局", "名人戦", "先手氏", "後手氏",
-                          [&] { closed = true; });
+    FileResult r =
+        書込_棋譜(w.s, dir.path(), "対局", "名人戦", "先手氏", "後手氏", [&] { closed = true; });
     EXPECT_TRUE(r.ok);
     EXPECT_TRUE(closed);
     EXPECT_EQ(w.port.only("message"),
@@ -153,14 +153,16 @@ TEST(RecordFile, WriteThenReadRestoresEveryEntry) {
                                         "message 棋譜を '進 'で進めて下さい | 棋譜"}));
     // Headers: a 3-character game name and the two names, centred by their length.
     const double x3 = 1050 + 495 * (3 + 10.0 / 5);
-    EXPECT_EQ(r2.port.count("text " + FakePort::num(x3 - 3000) + " 6350 名人戦 colour 12 size 12"), 1u);
+    EXPECT_EQ(r2.port.count("text " + FakePort::num(x3 - 3000) + " 6350 名人戦 colour 12 size 12"),
+              1u);
     EXPECT_EQ(r2.port.count("text " + FakePort::num(x3) + " 100 後手氏 colour 15 size 12"), 1u);
     EXPECT_EQ(r2.port.count("text " + FakePort::num(x3) + " 6350 先手氏 colour 15 size 12"), 1u);
 }
 
 TEST(RecordFile, HeaderPositionAndNameOrder) {
     EXPECT_DOUBLE_EQ(取得_棋譜のX座標("12345") - 3000, 327);
-    EXPECT_DOUBLE_EQ(取得_棋譜のX座標("ﾊﾝﾃﾞｨ"), 取得_棋譜のX座標("12345"));  // characters, not bytes
+    EXPECT_DOUBLE_EQ(取得_棋譜のX座標("ﾊﾝﾃﾞｨ"),
+                     取得_棋譜のX座標("12345"));  // characters, not bytes
     EXPECT_DOUBLE_EQ(取得_棋譜のX座標(""), 1050 + 495 * (3 + 13.0 / 5));
 
     // COM moved first: the first player's name is the top line.
@@ -237,8 +239,8 @@ TEST(RecordFile, FailedWriteKeepsTheOldFile) {
 
 TEST(RecordFile, FilesWithoutPositionLines) {
     TempDir dir;
-    for (const std::string& text : {std::string("g\r\nc\r\nm\r\n"), std::string("g\r\n"),
-                                    std::string()}) {
+    for (const std::string& text :
+         {std::string("g\r\nc\r\nm\r\n"), std::string("g\r\n"), std::string()}) {
         Fixture f;
         TempDir::write(dir / "h.棋譜", text);
         EXPECT_TRUE(読込_棋譜(f.s, dir / "h.棋譜").ok);
@@ -256,8 +258,8 @@ TEST(RecordFile, DamagedLinesReadAsZero) {
     History& h = f.s.hist;
     // Entry 1: only the first field; entry 2: junk, an unknown code and a lone 51;
     // entry 3: an empty line; entry 4: LF-ended with letters in the hand fields.
-    std::string line4 = std::string(240, ' ') + "-80" + "2z#A" + std::string(10, '0') +
-                        "   12   -5  abc";
+    std::string line4 =
+        std::string(240, ' ') + "-80" + "2z#A" + std::string(10, '0') + "   12   -5  abc";
     std::string text = "g\r\nc\r\nm\r\n 20\r\n999 51 x7-70\r\n\r\n" + line4 + "\n";
     TempDir::write(dir / "d.棋譜", text);
     読込_棋譜(f.s, dir / "d.棋譜");
@@ -319,7 +321,8 @@ TEST(RecordFile, LongHugeBinaryAndMissingFiles) {
         FileResult r = 読込_棋譜(f.s, dir / name);  // a missing file, then the directory itself
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.message.substr(0, r.message.find('\n')), "棋譜ﾌｧｲﾙを開けません");
-        EXPECT_EQ(f.port.only("message"), std::vector<std::string>{"message " + r.message + " | 棋譜"});
+        EXPECT_EQ(f.port.only("message"),
+                  std::vector<std::string>{"message " + r.message + " | 棋譜"});
         EXPECT_EQ(f.port.count("picture"), 0u);
     }
     {

@@ -18,8 +18,8 @@ struct Rules : ::testing::Test {
 };
 
 TEST_F(Rules, NoPieceMovesOntoItsOwnSquareOrOffTheBoard) {
-    for (int c : {10, 20, 30, 40, 50, 60, 61, 70, 71, 80, -10, -20, -30, -40, -50, -60, -61, -70,
-                  -71, -80}) {
+    for (int c : {10,  20,  30,  40,  50,  60,  61,  70,  71,  80,
+                  -10, -20, -30, -40, -50, -60, -61, -70, -71, -80}) {
         p.BAN[5][5] = c;
         EXPECT_EQ(check(5, 5, 5, 5, c), OFF) << c;
         EXPECT_EQ(check(5, 5, 0, 5, c), OFF) << c;

@@ -40,10 +40,12 @@ void expectPromotionRules(const State& s, const std::string& answer) {
     if (std::sscanf(answer.c_str(), "%d %d %d %d %d", &fx, &fy, &tx, &ty, &code) != 5) return;
     if (fx < 1) return;  // drops never promote
     const int from = s.hist.BAN_RIREKI[s.game.TESU - 1][fx][fy];
-    const bool zone = ty > 6 || ((from == COM_GIN || from == COM_KAKU || from == COM_SYA) && fy > 6);
+    const bool zone =
+        ty > 6 || ((from == COM_GIN || from == COM_KAKU || from == COM_SYA) && fy > 6);
     if (!zone) return;
     const bool always = from == COM_HU || from == COM_KAKU || from == COM_SYA;
-    const bool forced = ((from == COM_HU || from == COM_KYOU) && ty == 9) || (from == COM_KEI && ty > 7);
+    const bool forced =
+        ((from == COM_HU || from == COM_KYOU) && ty == 9) || (from == COM_KEI && ty > 7);
     if (always || forced) {
         EXPECT_EQ(code, from + 1) << answer;
     }

@@ -77,7 +77,8 @@ TEST(SettingsFile, UnknownBackgroundLeavesNoBackgroundLine) {
     TempDir dir;
     Fixture f;
     State& s = f.s;
-    TempDir::write(dir / "Torvane.ini", toCp932("背景画=海\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n"));
+    TempDir::write(dir / "Torvane.ini",
+                   toCp932("背景画=海\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n"));
     読込_環境設定ファイル(s, dir / "Torvane.ini");
     EXPECT_FALSE(s.opt.MIDORI || s.opt.TATAMI || s.opt.TAKE || s.opt.UCHU || s.opt.RENGA);
     EXPECT_EQ(s.opt.SIDOU_FLAG, 1);
@@ -182,7 +183,8 @@ TEST(SettingsFile, CheckMarksAndMenuCommands) {
     EXPECT_EQ(s.opt.SIDOU_FLAG, 0);
     EXPECT_EQ(s.opt.SIDOU_COLOR, 2);
     EXPECT_EQ(f.port.count("outline 2 "), 81u + 14u);
-    EXPECT_EQ(f.port.only("check"), (std::vector<std::string>{"check SIDOU on", "check SIDOU off"}));
+    EXPECT_EQ(f.port.only("check"),
+              (std::vector<std::string>{"check SIDOU on", "check SIDOU off"}));
 
     f.port.clear();
     KEIKA_Click(s, ini);
@@ -200,7 +202,8 @@ TEST(SettingsFile, CheckMarksAndMenuCommands) {
     EXPECT_EQ(f.port.only("loop"), std::vector<std::string>{"loop 3"});
     EXPECT_EQ(f.port.only("stop"), std::vector<std::string>{"stop 3"});
     EXPECT_FALSE(s.opt.BGM);
-    EXPECT_EQ(TempDir::read(ini), toCp932("背景画=煉瓦\r\n移動指導=OFF\r\n経過時間=OFF\r\nBGM=OFF\r\n"));
+    EXPECT_EQ(TempDir::read(ini),
+              toCp932("背景画=煉瓦\r\n移動指導=OFF\r\n経過時間=OFF\r\nBGM=OFF\r\n"));
 }
 
 // The file format alone: what each line sets, and that formatting and parsing agree.
@@ -211,13 +214,20 @@ TEST(SettingsFile, EachLineSetsOneValue) {
         K key;
         int background;
         bool on;
-    } rows[] = {{"背景画=宇宙", K::Background, 8, false}, {"背景画=煉瓦", K::Background, 9, false},
-                {"背景画=海", K::Background, 0, false},   {"背景画=緑 ", K::Background, 0, false},
-                {"移動指導=ON", K::Guidance, 0, true},    {"移動指導=on", K::Guidance, 0, false},
-                {"経過時間=ON ", K::Clock, 0, false},     {"経過時間=OFF", K::Clock, 0, false},
-                {"BGM=ON", K::Music, 0, true},            {"BGM=ON=1", K::Music, 0, false},
-                {"foo=ON", K::None, 0, true},             {"no equals sign", K::None, 0, false},
-                {"=ON", K::None, 0, true},                {" BGM=ON", K::None, 0, true}};
+    } rows[] = {{"背景画=宇宙", K::Background, 8, false},
+                {"背景画=煉瓦", K::Background, 9, false},
+                {"背景画=海", K::Background, 0, false},
+                {"背景画=緑 ", K::Background, 0, false},
+                {"移動指導=ON", K::Guidance, 0, true},
+                {"移動指導=on", K::Guidance, 0, false},
+                {"経過時間=ON ", K::Clock, 0, false},
+                {"経過時間=OFF", K::Clock, 0, false},
+                {"BGM=ON", K::Music, 0, true},
+                {"BGM=ON=1", K::Music, 0, false},
+                {"foo=ON", K::None, 0, true},
+                {"no equals sign", K::None, 0, false},
+                {"=ON", K::None, 0, true},
+                {" BGM=ON", K::None, 0, true}};
     for (const auto& r : rows) {
         const SettingsLine l = parseSettingsLine(r.line);
         EXPECT_EQ(l.key, r.key) << r.line;

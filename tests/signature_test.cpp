@@ -26,8 +26,8 @@ TEST(Signature, ComChoosesTheSameMovesAsBefore) {
     ASSERT_GE(suite().size(), 200u) << "suite file missing or short";
     const signature::Signature sig = signature::compute(suite());
     EXPECT_EQ(signature::hex(sig.total), signature::hex(kMoveSignature))
-        << "COM's play changed. Positions part " << signature::hex(sig.positions)
-        << ", games part " << signature::hex(sig.games) << ", " << sig.moves << " moves.";
+        << "COM's play changed. Positions part " << signature::hex(sig.positions) << ", games part "
+        << signature::hex(sig.games) << ", " << sig.moves << " moves.";
 }
 
 // The suite is worth pinning only if it makes COM do everything it can do.

@@ -30,8 +30,8 @@ TEST(StartUp, SoundsThenSettingsThenTheBoardThenTheWindowAndEscEndsIt) {
     Fixture f;
     Form_Load(f.s);
     const std::initializer_list<const char*> order = {
-        "openSound", "loadSound", "message", "check LEVEL3", "check TATAMI on", "loop",
-        "placeWindow", "freeSound", "closeSound", "quit"};
+        "openSound", "loadSound",   "message",   "check LEVEL3", "check TATAMI on",
+        "loop",      "placeWindow", "freeSound", "closeSound",   "quit"};
     EXPECT_EQ(heard(f.port, order),
               (Log{"openSound", "loadSound 0 8 3", "loadSound 2 100 3",
                    "message BGM.wav を読み込めません | Torvane.dll",
@@ -58,13 +58,14 @@ TEST(StartUp, WithoutASoundDeviceOneWarningAndASilentGame) {
     Fixture f;
     f.port.hasSound = false;
     Form_Load(f.s);
-    EXPECT_EQ(heard(f.port, {"openSound", "loadSound", "message", "placeWindow"}),
-              (Log{"openSound", "message Direct Soundインターフェースが作成できません。 | Torvane.dll",
-                   "placeWindow 9700 8000"}));
+    EXPECT_EQ(
+        heard(f.port, {"openSound", "loadSound", "message", "placeWindow"}),
+        (Log{"openSound", "message Direct Soundインターフェースが作成できません。 | Torvane.dll",
+             "placeWindow 9700 8000"}));
     f.port.clear();
     Form_Unload(f.s);  // no device to close, and the window quits by itself
-    EXPECT_EQ(f.port.calls, (Log{"freeSound 0", "freeSound 1", "freeSound 2", "freeSound 3",
-                                 "freeSound 4"}));
+    EXPECT_EQ(f.port.calls,
+              (Log{"freeSound 0", "freeSound 1", "freeSound 2", "freeSound 3", "freeSound 4"}));
 }
 
 // An installed game: the data from its data directory, the settings file in a configuration
@@ -124,35 +125,62 @@ TEST(Help, HelpPageAndVersionBox) {
     メニュー選択(f.s, "VER");
     const std::string page = "browse " + (dir / "Torvane.htm").string();
     // The version box closes the record panel first.
-    EXPECT_EQ(f.port.calls, (Log{"lists 0 0 0", "clear inputs", "inputs off", "play 0", "versionBox",
-                                 page, "lists 0 0 0", "clear inputs", "inputs off", "play 0",
-                                 "versionBox", page}));
+    EXPECT_EQ(f.port.calls,
+              (Log{"lists 0 0 0", "clear inputs", "inputs off", "play 0", "versionBox", page,
+                   "lists 0 0 0", "clear inputs", "inputs off", "play 0", "versionBox", page}));
 }
 
 TEST(Menu, EveryControlReachesItsCommand) {
     TempDir dir;
     InDir in(dir.path());  // the option commands write the settings file here
     const std::pair<const char*, const char*> cases[] = {
-        {"START", "message 先手の番です |  "}, {"SENTE", "message MANの番です |  "},
-        {"GOTE", "wait 0.5"}, {"LEVEL1", "check LEVEL1 on"}, {"LEVEL2", "check LEVEL2 on"},
-        {"LEVEL3", "check LEVEL3 on"}, {"OWARI", "quit"}, {"REPLAY", "message できません | 戻る"},
-        {"AFTER", "message 「対局」で始めて下さい | 開始"}, {"CANCEL", "play 2"},
-        {"REVERSE", "play 2"}, {"MIDORI", "check MIDORI on"}, {"TATAMI", "check TATAMI on"},
-        {"TAKE", "check TAKE on"}, {"UCHU", "check UCHU on"}, {"RENGA", "check RENGA on"},
-        {"SIDOU", "check SIDOU on"}, {"KEIKA", "check KEIKA on"}, {"BGM", "loop 3"},
-        {"LBEL_UP", "play 2"}, {"LEBEL_DOWN", "play 2"}, {"VER", "versionBox"},
+        {"START", "message 先手の番です |  "},
+        {"SENTE", "message MANの番です |  "},
+        {"GOTE", "wait 0.5"},
+        {"LEVEL1", "check LEVEL1 on"},
+        {"LEVEL2", "check LEVEL2 on"},
+        {"LEVEL3", "check LEVEL3 on"},
+        {"OWARI", "quit"},
+        {"REPLAY", "message できません | 戻る"},
+        {"AFTER", "message 「対局」で始めて下さい | 開始"},
+        {"CANCEL", "play 2"},
+        {"REVERSE", "play 2"},
+        {"MIDORI", "check MIDORI on"},
+        {"TATAMI", "check TATAMI on"},
+        {"TAKE", "check TAKE on"},
+        {"UCHU", "check UCHU on"},
+        {"RENGA", "check RENGA on"},
+        {"SIDOU", "check SIDOU on"},
+        {"KEIKA", "check KEIKA on"},
+        {"BGM", "loop 3"},
+        {"LBEL_UP", "play 2"},
+        {"LEBEL_DOWN", "play 2"},
+        {"VER", "versionBox"},
         // Menu titles, submenus and the panel commands show and play nothing yet.
-        {"TAIKYOKU", nullptr}, {"MATCH_MAN", nullptr}, {"START2", nullptr}, {"LEVEL", nullptr},
-        {"STOP", nullptr}, {"KIFU", nullptr}, {"KIFU_READ", nullptr}, {"KIFU_WRITE", nullptr},
-        {"OPTION", nullptr}, {"HAIKEI_GA", nullptr}, {"HANDE", nullptr}, {"SONOTA", nullptr},
-        {"KAISETU", nullptr}, {"no such item", nullptr}};
+        {"TAIKYOKU", nullptr},
+        {"MATCH_MAN", nullptr},
+        {"START2", nullptr},
+        {"LEVEL", nullptr},
+        {"STOP", nullptr},
+        {"KIFU", nullptr},
+        {"KIFU_READ", nullptr},
+        {"KIFU_WRITE", nullptr},
+        {"OPTION", nullptr},
+        {"HAIKEI_GA", nullptr},
+        {"HANDE", nullptr},
+        {"SONOTA", nullptr},
+        {"KAISETU", nullptr},
+        {"no such item", nullptr}};
     for (const auto& [control, call] : cases) {
         Fixture f;
         初期設定(f.s);
         f.port.clear();
         メニュー選択(f.s, control);
-        const Log seen = heard(f.port, {"message", "play", "check", "loop", "wait", "quit", "versionBox"});
-        if (call) EXPECT_NE(std::find(seen.begin(), seen.end(), call), seen.end()) << control;
-        else EXPECT_TRUE(seen.empty()) << control << ": " << seen.front();
+        const Log seen =
+            heard(f.port, {"message", "play", "check", "loop", "wait", "quit", "versionBox"});
+        if (call)
+            EXPECT_NE(std::find(seen.begin(), seen.end(), call), seen.end()) << control;
+        else
+            EXPECT_TRUE(seen.empty()) << control << ": " << seen.front();
     }
 }

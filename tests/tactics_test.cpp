@@ -252,7 +252,8 @@ TEST(TacticsSurvey, PinnedPiecesMatchAPlainScanOnRandomBoards) {
         調査_移動不可駒(s);
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
-                ASSERT_EQ(s.turn.IDOU_FUKA_MAN[x][y], expected[x][y]) << round << ": " << x << "," << y;
+                ASSERT_EQ(s.turn.IDOU_FUKA_MAN[x][y], expected[x][y])
+                    << round << ": " << x << "," << y;
         ASSERT_EQ(s.turn.IDOU_FUKA_COM_ARI, comFlag) << round;
     }
 }

@@ -163,8 +163,8 @@ std::string optionsText(const Options& o) {
 // The two writes of the game, each with its file name, failure text and good-place check.
 struct Writer {
     std::string label;
-    std::string fileName;   // the file the write makes in its directory
-    std::string failure;    // the message box, text and title, as the fake port logs it
+    std::string fileName;      // the file the write makes in its directory
+    std::string failure;       // the message box, text and title, as the fake port logs it
     std::string optionsAfter;  // the menu after a failure
     // Writes into dir; ok tells whether the file was written.
     std::function<bool(State&, const fs::path& dir, bool& closed)> write;
@@ -331,7 +331,8 @@ TEST(WriteFaults, TargetIsADirectory) {
 TEST(WriteFaults, NameTooLong) {
     const std::string longName(NAME_MAX + 1, 'n');
     for (const Writer& usual : bothWriters()) {
-        const Writer w = usual.label == "record" ? recordWriter(longName) : settingsWriter(longName);
+        const Writer w =
+            usual.label == "record" ? recordWriter(longName) : settingsWriter(longName);
         Scene scene(usual);  // the usual file is there already and stays as it was
         const auto was = listing(scene.dir);
         expectCleanFailure(w, failThenWrite(w, scene.dir, usual, scene.good));

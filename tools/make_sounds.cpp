@@ -235,14 +235,10 @@ Samples music() {
         double beats;
     };
     const std::vector<std::vector<Note>> melody = {
-        {{69, 1}, {71, 1}, {74, 2}},
-        {{76, 1.5}, {74, 0.5}, {71, 1}, {69, 1}},
-        {{71, 1}, {69, 1}, {67, 1}, {64, 1}},
-        {{69, 3}, {0, 1}},
-        {{74, 1}, {76, 1}, {79, 2}},
-        {{76, 1}, {74, 0.5}, {76, 0.5}, {74, 1}, {71, 1}},
-        {{69, 1}, {71, 1}, {67, 1}, {64, 1}},
-        {{62, 3}, {0, 1}},
+        {{69, 1}, {71, 1}, {74, 2}},          {{76, 1.5}, {74, 0.5}, {71, 1}, {69, 1}},
+        {{71, 1}, {69, 1}, {67, 1}, {64, 1}}, {{69, 3}, {0, 1}},
+        {{74, 1}, {76, 1}, {79, 2}},          {{76, 1}, {74, 0.5}, {76, 0.5}, {74, 1}, {71, 1}},
+        {{69, 1}, {71, 1}, {67, 1}, {64, 1}}, {{62, 3}, {0, 1}},
     };
     // The root of each bar; its fifth is plucked on the third beat.
     const int bass[kBars] = {50, 43, 52, 45, 50, 43, 45, 50};
@@ -286,10 +282,8 @@ int main(int argc, char** argv) {
         double peak;
     };
     const Wave waves[] = {
-        {"駒打音.wav", pieceClick(), 0.8},
-        {"禁止.wav", forbiddenBuzz(), 0.5},
-        {"その他.wav", chime(), 0.6},
-        {"消滅.wav", vanishSweep(), 0.5},
+        {"駒打音.wav", pieceClick(), 0.8}, {"禁止.wav", forbiddenBuzz(), 0.5},
+        {"その他.wav", chime(), 0.6},      {"消滅.wav", vanishSweep(), 0.5},
         {"BGM.wav", music(), 0.45},
     };
     for (const Wave& wave : waves) {

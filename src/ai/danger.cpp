@@ -43,7 +43,8 @@ double 盤評価_自角注意_COM(const Analysis& s, int TX, int TY, int code) {
             if ((c == MAN_KAKU || c == MAN_UMA) && 移動チェック(s.pos, x, y, I, A, c) == ON)
                 return code;
         }
-    if (s.pos.MOCHI_MAN[KAKU] > 0 && 移動チェック(s.pos, MAN_DROP_X, KAKU + 2, I, A, MAN_KAKU) == ON)
+    if (s.pos.MOCHI_MAN[KAKU] > 0 &&
+        移動チェック(s.pos, MAN_DROP_X, KAKU + 2, I, A, MAN_KAKU) == ON)
         return code;
     return 0;
 }
@@ -117,9 +118,8 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
                         }
                     }
                     if (MOCHI[KEI] > 0 &&
-                        (SC[x][y] == 0 || (SM[x][y] > 0 && s.inf.NERAI_COM[x][y] > 30)) &&
-                        y > 2 && x >= 2 && x <= 8 && BAN[x - 1][y - 2] > 10 &&
-                        BAN[x + 1][y - 2] > 10)
+                        (SC[x][y] == 0 || (SM[x][y] > 0 && s.inf.NERAI_COM[x][y] > 30)) && y > 2 &&
+                        x >= 2 && x <= 8 && BAN[x - 1][y - 2] > 10 && BAN[x + 1][y - 2] > 10)
                         R -= 20;
                     if (goldOrSilverInHand && SC[x][y] <= 1) {
                         const int around = 調査_周辺状況(s.pos, x, y);

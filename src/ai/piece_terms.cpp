@@ -84,8 +84,8 @@ double Trial::pawn(double score) const {
             score += 30;
         // Blocking a MAN lance or rook that attacks along the file.
         const int AX = s.inf.NERAI_MAN_X[TX][TY], AY = s.inf.NERAI_MAN_Y[TX][TY];
-        if (!(cellOf(SCM, AX, AY) > 0 && cellOf(SM, AX, AY) == 0) && SC[TX][TY] > 0 &&
-            AX == TX && (NERAI_MAN[TX][TY] == MAN_SYA || NERAI_MAN[TX][TY] == MAN_KYOU) && TY < AY)
+        if (!(cellOf(SCM, AX, AY) > 0 && cellOf(SM, AX, AY) == 0) && SC[TX][TY] > 0 && AX == TX &&
+            (NERAI_MAN[TX][TY] == MAN_SYA || NERAI_MAN[TX][TY] == MAN_KYOU) && TY < AY)
             return score + 120;
         return score;
     }

@@ -47,9 +47,7 @@ void manPiece(Analysis& s, int c, int x, int y) {
         case MAN_HU:
             if (y > 1) manStep(m, ban, c, x, y, x, y - 1);
             break;
-        case MAN_KYOU:
-            勢力確定上直進(s, c, x, y);
-            break;
+        case MAN_KYOU: 勢力確定上直進(s, c, x, y); break;
         case MAN_KEI:
             if (y < 3) break;
             if (x > 1) manStep(m, ban, c, x, y, x - 1, y - 2);
@@ -70,12 +68,8 @@ void manPiece(Analysis& s, int c, int x, int y) {
         case MAN_NARIKYOU:
         case MAN_NARIKEI:
         case MAN_NARIGIN:
-        case MAN_KIN:
-            勢力確定自金(s, c, x, y);
-            break;
-        case MAN_KAKU:
-            勢力確定自角(s, x, y);
-            break;
+        case MAN_KIN: 勢力確定自金(s, c, x, y); break;
+        case MAN_KAKU: 勢力確定自角(s, x, y); break;
         case MAN_UMA:
             if (y > 1) manStep(m, ban, c, x, y, x, y - 1);
             if (y < 9) manStep(m, ban, c, x, y, x, y + 1);
@@ -115,8 +109,7 @@ void manPiece(Analysis& s, int c, int x, int y) {
             if (x > 1) manStep(m, ban, c, x, y, x - 1, y);
             if (x < 9) manStep(m, ban, c, x, y, x + 1, y);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -134,9 +127,7 @@ void comPiece(Analysis& s, int c, int x, int y) {
         case COM_HU:
             if (y < 9) comPawnStep(m, ban, c, x, y, x, y + 1);
             break;
-        case COM_KYOU:
-            勢力確定下直進(s, c, x, y);
-            break;
+        case COM_KYOU: 勢力確定下直進(s, c, x, y); break;
         case COM_KEI:
             if (y > 7) break;
             if (x > 1) comKnightStep(m, ban, x, y, x - 1, y + 2);
@@ -157,12 +148,8 @@ void comPiece(Analysis& s, int c, int x, int y) {
         case COM_NARIKYOU:
         case COM_NARIKEI:
         case COM_NARIGIN:
-        case COM_KIN:
-            勢力確定敵金(s, x, y);
-            break;
-        case COM_KAKU:
-            勢力確定敵角(s, c, x, y);
-            break;
+        case COM_KIN: 勢力確定敵金(s, x, y); break;
+        case COM_KAKU: 勢力確定敵角(s, c, x, y); break;
         case COM_UMA:
             if (y > 1) comCountStep(m, ban, x, y, x, y - 1);
             if (y < 9) comCountStep(m, ban, x, y, x, y + 1);
@@ -202,8 +189,7 @@ void comPiece(Analysis& s, int c, int x, int y) {
             if (x > 1) comKingStep(m, ban, c, x - 1, y);
             if (x < 9) comKingStep(m, ban, c, x + 1, y);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

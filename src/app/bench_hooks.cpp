@@ -103,8 +103,8 @@ void selfPlay(MainWindow& w, State& s, int count) {
         }
         ++played;
     }
-    const double ms = std::chrono::duration<double, std::milli>(
-                          std::chrono::steady_clock::now() - start).count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::printf("selfplay_moves=%d selfplay_ms=%.0f rss_kb=%ld\n", played, ms,
                 first_paint::residentKb());
     std::fflush(stdout);
@@ -118,7 +118,8 @@ void benchWait(MainWindow& w, State& s, double seconds) {
     const double cpu = first_paint::processorMs();
     const auto start = std::chrono::steady_clock::now();
     w.run([&] { 待ち時間(s, seconds); });
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("wait_s=%.3f wait_cpu_ms=%.2f\n", wall, first_paint::processorMs() - cpu);
     std::fflush(stdout);
     std::_Exit(0);
@@ -133,11 +134,13 @@ void startBenchHooks(MainWindow& window, State& s) {
     }
     if (const char* n = std::getenv("TORVANE_SELFPLAY"); n && std::atoi(n) > 0) {
         const int count = std::atoi(n);
-        new first_paint::Watch(window.canvas(), [&window, &s, count] { selfPlay(window, s, count); });
+        new first_paint::Watch(window.canvas(),
+                               [&window, &s, count] { selfPlay(window, s, count); });
         return;
     }
     if (const char* w = std::getenv("TORVANE_BENCH_WAIT"); w && std::atof(w) > 0) {
         const double seconds = std::atof(w);
-        new first_paint::Watch(window.canvas(), [&window, &s, seconds] { benchWait(window, s, seconds); });
+        new first_paint::Watch(window.canvas(),
+                               [&window, &s, seconds] { benchWait(window, s, seconds); });
     }
 }

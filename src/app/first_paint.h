@@ -35,10 +35,13 @@ inline double sinceLaunchMs() {
     std::istringstream fields(line.substr(close + 2));
     std::string field;
     // Field 22 of the line, the 20th after the command name.
-    for (int i = 0; i < 20 && fields >> field; ++i) {}
+    for (int i = 0; i < 20 && fields >> field; ++i) {
+    }
     clock_gettime(CLOCK_BOOTTIME, &now);
     const double ticks = double(sysconf(_SC_CLK_TCK));
-    return (double(now.tv_sec) + double(now.tv_nsec) / 1e9 - std::strtod(field.c_str(), nullptr) / ticks) * 1e3;
+    return (double(now.tv_sec) + double(now.tv_nsec) / 1e9 -
+            std::strtod(field.c_str(), nullptr) / ticks) *
+           1e3;
 }
 
 // VmRSS of this process in kB.
@@ -61,8 +64,7 @@ inline double processorMs() {
 // Calls `then` once, right after the widget's first paint has been put on the screen.
 class Watch : public QObject {
 public:
-    Watch(QWidget* widget, std::function<void()> then)
-        : QObject(widget), then_(std::move(then)) {
+    Watch(QWidget* widget, std::function<void()> then) : QObject(widget), then_(std::move(then)) {
         widget->installEventFilter(this);
     }
 
@@ -87,8 +89,8 @@ inline bool exitRequested() {
     return v && *v && std::string(v) != "0";
 }
 
-// TORVANE_EXIT_AFTER_FIRST_PAINT=1: print "first_paint_ms=… cpu_ms=… rss_kb=…" after the widget's first
-// frame and end the process at once, without the usual shutdown.
+// TORVANE_EXIT_AFTER_FIRST_PAINT=1: print "first_paint_ms=… cpu_ms=… rss_kb=…" after the widget's
+// first frame and end the process at once, without the usual shutdown.
 inline void exitAfterFirstPaint(QWidget* widget) {
     new Watch(widget, [] {
         std::printf("first_paint_ms=%.2f cpu_ms=%.1f rss_kb=%ld\n", sinceLaunchMs(), processorMs(),

@@ -154,8 +154,10 @@ std::string Engine::com() {
     std::snprintf(buf, sizeof buf, "%d %d %d %d %d %.4f", t.BEST_FX, t.BEST_FY, t.BEST_TX,
                   t.BEST_TY, t.BEST_NEW_KOMA, t.BEST_SCORE);
     std::string out = buf;
-    if (調査_駒存在(s.pos, MAN_OU) == OFF) out += " win COM";
-    else if (調査_駒存在(s.pos, COM_OU) == OFF) out += " win MAN";
+    if (調査_駒存在(s.pos, MAN_OU) == OFF)
+        out += " win COM";
+    else if (調査_駒存在(s.pos, COM_OU) == OFF)
+        out += " win MAN";
     return out;
 }
 

@@ -29,11 +29,21 @@ FileResult backgroundClick(State& s, int id, const std::filesystem::path& path) 
 
 }  // namespace
 
-FileResult MIDORI_Click(State& s, const std::filesystem::path& path) { return backgroundClick(s, 5, path); }
-FileResult TATAMI_Click(State& s, const std::filesystem::path& path) { return backgroundClick(s, 6, path); }
-FileResult TAKE_Click(State& s, const std::filesystem::path& path) { return backgroundClick(s, 7, path); }
-FileResult UCHU_Click(State& s, const std::filesystem::path& path) { return backgroundClick(s, 8, path); }
-FileResult RENGA_Click(State& s, const std::filesystem::path& path) { return backgroundClick(s, 9, path); }
+FileResult MIDORI_Click(State& s, const std::filesystem::path& path) {
+    return backgroundClick(s, 5, path);
+}
+FileResult TATAMI_Click(State& s, const std::filesystem::path& path) {
+    return backgroundClick(s, 6, path);
+}
+FileResult TAKE_Click(State& s, const std::filesystem::path& path) {
+    return backgroundClick(s, 7, path);
+}
+FileResult UCHU_Click(State& s, const std::filesystem::path& path) {
+    return backgroundClick(s, 8, path);
+}
+FileResult RENGA_Click(State& s, const std::filesystem::path& path) {
+    return backgroundClick(s, 9, path);
+}
 
 FileResult SIDOU_Click(State& s, const std::filesystem::path& path) {
     if (s.opt.SIDOU_FLAG == 1) {

@@ -23,8 +23,8 @@ int KIFU_WRITE_Click(State& s) {
 }
 
 FileResult 書込_棋譜(State& s, const std::filesystem::path& directory, std::string_view fileName,
-                 std::string_view gameName, std::string_view senteName,
-                 std::string_view goteName, const std::function<void()>& closePanel) {
+                     std::string_view gameName, std::string_view senteName,
+                     std::string_view goteName, const std::function<void()>& closePanel) {
     auto refuse = [&](std::string text, std::string_view title) {
         s.port.message(text, title, Buttons::Ok);
         return FileResult{false, std::move(text)};

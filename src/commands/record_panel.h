@@ -16,8 +16,8 @@ int KIFU_WRITE_Click(State& s);
 // The "RETURN" button: writes the record to directory/fileName.棋譜. closePanel runs once
 // the file is written, before the closing message. ok tells whether the file was written.
 FileResult 書込_棋譜(State& s, const std::filesystem::path& directory, std::string_view fileName,
-                 std::string_view gameName, std::string_view senteName,
-                 std::string_view goteName, const std::function<void()>& closePanel = {});
+                     std::string_view gameName, std::string_view senteName,
+                     std::string_view goteName, const std::function<void()>& closePanel = {});
 
 // A click on a record file: reads it into the history for browsing. A file that cannot be
 // read is reported and changes nothing.

@@ -46,11 +46,19 @@ int 調査_駒成(Position& p, int fx, int fy, int tx, int ty, int c) {
     if (fx == COM_DROP_X || fx == MAN_DROP_X) return OFF;
     bool can = false;
     switch (c) {
-    case MAN_HU: case MAN_KYOU: case MAN_KEI: can = ty < 4; break;
-    case MAN_GIN: case MAN_KAKU: case MAN_SYA: can = ty < 4 || fy < 4; break;
-    case COM_HU: case COM_KYOU: case COM_KEI: can = ty > 6; break;
-    case COM_GIN: case COM_KAKU: case COM_SYA: can = ty > 6 || fy > 6; break;
-    default: break;
+        case MAN_HU:
+        case MAN_KYOU:
+        case MAN_KEI: can = ty < 4; break;
+        case MAN_GIN:
+        case MAN_KAKU:
+        case MAN_SYA: can = ty < 4 || fy < 4; break;
+        case COM_HU:
+        case COM_KYOU:
+        case COM_KEI: can = ty > 6; break;
+        case COM_GIN:
+        case COM_KAKU:
+        case COM_SYA: can = ty > 6 || fy > 6; break;
+        default: break;
     }
     if (!can) return OFF;
     p.NARI_KOMA = promotedCode(c);
@@ -70,8 +78,10 @@ void 調査_2歩フラグ設定(Position& p) {
         p.NIFU_MAN[x] = 0;
         p.NIFU_COM[x] = 0;
         for (int y = 1; y <= 9; ++y) {
-            if (p.BAN[x][y] == MAN_HU) p.NIFU_MAN[x] = 1;
-            else if (p.BAN[x][y] == COM_HU) p.NIFU_COM[x] = 1;
+            if (p.BAN[x][y] == MAN_HU)
+                p.NIFU_MAN[x] = 1;
+            else if (p.BAN[x][y] == COM_HU)
+                p.NIFU_COM[x] = 1;
         }
     }
 }

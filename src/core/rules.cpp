@@ -37,54 +37,57 @@ int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c)
     const int dx = tx - fx;
     const int dy = ty - fy;
     switch (c) {
-    case COM_HU:
-        if (fx > 0) return dx == 0 && dy == 1 ? ON : OFF;
-        return ty != 9 ? ON : OFF;
-    case COM_KYOU:
-        if (fx != COM_DROP_X) {
-            if (dx != 0 || dy <= 0) return OFF;
-            for (int y = fy + 1; y <= ty - 1; ++y)
-                if (BAN[tx][y] != EMPTY) return OFF;
-            return ON;
-        }
-        return ty != 9 ? ON : OFF;
-    case COM_KEI:
-        if (fx != COM_DROP_X) return dy == 2 && std::abs(dx) == 1 ? ON : OFF;
-        return ty <= 7 ? ON : OFF;
-    case COM_GIN:
-        return std::abs(dx) <= 1 && (dy == 1 || (dy == -1 && dx != 0)) ? ON : OFF;
-    case COM_TO: case COM_NARIKYOU: case COM_NARIKEI: case COM_NARIGIN: case COM_KIN:
-        return goldStep(dx, dy, 1) ? ON : OFF;
-    case COM_KAKU: case MAN_KAKU:
-        return 移動チェック角(p, fx, fy, tx, ty);
-    case COM_UMA: case MAN_UMA:
-        return kingStep(dx, dy) ? ON : 移動チェック角(p, fx, fy, tx, ty);
-    case COM_SYA: case MAN_SYA:
-        return 移動チェック飛車(p, fx, fy, tx, ty);
-    case COM_RYU: case MAN_RYU:
-        return kingStep(dx, dy) ? ON : 移動チェック飛車(p, fx, fy, tx, ty);
-    case COM_OU: case MAN_OU:
-        return kingStep(dx, dy) ? ON : OFF;
-    case MAN_HU:
-        if (fx != MAN_DROP_X) return dx == 0 && dy == -1 ? ON : OFF;
-        return ty != 1 ? ON : OFF;
-    case MAN_KYOU:
-        if (fx != MAN_DROP_X) {
-            if (dx != 0 || dy >= 0) return OFF;
-            for (int y = fy - 1; y >= ty + 1; --y)
-                if (BAN[tx][y] != EMPTY) return OFF;
-            return ON;
-        }
-        return ty != 1 ? ON : OFF;
-    case MAN_KEI:
-        if (fx != MAN_DROP_X) return dy == -2 && std::abs(dx) == 1 ? ON : OFF;
-        return ty >= 3 ? ON : OFF;
-    case MAN_GIN:
-        return std::abs(dx) <= 1 && (dy == -1 || (dy == 1 && dx != 0)) ? ON : OFF;
-    case MAN_TO: case MAN_NARIKYOU: case MAN_NARIKEI: case MAN_NARIGIN: case MAN_KIN:
-        return goldStep(dx, dy, -1) ? ON : OFF;
-    default:
-        return ON;
+        case COM_HU:
+            if (fx > 0) return dx == 0 && dy == 1 ? ON : OFF;
+            return ty != 9 ? ON : OFF;
+        case COM_KYOU:
+            if (fx != COM_DROP_X) {
+                if (dx != 0 || dy <= 0) return OFF;
+                for (int y = fy + 1; y <= ty - 1; ++y)
+                    if (BAN[tx][y] != EMPTY) return OFF;
+                return ON;
+            }
+            return ty != 9 ? ON : OFF;
+        case COM_KEI:
+            if (fx != COM_DROP_X) return dy == 2 && std::abs(dx) == 1 ? ON : OFF;
+            return ty <= 7 ? ON : OFF;
+        case COM_GIN: return std::abs(dx) <= 1 && (dy == 1 || (dy == -1 && dx != 0)) ? ON : OFF;
+        case COM_TO:
+        case COM_NARIKYOU:
+        case COM_NARIKEI:
+        case COM_NARIGIN:
+        case COM_KIN: return goldStep(dx, dy, 1) ? ON : OFF;
+        case COM_KAKU:
+        case MAN_KAKU: return 移動チェック角(p, fx, fy, tx, ty);
+        case COM_UMA:
+        case MAN_UMA: return kingStep(dx, dy) ? ON : 移動チェック角(p, fx, fy, tx, ty);
+        case COM_SYA:
+        case MAN_SYA: return 移動チェック飛車(p, fx, fy, tx, ty);
+        case COM_RYU:
+        case MAN_RYU: return kingStep(dx, dy) ? ON : 移動チェック飛車(p, fx, fy, tx, ty);
+        case COM_OU:
+        case MAN_OU: return kingStep(dx, dy) ? ON : OFF;
+        case MAN_HU:
+            if (fx != MAN_DROP_X) return dx == 0 && dy == -1 ? ON : OFF;
+            return ty != 1 ? ON : OFF;
+        case MAN_KYOU:
+            if (fx != MAN_DROP_X) {
+                if (dx != 0 || dy >= 0) return OFF;
+                for (int y = fy - 1; y >= ty + 1; --y)
+                    if (BAN[tx][y] != EMPTY) return OFF;
+                return ON;
+            }
+            return ty != 1 ? ON : OFF;
+        case MAN_KEI:
+            if (fx != MAN_DROP_X) return dy == -2 && std::abs(dx) == 1 ? ON : OFF;
+            return ty >= 3 ? ON : OFF;
+        case MAN_GIN: return std::abs(dx) <= 1 && (dy == -1 || (dy == 1 && dx != 0)) ? ON : OFF;
+        case MAN_TO:
+        case MAN_NARIKYOU:
+        case MAN_NARIKEI:
+        case MAN_NARIGIN:
+        case MAN_KIN: return goldStep(dx, dy, -1) ? ON : OFF;
+        default: return ON;
     }
 }
 

@@ -46,8 +46,10 @@ bool resumeAfterBrowsing(State& s) {
     if (g.COM_TAISEN == 0) {
         if (g.SAIKAI_MACHI == ON) {
             restartClock(s);
-            if (g.TEBAN == SENTE_BAN) s.port.message("先手の番です", "対局", Buttons::Ok);
-            else if (g.TEBAN == GOTE_BAN) s.port.message("後手の番です", "対局", Buttons::Ok);
+            if (g.TEBAN == SENTE_BAN)
+                s.port.message("先手の番です", "対局", Buttons::Ok);
+            else if (g.TEBAN == GOTE_BAN)
+                s.port.message("後手の番です", "対局", Buttons::Ok);
         }
     } else if (g.TEBAN == g.TEBAN_COM) {
         g.SAIKAI_MACHI = OFF;
@@ -114,8 +116,10 @@ void handOn(State& s) {
     // The winner is named by the turn value of his side: the bottom side holds TEBAN_MAN,
     // which is the second player when a game begun with 後手 goes on between two people.
     int winner = 0;
-    if (調査_駒存在(s.pos, COM_OU) == OFF) winner = g.TEBAN_MAN;
-    else if (調査_駒存在(s.pos, MAN_OU) == OFF) winner = g.TEBAN_COM;
+    if (調査_駒存在(s.pos, COM_OU) == OFF)
+        winner = g.TEBAN_MAN;
+    else if (調査_駒存在(s.pos, MAN_OU) == OFF)
+        winner = g.TEBAN_COM;
     if (winner != 0) {
         タイマー設定(s, false);  // a decided game's clock shows nothing more
         s.port.message(winner == SENTE_BAN ? "先手の勝ちです" : "後手の勝ちです", "終了",
@@ -144,8 +148,10 @@ void makeMove(State& s, int button) {
         auto& NARI_KOMA = s.pos.NARI_KOMA;
         const int may = 調査_駒成(s.pos, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA);
         // The piece is promoted where it stands, then moves with its followers.
-        if (button == 2 && may == ON) s.pos.BAN[m.MOTO_X][m.MOTO_Y] = NARI_KOMA;
-        else NARI_KOMA = m.SENTAKU_KOMA;
+        if (button == 2 && may == ON)
+            s.pos.BAN[m.MOTO_X][m.MOTO_Y] = NARI_KOMA;
+        else
+            NARI_KOMA = m.SENTAKU_KOMA;
         if (m.SENTAKU_KOMA == COM_KEI || m.SENTAKU_KOMA == MAN_KEI)
             駒移動(s, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, NARI_KOMA);
         else
@@ -157,7 +163,7 @@ void makeMove(State& s, int button) {
     g.TESU += 1;
     // The text names the piece as selected, so a promotion by this move does not show.
     描画_移動結果(s, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM : g.TEBAN_MAN, m.SAKI_X, m.SAKI_Y,
-               m.SENTAKU_KOMA, 15);
+                  m.SENTAKU_KOMA, 15);
     handOn(s);
 }
 
@@ -265,7 +271,10 @@ void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {
     }
     if (!resumeAfterBrowsing(s)) return;
 
-    if (!onBoard(col, row)) standClick(s, col, row);
-    else if (g.CLICK_JOUTAI == 0) firstClick(s, col, row);
-    else secondClick(s, button, col, row);
+    if (!onBoard(col, row))
+        standClick(s, col, row);
+    else if (g.CLICK_JOUTAI == 0)
+        firstClick(s, col, row);
+    else
+        secondClick(s, button, col, row);
 }

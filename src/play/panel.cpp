@@ -64,10 +64,10 @@ void Dir1_Change(State& s) { s.port.setRecordFileDirectory(s.port.recordDirector
 void Command1_Click(State& s) {
     Port& p = s.port;
     書込_棋譜(s, pathOf(p.recordFileDirectory()), p.recordInput(1), p.recordInput(2),
-           p.recordInput(3), p.recordInput(4), [&s] {
-               パネル閉じる(s);
-               s.port.refreshRecordFiles();
-           });
+              p.recordInput(3), p.recordInput(4), [&s] {
+                  パネル閉じる(s);
+                  s.port.refreshRecordFiles();
+              });
 }
 
 void File1_Click(State& s, std::string_view fileName) {

@@ -6,8 +6,8 @@
 #include <string_view>
 
 // The five wave files, in the order start-up loads them.
-inline constexpr std::array<std::string_view, 5> WAVE_FILES = {"その他.wav", "禁止.wav", "駒打音.wav",
-                                                               "BGM.wav", "消滅.wav"};
+inline constexpr std::array<std::string_view, 5> WAVE_FILES = {"その他.wav", "禁止.wav",
+                                                               "駒打音.wav", "BGM.wav", "消滅.wav"};
 
 // Where the game reads its data and keeps the player's files. The defaults are those of a game
 // run from its build tree: everything in the directory it was started in.

@@ -9,6 +9,6 @@ struct PlayControl {
     int SAKI_Y = 0;
     int SENTAKU_KOMA = 0;  // code of the selected piece; for a stand piece the code it drops as
 
-    bool SOUND_DEVICE = false;        // the sound device was opened
-    bool soundReleased = false;       // 終了処理 has run; the sounds are gone
+    bool SOUND_DEVICE = false;   // the sound device was opened
+    bool soundReleased = false;  // 終了処理 has run; the sounds are gone
 };

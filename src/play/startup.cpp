@@ -56,7 +56,8 @@ void Form_Load(State& s) {
     Places& places = s.places;
     // Run from the build tree, the game reads its data where it was started.
     std::error_code ec;
-    if (places.dataDir.empty()) places.dataDir = std::filesystem::current_path(ec);  // empty if gone
+    if (places.dataDir.empty())
+        places.dataDir = std::filesystem::current_path(ec);  // empty if gone
     p.SOUND_DEVICE = s.port.openSound();
     p.soundReleased = false;
     if (!p.SOUND_DEVICE)

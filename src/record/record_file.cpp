@@ -90,7 +90,7 @@ std::string fileLabel(const std::filesystem::path& path) { return path.filename(
 }  // namespace
 
 std::string formatPositionLine(const Map& ban, const Hand& man, const Hand& com,
-                              const std::array<float, 4>& times) {
+                               const std::array<float, 4>& times) {
     std::string line;
     char buf[32];
     for (int x = 1; x <= 9; ++x)
@@ -116,9 +116,9 @@ std::string formatPositionLine(const Map& ban, const Hand& man, const Hand& com,
 
 std::string formatRecordLine(const History& h, int t) {
     if (t < 0 || t > TESU_MAX) return {};
-    return formatPositionLine(h.BAN_RIREKI[t], h.MOCHI_MAN_RIREKI[t], h.MOCHI_COM_RIREKI[t],
-                              {h.MAN_JIKAN_MAE[t], h.MAN_JIKAN_ATO[t], h.COM_JIKAN_MAE[t],
-                               h.COM_JIKAN_ATO[t]});
+    return formatPositionLine(
+        h.BAN_RIREKI[t], h.MOCHI_MAN_RIREKI[t], h.MOCHI_COM_RIREKI[t],
+        {h.MAN_JIKAN_MAE[t], h.MAN_JIKAN_ATO[t], h.COM_JIKAN_MAE[t], h.COM_JIKAN_ATO[t]});
 }
 
 void parseRecordLine(History& h, int t, std::string_view line) {
@@ -134,8 +134,9 @@ void parseRecordLine(History& h, int t, std::string_view line) {
         h.MOCHI_MAN_RIREKI[t][k] = handValue(c.field(handField(k), 1));
         h.MOCHI_COM_RIREKI[t][k] = handValue(c.field(handField(k) + 1, 1));
     }
-    const std::size_t width =
-        c.size() >= TIME_START + 4 * static_cast<std::size_t>(WIDE_TIME_WIDTH) ? WIDE_TIME_WIDTH : 5;
+    const std::size_t width = c.size() >= TIME_START + 4 * static_cast<std::size_t>(WIDE_TIME_WIDTH)
+                                  ? WIDE_TIME_WIDTH
+                                  : 5;
     float* times[4] = {&h.MAN_JIKAN_MAE[t], &h.MAN_JIKAN_ATO[t], &h.COM_JIKAN_MAE[t],
                        &h.COM_JIKAN_ATO[t]};
     for (int i = 0; i < 4; ++i)

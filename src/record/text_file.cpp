@@ -110,8 +110,8 @@ bool replaceFile(const std::filesystem::path& path, std::string_view bytes) {
         // A short hidden name of its own, so that a name near the file system's limit still
         // has room beside it and the record list never shows it.
         const std::filesystem::path tmp =
-            path.parent_path() / (".torvane-" + std::to_string(::getpid()) + "-" +
-                                  std::to_string(serial++) + ".tmp");
+            path.parent_path() /
+            (".torvane-" + std::to_string(::getpid()) + "-" + std::to_string(serial++) + ".tmp");
         int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST) continue;

@@ -39,7 +39,7 @@ void 描画_桝輪郭(Canvas& cv, int colour, double x, double y) {
 }
 
 void 描画_数値(Canvas& cv, double x, double y, std::string_view value, int colour, int style,
-             int size, bool bold) {
+               int size, bool bold) {
     std::string_view text;
     if (style == 0) {
         text = value;
@@ -51,7 +51,7 @@ void 描画_数値(Canvas& cv, double x, double y, std::string_view value, int c
 }
 
 void 描画_数値(Canvas& cv, double x, double y, int value, int colour, int style, int size,
-             bool bold) {
+               bool bold) {
     if (style == 1) {
         std::string_view text = 漢数字(value);
         if (!text.empty()) cv.port.drawText(セル左(x), セル上(y), text, colour, size, bold);
@@ -62,7 +62,8 @@ void 描画_数値(Canvas& cv, double x, double y, int value, int colour, int st
 
 void 描画_文字列(Canvas& cv, double x, double y, int code, int colour, int size) {
     std::string_view text = ハンデ表示(code);
-    if (!text.empty()) cv.port.drawText(セル左(x) + 120, セル上(y) + 160, text, colour, size, false);
+    if (!text.empty())
+        cv.port.drawText(セル左(x) + 120, セル上(y) + 160, text, colour, size, false);
 }
 
 void 描画_移動駒種類(Canvas& cv, double x, double y, std::string_view text, int colour) {

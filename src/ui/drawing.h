@@ -13,9 +13,9 @@ void 描画_絵(Canvas& cv, int code, double x, double y);
 void 描画_桝輪郭(Canvas& cv, int colour, double x, double y);
 // Style 0 prints the value as it is; style 1 prints the kanji numeral of 1..9.
 void 描画_数値(Canvas& cv, double x, double y, std::string_view value, int colour, int style,
-             int size, bool bold = false);
+               int size, bool bold = false);
 void 描画_数値(Canvas& cv, double x, double y, int value, int colour, int style, int size,
-             bool bold = false);
+               bool bold = false);
 void 描画_文字列(Canvas& cv, double x, double y, int code, int colour, int size);
 void 描画_移動駒種類(Canvas& cv, double x, double y, std::string_view text, int colour);
 void 描画_レベル(Canvas& cv, int n);

@@ -5,7 +5,7 @@
 struct Options {
     int HAIKEI_NO = 5;                 // background picture 5..9
     int SIDOU_FLAG = 0;                // move guidance
-    int SIDOU_COLOR = colours::GREEN;   // outline colour of reachable squares
+    int SIDOU_COLOR = colours::GREEN;  // outline colour of reachable squares
     bool KEIKA = false;                // elapsed-time display checked
     bool BGM = false;                  // music checked
     bool MIDORI = false, TATAMI = false, TAKE = false, UCHU = false, RENGA = false;

@@ -20,10 +20,14 @@ bool validUtf8(std::string_view s) {
             ++i;
             continue;
         }
-        if (c >= 0xC2 && c <= 0xDF) n = 2, cp = c & 0x1F;
-        else if (c >= 0xE0 && c <= 0xEF) n = 3, cp = c & 0x0F;
-        else if (c >= 0xF0 && c <= 0xF4) n = 4, cp = c & 0x07;
-        else return false;
+        if (c >= 0xC2 && c <= 0xDF)
+            n = 2, cp = c & 0x1F;
+        else if (c >= 0xE0 && c <= 0xEF)
+            n = 3, cp = c & 0x0F;
+        else if (c >= 0xF0 && c <= 0xF4)
+            n = 4, cp = c & 0x07;
+        else
+            return false;
         if (i + n > s.size()) return false;
         for (std::size_t k = 1; k < n; ++k) {
             const unsigned char d = static_cast<unsigned char>(s[i + k]);

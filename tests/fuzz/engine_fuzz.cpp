@@ -34,10 +34,18 @@ std::array<int, 9> material(const State& s) {
 }
 
 bool answerKnown(const std::string& a) {
-    static constexpr std::string_view WORDS[] = {
-        "ok",       "over",  "illegal", "must-promote", "win MAN",
-        "win COM",  "none",  "error bad arguments", "error history full", "error bad level",
-        "error bad position", "error unknown command"};
+    static constexpr std::string_view WORDS[] = {"ok",
+                                                 "over",
+                                                 "illegal",
+                                                 "must-promote",
+                                                 "win MAN",
+                                                 "win COM",
+                                                 "none",
+                                                 "error bad arguments",
+                                                 "error history full",
+                                                 "error bad level",
+                                                 "error bad position",
+                                                 "error unknown command"};
     for (std::string_view w : WORDS)
         if (a == w) return true;
     // A COM move "FX FY TX TY CODE SCORE" or a board line: digits, signs, blanks, letters.
@@ -94,10 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         // From the starting position a hand never holds more than all pieces of its kind.
         for (int k = 1; k <= 7; ++k)
-            FUZZ_CHECK(now[k] == start[k], "kind %d: %d pieces, %d at the start, after \"%.*s\"",
-                       k, now[k], start[k], int(line.size()), line.data());
-        FUZZ_CHECK(now[8] <= start[8], "%d kings, %d at the start",
-                   now[8], start[8]);
+            FUZZ_CHECK(now[k] == start[k], "kind %d: %d pieces, %d at the start, after \"%.*s\"", k,
+                       now[k], start[k], int(line.size()), line.data());
+        FUZZ_CHECK(now[8] <= start[8], "%d kings, %d at the start", now[8], start[8]);
     }
     return 0;
 }

@@ -8,15 +8,14 @@
 #include <string>
 
 // A broken property is a crash to the fuzzer: it keeps the input and stops.
-#define FUZZ_CHECK(cond, ...)                                                        \
-    do {                                                                             \
-        if (!(cond)) {                                                               \
-            std::fprintf(stderr, "property failed at %s:%d: %s\n", __FILE__, __LINE__, \
-                         #cond);                                                     \
-            std::fprintf(stderr, __VA_ARGS__);                                       \
-            std::fprintf(stderr, "\n");                                              \
-            std::abort();                                                            \
-        }                                                                            \
+#define FUZZ_CHECK(cond, ...)                                                                  \
+    do {                                                                                       \
+        if (!(cond)) {                                                                         \
+            std::fprintf(stderr, "property failed at %s:%d: %s\n", __FILE__, __LINE__, #cond); \
+            std::fprintf(stderr, __VA_ARGS__);                                                 \
+            std::fprintf(stderr, "\n");                                                        \
+            std::abort();                                                                      \
+        }                                                                                      \
     } while (0)
 
 // A file of this process in tmpfs where there is one, so that the disk sees no traffic. It

@@ -53,15 +53,14 @@ void checkSameHistory(const History& a, const History& b) {
                        "entry %d COM hand %d: %d read back as %d", t, k, a.MOCHI_COM_RIREKI[t][k],
                        b.MOCHI_COM_RIREKI[t][k]);
         }
-        FUZZ_CHECK(a.MAN_JIKAN_MAE[t] == b.MAN_JIKAN_MAE[t] &&
-                       a.MAN_JIKAN_ATO[t] == b.MAN_JIKAN_ATO[t] &&
-                       a.COM_JIKAN_MAE[t] == b.COM_JIKAN_MAE[t] &&
-                       a.COM_JIKAN_ATO[t] == b.COM_JIKAN_ATO[t],
-                   "entry %d times %g %g %g %g read back as %g %g %g %g", t,
-                   double(a.MAN_JIKAN_MAE[t]), double(a.MAN_JIKAN_ATO[t]),
-                   double(a.COM_JIKAN_MAE[t]), double(a.COM_JIKAN_ATO[t]),
-                   double(b.MAN_JIKAN_MAE[t]), double(b.MAN_JIKAN_ATO[t]),
-                   double(b.COM_JIKAN_MAE[t]), double(b.COM_JIKAN_ATO[t]));
+        FUZZ_CHECK(
+            a.MAN_JIKAN_MAE[t] == b.MAN_JIKAN_MAE[t] && a.MAN_JIKAN_ATO[t] == b.MAN_JIKAN_ATO[t] &&
+                a.COM_JIKAN_MAE[t] == b.COM_JIKAN_MAE[t] &&
+                a.COM_JIKAN_ATO[t] == b.COM_JIKAN_ATO[t],
+            "entry %d times %g %g %g %g read back as %g %g %g %g", t, double(a.MAN_JIKAN_MAE[t]),
+            double(a.MAN_JIKAN_ATO[t]), double(a.COM_JIKAN_MAE[t]), double(a.COM_JIKAN_ATO[t]),
+            double(b.MAN_JIKAN_MAE[t]), double(b.MAN_JIKAN_ATO[t]), double(b.COM_JIKAN_MAE[t]),
+            double(b.COM_JIKAN_ATO[t]));
     }
 }
 

@@ -21,13 +21,13 @@ SettingsValues readSettings(std::string_view bytes) {
     while (lines.next(line)) {
         const SettingsLine l = parseSettingsLine(line);
         switch (l.key) {
-        case SettingsKey::None: break;
-        case SettingsKey::Background:
-            if (l.background != 0) v.background = l.background;
-            break;
-        case SettingsKey::Guidance: v.guidance = l.on; break;
-        case SettingsKey::Clock: v.clock = l.on; break;
-        case SettingsKey::Music: v.music = l.on; break;
+            case SettingsKey::None: break;
+            case SettingsKey::Background:
+                if (l.background != 0) v.background = l.background;
+                break;
+            case SettingsKey::Guidance: v.guidance = l.on; break;
+            case SettingsKey::Clock: v.clock = l.on; break;
+            case SettingsKey::Music: v.music = l.on; break;
         }
     }
     return v;
@@ -47,9 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                "background %d", read.background);
     const std::string written = toCp932(formatSettings(read));
     const SettingsValues again = readSettings(written);
-    FUZZ_CHECK(same(again, read), "options %d %d %d %d read back as %d %d %d %d",
-               read.background, read.guidance, read.clock, read.music, again.background,
-               again.guidance, again.clock, again.music);
+    FUZZ_CHECK(same(again, read), "options %d %d %d %d read back as %d %d %d %d", read.background,
+               read.guidance, read.clock, read.music, again.background, again.guidance, again.clock,
+               again.music);
     FUZZ_CHECK(toCp932(formatSettings(again)) == written, "the written file is not stable");
 
     // Start-up reads the file into the game; every option matches the line reader.

@@ -33,7 +33,8 @@ public:
         timer_.setInterval(0);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts.push_back(box->text().toStdString() + " | " + box->windowTitle().toStdString());
+                texts.push_back(box->text().toStdString() + " | " +
+                                box->windowTitle().toStdString());
                 box->button(QMessageBox::Ok)->click();
             }
         });
@@ -45,8 +46,8 @@ private:
     QTimer timer_;
 };
 
-const char* const PANEL[] = {"Drive1", "Dir1", "File1", "Label1(0)", "Label1(1)", "Label1(2)",
-                             "Label1(3)", "Text1", "Text2", "Text3", "Text4", "Command1"};
+const char* const PANEL[] = {"Drive1",    "Dir1",  "File1", "Label1(0)", "Label1(1)", "Label1(2)",
+                             "Label1(3)", "Text1", "Text2", "Text3",     "Text4",     "Command1"};
 
 // The window with the game logic behind it, as the program connects them.
 class PanelGame : public WindowTest {
@@ -58,7 +59,8 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         window.setHandlers({
-            .mouseDown = [this](int b, int shift, double x, double y) { Form_MouseDown(s, b, shift, x, y); },
+            .mouseDown = [this](int b, int shift, double x,
+                                double y) { Form_MouseDown(s, b, shift, x, y); },
             .keyPress = [this](int code) { Form_KeyPress(s, code); },
             .unload = [this] { Form_Unload(s); },
             .timer = [this] { Timer1_Timer(s); },
@@ -89,7 +91,8 @@ TEST_F(WindowTest, ThePanelShowsWhatTheGameAsksWithItsCaptions) {
 
     auto visible = [&] {
         std::string out;
-        for (const char* name : PANEL) out += widget<QWidget>(window, name)->isVisible() ? '1' : '0';
+        for (const char* name : PANEL)
+            out += widget<QWidget>(window, name)->isVisible() ? '1' : '0';
         return out;
     };
     window.showRecordLists(true, true, false);  // 書込
@@ -118,11 +121,16 @@ TEST_F(WindowTest, ThePanelIsPlacedInTwipsAtEveryScale) {
     for (int k : {1, 2}) {
         setCanvasSize(640 * k, 480 * k);
         // Twips / 15 · scale.
-        EXPECT_EQ(widget<QWidget>(window, "Text1")->geometry(), QRect(64 * k, 208 * k, 153 * k, 18 * k));
-        EXPECT_EQ(widget<QWidget>(window, "Drive1")->geometry(), QRect(16 * k, 24 * k, 169 * k, 20 * k));
-        EXPECT_EQ(widget<QWidget>(window, "Dir1")->geometry(), QRect(16 * k, 40 * k, 169 * k, 114 * k));
-        EXPECT_EQ(widget<QWidget>(window, "File1")->geometry(), QRect(16 * k, 152 * k, 169 * k, 62 * k));
-        EXPECT_EQ(widget<QWidget>(window, "Command1")->geometry(), QRect(224 * k, 200 * k, 57 * k, 25 * k));
+        EXPECT_EQ(widget<QWidget>(window, "Text1")->geometry(),
+                  QRect(64 * k, 208 * k, 153 * k, 18 * k));
+        EXPECT_EQ(widget<QWidget>(window, "Drive1")->geometry(),
+                  QRect(16 * k, 24 * k, 169 * k, 20 * k));
+        EXPECT_EQ(widget<QWidget>(window, "Dir1")->geometry(),
+                  QRect(16 * k, 40 * k, 169 * k, 114 * k));
+        EXPECT_EQ(widget<QWidget>(window, "File1")->geometry(),
+                  QRect(16 * k, 152 * k, 169 * k, 62 * k));
+        EXPECT_EQ(widget<QWidget>(window, "Command1")->geometry(),
+                  QRect(224 * k, 200 * k, 57 * k, 25 * k));
         EXPECT_EQ(widget<QWidget>(window, "Label1(3)")->pos(), QPoint(8 * k, 160 * k));
         EXPECT_EQ(widget<QWidget>(window, "Text2")->font().pixelSize(), 12 * k);
     }
@@ -159,7 +167,8 @@ TEST_F(WindowTest, ClicksAndKeysOnThePanelStayThere) {
 TEST_F(WindowTest, DirectoriesAreEnteredAndTheirRecordsListed) {
     TempDir dir;
     std::filesystem::create_directories(dir / "sub" / "deeper");
-    for (const char* name : {"b.棋譜", "a.棋譜", "note.txt"}) TempDir::write(dir / "sub" / name, "");
+    for (const char* name : {"b.棋譜", "a.棋譜", "note.txt"})
+        TempDir::write(dir / "sub" / name, "");
     ASSERT_TRUE(window.setRecordDirectory(dir.path().string()));
     EXPECT_FALSE(window.setRecordDirectory((dir / "missing").string()));
     EXPECT_EQ(window.recordDirectory(), dir.path().string());
@@ -197,13 +206,15 @@ TEST_F(WindowTest, DirectoriesAreEnteredAndTheirRecordsListed) {
     TempDir::write(dir / "sub" / "c.棋譜", "");
     window.refreshRecordFiles();
     EXPECT_EQ(files->count(), 3);
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(1)).center());
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(1)).center());
     EXPECT_EQ(log.back(), "File1_Click b.棋譜");
 
     // The drive list holds the drive of the directory.
     auto* drives = widget<QComboBox>(window, "Drive1");
     EXPECT_EQ(drives->itemText(0), "/");
-    EXPECT_EQ(window.recordDrive(), driveOf({"/", QDir::homePath()}, window.recordDirectory().c_str()).toStdString());
+    EXPECT_EQ(window.recordDrive(),
+              driveOf({"/", QDir::homePath()}, window.recordDirectory().c_str()).toStdString());
 }
 
 TEST(RecordDrives, RootHomeAndTheMountedVolumes) {
@@ -247,9 +258,11 @@ TEST_F(PanelGame, TypingANameAndPressingReturnWritesTheRecord) {
     window.action("KIFU_READ")->trigger();
     auto* files = widget<QListWidget>(window, "File1");
     ASSERT_EQ(files->count(), 1);
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
-    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"棋譜を書き込みました |   ", " 読み込みました | 棋譜",
-                                                     "棋譜を '進 'で進めて下さい | 棋譜"}));
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
+    EXPECT_EQ(boxes.texts,
+              (std::vector<std::string>{"棋譜を書き込みました |   ", " 読み込みました | 棋譜",
+                                        "棋譜を '進 'で進めて下さい | 棋譜"}));
     EXPECT_FALSE(files->isVisible());
     EXPECT_EQ(s.game.KIFU_MODE, ON);
     EXPECT_EQ(s.hist.SAISHU_TESU, 2);

@@ -38,7 +38,9 @@ protected:
             .drive1Change = [this] { log.push_back("Drive1_Change"); },
             .dir1Change = [this] { log.push_back("Dir1_Change"); },
             .file1Click =
-                [this](std::string_view name) { log.push_back("File1_Click " + std::string(name)); },
+                [this](std::string_view name) {
+                    log.push_back("File1_Click " + std::string(name));
+                },
             .command1Click = [this] { log.push_back("Command1_Click"); },
         });
         window.show();

@@ -315,19 +315,13 @@ void Storm::event() {
             clickCell(COLUMNS[pick(6)] + 0.5, pick(11) + 0.5, button());
             break;
         }
-        case 3:
-            aimed();
-            break;
+        case 3: aimed(); break;
         case 4:
             // Every command, and more often those that start, end and keep games.
             menu(chance(25) ? any(GAME_CONTROLS) : any(CONTROLS));
             break;
-        case 5:
-            tick();
-            break;
-        case 6:
-            panel();
-            break;
+        case 5: tick(); break;
+        case 6: panel(); break;
         case 7: {  // keys other than Esc reach the game and change nothing
             static const char KEYS[] = "aZ5 q\r";
             const char k = KEYS[pick(6)];
@@ -646,9 +640,7 @@ void Storm::intrude(std::mt19937& gen) {
                 canvas->toPixels(QPointF(1050 + 495 * 5.5, 100 + 615 * 5.5)).toPoint());
             break;
         }
-        case 1:
-            window_.action(CONTROLS[gen() % CONTROLS.size()])->trigger();
-            break;
+        case 1: window_.action(CONTROLS[gen() % CONTROLS.size()])->trigger(); break;
         case 2: {
             auto* timer = window_.findChild<QTimer*>("Timer1");
             if (timer->isActive()) {
@@ -657,9 +649,7 @@ void Storm::intrude(std::mt19937& gen) {
             }
             break;
         }
-        default:
-            QTest::keyClick(window_.canvas(), Qt::Key_A);
-            break;
+        default: QTest::keyClick(window_.canvas(), Qt::Key_A); break;
     }
     ++report_.counts["events slipped in while busy"];
     if (handlerCalls_ != before) fail("an event reached the game while another was handled");

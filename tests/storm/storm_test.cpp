@@ -99,8 +99,8 @@ TEST(Storm, Regressions) {
         long events;
     };
     const std::vector<Case> cases = {
-        {8, 30},     // COM took the king: its hand's total counted the king
-        {12, 30},    // COM taken on after moves between people: 戻, 進 showed an entry never stored
+        {8, 30},   // COM took the king: its hand's total counted the king
+        {12, 30},  // COM taken on after moves between people: 戻, 進 showed an entry never stored
         {13, 1200},  // the same, showing a position of an earlier game with other material
     };
     for (const Case& c : cases) storm(c.seed, c.events, false);

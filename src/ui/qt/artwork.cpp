@@ -492,23 +492,23 @@ QImage render(int code, int h, int imageWidth) {
     QImage img(imageWidth, h,
                kind == Picture::Title ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     switch (kind) {
-    case Picture::Empty: paintBoardWood(img); break;
-    case Picture::Piece:
-        // A piece stands on the board square; the square is drawn once and shared.
-        img = picture(0, imageWidth, h, imageWidth);
-        paintPiece(img, code);
-        break;
-    case Picture::Title: paintTitle(img); break;
-    case Picture::Tile:
-        switch (code) {
-        case 5: paintFelt(img); break;
-        case 6: paintTatami(img); break;
-        case 7: paintBamboo(img); break;
-        case 8: paintSpace(img); break;
-        default: paintBrick(img); break;
-        }
-        break;
-    case Picture::None: break;
+        case Picture::Empty: paintBoardWood(img); break;
+        case Picture::Piece:
+            // A piece stands on the board square; the square is drawn once and shared.
+            img = picture(0, imageWidth, h, imageWidth);
+            paintPiece(img, code);
+            break;
+        case Picture::Title: paintTitle(img); break;
+        case Picture::Tile:
+            switch (code) {
+                case 5: paintFelt(img); break;
+                case 6: paintTatami(img); break;
+                case 7: paintBamboo(img); break;
+                case 8: paintSpace(img); break;
+                default: paintBrick(img); break;
+            }
+            break;
+        case Picture::None: break;
     }
     return img;
 }

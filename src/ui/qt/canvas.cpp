@@ -43,7 +43,7 @@ void CanvasWidget::drawOutline(int colour, double left, double top, double right
 }
 
 void CanvasWidget::drawText(double left, double top, const QString& text, int colour, int size,
-                      bool bold) {
+                            bool bold) {
     if (!text.isEmpty()) add(CanvasOp::label(left, top, text, colour, size, bold));
 }
 

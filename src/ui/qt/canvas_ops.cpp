@@ -50,8 +50,8 @@ CanvasOp CanvasOp::picture(int code, double left, double top) {
     op.left = left;
     op.top = top;
     // The title picture reaches past its cell to the right.
-    op.bounds = QRectF(left, top, CELL_WIDTH * std::max(1.0, pictureWidthInCells(code)),
-                       CELL_HEIGHT);
+    op.bounds =
+        QRectF(left, top, CELL_WIDTH * std::max(1.0, pictureWidthInCells(code)), CELL_HEIGHT);
     return op;
 }
 
@@ -106,42 +106,43 @@ bool hasPicture(int code) {
 
 void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map) {
     switch (op.kind) {
-    case CanvasOp::Kind::Picture: {
-        QRectF cell(QPointF(map.x(op.left), map.y(op.top)),
-                    QPointF(map.x(op.left + CELL_WIDTH), map.y(op.top + CELL_HEIGHT)));
-        if (cell.isEmpty()) return;
-        painter.save();
-        painter.setClipRect(QRectF(QPointF(map.x(op.bounds.left()), map.y(op.bounds.top())),
-                                   QPointF(map.x(op.bounds.right()), map.y(op.bounds.bottom()))));
-        paintPicture(painter, op.code, cell);
-        painter.restore();
-        return;
-    }
-    case CanvasOp::Kind::Outline: {
-        // Right and bottom lines included, as a box drawn from corner to corner.
-        QColor colour = standardColour(op.code);
-        double x0 = map.x(op.left), y0 = map.y(op.top);
-        double x1 = map.x(op.right), y1 = map.y(op.bottom);
-        double w = map.lineWidth(LINE_TWIPS), h = w;
-        painter.fillRect(QRectF(x0, y0, x1 + w - x0, h), colour);
-        painter.fillRect(QRectF(x0, y1, x1 + w - x0, h), colour);
-        painter.fillRect(QRectF(x0, y0, w, y1 + h - y0), colour);
-        painter.fillRect(QRectF(x1, y0, w, y1 + h - y0), colour);
-        return;
-    }
-    case CanvasOp::Kind::Text: {
-        QFont font =
-            canvasFont(int(std::lround(op.size * TWIPS_PER_POINT * map.pixelsPerTwip())), op.bold);
-        painter.save();
-        painter.setRenderHint(QPainter::TextAntialiasing, true);
-        painter.setFont(font);
-        painter.setPen(standardColour(op.code));
-        // The position is the top of the text line.
-        QFontMetricsF metrics(font, painter.device());
-        painter.drawText(QPointF(map.x(op.left), map.y(op.top) + metrics.ascent()), op.text);
-        painter.restore();
-        return;
-    }
+        case CanvasOp::Kind::Picture: {
+            QRectF cell(QPointF(map.x(op.left), map.y(op.top)),
+                        QPointF(map.x(op.left + CELL_WIDTH), map.y(op.top + CELL_HEIGHT)));
+            if (cell.isEmpty()) return;
+            painter.save();
+            painter.setClipRect(
+                QRectF(QPointF(map.x(op.bounds.left()), map.y(op.bounds.top())),
+                       QPointF(map.x(op.bounds.right()), map.y(op.bounds.bottom()))));
+            paintPicture(painter, op.code, cell);
+            painter.restore();
+            return;
+        }
+        case CanvasOp::Kind::Outline: {
+            // Right and bottom lines included, as a box drawn from corner to corner.
+            QColor colour = standardColour(op.code);
+            double x0 = map.x(op.left), y0 = map.y(op.top);
+            double x1 = map.x(op.right), y1 = map.y(op.bottom);
+            double w = map.lineWidth(LINE_TWIPS), h = w;
+            painter.fillRect(QRectF(x0, y0, x1 + w - x0, h), colour);
+            painter.fillRect(QRectF(x0, y1, x1 + w - x0, h), colour);
+            painter.fillRect(QRectF(x0, y0, w, y1 + h - y0), colour);
+            painter.fillRect(QRectF(x1, y0, w, y1 + h - y0), colour);
+            return;
+        }
+        case CanvasOp::Kind::Text: {
+            QFont font = canvasFont(
+                int(std::lround(op.size * TWIPS_PER_POINT * map.pixelsPerTwip())), op.bold);
+            painter.save();
+            painter.setRenderHint(QPainter::TextAntialiasing, true);
+            painter.setFont(font);
+            painter.setPen(standardColour(op.code));
+            // The position is the top of the text line.
+            QFontMetricsF metrics(font, painter.device());
+            painter.drawText(QPointF(map.x(op.left), map.y(op.top) + metrics.ascent()), op.text);
+            painter.restore();
+            return;
+        }
     }
 }
 

@@ -127,12 +127,14 @@ RecordPanel::RecordPanel(CanvasWidget* canvas) : QObject(canvas), canvas_(canvas
     directories_->setExpandsOnDoubleClick(false);
     directories_->setUniformRowHeights(true);
     // Open folders down to the current one, as a directory list shows them: no branch arrows.
-    directories_->setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
+    directories_->setStyleSheet(
+        QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
     // A directory is entered as a desktop list opens an entry: by double click or Enter.
     // The list is filled again afterwards, so not inside the signal of one of its items.
     connect(directories_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         QString path = item->data(0, Qt::UserRole).toString();
-        QMetaObject::invokeMethod(this, [this, path] { enter(path); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, path] { enter(path); }, Qt::QueuedConnection);
     });
 
     files_ = new QListWidget(canvas);
@@ -226,7 +228,8 @@ void RecordPanel::place() {
     // The captions keep to the room left of their boxes.
     QFont caption = font;
     double widest = 0;
-    for (QLabel* l : labels_) widest = std::max(widest, QFontMetricsF(font).horizontalAdvance(l->text()));
+    for (QLabel* l : labels_)
+        widest = std::max(widest, QFontMetricsF(font).horizontalAdvance(l->text()));
     double room = labels_[0]->width() - 2;
     if (widest > room && room > 0)
         caption.setPixelSize(std::max(1, int(std::floor(font.pixelSize() * room / widest))));
@@ -254,7 +257,8 @@ void RecordPanel::showInputs(bool shown) {
     for (std::size_t i = 3; i < placed_.size(); ++i) placed_[i].widget->setVisible(shown);
     if (shown) {
         boxes_[1]->setFocus();
-    } else if (QWidget* f = QApplication::focusWidget(); f && f != canvas_ && canvas_->isAncestorOf(f)) {
+    } else if (QWidget* f = QApplication::focusWidget();
+               f && f != canvas_ && canvas_->isAncestorOf(f)) {
         canvas_->setFocus();
     }
 }
@@ -315,7 +319,8 @@ void RecordPanel::fillDirectories() {
     const QIcon closed = style->standardIcon(QStyle::SP_DirClosedIcon);
     auto item = [&](QTreeWidgetItem* parent, const QString& name, const QString& path,
                     const QIcon& icon) {
-        auto* it = parent ? new QTreeWidgetItem(parent, {name}) : new QTreeWidgetItem(directories_, {name});
+        auto* it = parent ? new QTreeWidgetItem(parent, {name})
+                          : new QTreeWidgetItem(directories_, {name});
         it->setData(0, Qt::UserRole, path);
         it->setIcon(0, icon);
         // A directory that cannot be opened is shown, greyed, and cannot be chosen.
