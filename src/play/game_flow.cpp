@@ -37,6 +37,16 @@ void startAgainstCom(State& s) {
 // the next start then sets up a fresh game.
 bool gameOver(const State& s) { return s.game.SHOUHAI != 0 || !履歴に空きあり(s); }
 
+// What both games against COM do first: a fresh game after a finished one, the record area
+// cleared and the level shown.
+void openComGame(State& s) {
+    if (gameOver(s)) 初期設定(s);
+    描画_棋譜読込み部分消去(s);
+    描画_レベル(s, s.LEVEL_NO);
+    描画_将棋盤桝(s);
+    描画_自持盤(s);
+}
+
 }  // namespace
 
 void START_Click(State& s) {
@@ -66,11 +76,7 @@ void START_Click(State& s) {
 
 void SENTE_Click(State& s) {
     auto& g = s.game;
-    if (gameOver(s)) 初期設定(s);
-    描画_棋譜読込み部分消去(s);
-    描画_レベル(s, s.LEVEL_NO);
-    描画_将棋盤桝(s);
-    描画_自持盤(s);
+    openComGame(s);
     startAgainstCom(s);
     s.clock.KAISHI_JIKAN = s.port.timeOfDay();
     タイマー設定(s, true);
@@ -91,11 +97,7 @@ void SENTE_Click(State& s) {
 
 void GOTE_Click(State& s) {
     auto& g = s.game;
-    if (gameOver(s)) 初期設定(s);
-    描画_棋譜読込み部分消去(s);
-    描画_レベル(s, s.LEVEL_NO);
-    描画_将棋盤桝(s);
-    描画_自持盤(s);
+    openComGame(s);
     タイマー設定(s, true);
     startAgainstCom(s);
     if (g.TEBAN == 0 || g.HYOUJI_TESU == 0) {
