@@ -101,6 +101,27 @@ TEST_F(WindowTest, ItemsSendTheirControlAndSomeTitlesTheirOpening) {
                                         "menu TAIKYOKU", "menu STOP", "menu OPTION"}));
 }
 
+// Counts the paints of a widget.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+TEST_F(WindowTest, WhatAnEventDrawsIsOnTheScreenWhenItEnds) {
+    // 戻 draws the board and stops the clock: nothing else would show it.
+    WindowHandlers handlers;
+    handlers.menu = [this](std::string_view) { window.drawPicture(-10, 1545, 715); };
+    window.setHandlers(handlers);
+    PaintCounter counter;
+    canvas().installEventFilter(&counter);
+    window.action("REPLAY")->trigger();
+    EXPECT_GT(counter.paints, 0);
+    canvas().removeEventFilter(&counter);
+}
+
 TEST_F(WindowTest, CheckMarksAreSetByTheGameOnly) {
     QAction* bgm = window.action("BGM");
     bgm->trigger();

@@ -116,6 +116,8 @@ void MainWindow::run(const std::function<void()>& handler) {
         Busy busy(busy_);
         handler();
     }
+    // What the event drew is on the screen when it ends, as if drawn straight onto the window.
+    flush();
     afterHandler();
 }
 
