@@ -26,22 +26,23 @@ e2e_outside() {
     out="$build/e2e"
     mkdir -p "$out"
     rm -f "$out/$e2e_name"-*.png "$out/$e2e_name.png"
-    # The game writes its settings file where it runs: never into the source tree.
-    play=$(mktemp -d "${TMPDIR:-/tmp}/torvane-e2e.XXXXXX")
-    trap 'rm -rf "$play"' EXIT
-    cp "${waves[@]}" "$play/"
     limit=${TORVANE_E2E_TIMEOUT:-${e2e_limit:-60}}
-    # A virtual screen that is not ready in time (seen once when another one was starting)
-    # gets one more try; anything else is the test's own result.
+    trap 'rm -rf "$play"' EXIT
+    # The virtual screen does not reset when the game closes (-noreset), so a restarted game
+    # finds it. One that could not be reached all the same gets one more try from the start.
     for attempt in 1 2; do
+        # The game writes its settings file where it runs: never into the source tree.
+        rm -rf "${play:-}"
+        play=$(mktemp -d "${TMPDIR:-/tmp}/torvane-e2e.XXXXXX")
+        cp "${waves[@]}" "$play/"
         status=0
         : >"$out/$e2e_name.log"
         TORVANE_E2E_INSIDE=1 TORVANE_E2E_LIMIT=$((limit - 5)) \
-            timeout -k 5 "$limit" xvfb-run -a -s "-screen 0 1280x1024x24" \
+            timeout -k 5 "$limit" xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
             bash "$me" "$program" "$play" "$out" || status=$?
         [ "$status" -ne 0 ] && grep -q "could not connect to display" "$out/$e2e_name.log" 2>/dev/null ||
             break
-        say "the virtual screen was not ready; once more"
+        say "the virtual screen could not be reached; once more"
     done
     if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
         say "FAIL: no result within $limit s" >&2
