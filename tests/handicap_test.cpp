@@ -8,17 +8,11 @@
 #include "fake_port.h"
 #include "commands/level.h"
 #include "play/screen.h"
+#include "test_util.h"
 
 namespace {
 
 bool sameBoard(const State& a, const State& b) { return a.pos.BAN == b.pos.BAN; }
-
-std::string label(int level) {
-    static const char* names[21] = {"名人", "８段", "７段", "６段", "５段", "４段", "３段",
-                                    "２段", "初段", "１級", "２級", "３級", "４級", "５級",
-                                    "６級", "７級", "８級", "９級", "10級", "11級", "12級"};
-    return std::string("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:") + names[level + 10];
-}
 
 }  // namespace
 
@@ -44,8 +38,8 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
         for (int y = 1; y <= 9; ++y) comPieces += s.pos.BAN[x][y] > 0;
     EXPECT_EQ(comPieces, 10);  // king and nine pawns
     EXPECT_EQ(f.port.only("text").back(), "text " + FakePort::num(セル左(11) + 120) + " " +
-                                              FakePort::num(セル上(1) + 160) + " " + label(10) +
-                                              " colour 15 size 10");
+                                              FakePort::num(セル上(1) + 160) + " " +
+                                              handicapLabel(10) + " colour 15 size 10");
 
     // Each step redraws its square and outline.
     f.port.clear();
@@ -60,7 +54,7 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
     EXPECT_EQ(s.game.HANDE_LEVEL, 0);
     EXPECT_TRUE(sameBoard(s, start.s));
     EXPECT_NE(f.port.count("text " + FakePort::num(セル左(11) + 120) + " " +
-                           FakePort::num(セル上(1) + 160) + " " + label(0) + " colour 15"),
+                           FakePort::num(セル上(1) + 160) + " " + handicapLabel(0) + " colour 15"),
               0u);
 
     f.port.clear();

@@ -47,13 +47,6 @@ std::size_t mentions(const FakePort& p, const std::string& text) {
     return n;
 }
 
-std::string label(int level) {
-    static const char* names[21] = {"名人", "８段", "７段", "６段", "５段", "４段", "３段",
-                                    "２段", "初段", "１級", "２級", "３級", "４級", "５級",
-                                    "６級", "７級", "８級", "９級", "10級", "11級", "12級"};
-    return std::string("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:") + names[level + 10];
-}
-
 }  // namespace
 
 TEST(Panel, ShownByTheRecordCommandsAndClosedByEveryOther) {
@@ -349,9 +342,9 @@ TEST(Handicap, TheLadderThroughEveryStepAndTheGamesItStarts) {
 
     // Up to the top, then all the way down and back: every label once per step.
     Log expected;
-    for (int level = 1; level <= 10; ++level) expected.push_back(label(level));
-    for (int level = 9; level >= -10; --level) expected.push_back(label(level));
-    for (int level = -9; level <= 0; ++level) expected.push_back(label(level));
+    for (int level = 1; level <= 10; ++level) expected.push_back(handicapLabel(level));
+    for (int level = 9; level >= -10; --level) expected.push_back(handicapLabel(level));
+    for (int level = -9; level <= 0; ++level) expected.push_back(handicapLabel(level));
     for (int i = 0; i < 11; ++i) メニュー選択(s, "LBEL_UP");
     for (int i = 0; i < 21; ++i) メニュー選択(s, "LEBEL_DOWN");
     EXPECT_EQ(s.game.HANDE_LEVEL, -10);

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include "play/state.h"
 
 // Empties the board and both hands (the kings included).
@@ -22,3 +23,11 @@ inline int pieceCount(const Position& p) {
 struct AiFixture {
     Analysis s;
 };
+
+// The rank label the handicap display shows for a level -10..10.
+inline std::string handicapLabel(int level) {
+    static const char* names[21] = {"名人", "８段", "７段", "６段", "５段", "４段", "３段",
+                                    "２段", "初段", "１級", "２級", "３級", "４級", "５級",
+                                    "６級", "７級", "８級", "９級", "10級", "11級", "12級"};
+    return std::string("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:") + names[level + 10];
+}

@@ -64,24 +64,10 @@ xdotool mousemove "$(cell_x 7)" "$(cell_y 6)" click 1
 # COM answers: it thinks, blinks its piece twice (0.8 s), moves it and waits 0.5 s. The reply
 # is over when the board changed in COM's half and has stood still for well over the longest
 # of those steps.
-board=$(board_geometry)
-crop "$tmp/before.png" "$board" "$tmp/board_before.png"
-cp "$tmp/board_before.png" "$tmp/board_last.png"
-still_since=-1
 while :; do
-    running; in_time "COM's reply did not finish"
-    shot "$tmp/now.png"
-    crop "$tmp/now.png" "$board" "$tmp/board_now.png"
-    if differs "$(difference "$tmp/board_last.png" "$tmp/board_now.png")" 0; then
-        still_since=-1
-        cp "$tmp/board_now.png" "$tmp/board_last.png"
-    elif [ "$still_since" -lt 0 ]; then
-        still_since=$(date +%s%N)
-    elif [ $(($(date +%s%N) - still_since)) -gt 1500000000 ]; then
-        com_changed=$(changed_cells "$tmp/before.png" "$tmp/now.png" 5)
-        [ -n "$com_changed" ] && break
-    fi
-    sleep 0.15
+    settle "COM's reply did not finish" 1500
+    com_changed=$(changed_cells "$tmp/before.png" "$tmp/now.png" 5)
+    [ -n "$com_changed" ] && break
 done
 cp "$tmp/now.png" "$tmp/after.png"
 say "COM's half changed at$com_changed"

@@ -49,27 +49,6 @@ submenu() {
     done
 }
 
-# Waits until the board has stood still for a second; leaves it in $tmp/now.png.
-settle() {
-    local board still_since=-1
-    board=$(board_geometry)
-    shot "$tmp/now.png"
-    crop "$tmp/now.png" "$board" "$tmp/board_last.png"
-    while :; do
-        running; in_time "$1"
-        sleep 0.15
-        shot "$tmp/now.png"
-        crop "$tmp/now.png" "$board" "$tmp/board_now.png"
-        if differs "$(difference "$tmp/board_last.png" "$tmp/board_now.png")" 0; then
-            still_since=-1
-            cp "$tmp/board_now.png" "$tmp/board_last.png"
-        elif [ "$still_since" -lt 0 ]; then
-            still_since=$(date +%s%N)
-        elif [ $(($(date +%s%N) - still_since)) -gt 1000000000 ]; then
-            return
-        fi
-    done
-}
 
 # Waits until cell (x, y) looks different from screenshot $3.
 wait_cell() {
