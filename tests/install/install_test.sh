@@ -8,8 +8,9 @@
 #       the settings file is made in the configuration directory, the starting directory stays
 #       empty, and Esc ends the program.
 #   tests/install/install_test.sh package BUILD_DIR VERSION
-#       `cpack -G DEB` into a temporary directory; the package's files, dependencies and
-#       installed size. The package is looked at, never installed.
+#       `cpack -G DEB` into a temporary directory; the package's files (programs in /usr/games,
+#       the launcher pointing there), dependencies and installed size. The package is looked
+#       at and unpacked into a temporary directory, never installed.
 #
 # Exit 0 passed, 1 failed, 77 skipped (a tool is missing).
 set -euo pipefail
@@ -67,19 +68,20 @@ trap 'rm -rf "$tmp"' EXIT
 
 waves=(その他.wav 禁止.wav 駒打音.wav BGM.wav 消滅.wav)
 id=io.github.torvane.Torvane
-# Every file a player gets, relative to the prefix.
-expected=(bin/torvane bin/torvane-cli share/torvane/Torvane.htm
+# Every file a player gets, relative to the prefix; the package has the programs in games/.
+shared=(share/torvane/Torvane.htm share/torvane/torvane-window.png
     "${waves[@]/#/share/torvane/}"
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml
     share/icons/hicolor/scalable/apps/$id.svg
     share/man/man6/torvane.6.gz share/man/man6/torvane-cli.6.gz share/doc/torvane/copyright)
-for size in 16 32 48 64 128 256; do expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
+for size in 16 32 48 64 128 256; do shared+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
 
 case "$mode" in
 game)
     need xvfb-run xauth xdotool
     prefix=$tmp/prefix
     cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" || { cat "$tmp/install.log"; fail "cmake --install failed"; }
+    expected=(bin/torvane bin/torvane-cli "${shared[@]}")
     for f in "${expected[@]}"; do [ -f "$prefix/$f" ] || fail "not installed: $f"; done
     say "installed ${#expected[@]} files into the prefix"
     [ "$("$prefix/bin/torvane-cli" --version)" = "torvane-cli $version" ] || fail "torvane-cli --version"
@@ -120,7 +122,19 @@ package)
     deb=$tmp/torvane_${version}_${arch}.deb
     [ -f "$deb" ] || { ls "$tmp"; fail "no $deb"; }
     dpkg-deb --contents "$deb" | awk '{ print $NF }' | sed 's|^\./||' >"$tmp/contents"
+    expected=(games/torvane games/torvane-cli "${shared[@]}")
     for f in "${expected[@]}"; do grep -qxF "usr/$f" "$tmp/contents" || fail "not in the package: /usr/$f"; done
+    if grep -q '^usr/bin/' "$tmp/contents"; then fail "programs in /usr/bin, not /usr/games"; fi
+    # The launcher starts the program where the package puts it, and the program finds its
+    # data from there.
+    dpkg-deb -x "$deb" "$tmp/root"
+    grep -qxF 'Exec=/usr/games/torvane' "$tmp/root/usr/share/applications/$id.desktop" ||
+        fail "the launcher does not start /usr/games/torvane"
+    if command -v desktop-file-validate >/dev/null; then
+        desktop-file-validate "$tmp/root/usr/share/applications/$id.desktop" || fail "the packaged launcher does not validate"
+    fi
+    [ -f "$tmp/root/usr/games/../share/torvane/BGM.wav" ] || fail "no data at ../share/torvane from /usr/games"
+    [ "$(printf 'man 7 7 7 6\nquit\n' | "$tmp/root/usr/games/torvane-cli")" = ok ] || fail "the packaged torvane-cli does not play"
     [ "$(dpkg-deb -f "$deb" Package)" = torvane ] || fail "package name"
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
     depends=$(dpkg-deb -f "$deb" Depends)
@@ -130,6 +144,8 @@ package)
                libsdl2-mixer-2.0-0 libsdl2-2.0-0 libstdc++6 libc6; do
         grep -qxF "$dep" <<<"$names" || fail "Depends lacks $dep: $depends"
     done
+    recommends=$(dpkg-deb -f "$deb" Recommends)
+    [[ ", $recommends," == *", qt6-wayland,"* ]] || fail "Recommends lacks qt6-wayland: $recommends"
     # Nothing is written outside the package's own files: no maintainer scripts.
     control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
     if grep -qE 'postinst|prerm|postrm|preinst' <<<"$control"; then fail "the package has maintainer scripts"; fi
