@@ -2,7 +2,7 @@
 #   cmake -DCHECK=<what> -D... -P check_assets.cmake
 # CHECK=metadata  the launcher and the AppStream file pass their validators, and the newest
 #                 release in the metadata and the man pages' headers carry the project version
-# CHECK=help      the help page is well-formed and self-contained
+# CHECK=help      the help page is well-formed and self-contained (but for its pictures)
 # CHECK=man       the man pages format without warnings
 # A missing tool prints "SKIPPED: ..." (the test's SKIP_REGULAR_EXPRESSION) once everything
 # that could run has passed.
@@ -72,8 +72,19 @@ elseif(CHECK STREQUAL "help")
   if(NOT page MATCHES "<meta charset=\"UTF-8\"")
     message(FATAL_ERROR "the help page does not declare its character set")
   endif()
-  # Self-contained: no scripts, no frames, no files or addresses outside the page.
+  # Self-contained: no scripts, no frames, no files or addresses outside the page but the
+  # pictures installed beside it (HELP_PICTURES); drawings are inline SVG.
   string(REPLACE "xmlns=\"http://www.w3.org/1999/xhtml\"" "" page_rest "${page}")
+  string(REPLACE "xmlns=\"http://www.w3.org/2000/svg\"" "" page_rest "${page_rest}")
+  string(REGEX MATCHALL "<img src=\"[^\"]*\"" pictures "${page_rest}")
+  foreach(picture IN LISTS pictures)
+    string(REGEX REPLACE "<img src=\"([^\"]*)\"" "\\1" name "${picture}")
+    list(FIND HELP_PICTURES "${name}" known)
+    if(known EQUAL -1)
+      message(FATAL_ERROR "the help page shows ${name}, which is not installed beside it")
+    endif()
+    string(REPLACE "${picture}" "" page_rest "${page_rest}")
+  endforeach()
   foreach(bad "<script" "<iframe" "<link" "<img" "src=" "url(" "http:" "https:" "@import")
     string(FIND "${page_rest}" "${bad}" at)
     if(NOT at EQUAL -1)

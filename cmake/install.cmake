@@ -189,6 +189,7 @@ if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
   add_test(NAME help-page-valid
     COMMAND "${CMAKE_COMMAND}" -DCHECK=help
             "-DHELP_PAGE=${TORVANE_ASSETS}/Torvane.htm"
+            "-DHELP_PICTURES=torvane-window.png"
             "-DXMLLINT=${TORVANE_XMLLINT}"
             -P "${check_script}")
 
