@@ -190,6 +190,7 @@ if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
     COMMAND "${CMAKE_COMMAND}" -DCHECK=help
             "-DHELP_PAGE=${TORVANE_ASSETS}/Torvane.htm"
             "-DHELP_PICTURES=torvane-window.png"
+            "-DPICTURE_DIR=${TORVANE_PLAY_DIR}"
             "-DXMLLINT=${TORVANE_XMLLINT}"
             -P "${check_script}")
 
