@@ -267,8 +267,9 @@ TEST_F(WindowTest, PlacingTheWindowFitsTheScreenAtTheTopLeft) {
     QRect area = window.screen()->availableGeometry();
     window.placeWindow(9700, 8000);
     QCoreApplication::processEvents();
-    double expected =
-        std::min(0.8 * area.height() / (8000 / 15.0), 0.8 * area.width() / (9700 / 15.0));
+    // Never below the design size.
+    double expected = std::max(
+        1.0, std::min(0.8 * area.height() / (8000 / 15.0), 0.8 * area.width() / (9700 / 15.0)));
     EXPECT_NEAR(canvas().scale(), expected, 0.01);
     EXPECT_EQ(window.geometry().width(), int(std::lround(9600 * expected / 15)));
     EXPECT_EQ(window.frameGeometry().topLeft(), area.topLeft());

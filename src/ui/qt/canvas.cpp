@@ -14,6 +14,12 @@ namespace {
 // A full redraw is about a thousand calls; the list is compacted when it has doubled.
 constexpr std::size_t MIN_COMPACT = 2048;
 constexpr int WINDOW_COLOUR = 2;
+// The cell grid, continued into the margins.
+constexpr double GRID_LEFT = 1050, GRID_TOP = 100;
+// More changed places than this are painted as one rectangle around them all.
+constexpr int MAX_DIRTY_RECTS = 24;
+
+bool isBackground(int code) { return code >= 5 && code <= 9; }
 
 }  // namespace
 
@@ -21,7 +27,7 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent), compactAt_(MIN_CO
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
-    setMinimumSize(160, 120);
+    setMinimumSize(int(DESIGN_WIDTH / TWIPS_PER_PIXEL), int(DESIGN_HEIGHT / TWIPS_PER_PIXEL));
 }
 
 double CanvasWidget::scale() const {
@@ -30,9 +36,32 @@ double CanvasWidget::scale() const {
     return std::max(MIN_SCALE, s);
 }
 
-QPointF CanvasWidget::toTwips(QPointF pixels) const { return pixels * (TWIPS_PER_PIXEL / scale()); }
+QPointF CanvasWidget::origin() const {
+    const double dpr = devicePixelRatioF(), k = scale() / TWIPS_PER_PIXEL;
+    auto centred = [dpr](double room, double used) {
+        return std::max(0.0, std::floor((room - used) / 2 * dpr) / dpr);
+    };
+    return {centred(width(), DESIGN_WIDTH * k), centred(height(), DESIGN_HEIGHT * k)};
+}
 
-QPointF CanvasWidget::toPixels(QPointF twips) const { return twips * (scale() / TWIPS_PER_PIXEL); }
+QPointF CanvasWidget::toTwips(QPointF pixels) const {
+    return (pixels - origin()) * (TWIPS_PER_PIXEL / scale());
+}
+
+QPointF CanvasWidget::toPixels(QPointF twips) const {
+    return twips * (scale() / TWIPS_PER_PIXEL) + origin();
+}
+
+QRectF CanvasWidget::designRect() const {
+    TwipMap map(scale() / TWIPS_PER_PIXEL, devicePixelRatioF());
+    return {origin(), QSizeF(map.x(DESIGN_WIDTH), map.y(DESIGN_HEIGHT))};
+}
+
+QRect CanvasWidget::toWidget(const QRectF& twips) const {
+    return QRectF(toPixels(twips.topLeft()), toPixels(twips.bottomRight()))
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
+}
 
 void CanvasWidget::drawPicture(int code, double left, double top) {
     if (hasPicture(code)) add(CanvasOp::picture(code, left, top));
@@ -51,77 +80,103 @@ void CanvasWidget::add(CanvasOp op) {
     if (!std::isfinite(op.left) || !std::isfinite(op.top) || !std::isfinite(op.right) ||
         !std::isfinite(op.bottom))
         return;
+    if (op.kind == CanvasOp::Kind::Picture && isBackground(op.code) && op.code != background_) {
+        background_ = op.code;
+        marginsStale_ = true;
+    }
     ops_.push_back(std::move(op));
     // Drawn while nothing is shown: keep the list short all the same.
-    if (ops_.size() - rendered_ > 2 * compactAt_) {
-        compactOps(ops_);
-        rendered_ = 0;
-        stale_ = true;
-        compactAt_ = std::max(MIN_COMPACT, 2 * ops_.size());
+    if (ops_.size() - shown_ > 2 * compactAt_) {
+        compact();
+        shown_ = 0;
     }
+}
+
+void CanvasWidget::compact() {
+    compactOps(ops_);
+    compactAt_ = std::max(MIN_COMPACT, 2 * ops_.size());
 }
 
 void CanvasWidget::flush() {
     if (!isVisible()) return;
-    ensureBacking();
-    renderPending();
-    if (dirty_.isEmpty()) return;
-    QRect area = dirty_.toAlignedRect().adjusted(-1, -1, 1, 1);
-    dirty_ = {};
-    repaint(area);
-}
-
-void CanvasWidget::ensureBacking() {
-    double dpr = devicePixelRatioF();
-    QSize device(int(std::ceil(width() * dpr)), int(std::ceil(height() * dpr)));
-    double k = scale();
-    if (!stale_ && backing_.size() == device && backing_.devicePixelRatio() == dpr &&
-        backingScale_ == k)
-        return;
-    stale_ = false;
-    if (backingScale_ != k || backing_.devicePixelRatio() != dpr) clearArtworkCache();
-    backing_ = QImage(device, QImage::Format_RGB32);
-    backing_.setDevicePixelRatio(dpr);
-    backing_.fill(standardColour(WINDOW_COLOUR));
-    backingScale_ = k;
-    compactOps(ops_);
-    compactAt_ = std::max(MIN_COMPACT, 2 * ops_.size());
-    rendered_ = 0;
-    dirty_ = rect();
-}
-
-void CanvasWidget::renderPending() {
-    if (backing_.isNull() || rendered_ >= ops_.size()) return;
-    TwipMap map(backingScale_ / TWIPS_PER_PIXEL, backing_.devicePixelRatio());
-    double k = map.pixelsPerTwip();
-    {
-        QPainter painter(&backing_);
-        for (std::size_t i = rendered_; i < ops_.size(); ++i) {
-            paintOp(painter, ops_[i], map);
-            const QRectF& b = ops_[i].bounds;
-            dirty_ |= QRectF(b.left() * k, b.top() * k, b.width() * k, b.height() * k);
-        }
+    QRegion dirty;
+    int places = 0;
+    QRect around;
+    for (std::size_t i = shown_; i < ops_.size(); ++i) {
+        QRect r = toWidget(ops_[i].bounds) & rect();
+        around |= r;
+        if (++places <= MAX_DIRTY_RECTS) dirty += r;
     }
-    dirty_ &= QRectF(rect());
-    rendered_ = ops_.size();
+    if (places > MAX_DIRTY_RECTS) dirty = around;
+    if (marginsStale_) dirty += QRegion(rect()).subtracted(designRect().toAlignedRect());
+    marginsStale_ = false;
+    shown_ = ops_.size();
     if (ops_.size() > compactAt_) {
-        compactOps(ops_);
-        rendered_ = ops_.size();
-        compactAt_ = std::max(MIN_COMPACT, 2 * ops_.size());
+        compact();
+        shown_ = ops_.size();
     }
+    if (!dirty.isEmpty()) repaint(dirty);
+}
+
+void CanvasWidget::paintMargins(QPainter& painter, const QRect& area, const TwipMap& map) {
+    const QRectF design = designRect();
+    if (!isBackground(background_) || design.contains(area)) return;
+    painter.save();
+    painter.setClipRegion(QRegion(area).subtracted(design.toRect()));
+    painter.translate(design.topLeft());
+    const QPointF from = toTwips(area.topLeft()), to = toTwips(area.bottomRight() + QPoint(1, 1));
+    const int x0 = int(std::floor((from.x() - GRID_LEFT) / CELL_WIDTH));
+    const int x1 = int(std::floor((to.x() - GRID_LEFT) / CELL_WIDTH));
+    const int y0 = int(std::floor((from.y() - GRID_TOP) / CELL_HEIGHT));
+    const int y1 = int(std::floor((to.y() - GRID_TOP) / CELL_HEIGHT));
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const double left = GRID_LEFT + x * CELL_WIDTH, top = GRID_TOP + y * CELL_HEIGHT;
+            if (design.contains(toWidget(QRectF(left, top, CELL_WIDTH, CELL_HEIGHT)))) continue;
+            paintPicture(painter, background_,
+                         QRectF(QPointF(map.x(left), map.y(top)),
+                                QPointF(map.x(left + CELL_WIDTH), map.y(top + CELL_HEIGHT))));
+        }
+    painter.restore();
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
-    ensureBacking();
-    renderPending();
+    const double k = scale();
+    const double dpr = devicePixelRatioF();
+    // Pictures are made for one size of cell: a new scale makes them afresh.
+    if (k * dpr != paintedScale_) {
+        clearArtworkCache();
+        paintedScale_ = k * dpr;
+    }
+    TwipMap map(k / TWIPS_PER_PIXEL, dpr);
+    const QRegion& region = event->region();
+    const QRect area = event->rect();
     QPainter painter(this);
-    QRectF area = event->rect();
-    double dpr = backing_.devicePixelRatio();
-    painter.drawImage(area, backing_, QRectF(area.topLeft() * dpr, area.size() * dpr));
+    painter.fillRect(area, standardColour(WINDOW_COLOUR));
+    paintMargins(painter, area, map);
+
+    const QRectF design = designRect();
+    painter.setClipRect(design);
+    painter.translate(design.topLeft());
+    const bool fewPlaces = region.rectCount() <= MAX_DIRTY_RECTS;
+    const QPointF o = design.topLeft();
+    const double f = k / TWIPS_PER_PIXEL;
+    for (const CanvasOp& op : ops_) {
+        const QRectF& b = op.bounds;
+        const QRect r =
+            QRectF(b.left() * f + o.x(), b.top() * f + o.y(), b.width() * f, b.height() * f)
+                .toAlignedRect()
+                .adjusted(-1, -1, 1, 1);
+        if (fewPlaces ? region.intersects(r) : area.intersects(r)) paintOp(painter, op, map);
+    }
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // Everything is painted again: only what can be seen is worth painting.
+    compact();
+    shown_ = ops_.size();
+    marginsStale_ = false;
     update();
 }
 

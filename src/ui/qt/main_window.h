@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "ui/port.h"
@@ -79,6 +80,7 @@ private:
     void afterHandler();
     void finishQuit();
     int buffer(Sound sound) const;
+    void decodeSounds();
 
     CanvasWidget* canvas_;
     RecordPanel* panel_;
@@ -89,6 +91,15 @@ private:
     SoundBackend* sound_;
     int device_ = 0;
     std::array<int, 5> buffers_{};
+    // Until the first frame is on the screen the wave files are only kept, so the window
+    // shows sooner; what the game asked of them meanwhile is done once they are decoded.
+    struct Pending {
+        std::string bytes;
+        int flag = 0;
+        bool looping = false;
+    };
+    std::array<std::optional<Pending>, 5> pending_;
+    bool soundsDeferred_ = true;
     bool busy_ = false;
     bool waiting_ = false;
     bool closeRequested_ = false;
