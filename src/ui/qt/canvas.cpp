@@ -18,6 +18,9 @@ constexpr int WINDOW_COLOUR = 2;
 constexpr double GRID_LEFT = 1050, GRID_TOP = 100;
 // More changed places than this are painted as one rectangle around them all.
 constexpr int MAX_DIRTY_RECTS = 24;
+// How many of the latest pictures over a painted area are looked at to find where its
+// painting may start; a whole-window paint simply paints everything.
+constexpr std::size_t MAX_COVER_LOOKS = 64;
 
 bool isBackground(int code) { return code >= 5 && code <= 9; }
 
@@ -161,13 +164,34 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     const bool fewPlaces = region.rectCount() <= MAX_DIRTY_RECTS;
     const QPointF o = design.topLeft();
     const double f = k / TWIPS_PER_PIXEL;
-    for (const CanvasOp& op : ops_) {
+    auto pixels = [&](const QRectF& b) {
+        return QRectF(b.left() * f + o.x(), b.top() * f + o.y(), b.width() * f, b.height() * f);
+    };
+    // What the latest pictures cover completely need not be painted from the older calls: a
+    // clock or a square drawn over and over is painted once, not once per drawing.
+    const QRect target = area & design.toAlignedRect();
+    std::size_t first = 0;
+    QRegion open(target);
+    for (std::size_t i = ops_.size(), looked = 0; i-- > 0 && looked < MAX_COVER_LOOKS;) {
+        const CanvasOp& op = ops_[i];
+        if (op.kind != CanvasOp::Kind::Picture || op.code == -3) continue;
+        // The pixels the picture paints for sure: its cell, snapped as painting snaps it.
         const QRectF& b = op.bounds;
-        const QRect r =
-            QRectF(b.left() * f + o.x(), b.top() * f + o.y(), b.width() * f, b.height() * f)
-                .toAlignedRect()
-                .adjusted(-1, -1, 1, 1);
-        if (fewPlaces ? region.intersects(r) : area.intersects(r)) paintOp(painter, op, map);
+        const QRect inner(
+            QPoint(int(std::ceil(map.x(b.left()) + o.x())), int(std::ceil(map.y(b.top()) + o.y()))),
+            QPoint(int(std::floor(map.x(b.right()) + o.x())) - 1,
+                   int(std::floor(map.y(b.bottom()) + o.y())) - 1));
+        if (!inner.intersects(target)) continue;
+        ++looked;
+        open -= inner;
+        if (open.isEmpty()) {
+            first = i;
+            break;
+        }
+    }
+    for (std::size_t i = first; i < ops_.size(); ++i) {
+        const QRect r = pixels(ops_[i].bounds).toAlignedRect().adjusted(-1, -1, 1, 1);
+        if (fewPlaces ? region.intersects(r) : area.intersects(r)) paintOp(painter, ops_[i], map);
     }
 }
 
