@@ -32,10 +32,11 @@ int main(int argc, char** argv) {
     choosePlaces(s);
     window.setHandlers(gameHandlers(s));
     window.run([&s] { Form_Load(s); });
+    // The sounds are decoded once the window is on the screen.
 #ifdef TORVANE_SOUND_LIBRARY
-    reportFiles(s, sound.loaded);
+    window.whenSoundsReady([&s, &sound] { reportFiles(s, sound.loaded); });
 #else
-    reportFiles(s, 0);
+    window.whenSoundsReady([&s] { reportFiles(s, 0); });
 #endif
     if (window.quitting()) return 0;
     window.show();

@@ -360,6 +360,8 @@ TEST(WindowSound, SoundsAreDecodedOnceTheWindowIsShown) {
     window.loopSound(Sound::BGM);
     window.loadSound(Sound::SHOUMETSU, "ab", 1);
     window.freeSound(Sound::SHOUMETSU);
+    bool ready = false;
+    window.whenSoundsReady([&] { ready = library.calls.size() == 4; });
     EXPECT_EQ(library.calls, std::vector<std::string>{"initialize"});
     window.show();
     QElapsedTimer clock;

@@ -388,6 +388,16 @@ void MainWindow::decodeSounds() {
     for (std::size_t i = 0; i < pending_.size(); ++i)
         if (pending_[i] && pending_[i]->looping && buffers_[i] != 0) sound_->loop(buffers_[i]);
     pending_ = {};
+    soundsSettled();
+}
+
+void MainWindow::whenSoundsReady(std::function<void()> then) {
+    soundsReady_ = std::move(then);
+    if (!soundsDeferred_) soundsSettled();
+}
+
+void MainWindow::soundsSettled() {
+    if (auto then = std::exchange(soundsReady_, nullptr)) then();
 }
 
 void MainWindow::freeSound(Sound sound) {
@@ -400,6 +410,7 @@ void MainWindow::freeSound(Sound sound) {
 
 void MainWindow::closeSound() {
     pending_ = {};
+    if (std::exchange(soundsDeferred_, false)) soundsSettled();
     if (device_ == 0) return;
     for (int& b : buffers_)
         if (b != 0) sound_->free(std::exchange(b, 0));

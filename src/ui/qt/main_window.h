@@ -36,6 +36,8 @@ public:
     QAction* action(const std::string& control) const;
     // Whether the program is ending (quit() or the window closed).
     bool quitting() const { return quitting_; }
+    // Calls `then` once the loaded sounds are decoded (after the first frame), or at once.
+    void whenSoundsReady(std::function<void()> then);
 
     // Port
     void drawPicture(int code, double left, double top) override;
@@ -81,6 +83,7 @@ private:
     void finishQuit();
     int buffer(Sound sound) const;
     void decodeSounds();
+    void soundsSettled();
 
     CanvasWidget* canvas_;
     RecordPanel* panel_;
@@ -100,6 +103,7 @@ private:
     };
     std::array<std::optional<Pending>, 5> pending_;
     bool soundsDeferred_ = true;
+    std::function<void()> soundsReady_;
     bool busy_ = false;
     bool waiting_ = false;
     bool closeRequested_ = false;
