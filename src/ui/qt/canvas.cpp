@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "ui/qt/artwork.h"
 #include "ui/qt/colours.h"
@@ -16,11 +17,6 @@ constexpr std::size_t MIN_COMPACT = 2048;
 constexpr int WINDOW_COLOUR = 2;
 // The cell grid, continued into the margins.
 constexpr double GRID_LEFT = 1050, GRID_TOP = 100;
-// More changed places than this are painted as one rectangle around them all.
-constexpr int MAX_DIRTY_RECTS = 24;
-// How many of the latest pictures over a painted area are looked at to find where its
-// painting may start; a whole-window paint simply paints everything.
-constexpr std::size_t MAX_COVER_LOOKS = 64;
 
 bool isBackground(int code) { return code >= 5 && code <= 9; }
 
@@ -60,12 +56,6 @@ QRectF CanvasWidget::designRect() const {
     return {origin(), QSizeF(map.x(DESIGN_WIDTH), map.y(DESIGN_HEIGHT))};
 }
 
-QRect CanvasWidget::toWidget(const QRectF& twips) const {
-    return QRectF(toPixels(twips.topLeft()), toPixels(twips.bottomRight()))
-        .toAlignedRect()
-        .adjusted(-1, -1, 1, 1);
-}
-
 void CanvasWidget::drawPicture(int code, double left, double top) {
     if (hasPicture(code)) add(CanvasOp::picture(code, left, top));
 }
@@ -89,118 +79,111 @@ void CanvasWidget::add(CanvasOp op) {
     }
     ops_.push_back(std::move(op));
     // Drawn while nothing is shown: keep the list short all the same.
-    if (ops_.size() - shown_ > 2 * compactAt_) {
-        compact();
-        shown_ = 0;
+    if (ops_.size() - rendered_ > 2 * compactAt_) {
+        compactOps(ops_);
+        rendered_ = 0;
+        stale_ = true;
+        compactAt_ = std::max(MIN_COMPACT, 2 * ops_.size());
     }
-}
-
-void CanvasWidget::compact() {
-    compactOps(ops_);
-    compactAt_ = std::max(MIN_COMPACT, 2 * ops_.size());
 }
 
 void CanvasWidget::flush() {
     if (!isVisible()) return;
-    QRegion dirty;
-    int places = 0;
-    QRect around;
-    for (std::size_t i = shown_; i < ops_.size(); ++i) {
-        QRect r = toWidget(ops_[i].bounds) & rect();
-        around |= r;
-        if (++places <= MAX_DIRTY_RECTS) dirty += r;
-    }
-    if (places > MAX_DIRTY_RECTS) dirty = around;
-    if (marginsStale_) dirty += QRegion(rect()).subtracted(designRect().toAlignedRect());
-    marginsStale_ = false;
-    shown_ = ops_.size();
-    if (ops_.size() > compactAt_) {
-        compact();
-        shown_ = ops_.size();
-    }
-    if (!dirty.isEmpty()) repaint(dirty);
+    ensureBacking();
+    renderPending();
+    if (std::exchange(marginsStale_, false)) dirty_ = rect();
+    if (dirty_.isEmpty()) return;
+    QRect area = dirty_.toAlignedRect().adjusted(-1, -1, 1, 1);
+    dirty_ = {};
+    repaint(area);
 }
 
-void CanvasWidget::paintMargins(QPainter& painter, const QRect& area, const TwipMap& map) {
-    const QRectF design = designRect();
-    if (!isBackground(background_) || design.contains(area)) return;
-    painter.save();
-    painter.setClipRegion(QRegion(area).subtracted(design.toRect()));
-    painter.translate(design.topLeft());
-    const QPointF from = toTwips(area.topLeft()), to = toTwips(area.bottomRight() + QPoint(1, 1));
-    const int x0 = int(std::floor((from.x() - GRID_LEFT) / CELL_WIDTH));
-    const int x1 = int(std::floor((to.x() - GRID_LEFT) / CELL_WIDTH));
-    const int y0 = int(std::floor((from.y() - GRID_TOP) / CELL_HEIGHT));
-    const int y1 = int(std::floor((to.y() - GRID_TOP) / CELL_HEIGHT));
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) {
-            const double left = GRID_LEFT + x * CELL_WIDTH, top = GRID_TOP + y * CELL_HEIGHT;
-            if (design.contains(toWidget(QRectF(left, top, CELL_WIDTH, CELL_HEIGHT)))) continue;
-            paintPicture(painter, background_,
-                         QRectF(QPointF(map.x(left), map.y(top)),
-                                QPointF(map.x(left + CELL_WIDTH), map.y(top + CELL_HEIGHT))));
+// The image holds the design area only; the margins are painted from the tiles.
+void CanvasWidget::ensureBacking() {
+    const double dpr = devicePixelRatioF(), k = scale();
+    const QSize device(int(std::lround(DESIGN_WIDTH * k / TWIPS_PER_PIXEL * dpr)),
+                       int(std::lround(DESIGN_HEIGHT * k / TWIPS_PER_PIXEL * dpr)));
+    if (!stale_ && backing_.size() == device && backing_.devicePixelRatio() == dpr &&
+        backingScale_ == k)
+        return;
+    stale_ = false;
+    if (backingScale_ != k || backing_.devicePixelRatio() != dpr) clearArtworkCache();
+    backing_ = QImage(device, QImage::Format_RGB32);
+    backing_.setDevicePixelRatio(dpr);
+    backing_.fill(standardColour(WINDOW_COLOUR));
+    backingScale_ = k;
+    compactOps(ops_);
+    compactAt_ = std::max(MIN_COMPACT, 2 * ops_.size());
+    rendered_ = 0;
+    dirty_ = rect();
+}
+
+void CanvasWidget::renderPending() {
+    if (backing_.isNull() || rendered_ >= ops_.size()) return;
+    TwipMap map(backingScale_ / TWIPS_PER_PIXEL, backing_.devicePixelRatio());
+    const double k = map.pixelsPerTwip();
+    const QPointF o = origin();
+    {
+        QPainter painter(&backing_);
+        for (std::size_t i = rendered_; i < ops_.size(); ++i) {
+            paintOp(painter, ops_[i], map);
+            const QRectF& b = ops_[i].bounds;
+            dirty_ |=
+                QRectF(b.left() * k + o.x(), b.top() * k + o.y(), b.width() * k, b.height() * k);
         }
+    }
+    dirty_ &= QRectF(rect());
+    rendered_ = ops_.size();
+    if (ops_.size() > compactAt_) {
+        compactOps(ops_);
+        rendered_ = ops_.size();
+        compactAt_ = std::max(MIN_COMPACT, 2 * ops_.size());
+    }
+}
+
+// Beyond the design area the background goes on, tile by tile on the same grid.
+void CanvasWidget::paintMargins(QPainter& painter, const QRect& area, const QRectF& design) {
+    const QRegion margins = QRegion(area).subtracted(design.toAlignedRect());
+    if (margins.isEmpty()) return;
+    painter.save();
+    painter.setClipRegion(margins);
+    painter.fillRect(area, standardColour(WINDOW_COLOUR));
+    if (isBackground(background_)) {
+        TwipMap map(backingScale_ / TWIPS_PER_PIXEL, devicePixelRatioF());
+        painter.translate(design.topLeft());
+        const QPointF from = toTwips(area.topLeft());
+        const QPointF to = toTwips(area.bottomRight() + QPoint(1, 1));
+        const int x0 = int(std::floor((from.x() - GRID_LEFT) / CELL_WIDTH));
+        const int x1 = int(std::floor((to.x() - GRID_LEFT) / CELL_WIDTH));
+        const int y0 = int(std::floor((from.y() - GRID_TOP) / CELL_HEIGHT));
+        const int y1 = int(std::floor((to.y() - GRID_TOP) / CELL_HEIGHT));
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) {
+                const double left = GRID_LEFT + x * CELL_WIDTH, top = GRID_TOP + y * CELL_HEIGHT;
+                paintPicture(painter, background_,
+                             QRectF(QPointF(map.x(left), map.y(top)),
+                                    QPointF(map.x(left + CELL_WIDTH), map.y(top + CELL_HEIGHT))));
+            }
+    }
     painter.restore();
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
-    const double k = scale();
-    const double dpr = devicePixelRatioF();
-    // Pictures are made for one size of cell: a new scale makes them afresh.
-    if (k * dpr != paintedScale_) {
-        clearArtworkCache();
-        paintedScale_ = k * dpr;
-    }
-    TwipMap map(k / TWIPS_PER_PIXEL, dpr);
-    const QRegion& region = event->region();
-    const QRect area = event->rect();
+    ensureBacking();
+    renderPending();
     QPainter painter(this);
-    painter.fillRect(area, standardColour(WINDOW_COLOUR));
-    paintMargins(painter, area, map);
-
+    const QRect area = event->rect();
     const QRectF design = designRect();
-    painter.setClipRect(design);
-    painter.translate(design.topLeft());
-    const bool fewPlaces = region.rectCount() <= MAX_DIRTY_RECTS;
-    const QPointF o = design.topLeft();
-    const double f = k / TWIPS_PER_PIXEL;
-    auto pixels = [&](const QRectF& b) {
-        return QRectF(b.left() * f + o.x(), b.top() * f + o.y(), b.width() * f, b.height() * f);
-    };
-    // What the latest pictures cover completely need not be painted from the older calls: a
-    // clock or a square drawn over and over is painted once, not once per drawing.
-    const QRect target = area & design.toAlignedRect();
-    std::size_t first = 0;
-    QRegion open(target);
-    for (std::size_t i = ops_.size(), looked = 0; i-- > 0 && looked < MAX_COVER_LOOKS;) {
-        const CanvasOp& op = ops_[i];
-        if (op.kind != CanvasOp::Kind::Picture || op.code == -3) continue;
-        // The pixels the picture paints for sure: its cell, snapped as painting snaps it.
-        const QRectF& b = op.bounds;
-        const QRect inner(
-            QPoint(int(std::ceil(map.x(b.left()) + o.x())), int(std::ceil(map.y(b.top()) + o.y()))),
-            QPoint(int(std::floor(map.x(b.right()) + o.x())) - 1,
-                   int(std::floor(map.y(b.bottom()) + o.y())) - 1));
-        if (!inner.intersects(target)) continue;
-        ++looked;
-        open -= inner;
-        if (open.isEmpty()) {
-            first = i;
-            break;
-        }
-    }
-    for (std::size_t i = first; i < ops_.size(); ++i) {
-        const QRect r = pixels(ops_[i].bounds).toAlignedRect().adjusted(-1, -1, 1, 1);
-        if (fewPlaces ? region.intersects(r) : area.intersects(r)) paintOp(painter, ops_[i], map);
-    }
+    paintMargins(painter, area, design);
+    const QRectF shown = QRectF(area) & design;
+    if (shown.isEmpty()) return;
+    const double dpr = backing_.devicePixelRatio();
+    painter.drawImage(shown, backing_,
+                      QRectF((shown.topLeft() - design.topLeft()) * dpr, shown.size() * dpr));
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // Everything is painted again: only what can be seen is worth painting.
-    compact();
-    shown_ = ops_.size();
-    marginsStale_ = false;
     update();
 }
 

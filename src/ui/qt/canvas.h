@@ -1,5 +1,5 @@
 #pragma once
-#include <QRegion>
+#include <QImage>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -7,9 +7,8 @@
 #include "ui/qt/canvas_ops.h"
 
 // The window's drawing surface, addressed in twips. What is drawn stays until something is
-// drawn over it: the calls since the canvas was last covered are kept and painted again into
-// whatever part Qt asks for, so it is sharp at every scale and needs no image of its own (Qt's
-// backing store keeps the pixels).
+// drawn over it. The calls since the canvas was last covered are kept and painted again
+// whenever the size or the pixel density changes, so it is sharp at every scale.
 //
 // The design area is centred in the widget at the largest whole-window scale; the margins
 // around it show the current background tiles, continuing the cell grid.
@@ -48,15 +47,18 @@ protected:
 
 private:
     void add(CanvasOp op);
-    void compact();
+    void ensureBacking();
+    void renderPending();
     QRectF designRect() const;
-    QRect toWidget(const QRectF& twips) const;
-    void paintMargins(QPainter& painter, const QRect& area, const TwipMap& map);
+    void paintMargins(QPainter& painter, const QRect& area, const QRectF& design);
 
     std::vector<CanvasOp> ops_;
-    std::size_t shown_ = 0;  // ops_ before this index have been asked to be painted
+    std::size_t rendered_ = 0;  // ops_ before this index are in backing_
     std::size_t compactAt_;
+    QImage backing_;  // the design area as the ops paint it, one pixel per device pixel
+    double backingScale_ = 0;
+    bool stale_ = false;  // backing_ must be painted again from ops_
+    QRectF dirty_;        // logical pixels of the widget painted since the last flush
     int background_ = 0;  // the latest background tile drawn, 0 before any
     bool marginsStale_ = false;
-    double paintedScale_ = 0;  // the scale the kept pictures were made for
 };
