@@ -55,7 +55,9 @@ note() { echo "$1 $2" >>"$results"; }
 # One start-up to the first frame: prints "milliseconds resident_kB processor_ms".
 first_paint() {
     local dir=$1 program=$2 line
-    line=$(cd "$dir" && "$watch" "$program" 2>/dev/null)
+    # A busy machine now and then refuses a fresh X connection: one more try.
+    line=$(cd "$dir" && "$watch" "$program" 2>/dev/null) ||
+        line=$(cd "$dir" && "$watch" "$program" 2>&1) || { echo "startup: $line" >&2; return 1; }
     sed -n 's/^first_paint_ms=\([0-9.]*\) cpu_ms=\([0-9.]*\) rss_kb=\([0-9]*\)$/\1 \3 \2/p' <<<"$line"
 }
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
