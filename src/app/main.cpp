@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <memory>
 
-#include "app/bench_hooks.h"
 #include "app/desktop.h"
 #include "app/wiring.h"
 #include "play/state.h"
@@ -11,26 +10,7 @@
 #include "ui/qt/translations.h"
 
 #ifdef TORVANE_SOUND_LIBRARY
-#include "sound_library.h"
-
-// The sound library behind the window's sound calls.
-class LibrarySound final : public SoundBackend {
-public:
-    int initialize(long window) override {
-        return sound_library::dsInitialize(static_cast<int>(window));
-    }
-    int createBuffer(int device, std::string_view bytes, int flag) override {
-        const int buffer = sound_library::dsCreateDSB(device, bytes, flag);
-        if (buffer != 0) ++loaded;
-        return buffer;
-    }
-    void play(int buffer) override { sound_library::dsPlay(buffer); }
-    void loop(int buffer) override { sound_library::dsPlayLooping(buffer); }
-    void stop(int buffer) override { sound_library::dsStop(buffer); }
-    void free(int buffer) override { sound_library::dsFree(buffer); }
-    void terminate(int device) override { sound_library::dsTerminate(device); }
-    int loaded = 0;  // wave files taken, for reportFiles
-};
+#include "app/library_sound.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -52,13 +32,13 @@ int main(int argc, char** argv) {
     choosePlaces(s);
     window.setHandlers(gameHandlers(s));
     window.run([&s] { Form_Load(s); });
+    // The sounds are decoded once the window is on the screen.
 #ifdef TORVANE_SOUND_LIBRARY
-    reportFiles(s, sound.loaded);
+    window.whenSoundsReady([&s, &sound] { reportFiles(s, sound.loaded); });
 #else
-    reportFiles(s, 0);
+    window.whenSoundsReady([&s] { reportFiles(s, 0); });
 #endif
     if (window.quitting()) return 0;
-    startBenchHooks(window, s);  // off unless bench/ asks for one
     window.show();
     return QApplication::exec();
 }

@@ -113,7 +113,8 @@ void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map) {
             painter.save();
             painter.setClipRect(
                 QRectF(QPointF(map.x(op.bounds.left()), map.y(op.bounds.top())),
-                       QPointF(map.x(op.bounds.right()), map.y(op.bounds.bottom()))));
+                       QPointF(map.x(op.bounds.right()), map.y(op.bounds.bottom()))),
+                Qt::IntersectClip);
             paintPicture(painter, op.code, cell);
             painter.restore();
             return;
