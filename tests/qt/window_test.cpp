@@ -172,6 +172,32 @@ TEST_F(WindowTest, MessageBoxesShowTextTitleAndJapaneseButtons) {
     EXPECT_FALSE(logged("timer")) << "no tick while a box is open";
 }
 
+TEST_F(WindowTest, AYesNoBoxAnswersOnlyByYesOrNo) {
+    // Esc and the close button would answer No, which throws a loaded record away.
+    bool stayed = false, noCloseButton = false;
+    answerNext<QMessageBox>([&](QMessageBox& box) {
+        noCloseButton = !(box.windowFlags() & Qt::WindowCloseButtonHint);
+        QTest::keyClick(&box, Qt::Key_Escape);
+        box.close();
+        QCoreApplication::processEvents();
+        stayed = box.isVisible() && QApplication::activeModalWidget() == &box;
+        box.button(QMessageBox::Yes)->click();
+    });
+    EXPECT_EQ(window.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo), Answer::Yes);
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(noCloseButton);
+    // A box with one button still closes with Esc or its close button.
+    for (bool esc : {true, false}) {
+        answerNext<QMessageBox>([esc](QMessageBox& box) {
+            if (esc)
+                QTest::keyClick(&box, Qt::Key_Escape);
+            else
+                box.close();
+        });
+        EXPECT_EQ(window.message("そこには移動できません", "移動", Buttons::Ok), Answer::Ok);
+    }
+}
+
 TEST_F(WindowTest, TheVersionBoxTellsWhichButtonClosedIt) {
     QString title;
     answerNext<VersionBox>([&](VersionBox& box) {

@@ -63,6 +63,35 @@ bool isInput(QEvent::Type type) {
     }
 }
 
+// A message box. One with Yes and No has no way out but its two answers: Esc and the title
+// bar's close button do nothing, since either would quietly answer No (and a No may throw a
+// record away). A box with one button closes with either.
+class AnswerBox : public QMessageBox {
+public:
+    AnswerBox(QWidget* parent, bool yesNo) : QMessageBox(parent), yesNo_(yesNo) {
+        if (yesNo_) {
+            setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
+                           ~Qt::WindowCloseButtonHint);
+        }
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (yesNo_ && event->matches(QKeySequence::Cancel)) return;
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (yesNo_ && !clickedButton()) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool yesNo_;
+};
+
 // The frame of a 9700 × 8000 twip window around its 9600 × 7200 twip canvas: borders, the
 // caption and the menu bar.
 constexpr double FRAME_WIDTH_TWIPS = 100;
@@ -217,14 +246,13 @@ Answer MainWindow::message(std::string_view value, std::string_view title, Butto
     Answer answer = Answer::Ok;
     {
         Busy busy(busy_);
-        QMessageBox box(this);
+        AnswerBox box(this, buttons == Buttons::YesNo);
         box.setWindowTitle(text(title));
         box.setTextFormat(Qt::PlainText);
         box.setText(text(value));
         if (buttons == Buttons::YesNo) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box.setDefaultButton(QMessageBox::Yes);
-            box.setEscapeButton(QMessageBox::No);
         } else {
             box.setStandardButtons(QMessageBox::Ok);
             box.setDefaultButton(QMessageBox::Ok);
