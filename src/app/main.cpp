@@ -9,6 +9,7 @@
 #include "ui/qt/main_window.h"
 #include "ui/qt/sound_backend.h"
 #include "ui/qt/translations.h"
+#include "ui/qt/window_close_watch.h"
 
 #ifdef TORVANE_SOUND_LIBRARY
 #include "sound_library.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
 #else
     MainWindow window;
 #endif
+    WindowCloseWatch closeWatch(window);
     auto state = std::make_unique<State>(window);
     State& s = *state;
     choosePlaces(s);
