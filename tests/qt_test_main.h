@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "ui/qt/fonts.h"
 #include "ui/qt/translations.h"
 
 inline int runWindowTests(int argc, char** argv) {
@@ -11,6 +12,7 @@ inline int runWindowTests(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     installJapaneseQtTexts(app);
+    useInterfaceFont();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

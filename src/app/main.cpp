@@ -6,6 +6,7 @@
 #include "app/desktop.h"
 #include "app/wiring.h"
 #include "play/state.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/sound_backend.h"
 #include "ui/qt/translations.h"
@@ -35,9 +36,13 @@ public:
 #endif
 
 int main(int argc, char** argv) {
+    explainMissingDisplay();
     QApplication app(argc, argv);
+    displayOpened();
     QApplication::setApplicationName(QStringLiteral("torvane"));
     setDesktopIdentity();
+    useInterfaceFont();
+    warnOfMissingJapaneseFont();
 
     // The standard buttons of message boxes in Japanese, like the rest of the game.
     installJapaneseQtTexts(app);

@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -11,6 +14,9 @@
 #include <QTime>
 #include <QTimer>
 
+#include "test_artwork.h"
+#include "ui/qt/canvas_ops.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/sound_backend.h"
 #include "ui/qt/version_box.h"
 #include "window_fixture.h"
@@ -199,14 +205,27 @@ TEST_F(WindowTest, AYesNoBoxAnswersOnlyByYesOrNo) {
 }
 
 TEST_F(WindowTest, TheVersionBoxTellsWhichButtonClosedIt) {
-    QString title;
+    QString title, texts;
+    QImage picture;
     answerNext<VersionBox>([&](VersionBox& box) {
         title = box.windowTitle();
+        for (auto* label : box.findChildren<QLabel*>()) texts += label->text() + "|";
+        picture = box.findChild<QWidget*>("Picture")->grab().toImage();
         ASSERT_NE(buttonCaptioned(box, "O K"), nullptr);
         buttonCaptioned(box, "ホームページ")->click();
     });
     EXPECT_TRUE(window.showVersionBox());
     EXPECT_EQ(title, "バージョン情報");
+    EXPECT_EQ(texts.toStdString(), "Torvane " TORVANE_VERSION
+                                   "|将棋ゲーム|Copyright © 2026 Torvane developers|"
+                                   "MIT License|");
+    // The title picture is whole: its cell is the widget's height and 1/3.5 of its width.
+    int cell = 0;
+    while (cell < picture.width() &&
+           picture.pixelColor(cell, picture.height() - 1) == pictureColour(-3))
+        ++cell;
+    EXPECT_NEAR(cell * 3.5, picture.width(), 3.5);
+    EXPECT_EQ(picture.pixelColor(0, 0), pictureColour(-3));
     answerNext<VersionBox>([&](VersionBox& box) { buttonCaptioned(box, "O K")->click(); });
     EXPECT_FALSE(window.showVersionBox());
 }
@@ -305,6 +324,17 @@ TEST_F(WindowTest, PlacingTheWindowFitsTheScreenAtTheTopLeft) {
     window.placeWindow(9700, 8000);
     QCoreApplication::processEvents();
     EXPECT_EQ(window.geometry(), maximised);
+}
+
+TEST(Fonts, LatinLettersHaveTheirOwnWidths) {
+    // A fixed-width face makes "Torvane 0.1.0" look like a terminal's.
+    for (const QFont& font :
+         {QApplication::font(), QFont(CANVAS_FONT), interfaceFont(QFont("DejaVu Sans Mono")),
+          interfaceFont(QFont("IPAGothic"))}) {
+        const QFontMetricsF metrics(font);
+        EXPECT_LT(metrics.horizontalAdvance("iiii"), metrics.horizontalAdvance("MMMM") * 0.7)
+            << QFontInfo(font).family().toStdString();
+    }
 }
 
 TEST(WindowSound, SoundsMapOntoBuffersOfTheLibrary) {
