@@ -8,6 +8,7 @@
 #include "play/state.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/memory.h"
 #include "ui/qt/sound_backend.h"
 #include "ui/qt/translations.h"
 #include "ui/qt/window_close_watch.h"
@@ -36,6 +37,7 @@ public:
 #endif
 
 int main(int argc, char** argv) {
+    returnLargeBuffersToTheSystem();
     explainMissingDisplay();
     QApplication app(argc, argv);
     displayOpened();

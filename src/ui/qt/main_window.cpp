@@ -18,6 +18,7 @@
 #include <cmath>
 #include <utility>
 
+#include "ui/qt/answer_box.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/menus.h"
 #include "ui/qt/record_panel.h"
@@ -62,35 +63,6 @@ bool isInput(QEvent::Type type) {
         default: return false;
     }
 }
-
-// A message box. One with Yes and No has no way out but its two answers: Esc and the title
-// bar's close button do nothing, since either would quietly answer No (and a No may throw a
-// record away). A box with one button closes with either.
-class AnswerBox : public QMessageBox {
-public:
-    AnswerBox(QWidget* parent, bool yesNo) : QMessageBox(parent), yesNo_(yesNo) {
-        if (yesNo_) {
-            setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
-                           ~Qt::WindowCloseButtonHint);
-        }
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (yesNo_ && event->matches(QKeySequence::Cancel)) return;
-        QMessageBox::keyPressEvent(event);
-    }
-    void closeEvent(QCloseEvent* event) override {
-        if (yesNo_ && !clickedButton()) {
-            event->ignore();
-            return;
-        }
-        QMessageBox::closeEvent(event);
-    }
-
-private:
-    bool yesNo_;
-};
 
 // The frame of a 9700 × 8000 twip window around its 9600 × 7200 twip canvas: borders, the
 // caption and the menu bar.
@@ -246,21 +218,13 @@ Answer MainWindow::message(std::string_view value, std::string_view title, Butto
     Answer answer = Answer::Ok;
     {
         Busy busy(busy_);
-        AnswerBox box(this, buttons == Buttons::YesNo);
-        box.setWindowTitle(text(title));
-        box.setTextFormat(Qt::PlainText);
-        box.setText(text(value));
-        if (buttons == Buttons::YesNo) {
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
-        } else {
-            box.setStandardButtons(QMessageBox::Ok);
-            box.setDefaultButton(QMessageBox::Ok);
-        }
-        box.exec();
-        if (buttons == Buttons::YesNo)
-            answer = box.standardButton(box.clickedButton()) == QMessageBox::Yes ? Answer::Yes
-                                                                                 : Answer::No;
+        AnswerBox*& box = boxes_[buttons == Buttons::YesNo];
+        if (!box) box = new AnswerBox(this, buttons);
+        // A box asked for while its like is open (never, today) gets one of its own.
+        if (box->isVisible())
+            answer = AnswerBox(this, buttons).ask(text(title), text(value));
+        else
+            answer = box->ask(text(title), text(value));
     }
     afterHandler();
     return answer;
