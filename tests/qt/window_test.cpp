@@ -179,19 +179,24 @@ TEST_F(WindowTest, MessageBoxesShowTextTitleAndJapaneseButtons) {
 }
 
 TEST_F(WindowTest, AYesNoBoxAnswersOnlyByYesOrNo) {
-    // Esc and the close button would answer No, which throws a loaded record away.
-    bool stayed = false, noCloseButton = false;
-    answerNext<QMessageBox>([&](QMessageBox& box) {
-        noCloseButton = !(box.windowFlags() & Qt::WindowCloseButtonHint);
-        QTest::keyClick(&box, Qt::Key_Escape);
-        box.close();
-        QCoreApplication::processEvents();
-        stayed = box.isVisible() && QApplication::activeModalWidget() == &box;
-        box.button(QMessageBox::Yes)->click();
-    });
-    EXPECT_EQ(window.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo), Answer::Yes);
-    EXPECT_TRUE(stayed);
-    EXPECT_TRUE(noCloseButton);
+    // Esc and the close button would answer No, which throws a loaded record away. The box
+    // is shown again for the next question, with nothing kept from the last answer.
+    for (Answer answer : {Answer::No, Answer::Yes}) {
+        bool stayed = false, noCloseButton = false, yesFirst = false;
+        answerNext<QMessageBox>([&](QMessageBox& box) {
+            noCloseButton = !(box.windowFlags() & Qt::WindowCloseButtonHint);
+            yesFirst = box.defaultButton() == box.button(QMessageBox::Yes);
+            QTest::keyClick(&box, Qt::Key_Escape);
+            box.close();
+            QCoreApplication::processEvents();
+            stayed = box.isVisible() && QApplication::activeModalWidget() == &box;
+            box.button(answer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        EXPECT_EQ(window.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo), answer);
+        EXPECT_TRUE(stayed);
+        EXPECT_TRUE(noCloseButton);
+        EXPECT_TRUE(yesFirst);
+    }
     // A box with one button still closes with Esc or its close button.
     for (bool esc : {true, false}) {
         answerNext<QMessageBox>([esc](QMessageBox& box) {
