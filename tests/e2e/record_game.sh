@@ -14,7 +14,7 @@ me=$(readlink -f "$0")
 # shellcheck source=tests/e2e/lib.sh
 . "$(dirname "$me")/lib.sh"
 
-e2e_limit=140
+e2e_limit=170
 e2e_outside "$@"
 e2e_inside "$@"
 start_program
