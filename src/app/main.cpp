@@ -5,18 +5,26 @@
 #include "app/desktop.h"
 #include "app/wiring.h"
 #include "play/state.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/memory.h"
 #include "ui/qt/sound_backend.h"
 #include "ui/qt/translations.h"
+#include "ui/qt/window_close_watch.h"
 
 #ifdef TORVANE_SOUND_LIBRARY
 #include "app/library_sound.h"
 #endif
 
 int main(int argc, char** argv) {
+    returnLargeBuffersToTheSystem();
+    explainMissingDisplay();
     QApplication app(argc, argv);
+    displayOpened();
     QApplication::setApplicationName(QStringLiteral("torvane"));
     setDesktopIdentity();
+    useInterfaceFont();
+    warnOfMissingJapaneseFont();
 
     // The standard buttons of message boxes in Japanese, like the rest of the game.
     installJapaneseQtTexts(app);
@@ -27,6 +35,7 @@ int main(int argc, char** argv) {
 #else
     MainWindow window;
 #endif
+    WindowCloseWatch closeWatch(window);
     auto state = std::make_unique<State>(window);
     State& s = *state;
     choosePlaces(s);

@@ -201,18 +201,25 @@ TEST(CanvasOps, AtTwiceThePixelDensityLinesAndCellsStaySharp) {
     EXPECT_EQ(image.pixelColor(100, 84), Qt::black);
 }
 
-TEST(CanvasOps, CompactingDropsOnlyWhatLaterPicturesHide) {
+TEST(CanvasOps, CompactingDropsOnlyWhatLaterCallsHide) {
     std::vector<CanvasOp> ops{
         CanvasOp::picture(5, 0, 0),                    // hidden by the picture at the end
         CanvasOp::label(250, 250, "9", 14, 10, true),  // hidden too
         CanvasOp::outline(2, 0, 0, 495, 615),          // its right and bottom lines show
+        CanvasOp::outline(14, 0, 0, 990, 615),         // drawn over by the same lines in green
+        CanvasOp::label(0, -200, "9", 14, 16, true),   // past the pictures, drawn again
+        CanvasOp::label(0, -200, "9", 0, 16, true),    // the same in another colour: kept
         CanvasOp::picture(6, 495, 0),                  // partly uncovered: kept
         CanvasOp::picture(0, 247.5, 0),                // the half-cell step
         CanvasOp::picture(-10, 0, 0),
+        CanvasOp::outline(2, 0, 0, 990, 615),
+        CanvasOp::label(0, -200, "9", 14, 16, true),
     };
     compactOps(ops);
     std::vector<int> codes;
     for (const auto& op : ops)
-        codes.push_back(op.kind == CanvasOp::Kind::Picture ? op.code : 100 + op.code);
-    EXPECT_EQ(codes, (std::vector<int>{102, 6, 0, -10}));
+        codes.push_back(op.kind == CanvasOp::Kind::Picture   ? op.code
+                        : op.kind == CanvasOp::Kind::Outline ? 100 + op.code
+                                                             : 200 + op.code);
+    EXPECT_EQ(codes, (std::vector<int>{102, 200, 6, 0, -10, 102, 214}));
 }

@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -11,6 +14,9 @@
 #include <QTime>
 #include <QTimer>
 
+#include "test_artwork.h"
+#include "ui/qt/canvas_ops.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/sound_backend.h"
 #include "ui/qt/version_box.h"
 #include "window_fixture.h"
@@ -214,15 +220,59 @@ TEST_F(WindowTest, MessageBoxesShowTextTitleAndJapaneseButtons) {
     EXPECT_FALSE(logged("timer")) << "no tick while a box is open";
 }
 
+TEST_F(WindowTest, AYesNoBoxAnswersOnlyByYesOrNo) {
+    // Esc and the close button would answer No, which throws a loaded record away. The box
+    // is shown again for the next question, with nothing kept from the last answer.
+    for (Answer answer : {Answer::No, Answer::Yes}) {
+        bool stayed = false, noCloseButton = false, yesFirst = false;
+        answerNext<QMessageBox>([&](QMessageBox& box) {
+            noCloseButton = !(box.windowFlags() & Qt::WindowCloseButtonHint);
+            yesFirst = box.defaultButton() == box.button(QMessageBox::Yes);
+            QTest::keyClick(&box, Qt::Key_Escape);
+            box.close();
+            QCoreApplication::processEvents();
+            stayed = box.isVisible() && QApplication::activeModalWidget() == &box;
+            box.button(answer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        EXPECT_EQ(window.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo), answer);
+        EXPECT_TRUE(stayed);
+        EXPECT_TRUE(noCloseButton);
+        EXPECT_TRUE(yesFirst);
+    }
+    // A box with one button still closes with Esc or its close button.
+    for (bool esc : {true, false}) {
+        answerNext<QMessageBox>([esc](QMessageBox& box) {
+            if (esc)
+                QTest::keyClick(&box, Qt::Key_Escape);
+            else
+                box.close();
+        });
+        EXPECT_EQ(window.message("そこには移動できません", "移動", Buttons::Ok), Answer::Ok);
+    }
+}
+
 TEST_F(WindowTest, TheVersionBoxTellsWhichButtonClosedIt) {
-    QString title;
+    QString title, texts;
+    QImage picture;
     answerNext<VersionBox>([&](VersionBox& box) {
         title = box.windowTitle();
+        for (auto* label : box.findChildren<QLabel*>()) texts += label->text() + "|";
+        picture = box.findChild<QWidget*>("Picture")->grab().toImage();
         ASSERT_NE(buttonCaptioned(box, "O K"), nullptr);
         buttonCaptioned(box, "ホームページ")->click();
     });
     EXPECT_TRUE(window.showVersionBox());
     EXPECT_EQ(title, "バージョン情報");
+    EXPECT_EQ(texts.toStdString(), "Torvane " TORVANE_VERSION
+                                   "|将棋ゲーム|Copyright © 2026 Torvane developers|"
+                                   "MIT License|");
+    // The title picture is whole: its cell is the widget's height and 1/3.5 of its width.
+    int cell = 0;
+    while (cell < picture.width() &&
+           picture.pixelColor(cell, picture.height() - 1) == pictureColour(-3))
+        ++cell;
+    EXPECT_NEAR(cell * 3.5, picture.width(), 3.5);
+    EXPECT_EQ(picture.pixelColor(0, 0), pictureColour(-3));
     answerNext<VersionBox>([&](VersionBox& box) { buttonCaptioned(box, "O K")->click(); });
     EXPECT_FALSE(window.showVersionBox());
 }
@@ -322,6 +372,17 @@ TEST_F(WindowTest, PlacingTheWindowFitsTheScreenAtTheTopLeft) {
     window.placeWindow(9700, 8000);
     QCoreApplication::processEvents();
     EXPECT_EQ(window.geometry(), maximised);
+}
+
+TEST(Fonts, LatinLettersHaveTheirOwnWidths) {
+    // A fixed-width face makes "Torvane 0.1.0" look like a terminal's.
+    for (const QFont& font :
+         {QApplication::font(), QFont(CANVAS_FONT), interfaceFont(QFont("DejaVu Sans Mono")),
+          interfaceFont(QFont("IPAGothic"))}) {
+        const QFontMetricsF metrics(font);
+        EXPECT_LT(metrics.horizontalAdvance("iiii"), metrics.horizontalAdvance("MMMM") * 0.7)
+            << QFontInfo(font).family().toStdString();
+    }
 }
 
 TEST(WindowSound, SoundsMapOntoBuffersOfTheLibrary) {

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <utility>
 
+#include "ui/qt/answer_box.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/menus.h"
 #include "ui/qt/record_panel.h"
@@ -242,22 +243,13 @@ Answer MainWindow::message(std::string_view value, std::string_view title, Butto
     Answer answer = Answer::Ok;
     {
         Busy busy(busy_);
-        QMessageBox box(this);
-        box.setWindowTitle(text(title));
-        box.setTextFormat(Qt::PlainText);
-        box.setText(text(value));
-        if (buttons == Buttons::YesNo) {
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
-            box.setEscapeButton(QMessageBox::No);
-        } else {
-            box.setStandardButtons(QMessageBox::Ok);
-            box.setDefaultButton(QMessageBox::Ok);
-        }
-        box.exec();
-        if (buttons == Buttons::YesNo)
-            answer = box.standardButton(box.clickedButton()) == QMessageBox::Yes ? Answer::Yes
-                                                                                 : Answer::No;
+        AnswerBox*& box = boxes_[buttons == Buttons::YesNo];
+        if (!box) box = new AnswerBox(this, buttons);
+        // A box asked for while its like is open (never, today) gets one of its own.
+        if (box->isVisible())
+            answer = AnswerBox(this, buttons).ask(text(title), text(value));
+        else
+            answer = box->ask(text(title), text(value));
     }
     afterHandler();
     return answer;

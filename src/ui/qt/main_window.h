@@ -10,6 +10,7 @@
 #include "ui/port.h"
 #include "ui/qt/window_handlers.h"
 
+class AnswerBox;
 class CanvasWidget;
 class QAction;
 class RecordPanel;
@@ -87,6 +88,7 @@ private:
 
     CanvasWidget* canvas_;
     RecordPanel* panel_;
+    std::array<AnswerBox*, 2> boxes_{};  // the message boxes, Ok and YesNo, made on first use
     WindowHandlers handlers_;
     std::map<std::string, QAction*> actions_;
     std::map<std::string, bool> checks_;  // the marks as the game set them
