@@ -8,9 +8,7 @@
 #include <string_view>
 
 #include "cli/random_play.h"
-#include "core/moves.h"
-#include "core/pieces.h"
-#include "core/rules.h"
+#include "core/legal_moves.h"
 #include "fake_port.h"
 #include "play/window_events.h"
 #include "signature.h"
@@ -81,31 +79,16 @@ struct Aim {
 // its destination, with the right button where it promotes (always where it must).
 std::vector<Aim> aims(const State& s, bool kingsSpared) {
     Position p = s.pos;  // the two-pawn flags are worked out on a copy
+    調査_2歩フラグ設定(p);
     const bool man = s.game.TEBAN == s.game.TEBAN_MAN;
     std::vector<Aim> out;
-    auto spared = [&](int tx, int ty) { return kingsSpared && kindOf(p.BAN[tx][ty]) == OU; };
-    for (int fx = 1; fx <= 9; ++fx)
-        for (int fy = 1; fy <= 9; ++fy) {
-            const int c = p.BAN[fx][fy];
-            if (man ? !isMan(c) : !isCom(c)) continue;
-            for (int tx = 1; tx <= 9; ++tx)
-                for (int ty = 1; ty <= 9; ++ty) {
-                    if (spared(tx, ty) || 移動チェック(p, fx, fy, tx, ty, c) != ON) continue;
-                    const bool may = 調査_駒成(p, fx, fy, tx, ty, c) == ON;
-                    if (移動後チェック(ty, c) == ON) out.push_back({fx, fy, tx, ty, 1});
-                    if (may) out.push_back({fx, fy, tx, ty, 2});
-                }
-        }
-    調査_2歩フラグ設定(p);
-    for (int k = HU; k <= SYA; ++k) {
-        if ((man ? p.MOCHI_MAN[k] : p.MOCHI_COM[k]) <= 0) continue;
-        const int code = man ? manCode(k) : comCode(k);
-        const int fx = man ? MAN_DROP_X : COM_DROP_X, fy = man ? k + 2 : k;
-        for (int tx = 1; tx <= 9; ++tx)
-            for (int ty = 1; ty <= 9; ++ty)
-                if (移動チェック(p, fx, fy, tx, ty, code) == ON)
-                    out.push_back({fx, man ? k + 2 : 8 - k, tx, ty, 1});
-    }
+    forEachLegalMove(p, man ? Side::MAN : Side::COM, [&](const Move& m) {
+        if (m.isDrop())
+            out.push_back({m.fx, man ? m.fy : 8 - m.fy, m.tx, m.ty, 1});
+        else if (!(kingsSpared && kindOf(p.BAN[m.tx][m.ty]) == OU))
+            out.push_back({m.fx, m.fy, m.tx, m.ty, m.promote ? 2 : 1});
+        return false;
+    });
     return out;
 }
 

@@ -110,8 +110,9 @@ TEST_F(Moves, ADropFromARowThatNamesNoKindTouchesNoOtherCount) {
 TEST_F(Moves, OnlyTheMoverPromotes) {
     BAN[5][4] = MAN_GIN;
     BAN[5][5] = MAN_HU;
-    ASSERT_EQ(調査_駒成(s.pos, 5, 4, 5, 3, MAN_GIN), ON);
-    BAN[5][4] = s.pos.NARI_KOMA;
+    const Promotion pr = 調査_駒成(5, 4, 5, 3, MAN_GIN);
+    ASSERT_TRUE(pr.may);
+    BAN[5][4] = pr.code;
     移動対象駒_移動(s, 5, 4, 5, 3);
     EXPECT_EQ(BAN[5][3], MAN_NARIGIN);
     EXPECT_EQ(BAN[5][4], MAN_HU);  // entered the zone as a follower: unpromoted
@@ -235,8 +236,8 @@ TEST(GameMoves, MoveTheBoardAsThePureChangeDoes) {
                 駒移動(pure, fx, fy, tx, ty, manCode(fy - 2));
             } else {
                 const int code = pure.BAN[fx][fy];
-                if (promote && 調査_駒成(pure, fx, fy, tx, ty, code) == ON)
-                    pure.BAN[fx][fy] = pure.NARI_KOMA;
+                const Promotion pr = 調査_駒成(fx, fy, tx, ty, code);
+                if (promote && pr.may) pure.BAN[fx][fy] = pr.code;
                 if (code == MAN_KEI)
                     駒移動(pure, fx, fy, tx, ty, pure.BAN[fx][fy]);
                 else

@@ -49,7 +49,7 @@ std::vector<Click> legalClicks(State& s, std::uint64_t& rng) {
         for (int tx = 1; tx <= 9; ++tx)
             for (int ty = 1; ty <= 9; ++ty) {
                 if (移動チェック(s.pos, fx, fy, tx, ty, code) != ON) continue;
-                const bool may = onBoard(fx, fy) && 調査_駒成(s.pos, fx, fy, tx, ty, code) == ON;
+                const bool may = onBoard(fx, fy) && 調査_駒成(fx, fy, tx, ty, code).may;
                 const bool must = 移動後チェック(ty, code) == OFF;
                 rng = rng * 6364136223846793005ull + 1442695040888963407ull;
                 const int button = must || (may && (rng >> 40) % 2 == 0) ? 2 : 1;

@@ -24,6 +24,9 @@ struct Position;
 void storePosition(History& h, int t, const Position& p);
 void restorePosition(Position& p, const History& h, int t);
 
-// The first square (x outer, y inner) that move t filled in the history; x, y, code are
-// left untouched when there is none.
-void 調査_移動結果(const History& h, int t, int& x, int& y, int& code);
+// The first square (x outer, y inner) that move t filled in the history, and its piece.
+struct Arrival {
+    bool found = false;
+    int x = 0, y = 0, code = 0;
+};
+Arrival 調査_移動結果(const History& h, int t);

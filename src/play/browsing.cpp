@@ -67,14 +67,7 @@ void drawPosition(State& s) {
 }
 
 // The square, and the piece, that history entry t filled.
-struct Arrival {
-    int x = 0, y = 0, code = 0;
-};
-Arrival arrivalOf(const State& s, int t) {
-    Arrival a;
-    調査_移動結果(s.hist, t, a.x, a.y, a.code);
-    return a;
-}
+Arrival arrivalOf(const State& s, int t) { return 調査_移動結果(s.hist, t); }
 
 }  // namespace
 

@@ -50,34 +50,25 @@ void com_ban(State& s) {
         return;
     }
 
-    手順保存(s, c.MAN_JIKAN, c.MAN_JIKAN, c.COM_JIKAN, c.COM_JIKAN + c.KEIKA_BYOU);
-    g.HYOUJI_TESU += 1;
-    描画_手数(s, g.HYOUJI_TESU, colours::WHITE);
     const bool drop = t.BEST_FX == COM_DROP_X;
-    if (drop) {
-        描画_駒点滅(s, t.BEST_NEW_KOMA, -1, 8 - t.BEST_FY, 2);
-        駒移動(s, COM_DROP_X, t.BEST_FY, t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA);
-    } else {
-        描画_駒点滅(s, t.BEST_KOMA, t.BEST_FX, t.BEST_FY, 2);
-        s.pos.BAN[t.BEST_FX][t.BEST_FY] = t.BEST_NEW_KOMA;
-        if (t.BEST_KOMA == COM_KEI)
-            駒移動(s, t.BEST_FX, t.BEST_FY, t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA);
-        else
-            移動対象駒_移動(s, t.BEST_FX, t.BEST_FY, t.BEST_TX, t.BEST_TY);
-    }
-    待ち時間(s, 0.5);
-    s.port.playSound(Sound::KOMA);
-    g.TESU += 1;
+    const Move best{t.BEST_FX, t.BEST_FY,       t.BEST_TX,
+                    t.BEST_TY, t.BEST_NEW_KOMA, !drop && t.BEST_NEW_KOMA != t.BEST_KOMA};
+    const MoveOutcome out =
+        playMove(s, best, Mover::Computer,
+                 {.beforeTravel =
+                      [&s, drop] {
+                          const Turn& b = s.turn;
+                          if (drop)
+                              描画_駒点滅(s, b.BEST_NEW_KOMA, -1, 8 - b.BEST_FY, 2);
+                          else
+                              描画_駒点滅(s, b.BEST_KOMA, b.BEST_FX, b.BEST_FY, 2);
+                      },
+                  .afterTravel = [&s] { 待ち時間(s, 0.5); }});
     タイマー設定(s, false);
     勢力調査(s);
 
-    if (調査_駒存在(s.pos, MAN_OU) == OFF) {
-        s.port.message("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了", Buttons::Ok);
-        g.TEBAN = g.TEBAN_MAN;
-        return;
-    }
-    if (調査_駒存在(s.pos, COM_OU) == OFF) {
-        s.port.message("あなたの勝ちです", "終了", Buttons::Ok);
+    if (out.winner != 0) {
+        announceWinner(s, out.winner);
         g.TEBAN = g.TEBAN_MAN;
         return;
     }

@@ -87,17 +87,15 @@ void firstClick(State& s, int col, int row) {
 }
 
 // The game goes on with the other side, or ends with the winner named.
-void handOn(State& s) {
+void handOn(State& s, int winner) {
     auto& g = s.game;
     auto& c = s.clock;
     if (g.COM_TAISEN == 1) {
         タイマー設定(s, false);
         c.MAN_JIKAN += c.KEIKA_BYOU;
         勢力調査(s);
-        if (調査_駒存在(s.pos, COM_OU) == OFF) {
-            s.port.message("あなたの勝ちです", "終了", Buttons::Ok);
-        } else if (調査_駒存在(s.pos, MAN_OU) == OFF) {
-            s.port.message("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了", Buttons::Ok);
+        if (winner != 0) {
+            announceWinner(s, winner);
         } else {
             g.TEBAN = g.TEBAN_COM;
             if (手数上限終了(s)) return;
@@ -115,56 +113,12 @@ void handOn(State& s) {
     c.KAISHI_JIKAN = s.port.timeOfDay();
     // The winner is named by the turn value of his side: the bottom side holds TEBAN_MAN,
     // which is the second player when a game begun with 後手 goes on between two people.
-    int winner = 0;
-    if (調査_駒存在(s.pos, COM_OU) == OFF)
-        winner = g.TEBAN_MAN;
-    else if (調査_駒存在(s.pos, MAN_OU) == OFF)
-        winner = g.TEBAN_COM;
     if (winner != 0) {
         タイマー設定(s, false);  // a decided game's clock shows nothing more
-        s.port.message(winner == SENTE_BAN ? "先手の勝ちです" : "後手の勝ちです", "終了",
-                       Buttons::Ok);
+        announceWinner(s, winner);
         return;
     }
     手数上限終了(s);
-}
-
-void makeMove(State& s, int button) {
-    auto& g = s.game;
-    auto& m = s.play;
-    auto& c = s.clock;
-    手順保存(s, c.MAN_JIKAN, c.KEIKA_BYOU + c.MAN_JIKAN, c.COM_JIKAN, c.COM_JIKAN);
-    g.HYOUJI_TESU += 1;
-    描画_手数(s, g.HYOUJI_TESU, 15);
-
-    g.CLICK_JOUTAI = 0;
-    描画_桝輪郭(s, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
-    描画_桝輪郭(s, PLAIN_COLOUR, m.SAKI_X, m.SAKI_Y);
-    描画_移動可能桝色(s, m.MOTO_X, m.MOTO_Y, PLAIN_COLOUR, m.SENTAKU_KOMA);
-
-    // 駒移動 takes a COM drop by its kind, a MAN drop by its stand row.
-    if (m.MOTO_X < 0) m.MOTO_Y = 8 - m.MOTO_Y;
-    if (onBoard(m.MOTO_X, m.MOTO_Y)) {
-        auto& NARI_KOMA = s.pos.NARI_KOMA;
-        const int may = 調査_駒成(s.pos, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA);
-        // The piece is promoted where it stands, then moves with its followers.
-        if (button == 2 && may == ON)
-            s.pos.BAN[m.MOTO_X][m.MOTO_Y] = NARI_KOMA;
-        else
-            NARI_KOMA = m.SENTAKU_KOMA;
-        if (m.SENTAKU_KOMA == COM_KEI || m.SENTAKU_KOMA == MAN_KEI)
-            駒移動(s, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, NARI_KOMA);
-        else
-            移動対象駒_移動(s, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y);
-    } else {
-        駒移動(s, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA);
-    }
-    s.port.playSound(Sound::KOMA);
-    g.TESU += 1;
-    // The text names the piece as selected, so a promotion by this move does not show.
-    描画_移動結果(s, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM : g.TEBAN_MAN, m.SAKI_X, m.SAKI_Y,
-                  m.SENTAKU_KOMA, 15);
-    handOn(s);
 }
 
 void secondClick(State& s, int button, int col, int row) {
@@ -188,26 +142,43 @@ void secondClick(State& s, int button, int col, int row) {
         描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         return;
     }
-    if (移動チェック(s.pos, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA) == OFF) {
-        s.port.playSound(Sound::KINSHI);
-        g.CLICK_JOUTAI = 0;
-        描画_将棋盤桝(s);
-        return;
+    // A COM drop names its kind, which its stand row counts from the other end. Any button
+    // but the right one is a left click, so no button moves a piece unpromoted to where it
+    // could never move again.
+    const int fy = m.MOTO_X == COM_DROP_X ? 8 - m.MOTO_Y : m.MOTO_Y;
+    const Move move = requestedMove(m.MOTO_X, fy, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA, button == 2);
+    MoveSteps steps;
+    // The selection and its guidance go before the piece travels.
+    steps.beforeTravel = [&s] {
+        auto& sel = s.play;
+        s.game.CLICK_JOUTAI = 0;
+        描画_桝輪郭(s, PLAIN_COLOUR, sel.MOTO_X, sel.MOTO_Y);
+        描画_桝輪郭(s, PLAIN_COLOUR, sel.SAKI_X, sel.SAKI_Y);
+        描画_移動可能桝色(s, sel.MOTO_X, sel.MOTO_Y, PLAIN_COLOUR, sel.SENTAKU_KOMA);
+    };
+    const MoveOutcome out = playMove(s, move, Mover::Person, steps);
+    switch (out.refused) {
+        case Refusal::Illegal:
+            s.port.playSound(Sound::KINSHI);
+            g.CLICK_JOUTAI = 0;
+            描画_将棋盤桝(s);
+            return;
+        case Refusal::MustPromote:
+            s.port.playSound(Sound::KINSHI);
+            s.port.message("マウスの右をクリックして下さい", "成り", Buttons::Ok);
+            return;
+        case Refusal::HistoryFull:
+            g.CLICK_JOUTAI = 0;
+            clearSelection(s);
+            手数上限終了(s);
+            return;
+        case Refusal::None: break;
     }
-    // Any button but the right one is a left click, so no button moves a piece unpromoted
-    // to where it could never move again.
-    if (移動後チェック(m.SAKI_Y, m.SENTAKU_KOMA) == OFF && button != 2) {
-        s.port.playSound(Sound::KINSHI);
-        s.port.message("マウスの右をクリックして下さい", "成り", Buttons::Ok);
-        return;
-    }
-    if (!履歴に空きあり(s)) {
-        g.CLICK_JOUTAI = 0;
-        clearSelection(s);
-        手数上限終了(s);
-        return;
-    }
-    makeMove(s, button);
+    m.MOTO_Y = fy;
+    // The text names the piece as selected, so a promotion by this move does not show.
+    描画_移動結果(s, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM : g.TEBAN_MAN, m.SAKI_X, m.SAKI_Y,
+                  m.SENTAKU_KOMA, 15);
+    handOn(s, out.winner);
 }
 
 void standClick(State& s, int col, int row) {

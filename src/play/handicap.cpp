@@ -1,0 +1,85 @@
+#include "play/handicap.h"
+
+#include <string>
+#include <string_view>
+
+#include "play/state.h"
+#include "ui/drawing.h"
+
+namespace {
+
+// By level -9..10. MAN gives bishop first, then rook, lances, knights, silvers, golds as
+// the level falls; COM gives the same pieces in the same order as it rises.
+constexpr HandicapStep STEPS[20] = {
+    {6, 9, MAN_KIN},  {4, 9, MAN_KIN},  {7, 9, MAN_GIN},  {3, 9, MAN_GIN},  {8, 9, MAN_KEI},
+    {2, 9, MAN_KEI},  {9, 9, MAN_KYOU}, {1, 9, MAN_KYOU}, {8, 8, MAN_SYA},  {2, 8, MAN_KAKU},
+    {8, 2, COM_KAKU}, {2, 2, COM_SYA},  {9, 1, COM_KYOU}, {1, 1, COM_KYOU}, {8, 1, COM_KEI},
+    {2, 1, COM_KEI},  {7, 1, COM_GIN},  {3, 1, COM_GIN},  {6, 1, COM_KIN},  {4, 1, COM_KIN}};
+
+// Answers ON when the handicap may not be changed now, after telling the user why.
+int refused(State& s) {
+    int code = 0;
+    if (s.game.KIFU_MODE == ON)
+        code = 1;
+    else if (s.game.TESU > 0)
+        code = 2;
+    else if (s.game.HANTEN == ON)
+        code = 3;
+    if (code == 0) return OFF;
+    s.port.playSound(Sound::KINSHI);
+    描画_メッセージ(s, code);
+    return ON;
+}
+
+void setSquare(State& s, int x, int y, int code) {
+    s.pos.BAN[x][y] = code;
+    描画_絵(s, code, x, y);
+    描画_桝輪郭(s, colours::GREEN, x, y);
+    s.port.playSound(Sound::KOMA);
+}
+
+}  // namespace
+
+HandicapStep handicapStep(int level) {
+    if (level <= HANDE_LEVEL_MIN || level > HANDE_LEVEL_MAX) return {0, 0, EMPTY};
+    return STEPS[level + 9];
+}
+
+void 描画_メッセージ(State& s, int code) {
+    std::string_view reason;
+    switch (code) {
+        case 1: reason = "棋譜ﾓｰﾄﾞではできません"; break;
+        case 2: reason = "対局途中ではできません"; break;
+        case 3: reason = "反転後ではできません"; break;
+        default: break;
+    }
+    std::string text(reason);
+    text += "\n\n局面→最初にして下さい";
+    s.port.message(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::Ok);
+}
+
+void LBEL_UP_Click(State& s) {
+    if (refused(s) == ON) return;
+    s.hist.SAISHU_TESU = 0;
+    int& level = s.game.HANDE_LEVEL;
+    if (level < HANDE_LEVEL_MAX) {
+        ++level;
+        描画_ハンデレベル(s, level);
+        const HandicapStep st = handicapStep(level);
+        setSquare(s, st.x, st.y, level <= 0 ? st.piece : EMPTY);
+    }
+    s.game.HANDE_SETTEI = ON;
+}
+
+void LEBEL_DOWN_Click(State& s) {
+    if (refused(s) == ON) return;
+    s.hist.SAISHU_TESU = 0;
+    int& level = s.game.HANDE_LEVEL;
+    if (level > HANDE_LEVEL_MIN) {
+        const HandicapStep st = handicapStep(level);
+        --level;
+        描画_ハンデレベル(s, level);
+        setSquare(s, st.x, st.y, level + 1 <= 0 ? EMPTY : st.piece);
+    }
+    s.game.HANDE_SETTEI = ON;
+}

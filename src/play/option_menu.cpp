@@ -1,0 +1,96 @@
+#include "play/option_menu.h"
+
+#include "play/clock.h"
+#include "play/screen.h"
+#include "play/state.h"
+
+namespace {
+
+bool backgroundChecked(const Options& o, int id) {
+    switch (id) {
+        case 5: return o.MIDORI;
+        case 6: return o.TATAMI;
+        case 7: return o.TAKE;
+        case 8: return o.UCHU;
+        case 9: return o.RENGA;
+        default: return false;
+    }
+}
+
+FileResult backgroundClick(State& s, int id, const std::filesystem::path& path) {
+    if (!backgroundChecked(s.opt, id)) {
+        チェック設定(s, id);
+        s.opt.HAIKEI_NO = id;
+    }
+    FileResult r = 書込_環境設定ファイル(s, path);
+    画面_再描画(s);
+    return r;
+}
+
+}  // namespace
+
+FileResult MIDORI_Click(State& s, const std::filesystem::path& path) {
+    return backgroundClick(s, 5, path);
+}
+FileResult TATAMI_Click(State& s, const std::filesystem::path& path) {
+    return backgroundClick(s, 6, path);
+}
+FileResult TAKE_Click(State& s, const std::filesystem::path& path) {
+    return backgroundClick(s, 7, path);
+}
+FileResult UCHU_Click(State& s, const std::filesystem::path& path) {
+    return backgroundClick(s, 8, path);
+}
+FileResult RENGA_Click(State& s, const std::filesystem::path& path) {
+    return backgroundClick(s, 9, path);
+}
+
+FileResult SIDOU_Click(State& s, const std::filesystem::path& path) {
+    if (s.opt.SIDOU_FLAG == 1) {
+        // Guidance outlines still on the board go back to the plain colour.
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) 描画_桝輪郭(s, colours::GREEN, x, y);
+        for (int k = 1; k <= 7; ++k) {
+            描画_桝輪郭(s, colours::GREEN, COM_DROP_X, k);
+            描画_桝輪郭(s, colours::GREEN, MAN_DROP_X, k + 2);
+        }
+        s.port.setChecked("SIDOU", false);
+        s.opt.SIDOU_FLAG = 0;
+        s.opt.SIDOU_COLOR = colours::GREEN;
+    } else {
+        s.port.setChecked("SIDOU", true);
+        s.opt.SIDOU_FLAG = 1;
+        s.opt.SIDOU_COLOR = colours::WHITE;
+    }
+    return 書込_環境設定ファイル(s, path);
+}
+
+FileResult KEIKA_Click(State& s, const std::filesystem::path& path) {
+    if (s.opt.KEIKA) {
+        s.opt.KEIKA = false;
+        s.port.setChecked("KEIKA", false);
+        タイマー設定(s, false);
+        消去_所有時間(s, s.game.TEBAN_MAN);
+        消去_所有時間(s, s.game.TEBAN_COM);
+    } else {
+        s.opt.KEIKA = true;
+        s.port.setChecked("KEIKA", true);
+        タイマー設定(s, true);
+        描画_所有時間(s, s.game.TEBAN_COM, s.clock.COM_JIKAN);
+        描画_所有時間(s, s.game.TEBAN_MAN, s.clock.MAN_JIKAN);
+    }
+    return 書込_環境設定ファイル(s, path);
+}
+
+FileResult BGM_Click(State& s, const std::filesystem::path& path) {
+    if (s.opt.BGM) {
+        s.opt.BGM = false;
+        s.port.setChecked("BGM", false);
+        s.port.stopSound(Sound::BGM);
+    } else {
+        s.opt.BGM = true;
+        s.port.setChecked("BGM", true);
+        s.port.loopSound(Sound::BGM);
+    }
+    return 書込_環境設定ファイル(s, path);
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <filesystem>
+
+#include "record/text_file.h"
+#include "settings/settings_file.h"
+
+struct State;
+
+// Unchecks the five background items and checks the one of id (5..9).
+void チェック設定(State& s, int id);
+
+// Start-up: applies every line of the settings file. A file that cannot be read is
+// recreated with the tatami defaults; the result only fails when that rewrite fails,
+// which has then been shown to the user.
+FileResult 読込_環境設定ファイル(State& s, const std::filesystem::path& path = SETTINGS_FILE);
+
+// Writes the four lines from the current check marks. A failed write falls back to the green
+// defaults and writes those; the result only fails when that rewrite fails too (shown).
+FileResult 書込_環境設定ファイル(State& s, const std::filesystem::path& path = SETTINGS_FILE);
