@@ -1,4 +1,4 @@
-#include "commands/handicap.h"
+#include "play/handicap.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "play/setup.h"
 #include "fake_port.h"
-#include "commands/level.h"
+#include "play/level.h"
 #include "play/screen.h"
 #include "test_util.h"
 

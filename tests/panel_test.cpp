@@ -10,7 +10,7 @@
 #include "play/game_flow.h"
 #include "play_util.h"
 #include "record/text_file.h"
-#include "commands/handicap.h"
+#include "play/handicap.h"
 #include "temp_dir.h"
 #include "test_util.h"
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "commands/record_panel.h"
+#include "play/record_panel.h"
 #include "play/setup.h"
 #include "fake_port.h"
 #include "temp_dir.h"

@@ -16,8 +16,8 @@
 #include <map>
 #include <memory>
 
-#include "commands/record_panel.h"
-#include "commands/settings.h"
+#include "play/record_panel.h"
+#include "play/settings.h"
 #include "fake_port.h"
 #include "play/setup.h"
 #include "record/record_file.h"

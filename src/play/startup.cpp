@@ -7,7 +7,7 @@
 #include "play/setup.h"
 #include "play/screen.h"
 #include "play/moves.h"
-#include "commands/settings.h"
+#include "play/settings.h"
 #include "play/places.h"
 #include "play/state.h"
 #include "play/startup.h"

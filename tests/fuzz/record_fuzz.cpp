@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "commands/record_panel.h"
+#include "play/record_panel.h"
 #include "fuzz_check.h"
 #include "play/state.h"
 #include "record/record_file.h"
