@@ -80,7 +80,7 @@ struct Aim {
 std::vector<Aim> aims(const State& s, bool kingsSpared) {
     Position p = s.pos;  // the two-pawn flags are worked out on a copy
     調査_2歩フラグ設定(p);
-    const bool man = s.game.TEBAN == s.game.TEBAN_MAN;
+    const bool man = s.game.TEBAN() == s.game.TEBAN_MAN();
     std::vector<Aim> out;
     forEachLegalMove(p, man ? Side::MAN : Side::COM, [&](const Move& m) {
         if (m.isDrop())
@@ -120,13 +120,13 @@ void endState(const State& s, const fs::path& dir, std::vector<std::string>& out
                   std::to_string(p.MOCHI_MAN_SU) + " " + std::to_string(p.MOCHI_COM_SU));
     out.push_back("kings " + std::to_string(p.MAN_OU_X) + " " + std::to_string(p.MAN_OU_Y) + " " +
                   std::to_string(p.COM_OU_X) + " " + std::to_string(p.COM_OU_Y));
-    const int mode[] = {g.TEBAN,        g.TEBAN_MAN,        g.TEBAN_COM,  g.SHOUHAI,
-                        g.TESU,         g.HYOUJI_TESU,      g.COM_TAISEN, g.HANTEN,
-                        g.HANDE_SETTEI, g.HANDE_LEVEL,      g.KIFU_MODE,  g.SAIKAI_MACHI,
-                        g.CLICK_JOUTAI, s.hist.SAISHU_TESU, s.LEVEL_NO};
+    const int mode[] = {g.TEBAN(),        g.TEBAN_MAN(),        g.TEBAN_COM(),  g.SHOUHAI(),
+                        g.TESU(),         g.HYOUJI_TESU(),      g.COM_TAISEN(), g.HANTEN(),
+                        g.HANDE_SETTEI(), g.HANDE_LEVEL(),      g.KIFU_MODE(),  g.SAIKAI_MACHI(),
+                        g.CLICK_JOUTAI(), s.hist.SAISHU_TESU(), s.LEVEL_NO};
     out.push_back("mode" + joined(mode));
     std::string history;
-    for (int t = 0; t <= s.hist.SAISHU_TESU && t <= TESU_MAX; ++t) {
+    for (int t = 0; t <= s.hist.SAISHU_TESU() && t <= TESU_MAX; ++t) {
         const auto i = std::size_t(t);
         for (const auto& column : s.hist.BAN_RIREKI[i]) history += joined(column);
         history += joined(s.hist.MOCHI_MAN_RIREKI[i]) + joined(s.hist.MOCHI_COM_RIREKI[i]);
@@ -223,7 +223,7 @@ private:
     void longGame() {
         State& s = *state_;
         menu("START");
-        for (int i = 0; i < 1100 && s.game.SHOUHAI == 0 && !rec_.quit(); ++i)
+        for (int i = 0; i < 1100 && s.game.SHOUHAI() == 0 && !rec_.quit(); ++i)
             if (!aimedMove(true)) break;
     }
 
@@ -237,7 +237,7 @@ private:
         port_.homePageChosen = rng_.below(2) == 0;
         const std::size_t roll = rng_.below(100);
         if (roll < 35) {
-            if (s.game.TEBAN == 0 || s.game.SHOUHAI != 0 || !aimedMove(false))
+            if (s.game.TEBAN() == 0 || s.game.SHOUHAI() != 0 || !aimedMove(false))
                 menu(std::string(GAMES[rng_.below(3)]));
         } else if (roll < 55) {
             const int col = int(rng_.below(15)) - 2, row = int(rng_.below(13)) - 1;

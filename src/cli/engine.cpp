@@ -38,10 +38,7 @@ Engine::Engine() : s_(std::make_unique<State>(port_)) {
 void Engine::startGame() {
     State& s = *s_;
     初期設定(s);
-    s.game.COM_TAISEN = 1;
-    s.game.TEBAN_MAN = SENTE_BAN;
-    s.game.TEBAN_COM = GOTE_BAN;
-    s.game.TEBAN = SENTE_BAN;
+    s.game.comGameFor(SENTE_BAN);
 }
 
 std::string Engine::handle(std::string_view line) {
@@ -76,7 +73,7 @@ std::string Engine::handle(std::string_view line) {
 std::string Engine::man(std::string_view args) {
     State& s = *s_;
     auto& BAN = s.pos.BAN;
-    if (s.game.SHOUHAI != 0) return "over";
+    if (s.game.SHOUHAI() != 0) return "over";
 
     // Four whole integers, then at most the word `promote`.
     std::string_view word[6];
@@ -118,22 +115,22 @@ std::string Engine::man(std::string_view args) {
     }
     s.clock.MAN_JIKAN += s.clock.KEIKA_BYOU;
     勢力調査(s);
-    if (out.winner != 0) return out.winner == s.game.TEBAN_MAN ? "win MAN" : "win COM";
-    s.game.TEBAN = s.game.TEBAN_COM;
+    if (out.winner != 0) return out.winner == s.game.TEBAN_MAN() ? "win MAN" : "win COM";
+    s.game.turnPassesTo(s.game.TEBAN_COM());
     手数上限終了(s);  // the move that fills the history ends the game, as after COM's move
     return "ok";
 }
 
 std::string Engine::com() {
     State& s = *s_;
-    if (s.game.SHOUHAI != 0) return "over";
+    if (s.game.SHOUHAI() != 0) return "over";
     if (!履歴に空きあり(s)) {
         手数上限終了(s);  // what com_ban does when it is refused
         return "error history full";
     }
-    const int tesu = s.game.TESU;
+    const int tesu = s.game.TESU();
     com_ban(s);
-    if (s.game.TESU == tesu) return "none";  // COM had nothing to play and resigned
+    if (s.game.TESU() == tesu) return "none";  // COM had nothing to play and resigned
 
     const auto& t = s.turn;
     char buf[96];
@@ -141,7 +138,7 @@ std::string Engine::com() {
                   t.BEST_TY, t.BEST_NEW_KOMA, t.BEST_SCORE);
     std::string out = buf;
     if (const int winner = winnerByKings(s, Mover::Computer); winner != 0)
-        out += winner == s.game.TEBAN_COM ? " win COM" : " win MAN";
+        out += winner == s.game.TEBAN_COM() ? " win COM" : " win MAN";
     return out;
 }
 

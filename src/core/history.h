@@ -4,6 +4,9 @@
 #include "core/constants.h"
 #include "core/map.h"
 
+class GameState;
+struct ModeTestSeam;
+
 // Whole positions by move number 0..500: entry t is the position after t moves,
 // with the two clocks before and after move t + 1.
 struct History {
@@ -14,7 +17,13 @@ struct History {
     std::array<float, TESU_MAX + 1> MAN_JIKAN_ATO{};
     std::array<float, TESU_MAX + 1> COM_JIKAN_MAE{};
     std::array<float, TESU_MAX + 1> COM_JIKAN_ATO{};
-    int SAISHU_TESU = 0;  // move number of the last entry written
+    int SAISHU_TESU() const { return last_; }  // move number of the last entry written
+
+private:
+    int last_ = 0;
+    // The game's mode keeps it in step with the move counters.
+    friend class GameState;
+    friend struct ModeTestSeam;
 };
 
 struct Position;

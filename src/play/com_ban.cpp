@@ -29,7 +29,7 @@ void com_ban(State& s) {
     auto& g = s.game;
     auto& c = s.clock;
     auto& t = s.turn;
-    if (g.SHOUHAI != 0) return;
+    if (g.SHOUHAI() != 0) return;
     if (!履歴に空きあり(s)) {
         手数上限終了(s);
         return;
@@ -44,8 +44,7 @@ void com_ban(State& s) {
     if (!候補探索(s, [&s] { Timer1_Timer(s); })) {
         // Nothing to play: COM resigns.
         タイマー設定(s, false);
-        g.SHOUHAI = g.TEBAN_MAN;
-        g.TEBAN = g.TEBAN_MAN;
+        g.resigned();
         s.port.message(投了メッセージ, "終了", Buttons::Ok);
         return;
     }
@@ -69,14 +68,14 @@ void com_ban(State& s) {
 
     if (out.winner != 0) {
         announceWinner(s, out.winner);
-        g.TEBAN = g.TEBAN_MAN;
+        g.turnPassesTo(g.TEBAN_MAN());
         return;
     }
-    描画_移動結果(s, g.TEBAN_COM, t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA, colours::WHITE);
+    描画_移動結果(s, g.TEBAN_COM(), t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA, colours::WHITE);
     描画_桝輪郭(s, colours::WHITE, t.BEST_TX, t.BEST_TY);
     c.COM_JIKAN += c.KEIKA_BYOU;
     c.KAISHI_JIKAN = s.port.timeOfDay();
-    g.TEBAN = g.TEBAN_MAN;
+    g.turnPassesTo(g.TEBAN_MAN());
     if (手数上限終了(s)) return;
     if (s.opt.KEIKA) タイマー設定(s, true);
 }

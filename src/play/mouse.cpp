@@ -30,12 +30,13 @@ int cellOf(double twips, double origin, double size) {
 
 bool ownPiece(const State& s, int code) {
     const auto& g = s.game;
-    return (g.TEBAN == g.TEBAN_MAN && code <= -10) || (g.TEBAN == g.TEBAN_COM && code >= 10);
+    return (g.TEBAN() == g.TEBAN_MAN() && code <= -10) ||
+           (g.TEBAN() == g.TEBAN_COM() && code >= 10);
 }
 
 // The clock restarts for the side to move once play goes on after browsing.
 void restartClock(State& s) {
-    s.game.SAIKAI_MACHI = OFF;
+    s.game.resumed();
     s.clock.KAISHI_JIKAN = s.port.timeOfDay();
     if (s.opt.KEIKA) タイマー設定(s, true);
 }
@@ -43,21 +44,21 @@ void restartClock(State& s) {
 // Answers whether the click still goes on to the board.
 bool resumeAfterBrowsing(State& s) {
     auto& g = s.game;
-    if (g.COM_TAISEN == 0) {
-        if (g.SAIKAI_MACHI == ON) {
+    if (g.COM_TAISEN() == 0) {
+        if (g.SAIKAI_MACHI() == ON) {
             restartClock(s);
-            if (g.TEBAN == SENTE_BAN)
+            if (g.TEBAN() == SENTE_BAN)
                 s.port.message("先手の番です", "対局", Buttons::Ok);
-            else if (g.TEBAN == GOTE_BAN)
+            else if (g.TEBAN() == GOTE_BAN)
                 s.port.message("後手の番です", "対局", Buttons::Ok);
         }
-    } else if (g.TEBAN == g.TEBAN_COM) {
-        g.SAIKAI_MACHI = OFF;
+    } else if (g.TEBAN() == g.TEBAN_COM()) {
+        g.resumed();
         s.port.message("OKですか？", "再開(COM)", Buttons::Ok);
         com_ban(s);
         // A game COM has just ended takes no move from this click.
-        if (g.SHOUHAI != 0 || g.TEBAN == 0) return false;
-    } else if (g.TEBAN == g.TEBAN_MAN && g.SAIKAI_MACHI == ON) {
+        if (g.SHOUHAI() != 0 || g.TEBAN() == 0) return false;
+    } else if (g.TEBAN() == g.TEBAN_MAN() && g.SAIKAI_MACHI() == ON) {
         restartClock(s);
         s.port.message("MANの番です", "対局", Buttons::Ok);
     }
@@ -80,7 +81,7 @@ void firstClick(State& s, int col, int row) {
     描画_移動可能桝色(s, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
     if (ownPiece(s, m.SENTAKU_KOMA)) {
         描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
-        s.game.CLICK_JOUTAI = 1;
+        s.game.pieceSelected();
     } else {
         描画_桝輪郭(s, s.opt.SIDOU_COLOR, m.MOTO_X, m.MOTO_Y);
     }
@@ -90,24 +91,24 @@ void firstClick(State& s, int col, int row) {
 void handOn(State& s, int winner) {
     auto& g = s.game;
     auto& c = s.clock;
-    if (g.COM_TAISEN == 1) {
+    if (g.COM_TAISEN() == 1) {
         タイマー設定(s, false);
         c.MAN_JIKAN += c.KEIKA_BYOU;
         勢力調査(s);
         if (winner != 0) {
             announceWinner(s, winner);
         } else {
-            g.TEBAN = g.TEBAN_COM;
+            g.turnPassesTo(g.TEBAN_COM());
             if (手数上限終了(s)) return;
             com_ban(s);
         }
         return;
     }
-    if (g.TEBAN == SENTE_BAN) {
-        g.TEBAN = GOTE_BAN;
+    if (g.TEBAN() == SENTE_BAN) {
+        g.turnPassesTo(GOTE_BAN);
         c.MAN_JIKAN += c.KEIKA_BYOU;
-    } else if (g.TEBAN == GOTE_BAN) {
-        g.TEBAN = SENTE_BAN;
+    } else if (g.TEBAN() == GOTE_BAN) {
+        g.turnPassesTo(SENTE_BAN);
         c.COM_JIKAN += c.KEIKA_BYOU;
     }
     c.KAISHI_JIKAN = s.port.timeOfDay();
@@ -126,11 +127,11 @@ void secondClick(State& s, int button, int col, int row) {
     auto& m = s.play;
     m.SAKI_X = col;
     m.SAKI_Y = row;
-    if ((g.TEBAN == g.TEBAN_MAN && m.MOTO_X == COM_DROP_X) ||
-        (g.TEBAN == g.TEBAN_COM && m.MOTO_X == MAN_DROP_X)) {
+    if ((g.TEBAN() == g.TEBAN_MAN() && m.MOTO_X == COM_DROP_X) ||
+        (g.TEBAN() == g.TEBAN_COM() && m.MOTO_X == MAN_DROP_X)) {
         // A piece from the opponent's stand was only shown, not taken.
         clearSelection(s);
-        g.CLICK_JOUTAI = 0;
+        g.selectionDropped();
         return;
     }
     if (ownPiece(s, s.pos.BAN[col][row])) {
@@ -151,7 +152,7 @@ void secondClick(State& s, int button, int col, int row) {
     // The selection and its guidance go before the piece travels.
     steps.beforeTravel = [&s] {
         auto& sel = s.play;
-        s.game.CLICK_JOUTAI = 0;
+        s.game.selectionDropped();
         描画_桝輪郭(s, PLAIN_COLOUR, sel.MOTO_X, sel.MOTO_Y);
         描画_桝輪郭(s, PLAIN_COLOUR, sel.SAKI_X, sel.SAKI_Y);
         描画_移動可能桝色(s, sel.MOTO_X, sel.MOTO_Y, PLAIN_COLOUR, sel.SENTAKU_KOMA);
@@ -160,7 +161,7 @@ void secondClick(State& s, int button, int col, int row) {
     switch (out.refused) {
         case Refusal::Illegal:
             s.port.playSound(Sound::KINSHI);
-            g.CLICK_JOUTAI = 0;
+            g.selectionDropped();
             描画_将棋盤桝(s);
             return;
         case Refusal::MustPromote:
@@ -168,7 +169,7 @@ void secondClick(State& s, int button, int col, int row) {
             s.port.message("マウスの右をクリックして下さい", "成り", Buttons::Ok);
             return;
         case Refusal::HistoryFull:
-            g.CLICK_JOUTAI = 0;
+            g.selectionDropped();
             clearSelection(s);
             手数上限終了(s);
             return;
@@ -176,7 +177,7 @@ void secondClick(State& s, int button, int col, int row) {
     }
     m.MOTO_Y = fy;
     // The text names the piece as selected, so a promotion by this move does not show.
-    描画_移動結果(s, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM : g.TEBAN_MAN, m.SAKI_X, m.SAKI_Y,
+    描画_移動結果(s, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
                   m.SENTAKU_KOMA, 15);
     handOn(s, out.winner);
 }
@@ -191,21 +192,21 @@ void standClick(State& s, int col, int row) {
         kind = row - 2;
         if (s.pos.MOCHI_MAN[kind] <= 0) return;
         code = -10 * kind;
-        mineWhen = g.TEBAN_MAN;
+        mineWhen = g.TEBAN_MAN();
     } else if (col == COM_DROP_X && row >= 1 && row <= 7) {
         kind = 8 - row;
         if (s.pos.MOCHI_COM[kind] <= 0) return;
         code = 10 * kind;
-        mineWhen = g.TEBAN_COM;
+        mineWhen = g.TEBAN_COM();
     } else {
         return;
     }
     調査_2歩フラグ設定(s.pos);
-    g.CLICK_JOUTAI = 1;
+    g.pieceSelected();
     m.MOTO_X = col;
     m.MOTO_Y = row;
     m.SENTAKU_KOMA = code;
-    描画_桝輪郭(s, g.TEBAN == mineWhen ? SELECTED_COLOUR : s.opt.SIDOU_COLOR, col, row);
+    描画_桝輪郭(s, g.TEBAN() == mineWhen ? SELECTED_COLOUR : s.opt.SIDOU_COLOR, col, row);
     描画_移動可能桝色(s, col, row, s.opt.SIDOU_COLOR, code);
 }
 
@@ -222,29 +223,30 @@ void 描画_移動可能桝色(State& s, int fromX, int fromY, int colour, int p
 void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {
     auto& g = s.game;
     パネル閉じる(s);
-    if (g.KIFU_MODE == ON) {
-        if (s.port.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
+    switch (g.phase()) {
+        case GameState::Phase::Record:
+            if (s.port.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) ==
+                Answer::No) {
+                s.port.playSound(Sound::KINSHI);
+                初期設定(s);
+            }
+            return;
+        case GameState::Phase::Decided:
+            s.port.message("新規に対局してください", "終局", Buttons::Ok);
+            return;
+        case GameState::Phase::NoGame:
             s.port.playSound(Sound::KINSHI);
-            初期設定(s);
-        }
-        return;
-    }
-    if (g.SHOUHAI != 0) {
-        s.port.message("新規に対局してください", "終局", Buttons::Ok);
-        return;
+            s.port.message("「対局」で始めて下さい", "開始", Buttons::Ok);
+            return;
+        case GameState::Phase::Playing: break;
     }
     const int col = cellOf(x, 1050, 495);
     const int row = cellOf(y, 100, 615);
-    if (g.TEBAN == 0) {
-        s.port.playSound(Sound::KINSHI);
-        s.port.message("「対局」で始めて下さい", "開始", Buttons::Ok);
-        return;
-    }
     if (!resumeAfterBrowsing(s)) return;
 
     if (!onBoard(col, row))
         standClick(s, col, row);
-    else if (g.CLICK_JOUTAI == 0)
+    else if (g.CLICK_JOUTAI() == 0)
         firstClick(s, col, row);
     else
         secondClick(s, button, col, row);

@@ -9,12 +9,7 @@
 namespace {
 
 // Taking a king ends the game in the taker's favour.
-void decideOnKing(State& s, int taken) {
-    if (taken == COM_OU)
-        s.game.SHOUHAI = s.game.TEBAN_MAN;
-    else if (taken == MAN_OU)
-        s.game.SHOUHAI = s.game.TEBAN_COM;
-}
+void decideOnKing(State& s, int taken) { s.game.kingTaken(taken); }
 
 }  // namespace
 
@@ -64,8 +59,8 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps)
         手順保存(s, c.MAN_JIKAN, c.MAN_JIKAN, c.COM_JIKAN, c.COM_JIKAN + c.KEIKA_BYOU);
     else
         手順保存(s, c.MAN_JIKAN, c.KEIKA_BYOU + c.MAN_JIKAN, c.COM_JIKAN, c.COM_JIKAN);
-    g.HYOUJI_TESU += 1;
-    描画_手数(s, g.HYOUJI_TESU, colours::WHITE);
+    g.moveMade();
+    描画_手数(s, g.HYOUJI_TESU(), colours::WHITE);
     if (steps.beforeTravel) steps.beforeTravel();
 
     out.captured = s.pos.BAN[m.tx][m.ty];
@@ -82,7 +77,6 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps)
     }
     if (steps.afterTravel) steps.afterTravel();
     s.port.playSound(Sound::KOMA);
-    g.TESU += 1;
     out.winner = winnerByKings(s, who);
     return out;
 }
@@ -90,16 +84,16 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps)
 int winnerByKings(const State& s, Mover who) {
     const bool comGone = 調査_駒存在(s.pos, COM_OU) == OFF;
     const bool manGone = 調査_駒存在(s.pos, MAN_OU) == OFF;
-    if (manGone && (who == Mover::Computer || !comGone)) return s.game.TEBAN_COM;
-    if (comGone) return s.game.TEBAN_MAN;
+    if (manGone && (who == Mover::Computer || !comGone)) return s.game.TEBAN_COM();
+    if (comGone) return s.game.TEBAN_MAN();
     return 0;
 }
 
 void announceWinner(State& s, int winner) {
     const auto& g = s.game;
     const char* text;
-    if (g.COM_TAISEN == 1)
-        text = winner == g.TEBAN_MAN ? "あなたの勝ちです" : "ｺﾝﾋﾟｭｰﾀの勝ちです";
+    if (g.COM_TAISEN() == 1)
+        text = winner == g.TEBAN_MAN() ? "あなたの勝ちです" : "ｺﾝﾋﾟｭｰﾀの勝ちです";
     else
         text = winner == SENTE_BAN ? "先手の勝ちです" : "後手の勝ちです";
     s.port.message(text, "終了", Buttons::Ok);
@@ -111,7 +105,7 @@ void 駒取得(State& s, int c) {
 }
 
 int 調査_持駒数(const State& s, int teban) {
-    if (teban == s.game.TEBAN_MAN) return handTotal(s.pos.MOCHI_MAN);
-    if (teban == s.game.TEBAN_COM) return handTotal(s.pos.MOCHI_COM);
+    if (teban == s.game.TEBAN_MAN()) return handTotal(s.pos.MOCHI_MAN);
+    if (teban == s.game.TEBAN_COM()) return handTotal(s.pos.MOCHI_COM);
     return 0;
 }
