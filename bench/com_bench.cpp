@@ -44,7 +44,7 @@ void collectGames(std::vector<Snapshot>& out) {
             if (moves.empty() || e.handle("man " + moves[rng.below(moves.size())]) != "ok") break;
             if (ply % 8 == 5 && out.size() < 20) out.push_back(take(e.state()));
             if (e.handle("com").find(' ') == std::string::npos) break;
-            if (e.state().game.SHOUHAI != 0) break;
+            if (e.state().game.SHOUHAI() != 0) break;
         }
     }
 }

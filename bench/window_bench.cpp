@@ -73,14 +73,14 @@ void click(MainWindow& w, int x, int y, int button) {
 // The clicks of every legal move of the side to move, judged as the clicks themselves are
 // judged. Taking a king would end the game, so those come only when nothing else is left.
 std::vector<Click> legalClicks(State& s, std::uint64_t& rng) {
-    const bool bottom = s.game.TEBAN == s.game.TEBAN_MAN;
+    const bool bottom = s.game.TEBAN() == s.game.TEBAN_MAN();
     std::vector<Click> moves, kingTakes;
     調査_2歩フラグ設定(s.pos);
     auto consider = [&](int fx, int fy, int code) {
         for (int tx = 1; tx <= 9; ++tx)
             for (int ty = 1; ty <= 9; ++ty) {
                 if (移動チェック(s.pos, fx, fy, tx, ty, code) != ON) continue;
-                const bool may = onBoard(fx, fy) && 調査_駒成(s.pos, fx, fy, tx, ty, code) == ON;
+                const bool may = onBoard(fx, fy) && 調査_駒成(fx, fy, tx, ty, code).may;
                 const bool must = 移動後チェック(ty, code) == OFF;
                 rng = rng * 6364136223846793005ull + 1442695040888963407ull;
                 const int button = must || (may && (rng >> 40) % 2 == 0) ? 2 : 1;
@@ -118,16 +118,16 @@ void selfPlay(MainWindow& w, State& s, int count, const QString& shot) {
     w.action("START")->trigger();
     std::uint64_t rng = 20240601;
     int played = 0;
-    while (played < count && s.game.SHOUHAI == 0) {
+    while (played < count && s.game.SHOUHAI() == 0) {
         std::vector<Click> moves = legalClicks(s, rng);
         if (moves.empty()) break;
         rng = rng * 6364136223846793005ull + 1442695040888963407ull;
         const Click& m = moves[(rng >> 33) % moves.size()];
-        const int before = s.game.TESU;
+        const int before = s.game.TESU();
         click(w, m.fx, m.fy, 1);
         click(w, m.tx, m.ty, m.button);
         QCoreApplication::processEvents();
-        if (s.game.TESU != before + 1) {
+        if (s.game.TESU() != before + 1) {
             std::fprintf(stderr, "self-play: the move %d %d %d %d was not taken\n", m.fx, m.fy,
                          m.tx, m.ty);
             break;

@@ -8,9 +8,7 @@
 #include <string_view>
 
 #include "cli/random_play.h"
-#include "core/moves.h"
-#include "core/pieces.h"
-#include "core/rules.h"
+#include "core/legal_moves.h"
 #include "fake_port.h"
 #include "play/window_events.h"
 #include "signature.h"
@@ -81,31 +79,16 @@ struct Aim {
 // its destination, with the right button where it promotes (always where it must).
 std::vector<Aim> aims(const State& s, bool kingsSpared) {
     Position p = s.pos;  // the two-pawn flags are worked out on a copy
-    const bool man = s.game.TEBAN == s.game.TEBAN_MAN;
-    std::vector<Aim> out;
-    auto spared = [&](int tx, int ty) { return kingsSpared && kindOf(p.BAN[tx][ty]) == OU; };
-    for (int fx = 1; fx <= 9; ++fx)
-        for (int fy = 1; fy <= 9; ++fy) {
-            const int c = p.BAN[fx][fy];
-            if (man ? !isMan(c) : !isCom(c)) continue;
-            for (int tx = 1; tx <= 9; ++tx)
-                for (int ty = 1; ty <= 9; ++ty) {
-                    if (spared(tx, ty) || 移動チェック(p, fx, fy, tx, ty, c) != ON) continue;
-                    const bool may = 調査_駒成(p, fx, fy, tx, ty, c) == ON;
-                    if (移動後チェック(ty, c) == ON) out.push_back({fx, fy, tx, ty, 1});
-                    if (may) out.push_back({fx, fy, tx, ty, 2});
-                }
-        }
     調査_2歩フラグ設定(p);
-    for (int k = HU; k <= SYA; ++k) {
-        if ((man ? p.MOCHI_MAN[k] : p.MOCHI_COM[k]) <= 0) continue;
-        const int code = man ? manCode(k) : comCode(k);
-        const int fx = man ? MAN_DROP_X : COM_DROP_X, fy = man ? k + 2 : k;
-        for (int tx = 1; tx <= 9; ++tx)
-            for (int ty = 1; ty <= 9; ++ty)
-                if (移動チェック(p, fx, fy, tx, ty, code) == ON)
-                    out.push_back({fx, man ? k + 2 : 8 - k, tx, ty, 1});
-    }
+    const bool man = s.game.TEBAN() == s.game.TEBAN_MAN();
+    std::vector<Aim> out;
+    forEachLegalMove(p, man ? Side::MAN : Side::COM, [&](const Move& m) {
+        if (m.isDrop())
+            out.push_back({m.fx, man ? m.fy : 8 - m.fy, m.tx, m.ty, 1});
+        else if (!(kingsSpared && kindOf(p.BAN[m.tx][m.ty]) == OU))
+            out.push_back({m.fx, m.fy, m.tx, m.ty, m.promote ? 2 : 1});
+        return false;
+    });
     return out;
 }
 
@@ -137,13 +120,13 @@ void endState(const State& s, const fs::path& dir, std::vector<std::string>& out
                   std::to_string(p.MOCHI_MAN_SU) + " " + std::to_string(p.MOCHI_COM_SU));
     out.push_back("kings " + std::to_string(p.MAN_OU_X) + " " + std::to_string(p.MAN_OU_Y) + " " +
                   std::to_string(p.COM_OU_X) + " " + std::to_string(p.COM_OU_Y));
-    const int mode[] = {g.TEBAN,        g.TEBAN_MAN,        g.TEBAN_COM,  g.SHOUHAI,
-                        g.TESU,         g.HYOUJI_TESU,      g.COM_TAISEN, g.HANTEN,
-                        g.HANDE_SETTEI, g.HANDE_LEVEL,      g.KIFU_MODE,  g.SAIKAI_MACHI,
-                        g.CLICK_JOUTAI, s.hist.SAISHU_TESU, s.LEVEL_NO};
+    const int mode[] = {g.TEBAN(),        g.TEBAN_MAN(),        g.TEBAN_COM(),  g.SHOUHAI(),
+                        g.TESU(),         g.HYOUJI_TESU(),      g.COM_TAISEN(), g.HANTEN(),
+                        g.HANDE_SETTEI(), g.HANDE_LEVEL(),      g.KIFU_MODE(),  g.SAIKAI_MACHI(),
+                        g.CLICK_JOUTAI(), s.hist.SAISHU_TESU(), s.LEVEL_NO};
     out.push_back("mode" + joined(mode));
     std::string history;
-    for (int t = 0; t <= s.hist.SAISHU_TESU && t <= TESU_MAX; ++t) {
+    for (int t = 0; t <= s.hist.SAISHU_TESU() && t <= TESU_MAX; ++t) {
         const auto i = std::size_t(t);
         for (const auto& column : s.hist.BAN_RIREKI[i]) history += joined(column);
         history += joined(s.hist.MOCHI_MAN_RIREKI[i]) + joined(s.hist.MOCHI_COM_RIREKI[i]);
@@ -240,7 +223,7 @@ private:
     void longGame() {
         State& s = *state_;
         menu("START");
-        for (int i = 0; i < 1100 && s.game.SHOUHAI == 0 && !rec_.quit(); ++i)
+        for (int i = 0; i < 1100 && s.game.SHOUHAI() == 0 && !rec_.quit(); ++i)
             if (!aimedMove(true)) break;
     }
 
@@ -254,7 +237,7 @@ private:
         port_.homePageChosen = rng_.below(2) == 0;
         const std::size_t roll = rng_.below(100);
         if (roll < 35) {
-            if (s.game.TEBAN == 0 || s.game.SHOUHAI != 0 || !aimedMove(false))
+            if (s.game.TEBAN() == 0 || s.game.SHOUHAI() != 0 || !aimedMove(false))
                 menu(std::string(GAMES[rng_.below(3)]));
         } else if (roll < 55) {
             const int col = int(rng_.below(15)) - 2, row = int(rng_.below(13)) - 1;

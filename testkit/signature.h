@@ -89,7 +89,7 @@ inline std::vector<std::string> gameMoves(std::uint64_t seed, int plies = 150) {
         }
         const std::string c = e.handle("com");
         out.push_back(c);
-        if (e.state().game.SHOUHAI != 0 || c.find(' ') == std::string::npos) break;
+        if (e.state().game.SHOUHAI() != 0 || c.find(' ') == std::string::npos) break;
     }
     return out;
 }

@@ -10,6 +10,7 @@
 #include "cli/random_play.h"
 #include "play/setup.h"
 #include "test_util.h"
+#include "mode_seam.h"
 
 namespace {
 
@@ -21,8 +22,8 @@ std::string field(const std::string& line, int x, int y) {
 TEST(Cli, ManMovesAndTheBoardLine) {
     Engine e;
     EXPECT_EQ(e.handle("man 7 7 7 6"), "ok");
-    EXPECT_EQ(e.state().game.TEBAN, GOTE_BAN);
-    EXPECT_EQ(e.state().game.TESU, 1);
+    EXPECT_EQ(e.state().game.TEBAN(), GOTE_BAN);
+    EXPECT_EQ(e.state().game.TESU(), 1);
     const std::string line = e.handle("board");
     ASSERT_EQ(line.size(), 277u);
     EXPECT_EQ(field(line, 7, 6), "-10");
@@ -52,7 +53,7 @@ TEST(Cli, RefusalsAndArgumentErrors) {
     EXPECT_EQ(e.state().LEVEL_NO, 1);
     EXPECT_EQ(e.handle("fly"), "error unknown command");
     EXPECT_EQ(e.handle("position 12"), "error bad position");
-    EXPECT_EQ(e.state().game.TESU, 0);
+    EXPECT_EQ(e.state().game.TESU(), 0);
 }
 
 TEST(Cli, PositionPromotionDropsAndTheWin) {
@@ -77,7 +78,7 @@ TEST(Cli, PositionPromotionDropsAndTheWin) {
     EXPECT_EQ(f.handle("man 11 7 2 2"), "ok");  // gold drop
     EXPECT_EQ(f.state().pos.BAN[2][2], MAN_KIN);
     EXPECT_EQ(f.state().pos.MOCHI_MAN_SU, 0);
-    f.state().game.TEBAN = SENTE_BAN;
+    ModeTestSeam::of(f.state().game).TEBAN = SENTE_BAN;
     EXPECT_EQ(f.handle("man 2 2 1 1"), "win MAN");
     EXPECT_EQ(f.handle("man 5 2 5 1 promote"), "over");
     EXPECT_EQ(f.handle("com"), "over");
@@ -97,16 +98,14 @@ TEST(Cli, PromotingOnTheMove) {
     EXPECT_EQ(s.pos.BAN[5][3], MAN_NARIGIN);
     EXPECT_EQ(s.pos.BAN[5][4], MAN_HU);              // the follower stays a pawn
     EXPECT_EQ(s.hist.BAN_RIREKI[0][5][4], MAN_GIN);  // the history shows the piece unpromoted
-    EXPECT_EQ(s.pos.NARI_KOMA, MAN_NARIGIN);
 
-    // Without `promote` the piece travels as it is and NARI_KOMA says so, as after a left
-    // click; a knight jumps alone.
+    // Without `promote` the piece travels as it is, as after a left click; a knight jumps
+    // alone.
     s.pos.BAN[4][5] = MAN_KEI;
     s.pos.BAN[4][6] = MAN_KYOU;
     EXPECT_EQ(e.handle("man 4 5 3 3"), "ok");
     EXPECT_EQ(s.pos.BAN[3][3], MAN_KEI);
     EXPECT_EQ(s.pos.BAN[4][6], MAN_KYOU);
-    EXPECT_EQ(s.pos.NARI_KOMA, MAN_KEI);
     EXPECT_EQ(e.handle("man 3 3 2 1"), "must-promote");
     EXPECT_EQ(e.handle("man 3 3 2 1 promote"), "ok");
     EXPECT_EQ(s.pos.BAN[2][1], MAN_NARIKEI);
@@ -114,8 +113,8 @@ TEST(Cli, PromotingOnTheMove) {
     // `promote` where no promotion is allowed moves the piece unpromoted.
     EXPECT_EQ(e.handle("man 4 6 4 5 promote"), "ok");
     EXPECT_EQ(s.pos.BAN[4][5], MAN_KYOU);
-    EXPECT_EQ(s.game.TESU, 4);
-    EXPECT_EQ(s.hist.SAISHU_TESU, 3);
+    EXPECT_EQ(s.game.TESU(), 4);
+    EXPECT_EQ(s.hist.SAISHU_TESU(), 3);
 }
 
 // A position line is taken only as the record writer spells it: a code that is no piece,
@@ -154,19 +153,19 @@ TEST(Cli, ComAnswersAndTheHistoryBound) {
     double score;
     ASSERT_EQ(std::sscanf(a.c_str(), "%d %d %d %d %d %lf", &fx, &fy, &tx, &ty, &code, &score), 6)
         << a;
-    EXPECT_EQ(e.state().game.TESU, 2);
-    EXPECT_EQ(e.state().game.TEBAN, SENTE_BAN);
+    EXPECT_EQ(e.state().game.TESU(), 2);
+    EXPECT_EQ(e.state().game.TEBAN(), SENTE_BAN);
     EXPECT_EQ(e.state().pos.BAN[tx][ty], code);
 
     // MAN's move that fills the history ends the game; nothing more is stored.
-    e.state().game.TESU = 499;
+    ModeTestSeam::of(e.state().game).TESU = 499;
     EXPECT_EQ(e.handle("man 3 7 3 6"), "ok");
-    EXPECT_EQ(e.state().game.TESU, 500);
-    EXPECT_EQ(e.state().game.TEBAN, 0);
+    EXPECT_EQ(e.state().game.TESU(), 500);
+    EXPECT_EQ(e.state().game.TEBAN(), 0);
     EXPECT_EQ(e.handle("man 4 7 4 6"), "error history full");
     EXPECT_EQ(e.handle("com"), "error history full");
     EXPECT_EQ(e.state().pos.BAN[4][7], MAN_HU);
-    EXPECT_EQ(e.state().game.TESU, 500);
+    EXPECT_EQ(e.state().game.TESU(), 500);
 }
 
 // Everything a run of the tool prints, and its exit status.

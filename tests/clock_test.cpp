@@ -3,6 +3,7 @@
 #include "fake_port.h"
 #include "play/clock.h"
 #include "play/screen.h"
+#include "mode_seam.h"
 
 TEST(Clock, TimeTexts) {
     EXPECT_EQ(調査_時間秒追加結果(3725.0f), "01:02:05");
@@ -27,7 +28,7 @@ TEST(Clock, TickDrawsOnlyTheSideToMoveOnANewSecond) {
     Fixture f;
     State& s = f.s;
     s.opt.KEIKA = true;
-    s.game.TEBAN = s.game.TEBAN_MAN;
+    ModeTestSeam::of(s.game).TEBAN = s.game.TEBAN_MAN();
     s.clock.MAN_JIKAN = 60;
     s.clock.COM_JIKAN = 10;
     s.clock.KAISHI_JIKAN = 1000;
@@ -62,7 +63,7 @@ TEST(Clock, TickDrawsOnlyTheSideToMoveOnANewSecond) {
     EXPECT_TRUE(f.port.calls.empty());
 
     // COM to move: only COM's clock, left of the board.
-    s.game.TEBAN = s.game.TEBAN_COM;
+    ModeTestSeam::of(s.game).TEBAN = s.game.TEBAN_COM();
     f.port.now = 1003.1f;
     Timer1_Timer(s);
     texts = f.port.only("text");
@@ -72,7 +73,7 @@ TEST(Clock, TickDrawsOnlyTheSideToMoveOnANewSecond) {
 
     // A decided game stops the clock.
     f.port.clear();
-    s.game.SHOUHAI = SENTE_BAN;
+    ModeTestSeam::of(s.game).SHOUHAI = SENTE_BAN;
     f.port.now = 1010.0f;
     Timer1_Timer(s);
     EXPECT_TRUE(f.port.calls.empty());
@@ -85,7 +86,7 @@ TEST(Clock, TickDrawsOnlyTheSideToMoveOnANewSecond) {
 TEST(Clock, TickAcrossMidnightAndHiddenClock) {
     Fixture f;
     State& s = f.s;
-    s.game.TEBAN = s.game.TEBAN_MAN;
+    ModeTestSeam::of(s.game).TEBAN = s.game.TEBAN_MAN();
     s.clock.KAISHI_JIKAN = 86399.5f;
     s.clock.Timer1 = true;
     f.port.now = 0.5f;
@@ -98,7 +99,7 @@ TEST(Clock, TickAcrossMidnightAndHiddenClock) {
     f.port.clear();
     s.opt.KEIKA = true;
     s.opt.HAIKEI_NO = 6;
-    消去_所有時間(s, s.game.TEBAN_COM);
+    消去_所有時間(s, s.game.TEBAN_COM());
     描画_所有時間(s, 0, 5.0f);  // neither side
     ASSERT_EQ(f.port.calls.size(), 3u);
     EXPECT_EQ(f.port.calls[0],

@@ -6,6 +6,7 @@
 #include "play/setup.h"
 #include "fake_port.h"
 #include "test_util.h"
+#include "mode_seam.h"
 
 namespace {
 
@@ -26,10 +27,10 @@ struct ComTurn : ::testing::Test {
     State& s = *st;
     void SetUp() override {
         初期設定(s);
-        s.game.COM_TAISEN = 1;
-        s.game.TEBAN_MAN = SENTE_BAN;
-        s.game.TEBAN_COM = GOTE_BAN;
-        s.game.TEBAN = GOTE_BAN;
+        ModeTestSeam::of(s.game).COM_TAISEN = 1;
+        ModeTestSeam::of(s.game).TEBAN_MAN = SENTE_BAN;
+        ModeTestSeam::of(s.game).TEBAN_COM = GOTE_BAN;
+        ModeTestSeam::of(s.game).TEBAN = GOTE_BAN;
         port.clear();
         port.looks = 0;
     }
@@ -39,9 +40,9 @@ TEST_F(ComTurn, PlaysOneMoveAndHandsTheTurnBack) {
     s.opt.KEIKA = true;
     勢力調査(s);
     com_ban(s);
-    EXPECT_EQ(s.game.TESU, 1);
-    EXPECT_EQ(s.game.HYOUJI_TESU, 1);
-    EXPECT_EQ(s.game.TEBAN, SENTE_BAN);
+    EXPECT_EQ(s.game.TESU(), 1);
+    EXPECT_EQ(s.game.HYOUJI_TESU(), 1);
+    EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
     EXPECT_TRUE(s.clock.Timer1);  // MAN's clock runs
     EXPECT_EQ(pieceCount(s.pos), 40);
     // Entry 0 holds the position COM moved from.
@@ -78,8 +79,8 @@ TEST_F(ComTurn, CapturingTheKingEndsTheGameWithoutMoveText) {
     勢力調査(s);
     com_ban(s);
     EXPECT_EQ(s.pos.BAN[5][6], COM_KIN);
-    EXPECT_EQ(s.game.SHOUHAI, GOTE_BAN);
-    EXPECT_EQ(s.game.TEBAN, SENTE_BAN);
+    EXPECT_EQ(s.game.SHOUHAI(), GOTE_BAN);
+    EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
     EXPECT_EQ(s.turn.BEST_SCORE, 9999);
     EXPECT_EQ(port.count("message ｺﾝﾋﾟｭｰﾀの勝ちです | 終了"), 1u);
     EXPECT_EQ(s.clock.COM_JIKAN, 0);  // the clock is not advanced
@@ -96,22 +97,22 @@ TEST_F(ComTurn, WithNothingToPlayComResigns) {
     s.pos.BAN[1][9] = COM_HU;  // a pawn on the last row cannot move
     勢力調査(s);
     com_ban(s);
-    EXPECT_EQ(s.game.TESU, 0);
-    EXPECT_EQ(s.game.SHOUHAI, SENTE_BAN);
-    EXPECT_EQ(s.game.TEBAN, SENTE_BAN);
+    EXPECT_EQ(s.game.TESU(), 0);
+    EXPECT_EQ(s.game.SHOUHAI(), SENTE_BAN);
+    EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
     EXPECT_EQ(port.count(std::string("message ") + 投了メッセージ), 1u);
 }
 
 TEST_F(ComTurn, TheGameStopsAtTheLastMoveTheHistoryHolds) {
-    s.game.TESU = 499;
+    ModeTestSeam::of(s.game).TESU = 499;
     勢力調査(s);
     com_ban(s);
-    EXPECT_EQ(s.game.TESU, 500);
-    EXPECT_EQ(s.game.TEBAN, 0);
+    EXPECT_EQ(s.game.TESU(), 500);
+    EXPECT_EQ(s.game.TEBAN(), 0);
     EXPECT_EQ(port.count(std::string("message ") + 手数上限メッセージ), 1u);
     port.clear();
     com_ban(s);
-    EXPECT_EQ(s.game.TESU, 500);
+    EXPECT_EQ(s.game.TESU(), 500);
 }
 
 }  // namespace

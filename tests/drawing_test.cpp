@@ -4,6 +4,7 @@
 
 #include "fake_port.h"
 #include "play/screen.h"
+#include "mode_seam.h"
 
 namespace {
 
@@ -190,9 +191,9 @@ TEST(DrawingScreen, FullRedrawOrder) {
     s.opt.KEIKA = true;
     s.pos.BAN[5][9] = MAN_OU;
     s.pos.BAN[5][1] = COM_OU;
-    s.game.COM_TAISEN = 1;
-    s.game.HANDE_SETTEI = ON;
-    s.game.HANDE_LEVEL = 3;
+    ModeTestSeam::of(s.game).COM_TAISEN = 1;
+    ModeTestSeam::of(s.game).HANDE_SETTEI = ON;
+    ModeTestSeam::of(s.game).HANDE_LEVEL = 3;
     s.clock.MAN_JIKAN = 61;
     s.clock.COM_JIKAN = 3725;
     画面_再描画(s);
@@ -231,8 +232,8 @@ TEST(DrawingScreen, FullRedrawOrder) {
 
     // Outside a game against COM and without a handicap neither label appears.
     f.port.clear();
-    s.game.COM_TAISEN = 0;
-    s.game.HANDE_SETTEI = OFF;
+    ModeTestSeam::of(s.game).COM_TAISEN = 0;
+    ModeTestSeam::of(s.game).HANDE_SETTEI = OFF;
     画面_再描画(s);
     EXPECT_EQ(f.port.count(text(-1.4, 0.2, "LEVEL", 0, 10)), 0u);
     EXPECT_EQ(f.port.count("text " + FakePort::num(セル左(11) + 120)), 0u);

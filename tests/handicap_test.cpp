@@ -1,4 +1,4 @@
-#include "commands/handicap.h"
+#include "play/handicap.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,10 @@
 
 #include "play/setup.h"
 #include "fake_port.h"
-#include "commands/level.h"
+#include "play/level.h"
 #include "play/screen.h"
 #include "test_util.h"
+#include "mode_seam.h"
 
 namespace {
 
@@ -21,12 +22,12 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
     State& s = f.s;
     初期設定(s);
     初期設定(start.s);
-    s.hist.SAISHU_TESU = 3;
+    ModeTestSeam::SAISHU_TESU(s.hist) = 3;
 
     for (int i = 0; i < 11; ++i) LBEL_UP_Click(s);
-    EXPECT_EQ(s.game.HANDE_LEVEL, 10);
-    EXPECT_EQ(s.game.HANDE_SETTEI, ON);
-    EXPECT_EQ(s.hist.SAISHU_TESU, 0);
+    EXPECT_EQ(s.game.HANDE_LEVEL(), 10);
+    EXPECT_EQ(s.game.HANDE_SETTEI(), ON);
+    EXPECT_EQ(s.hist.SAISHU_TESU(), 0);
     EXPECT_EQ(f.port.count("play 2"), 10u);  // the eleventh press is silent
     EXPECT_EQ(f.port.count("play 1"), 0u);
     for (auto [x, y] :
@@ -51,7 +52,7 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
     EXPECT_EQ(f.port.count("outline 2 " + FakePort::num(セル左(4)) + " "), 1u);
 
     for (int i = 0; i < 9; ++i) LEBEL_DOWN_Click(s);
-    EXPECT_EQ(s.game.HANDE_LEVEL, 0);
+    EXPECT_EQ(s.game.HANDE_LEVEL(), 0);
     EXPECT_TRUE(sameBoard(s, start.s));
     EXPECT_NE(f.port.count("text " + FakePort::num(セル左(11) + 120) + " " +
                            FakePort::num(セル上(1) + 160) + " " + handicapLabel(0) + " colour 15"),
@@ -59,7 +60,7 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
 
     f.port.clear();
     for (int i = 0; i < 11; ++i) LEBEL_DOWN_Click(s);
-    EXPECT_EQ(s.game.HANDE_LEVEL, -10);
+    EXPECT_EQ(s.game.HANDE_LEVEL(), -10);
     EXPECT_EQ(f.port.count("play 2"), 10u);
     int manPieces = 0;
     for (int x = 1; x <= 9; ++x)
@@ -88,10 +89,10 @@ TEST(Handicap, RefusedDuringRecordGameOrReversal) {
         Fixture f;
         State& s = f.s;
         初期設定(s);
-        s.game.KIFU_MODE = c.kifu;
-        s.game.TESU = c.tesu;
-        s.game.HANTEN = c.hanten;
-        s.hist.SAISHU_TESU = 2;
+        ModeTestSeam::of(s.game).KIFU_MODE = c.kifu;
+        ModeTestSeam::of(s.game).TESU = c.tesu;
+        ModeTestSeam::of(s.game).HANTEN = c.hanten;
+        ModeTestSeam::SAISHU_TESU(s.hist) = 2;
         f.port.clear();
         LBEL_UP_Click(s);
         LEBEL_DOWN_Click(s);
@@ -99,9 +100,9 @@ TEST(Handicap, RefusedDuringRecordGameOrReversal) {
             std::string("message ") + c.reason + "\n\n局面→最初にして下さい | ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定";
         EXPECT_EQ(f.port.only("message"), (std::vector<std::string>{msg, msg}));
         EXPECT_EQ(f.port.only("play"), (std::vector<std::string>{"play 1", "play 1"}));
-        EXPECT_EQ(s.game.HANDE_LEVEL, 0);
-        EXPECT_EQ(s.game.HANDE_SETTEI, OFF);
-        EXPECT_EQ(s.hist.SAISHU_TESU, 2);
+        EXPECT_EQ(s.game.HANDE_LEVEL(), 0);
+        EXPECT_EQ(s.game.HANDE_SETTEI(), OFF);
+        EXPECT_EQ(s.hist.SAISHU_TESU(), 2);
         EXPECT_EQ(f.port.count("picture"), 0u);
     }
 }
@@ -119,7 +120,7 @@ TEST(Level, MenuChecksAndDisplay) {
     EXPECT_EQ(f.port.count("text"), 0u);
 
     f.port.clear();
-    s.game.COM_TAISEN = 1;
+    ModeTestSeam::of(s.game).COM_TAISEN = 1;
     LEVEL2_Click(s);
     EXPECT_EQ(s.LEVEL_NO, 2);
     EXPECT_EQ(f.port.only("text").back(), "text " + FakePort::num(セル左(0)) + " " +

@@ -1,16 +1,16 @@
-// How many moves each side may make in a handful of positions, as the rule oracle answers:
+// How many moves each side may make in a handful of positions, as the generator offers them:
 // board moves and drops, with the promotions they allow and the ones they force.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cli/engine.h"
 #include "cli/random_play.h"
-#include "core/moves.h"
-#include "core/rules.h"
+#include "core/legal_moves.h"
 #include "play/setup.h"
 #include "test_util.h"
 
@@ -27,28 +27,35 @@ void PrintTo(const Counts& c, std::ostream* os) {
     *os << "{" << c.moves << ", " << c.promote << ", " << c.forced << "}";
 }
 
-void tally(State& s, Counts& n, int fx, int fy, int code) {
-    for (int tx = 1; tx <= 9; ++tx)
-        for (int ty = 1; ty <= 9; ++ty) {
-            if (移動チェック(s.pos, fx, fy, tx, ty, code) != ON) continue;
-            ++n.moves;
-            n.promote += 調査_駒成(s.pos, fx, fy, tx, ty, code) == ON;
-            n.forced += 移動後チェック(ty, code) == OFF;
-        }
-}
-
-// Every origin of one side (sign -1 MAN, +1 COM): its pieces on the board, then its stand
-// cells for the kinds it holds, each against every destination.
-Counts legalMoves(State& s, int sign) {
+// The generator's moves of one side, counted by (origin, destination) pair, and checked to
+// come in scan order: origins and destinations ascending, a promotion right after its twin.
+Counts legalMoves(State& s, Side side) {
     Counts n;
     調査_2歩フラグ設定(s.pos);  // pawn drops read the flags
-    for (int fx = 1; fx <= 9; ++fx)
-        for (int fy = 1; fy <= 9; ++fy)
-            if (sign * s.pos.BAN[fx][fy] >= 10) tally(s, n, fx, fy, s.pos.BAN[fx][fy]);
-    for (int k = HU; k <= SYA; ++k) {
-        if (sign < 0 && s.pos.MOCHI_MAN[k] > 0) tally(s, n, MAN_DROP_X, k + 2, -k * 10);
-        if (sign > 0 && s.pos.MOCHI_COM[k] > 0) tally(s, n, COM_DROP_X, k, k * 10);
-    }
+    Move last{-2, 0, 0, 0, 0, false};
+    int ticks = 0;
+    forEachLegalMove(
+        s.pos, side,
+        [&](const Move& m) {
+            const bool twin = m.promote && m.fx == last.fx && m.fy == last.fy && m.tx == last.tx &&
+                              m.ty == last.ty && !last.promote;
+            auto key = [](const Move& v) {
+                return std::tuple(v.isDrop() ? 1 : 0, v.isDrop() ? v.droppedKind() : v.fx, v.fy,
+                                  v.tx, v.ty);
+            };
+            if (!twin) {
+                EXPECT_LT(key(last), key(m)) << m.fx << m.fy << m.tx << m.ty;
+                ++n.moves;
+            }
+            EXPECT_EQ(移動チェック(s.pos, m.fx, m.fy, m.tx, m.ty, m.piece()), ON);
+            n.promote += m.promote;
+            n.forced += m.promote && !twin;
+            last = m;
+            return false;
+        },
+        [&] { ++ticks; });
+    const int held = side == Side::MAN ? s.pos.MOCHI_MAN_SU : s.pos.MOCHI_COM_SU;
+    EXPECT_EQ(ticks, held > 0 ? 16 : 9);  // each origin column, then each kind in hand
     return n;
 }
 
@@ -204,8 +211,8 @@ TEST(LegalMoves, CountsPerPosition) {
     for (const Row& row : table()) {
         初期設定(s);
         row.setUp(s);
-        const Counts man = legalMoves(s, -1);
-        const Counts com = legalMoves(s, +1);
+        const Counts man = legalMoves(s, Side::MAN);
+        const Counts com = legalMoves(s, Side::COM);
         EXPECT_EQ(man, row.man) << row.name;
         EXPECT_EQ(com, row.com) << row.name;
         // The random player's list offers an unpromoted move unless promotion is forced, and

@@ -205,20 +205,18 @@ TEST_F(Mate, MoveResultIsTheFirstFilledSquareOfTheMove) {
         int t, x, y, code;
     };
     for (Want w : {Want{1, 3, 4, COM_KIN}, Want{2, 5, 4, MAN_HU}, Want{3, 7, 5, COM_HU}}) {
-        int x = -5, y = -5, code = -5;
-        調査_移動結果(*hist, w.t, x, y, code);
-        EXPECT_EQ(x, w.x) << w.t;
-        EXPECT_EQ(y, w.y) << w.t;
-        EXPECT_EQ(code, w.code) << w.t;
+        const Arrival a = 調査_移動結果(*hist, w.t);
+        EXPECT_TRUE(a.found) << w.t;
+        EXPECT_EQ(a.x, w.x) << w.t;
+        EXPECT_EQ(a.y, w.y) << w.t;
+        EXPECT_EQ(a.code, w.code) << w.t;
     }
 
-    // Nothing filled, or no such move: the outputs stay as they were.
+    // Nothing filled, or no such move: nothing found.
     for (int t : {4, 0, TESU_MAX + 1}) {
-        int x = -5, y = -5, code = -5;
-        調査_移動結果(*hist, t, x, y, code);
-        EXPECT_EQ(x, -5) << t;
-        EXPECT_EQ(y, -5) << t;
-        EXPECT_EQ(code, -5) << t;
+        const Arrival a = 調査_移動結果(*hist, t);
+        EXPECT_FALSE(a.found) << t;
+        EXPECT_EQ(a.x + a.y + a.code, 0) << t;
     }
 }
 

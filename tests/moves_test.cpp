@@ -13,6 +13,7 @@
 #include "play/moves.h"
 #include "play/setup.h"
 #include "test_util.h"
+#include "mode_seam.h"
 
 namespace {
 
@@ -110,16 +111,17 @@ TEST_F(Moves, ADropFromARowThatNamesNoKindTouchesNoOtherCount) {
 TEST_F(Moves, OnlyTheMoverPromotes) {
     BAN[5][4] = MAN_GIN;
     BAN[5][5] = MAN_HU;
-    ASSERT_EQ(調査_駒成(s.pos, 5, 4, 5, 3, MAN_GIN), ON);
-    BAN[5][4] = s.pos.NARI_KOMA;
+    const Promotion pr = 調査_駒成(5, 4, 5, 3, MAN_GIN);
+    ASSERT_TRUE(pr.may);
+    BAN[5][4] = pr.code;
     移動対象駒_移動(s, 5, 4, 5, 3);
     EXPECT_EQ(BAN[5][3], MAN_NARIGIN);
     EXPECT_EQ(BAN[5][4], MAN_HU);  // entered the zone as a follower: unpromoted
 }
 
 TEST_F(Moves, CapturesFileUnpromotedKindsAndKingsEndTheGame) {
-    s.game.TEBAN_MAN = SENTE_BAN;
-    s.game.TEBAN_COM = GOTE_BAN;
+    ModeTestSeam::of(s.game).TEBAN_MAN = SENTE_BAN;
+    ModeTestSeam::of(s.game).TEBAN_COM = GOTE_BAN;
     駒取得(s, COM_RYU);
     駒取得(s, COM_TO);
     駒取得(s, COM_NARIKIN);
@@ -128,11 +130,11 @@ TEST_F(Moves, CapturesFileUnpromotedKindsAndKingsEndTheGame) {
     EXPECT_EQ(s.pos.MOCHI_MAN[HU], 1);
     EXPECT_EQ(s.pos.MOCHI_MAN[KIN], 1);
     EXPECT_EQ(s.pos.MOCHI_COM[KAKU], 1);
-    EXPECT_EQ(s.game.SHOUHAI, 0);
+    EXPECT_EQ(s.game.SHOUHAI(), 0);
     駒取得(s, COM_OU);
-    EXPECT_EQ(s.game.SHOUHAI, SENTE_BAN);
+    EXPECT_EQ(s.game.SHOUHAI(), SENTE_BAN);
     駒取得(s, MAN_OU);
-    EXPECT_EQ(s.game.SHOUHAI, GOTE_BAN);
+    EXPECT_EQ(s.game.SHOUHAI(), GOTE_BAN);
     int hand = 0;
     for (int k = 1; k <= 7; ++k) hand += s.pos.MOCHI_MAN[k] + s.pos.MOCHI_COM[k];
     EXPECT_EQ(hand, 4);  // kings enter no hand
@@ -157,7 +159,7 @@ TEST_F(Moves, TwoPawnFlagsCountOnlyUnpromotedPawns) {
 TEST(Setup, StartingPositionAndMoveZero) {
     Fixture f;
     State& s = f.s;
-    s.game.TESU = 7;
+    ModeTestSeam::of(s.game).TESU = 7;
     s.pos.MOCHI_MAN[HU] = 2;
     初期設定(s);
     EXPECT_EQ(pieceCount(s.pos), 40);
@@ -173,9 +175,9 @@ TEST(Setup, StartingPositionAndMoveZero) {
     EXPECT_EQ(s.pos.BAN[8][8], MAN_SYA);
     EXPECT_EQ(s.pos.BAN[1][9], MAN_KYOU);
     EXPECT_EQ(s.pos.MOCHI_MAN_SU + s.pos.MOCHI_COM_SU, 0);
-    EXPECT_EQ(s.game.TESU, 0);
-    EXPECT_EQ(s.hist.SAISHU_TESU, 0);
-    EXPECT_EQ(s.game.TEBAN, 0);
+    EXPECT_EQ(s.game.TESU(), 0);
+    EXPECT_EQ(s.hist.SAISHU_TESU(), 0);
+    EXPECT_EQ(s.game.TEBAN(), 0);
     for (int x = 0; x <= 9; ++x)
         for (int y = 0; y <= 9; ++y) EXPECT_EQ(s.hist.BAN_RIREKI[0][x][y], s.pos.BAN[x][y]);
     for (int i = 0; i <= 9; ++i) EXPECT_EQ(s.pos.BAN[0][i] | s.pos.BAN[i][0], 0);
@@ -185,24 +187,24 @@ TEST(Setup, SavingOverwritesAndTheBoundEndsTheGame) {
     Fixture f;
     State& s = f.s;
     初期設定(s);
-    s.game.TESU = 3;
+    ModeTestSeam::of(s.game).TESU = 3;
     手順保存(s, 1, 2, 3, 4);
-    s.game.TESU = 1;
+    ModeTestSeam::of(s.game).TESU = 1;
     s.pos.BAN[5][5] = COM_KIN;
     手順保存(s, 5, 6, 7, 8);
-    EXPECT_EQ(s.hist.SAISHU_TESU, 1);
+    EXPECT_EQ(s.hist.SAISHU_TESU(), 1);
     EXPECT_EQ(s.hist.BAN_RIREKI[1][5][5], COM_KIN);
     EXPECT_EQ(s.hist.COM_JIKAN_ATO[1], 8);
 
-    s.game.TESU = 499;
+    ModeTestSeam::of(s.game).TESU = 499;
     EXPECT_TRUE(履歴に空きあり(s));
     EXPECT_FALSE(手数上限終了(s));
-    s.game.TESU = 500;
+    ModeTestSeam::of(s.game).TESU = 500;
     EXPECT_FALSE(履歴に空きあり(s));
-    s.game.TEBAN = SENTE_BAN;
+    ModeTestSeam::of(s.game).TEBAN = SENTE_BAN;
     f.port.clear();
     EXPECT_TRUE(手数上限終了(s));
-    EXPECT_EQ(s.game.TEBAN, 0);
+    EXPECT_EQ(s.game.TEBAN(), 0);
     EXPECT_EQ(f.port.count("message 500手"), 1u);
 }
 
@@ -222,7 +224,7 @@ TEST(GameMoves, MoveTheBoardAsThePureChangeDoes) {
         Engine e;
         const Position& game = e.state().pos;
         Rng rng(seed);
-        for (int ply = 0; ply < 80 && e.state().game.SHOUHAI == 0; ++ply) {
+        for (int ply = 0; ply < 80 && e.state().game.SHOUHAI() == 0; ++ply) {
             const auto moves = 合法手一覧_MAN(e.state().pos);
             if (moves.empty()) break;
             const std::string m = moves[rng.below(moves.size())];
@@ -235,8 +237,8 @@ TEST(GameMoves, MoveTheBoardAsThePureChangeDoes) {
                 駒移動(pure, fx, fy, tx, ty, manCode(fy - 2));
             } else {
                 const int code = pure.BAN[fx][fy];
-                if (promote && 調査_駒成(pure, fx, fy, tx, ty, code) == ON)
-                    pure.BAN[fx][fy] = pure.NARI_KOMA;
+                const Promotion pr = 調査_駒成(fx, fy, tx, ty, code);
+                if (promote && pr.may) pure.BAN[fx][fy] = pr.code;
                 if (code == MAN_KEI)
                     駒移動(pure, fx, fy, tx, ty, pure.BAN[fx][fy]);
                 else

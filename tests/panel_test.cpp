@@ -10,9 +10,10 @@
 #include "play/game_flow.h"
 #include "play_util.h"
 #include "record/text_file.h"
-#include "commands/handicap.h"
+#include "play/handicap.h"
 #include "temp_dir.h"
 #include "test_util.h"
+#include "mode_seam.h"
 
 namespace {
 
@@ -156,13 +157,13 @@ TEST(Panel, ReturnWritesTheRecordClosesThePanelAndListsTheFile) {
     EXPECT_EQ(bytes.substr(0, header.size()), header);
     EXPECT_EQ(bytes.size(), header.size() + 3 * 279u);
     EXPECT_EQ(p.inputs, (std::array<std::string, 5>{}));  // names are typed again next time
-    EXPECT_EQ(s.game.TESU, 2);                            // writing changes no game state
+    EXPECT_EQ(s.game.TESU(), 2);                          // writing changes no game state
 
     // COM moved first: the first player's name is the top one.
     Fixture g;
     初期設定(g.s);
-    g.s.game.TEBAN_MAN = GOTE_BAN;
-    g.s.hist.SAISHU_TESU = 1;
+    ModeTestSeam::of(g.s.game).TEBAN_MAN = GOTE_BAN;
+    ModeTestSeam::SAISHU_TESU(g.s.hist) = 1;
     g.port.fileDirectory = dir.path().string();
     g.port.inputs = {"", "gote", "g", "sente", "gote"};
     Command1_Click(g.s);
@@ -197,9 +198,9 @@ TEST(Panel, AFileClickReadsTheRecordForBrowsing) {
     const Log texts = f.port.only("text");
     ASSERT_GE(texts.size(), 3u);
     EXPECT_EQ(Log(texts.end() - 3, texts.end()), headers);
-    EXPECT_EQ(s.game.KIFU_MODE, ON);
-    EXPECT_EQ(s.game.TEBAN, SENTE_BAN);
-    EXPECT_EQ(s.hist.SAISHU_TESU, 3);
+    EXPECT_EQ(s.game.KIFU_MODE(), ON);
+    EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
+    EXPECT_EQ(s.hist.SAISHU_TESU(), 3);
     EXPECT_TRUE(sameBoard(s, w.s.hist.BAN_RIREKI[0]));  // the start until 進
     for (int t = 1; t <= 3; ++t) {
         メニュー選択(s, "AFTER");
@@ -226,14 +227,14 @@ TEST(Panel, HeaderOnlyDamagedAndUnreadableFiles) {
         メニュー選択(f.s, "AFTER");  // no entries and no side to move
         EXPECT_EQ(heard(f.port, {"message"}), (Log{"message 棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません | 棋譜",
                                                    "message 「対局」で始めて下さい | 開始"}));
-        EXPECT_EQ(f.s.game.KIFU_MODE, ON);
+        EXPECT_EQ(f.s.game.KIFU_MODE(), ON);
     }
     {
         Fixture f;
         初期設定(f.s);
         f.port.fileDirectory = dir.path().string();
         File1_Click(f.s, "bad.棋譜");
-        EXPECT_EQ(f.s.hist.SAISHU_TESU, 2);
+        EXPECT_EQ(f.s.hist.SAISHU_TESU(), 2);
         メニュー選択(f.s, "AFTER");
         EXPECT_EQ(f.s.pos.BAN[1][1], COM_KYOU);
         EXPECT_EQ(f.s.pos.BAN[1][2], MAN_HU);
@@ -251,10 +252,10 @@ TEST(Panel, HeaderOnlyDamagedAndUnreadableFiles) {
         File1_Click(f.s, name);
         EXPECT_EQ(heard(f.port, {"message", "text", "picture"}),
                   Log{std::string("message 棋譜ﾌｧｲﾙを開けません\n\n") + name + " | 棋譜"});
-        EXPECT_EQ(f.s.game.TESU, 4);
-        EXPECT_EQ(f.s.game.KIFU_MODE, OFF);
+        EXPECT_EQ(f.s.game.TESU(), 4);
+        EXPECT_EQ(f.s.game.KIFU_MODE(), OFF);
         move(f.s, 8, 7, 8, 6);
-        EXPECT_EQ(f.s.game.TESU, 5);
+        EXPECT_EQ(f.s.game.TESU(), 5);
     }
 }
 
@@ -347,7 +348,7 @@ TEST(Handicap, TheLadderThroughEveryStepAndTheGamesItStarts) {
     for (int level = -9; level <= 0; ++level) expected.push_back(handicapLabel(level));
     for (int i = 0; i < 11; ++i) メニュー選択(s, "LBEL_UP");
     for (int i = 0; i < 21; ++i) メニュー選択(s, "LEBEL_DOWN");
-    EXPECT_EQ(s.game.HANDE_LEVEL, -10);
+    EXPECT_EQ(s.game.HANDE_LEVEL(), -10);
     for (int i = 0; i < 10; ++i) メニュー選択(s, "LBEL_UP");
     EXPECT_EQ(labelsDrawn(), expected);
     EXPECT_EQ(f.port.count("play 2"), 40u);  // the presses at the ends are silent
@@ -377,6 +378,6 @@ TEST(Handicap, TheLadderThroughEveryStepAndTheGamesItStarts) {
     handicapped = s.pos.BAN;
     EXPECT_EQ(handicapped[2][8] * 100 + handicapped[8][8] + handicapped[1][9], 0);
     メニュー選択(s, "GOTE");
-    EXPECT_EQ(s.game.TESU, 1);
+    EXPECT_EQ(s.game.TESU(), 1);
     EXPECT_EQ(s.hist.BAN_RIREKI[0], handicapped);
 }

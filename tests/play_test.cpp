@@ -8,13 +8,14 @@
 #include "play/game_flow.h"
 #include "play_util.h"
 #include "test_util.h"
+#include "mode_seam.h"
 
 namespace {
 
 void twoPeople(State& s, int tebanMan = SENTE_BAN, int teban = SENTE_BAN) {
-    s.game.TEBAN_MAN = tebanMan;
-    s.game.TEBAN_COM = -tebanMan;
-    s.game.TEBAN = teban;
+    ModeTestSeam::of(s.game).TEBAN_MAN = tebanMan;
+    ModeTestSeam::of(s.game).TEBAN_COM = -tebanMan;
+    ModeTestSeam::of(s.game).TEBAN = teban;
 }
 template <class Board>
 bool sameBoard(const State& a, const Board& ban) {
@@ -58,8 +59,8 @@ TEST(Play, TwoPeopleGameWithTheClockAndSteppingBack) {
     EXPECT_EQ(s.hist.BAN_RIREKI[3][8][2], MAN_UMA);
     EXPECT_EQ(s.pos.MOCHI_COM[KAKU] * 10 + s.pos.MOCHI_COM_SU, 11);
     EXPECT_EQ(s.pos.MOCHI_MAN_SU, 0);
-    EXPECT_EQ(s.game.TESU * 100 + s.game.HYOUJI_TESU * 10 + s.hist.SAISHU_TESU, 554);
-    EXPECT_EQ(s.game.TEBAN, GOTE_BAN);
+    EXPECT_EQ(s.game.TESU() * 100 + s.game.HYOUJI_TESU() * 10 + s.hist.SAISHU_TESU(), 554);
+    EXPECT_EQ(s.game.TEBAN(), GOTE_BAN);
     EXPECT_FLOAT_EQ(s.clock.MAN_JIKAN, 9);
     EXPECT_FLOAT_EQ(s.clock.COM_JIKAN, 12);
     EXPECT_EQ(port.only("text").back(), "text " + FakePort::num(セル左(13.4)) + " " +
@@ -70,8 +71,8 @@ TEST(Play, TwoPeopleGameWithTheClockAndSteppingBack) {
     REPLAY_Click(s);
     EXPECT_FLOAT_EQ(s.clock.COM_JIKAN, 7);
     AFTER_Click(s);
-    EXPECT_EQ(s.game.TESU, 4);
-    EXPECT_EQ(s.game.TEBAN, SENTE_BAN);
+    EXPECT_EQ(s.game.TESU(), 4);
+    EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
     EXPECT_TRUE(sameBoard(s, s.hist.BAN_RIREKI[4]));
     EXPECT_FLOAT_EQ(s.clock.MAN_JIKAN, 8);
     EXPECT_FLOAT_EQ(s.clock.COM_JIKAN, 12);
@@ -107,27 +108,27 @@ TEST(Play, SelectionGuidanceAndStands) {
     port.clear();
     click(s, 2, 2);  // no rook move: the forbidden sound alone, the outlines cleared
     EXPECT_EQ(heard(port), Log{"play 1"});
-    EXPECT_EQ(s.game.CLICK_JOUTAI * 100 + counts(15), 0u);
+    EXPECT_EQ(s.game.CLICK_JOUTAI() * 100 + counts(15), 0u);
     click(s, 2, 2);  // the opponent's rook: its squares and itself as a hint, nothing chosen
-    EXPECT_EQ(s.game.CLICK_JOUTAI * 100 + counts(15), 7u);
+    EXPECT_EQ(s.game.CLICK_JOUTAI() * 100 + counts(15), 7u);
     port.clear();
     click(s, 11, 3);  // the pawn in hand: every column holds a pawn already
-    EXPECT_EQ(s.game.CLICK_JOUTAI * 100 + counts(15) * 10 + counts(12), 101u);
+    EXPECT_EQ(s.game.CLICK_JOUTAI() * 100 + counts(15) * 10 + counts(12), 101u);
     port.clear();
     Form_MouseDown(s, 1, 0, 600, 800);  // COM's stand, top cell: the rook, every empty square
     EXPECT_EQ(s.play.SENTAKU_KOMA, COM_SYA);
     EXPECT_EQ(counts(15), 41u + 1u);
     click(s, 5, 5);  // but it is not 先手's to drop
-    EXPECT_EQ(s.game.CLICK_JOUTAI * 100 + s.pos.BAN[5][5] + s.pos.MOCHI_COM[SYA], 1);
+    EXPECT_EQ(s.game.CLICK_JOUTAI() * 100 + s.pos.BAN[5][5] + s.pos.MOCHI_COM[SYA], 1);
 
     const double row7 = 100 + 615 * 7 + 1;
     Form_MouseDown(s, 1, 0, 1050 + 494, row7);  // column 0: no square
-    EXPECT_EQ(s.game.CLICK_JOUTAI, 0);
+    EXPECT_EQ(s.game.CLICK_JOUTAI(), 0);
     Form_MouseDown(s, 1, 0, 1050 + 495, row7);  // column 1
-    EXPECT_EQ(s.game.CLICK_JOUTAI * 10 + s.play.MOTO_X, 11);
+    EXPECT_EQ(s.game.CLICK_JOUTAI() * 10 + s.play.MOTO_X, 11);
     port.clear();
     click(s, 16, 5);  // beside everything: the highlights go, the selection stays
-    EXPECT_EQ(s.game.CLICK_JOUTAI, 1);
+    EXPECT_EQ(s.game.CLICK_JOUTAI(), 1);
     EXPECT_EQ(port.calls.back(), outlineOf(2, 1, 7));
 }
 
@@ -151,7 +152,7 @@ TEST(Play, PromotionIsByTheRightButton) {
     EXPECT_NE(f.port.only("text").back().find(" 歩 colour 15"), std::string::npos);  // as picked up
     const int more[][5] = {{9, 4, 9, 3, 1}, {9, 3, 9, 2, 2}, {5, 9, 5, 8, 2}};
     for (const auto& m : more) {
-        s.game.TEBAN = SENTE_BAN;
+        ModeTestSeam::of(s.game).TEBAN = SENTE_BAN;
         move(s, m[0], m[1], m[2], m[3], m[4]);
     }
     EXPECT_EQ(s.hist.BAN_RIREKI[2][9][3], MAN_GIN);  // may promote, left button: it does not
@@ -179,7 +180,7 @@ TEST(Play, TheWinnerIsNamedAndTheGameIsOver) {
         s.pos.BAN[9][9] = MAN_OU;
         s.pos.BAN[5][5] = MAN_SYA;
         s.pos.BAN[9][5] = COM_SYA;
-        s.game.COM_TAISEN = c.comTaisen;
+        ModeTestSeam::of(s.game).COM_TAISEN = c.comTaisen;
         twoPeople(s, c.tebanMan, c.teban);
         move(s, c.fx, c.fy, c.tx, c.ty);
         click(s, 1, 1);
@@ -194,15 +195,15 @@ TEST(Play, TheGameEndsDrawnAtMove500) {
     State& s = f.s;
     初期設定(s);
     twoPeople(s);
-    s.game.TESU = s.game.HYOUJI_TESU = 499;
+    ModeTestSeam::of(s.game).TESU = ModeTestSeam::of(s.game).HYOUJI_TESU = 499;
     move(s, 3, 7, 3, 6);  // the last move the history holds
     move(s, 7, 7, 7, 6);  // the game is over: no further move
     EXPECT_EQ(s.pos.BAN[3][6] * 10 + s.pos.BAN[7][7], -110);
-    EXPECT_EQ(s.game.TESU * 10 + s.game.TEBAN, 5000);
+    EXPECT_EQ(s.game.TESU() * 10 + s.game.TEBAN(), 5000);
     START_Click(s);  // a fresh game, as after a win
     move(s, 7, 7, 7, 6);
     EXPECT_EQ(s.pos.BAN[3][6] * 10 + s.pos.BAN[7][6], -10);
-    EXPECT_EQ(s.game.TESU, 1);
+    EXPECT_EQ(s.game.TESU(), 1);
     EXPECT_EQ(heard(f.port, {"message", "play 1"}),
               (Log{"message 500手に達したので引き分けです | 終了", "play 1",
                    "message 「対局」で始めて下さい | 開始", "play 1",
@@ -224,13 +225,13 @@ TEST(Play, ComputerRepliesAsTheEngineToolAndResumesAfterStepsBack) {
         e.handle("com");
         EXPECT_TRUE(sameBoard(s, e.state().pos.BAN)) << m[0] << m[1] << m[2] << m[3];
     }
-    EXPECT_EQ(s.game.TESU * 10 + s.game.TEBAN, 81);
+    EXPECT_EQ(s.game.TESU() * 10 + s.game.TEBAN(), 81);
 
     REPLAY_Click(s);  // COM to move again
     f.port.clear();
     click(s, 7, 6);  // COM plays the same reply, then the click picks up the pawn
     EXPECT_TRUE(sameBoard(s, e.state().pos.BAN));
-    EXPECT_EQ(s.game.TESU * 10 + s.game.CLICK_JOUTAI, 81);
+    EXPECT_EQ(s.game.TESU() * 10 + s.game.CLICK_JOUTAI(), 81);
     EXPECT_EQ(f.port.only("message"), Log{"message OKですか？ | 再開(COM)"});
 
     Fixture g;  // COM first: it moves at once, as the tool's first `com`
@@ -239,7 +240,7 @@ TEST(Play, ComputerRepliesAsTheEngineToolAndResumesAfterStepsBack) {
     Engine e2;
     e2.handle("com");
     EXPECT_TRUE(sameBoard(g.s, e2.state().pos.BAN));
-    EXPECT_EQ(g.s.game.TEBAN_COM * 10 + g.s.game.TEBAN, 10 + GOTE_BAN);
+    EXPECT_EQ(g.s.game.TEBAN_COM() * 10 + g.s.game.TEBAN(), 10 + GOTE_BAN);
 }
 
 TEST(Play, RecordModeAndReversal) {
@@ -247,8 +248,8 @@ TEST(Play, RecordModeAndReversal) {
     State& s = f.s;
     初期設定(s);
     初期設定(start.s);
-    s.game.KIFU_MODE = ON;
-    s.game.TEBAN = SENTE_BAN;
+    ModeTestSeam::of(s.game).KIFU_MODE = ON;
+    ModeTestSeam::of(s.game).TEBAN = SENTE_BAN;
     f.port.clear();
     click(s, 5, 5);  // Yes: stay with the record
     REVERSE_Click(s);
@@ -259,27 +260,27 @@ TEST(Play, RecordModeAndReversal) {
               (Log{"message 棋譜を '進 'で進めて下さい | 棋譜 | yesno", "play 1",
                    "message 棋譜ﾓｰﾄﾞではできません | 反転", "message 終わり | 進む",
                    "message 棋譜を '進 'で進めて下さい | 棋譜 | yesno", "play 1", "timer off"}));
-    EXPECT_EQ(s.game.KIFU_MODE * 10 + s.game.TEBAN, 0);
+    EXPECT_EQ(s.game.KIFU_MODE() * 10 + s.game.TEBAN(), 0);
 
     SENTE_Click(s);
     REVERSE_Click(s);  // the set-up is symmetric: only the side to move changes
     EXPECT_TRUE(sameBoard(s, start.s.pos.BAN));
-    EXPECT_EQ(s.game.TEBAN * 10 + s.game.HANTEN, -9);
+    EXPECT_EQ(s.game.TEBAN() * 10 + s.game.HANTEN(), -9);
     clearBoard(s.pos);
     s.pos.BAN[3][7] = MAN_HU;
     s.pos.BAN[1][1] = COM_RYU;
     s.pos.MOCHI_MAN[HU] = 2;
     s.pos.MOCHI_COM[KIN] = 1;
     持駒数更新(s.pos);
-    s.game.HANDE_SETTEI = ON;
-    s.game.HANDE_LEVEL = 2;
-    s.hist.SAISHU_TESU = s.game.TESU = 3;
+    ModeTestSeam::of(s.game).HANDE_SETTEI = ON;
+    ModeTestSeam::of(s.game).HANDE_LEVEL = 2;
+    ModeTestSeam::SAISHU_TESU(s.hist) = ModeTestSeam::of(s.game).TESU = 3;
     REVERSE_Click(s);
     EXPECT_EQ(s.pos.BAN[7][3] * 100 + s.pos.BAN[9][9], COM_HU * 100 + MAN_RYU);
     EXPECT_EQ(s.pos.MOCHI_COM[HU] * 10 + s.pos.MOCHI_MAN[KIN], 21);
     EXPECT_EQ(s.pos.MOCHI_COM_SU * 10 + s.pos.MOCHI_MAN_SU, 21);
-    EXPECT_EQ(s.game.HANDE_LEVEL, -2);
-    EXPECT_EQ(s.game.TESU * 10 + s.hist.SAISHU_TESU, 0);
+    EXPECT_EQ(s.game.HANDE_LEVEL(), -2);
+    EXPECT_EQ(s.game.TESU() * 10 + s.hist.SAISHU_TESU(), 0);
     SENTE_Click(s);  // a game begun again keeps the fresh history
-    EXPECT_EQ(s.hist.SAISHU_TESU, 0);
+    EXPECT_EQ(s.hist.SAISHU_TESU(), 0);
 }

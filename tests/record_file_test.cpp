@@ -6,10 +6,11 @@
 #include <random>
 #include <string>
 
-#include "commands/record_panel.h"
+#include "play/record_panel.h"
 #include "play/setup.h"
 #include "fake_port.h"
 #include "temp_dir.h"
+#include "mode_seam.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ void fillHistory(State& s, int n, unsigned seed) {
     h.MOCHI_MAN_RIREKI[1][HU] = 18;
     h.MOCHI_COM_RIREKI[2][HU] = 10;
     h.COM_JIKAN_ATO[3] = 123456.9f;  // a day and more on the clock
-    h.SAISHU_TESU = n;
+    ModeTestSeam::SAISHU_TESU(h) = n;
 }
 
 void expectSameEntries(const History& written, const History& read, int n) {
@@ -112,8 +113,9 @@ TEST(RecordFile, WriteThenReadRestoresEveryEntry) {
     TempDir dir;
     Fixture w;
     fillHistory(w.s, 120, 7);
-    w.s.game.TEBAN_MAN = SENTE_BAN;  // MAN moved first: the second player sat at the top
-    w.s.game.TEBAN_COM = GOTE_BAN;
+    ModeTestSeam::of(w.s.game).TEBAN_MAN =
+        SENTE_BAN;  // MAN moved first: the second player sat at the top
+    ModeTestSeam::of(w.s.game).TEBAN_COM = GOTE_BAN;
     bool closed = false;
     FileResult r =
         書込_棋譜(w.s, dir.path(), "対局", "名人戦", "先手氏", "後手氏", [&] { closed = true; });
@@ -137,16 +139,16 @@ TEST(RecordFile, WriteThenReadRestoresEveryEntry) {
 
     Fixture r2;
     State& s = r2.s;
-    s.game.COM_TAISEN = 1;
+    ModeTestSeam::of(s.game).COM_TAISEN = 1;
     FileResult rr = 読込_棋譜(s, dir / RECORD.string());
     EXPECT_TRUE(rr.ok);
     expectSameEntries(w.s.hist, s.hist, 120);
-    EXPECT_EQ(s.hist.SAISHU_TESU, 120);
-    EXPECT_EQ(s.game.TESU, 0);
-    EXPECT_EQ(s.game.HYOUJI_TESU, 0);
-    EXPECT_EQ(s.game.KIFU_MODE, ON);
-    EXPECT_EQ(s.game.TEBAN, SENTE_BAN);
-    EXPECT_EQ(s.game.COM_TAISEN, 0);  // the reading set the game up afresh
+    EXPECT_EQ(s.hist.SAISHU_TESU(), 120);
+    EXPECT_EQ(s.game.TESU(), 0);
+    EXPECT_EQ(s.game.HYOUJI_TESU(), 0);
+    EXPECT_EQ(s.game.KIFU_MODE(), ON);
+    EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
+    EXPECT_EQ(s.game.COM_TAISEN(), 0);  // the reading set the game up afresh
     EXPECT_EQ(s.pos.BAN[5][1], COM_OU);
     EXPECT_EQ((r2.port.only("message")),
               (std::vector<std::string>{"message  読み込みました | 棋譜",
@@ -168,7 +170,7 @@ TEST(RecordFile, HeaderPositionAndNameOrder) {
     // COM moved first: the first player's name is the top line.
     TempDir dir;
     Fixture f;
-    f.s.hist.SAISHU_TESU = 1;
+    ModeTestSeam::SAISHU_TESU(f.s.hist) = 1;
     書込_棋譜(f.s, dir.path(), "a", "g", "sente", "gote");
     std::string bytes = TempDir::read(dir / "a.棋譜");
     EXPECT_EQ(bytes.substr(0, 16), "g\r\nsente\r\ngote\r\n");
@@ -190,9 +192,9 @@ TEST(RecordFile, WriteRefusals) {
     EXPECT_EQ(dir.fileCount(), 0u);
 
     EXPECT_EQ(KIFU_WRITE_Click(s), ON);
-    s.game.HANDE_SETTEI = ON;
+    ModeTestSeam::of(s.game).HANDE_SETTEI = ON;
     EXPECT_EQ(KIFU_WRITE_Click(s), OFF);
-    s.game.HANTEN = ON;
+    ModeTestSeam::of(s.game).HANTEN = ON;
     EXPECT_EQ(KIFU_WRITE_Click(s), OFF);
     auto m = f.port.only("message");
     EXPECT_EQ(m[2], "message ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません | 棋譜書込");
@@ -200,13 +202,13 @@ TEST(RecordFile, WriteRefusals) {
 
     // After stepping back the whole game is still written.
     fillHistory(s, 5, 1);
-    s.game.TESU = 2;
-    s.game.HANTEN = OFF;
-    s.game.HANDE_SETTEI = OFF;
+    ModeTestSeam::of(s.game).TESU = 2;
+    ModeTestSeam::of(s.game).HANTEN = OFF;
+    ModeTestSeam::of(s.game).HANDE_SETTEI = OFF;
     ASSERT_TRUE(書込_棋譜(s, dir.path(), "back", "", "", "").ok);
     Fixture r;
     読込_棋譜(r.s, dir / "back.棋譜");
-    EXPECT_EQ(r.s.hist.SAISHU_TESU, 5);
+    EXPECT_EQ(r.s.hist.SAISHU_TESU(), 5);
 }
 
 TEST(RecordFile, FailedWriteKeepsTheOldFile) {
@@ -246,9 +248,9 @@ TEST(RecordFile, FilesWithoutPositionLines) {
         EXPECT_TRUE(読込_棋譜(f.s, dir / "h.棋譜").ok);
         EXPECT_EQ(f.port.only("message"),
                   std::vector<std::string>{"message 棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません | 棋譜"});
-        EXPECT_EQ(f.s.game.KIFU_MODE, ON);
-        EXPECT_EQ(f.s.game.TEBAN, 0);
-        EXPECT_EQ(f.s.hist.SAISHU_TESU, 0);
+        EXPECT_EQ(f.s.game.KIFU_MODE(), ON);
+        EXPECT_EQ(f.s.game.TEBAN(), 0);
+        EXPECT_EQ(f.s.hist.SAISHU_TESU(), 0);
     }
 }
 
@@ -263,7 +265,7 @@ TEST(RecordFile, DamagedLinesReadAsZero) {
     std::string text = "g\r\nc\r\nm\r\n 20\r\n999 51 x7-70\r\n\r\n" + line4 + "\n";
     TempDir::write(dir / "d.棋譜", text);
     読込_棋譜(f.s, dir / "d.棋譜");
-    ASSERT_EQ(h.SAISHU_TESU, 4);
+    ASSERT_EQ(h.SAISHU_TESU(), 4);
     EXPECT_EQ(h.BAN_RIREKI[1][1][1], 20);
     EXPECT_EQ(h.BAN_RIREKI[1][1][2], 0);
     EXPECT_EQ(h.MAN_JIKAN_MAE[1], 0.0f);
@@ -282,7 +284,7 @@ TEST(RecordFile, DamagedLinesReadAsZero) {
     EXPECT_EQ(h.MAN_JIKAN_ATO[4], -5.0f);
     EXPECT_EQ(h.COM_JIKAN_MAE[4], 0.0f);
     EXPECT_EQ(h.COM_JIKAN_ATO[4], 0.0f);
-    EXPECT_EQ(f.s.game.TEBAN, SENTE_BAN);
+    EXPECT_EQ(f.s.game.TEBAN(), SENTE_BAN);
 }
 
 TEST(RecordFile, LongHugeBinaryAndMissingFiles) {
@@ -292,7 +294,7 @@ TEST(RecordFile, LongHugeBinaryAndMissingFiles) {
         Fixture f;
         TempDir::write(dir / "long.棋譜", positionLines(600, line));
         EXPECT_TRUE(読込_棋譜(f.s, dir / "long.棋譜").ok);
-        EXPECT_EQ(f.s.hist.SAISHU_TESU, TESU_MAX);
+        EXPECT_EQ(f.s.hist.SAISHU_TESU(), TESU_MAX);
         EXPECT_EQ(f.s.hist.MOCHI_MAN_RIREKI[TESU_MAX][3], 7);
         EXPECT_EQ(f.port.only("message").front(),
                   "message 棋譜が長すぎるため 500手目までを読み込みました | 棋譜");
@@ -302,19 +304,19 @@ TEST(RecordFile, LongHugeBinaryAndMissingFiles) {
         Fixture f;
         TempDir::write(dir / "exact.棋譜", positionLines(TESU_MAX, line));
         読込_棋譜(f.s, dir / "exact.棋譜");
-        EXPECT_EQ(f.s.hist.SAISHU_TESU, TESU_MAX);
+        EXPECT_EQ(f.s.hist.SAISHU_TESU(), TESU_MAX);
         EXPECT_EQ(f.port.count("message"), 2u);
     }
     {
         // Refused unread: the game in progress is left as it was.
         Fixture f;
-        f.s.game.TESU = 7;
+        ModeTestSeam::of(f.s.game).TESU = 7;
         TempDir::write(dir / "huge.棋譜", std::string(RECORD_FILE_MAX_BYTES + 1, '\n'));
         FileResult r = 読込_棋譜(f.s, dir / "huge.棋譜");
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.message, "棋譜ﾌｧｲﾙが大きすぎます\n\nhuge.棋譜");
-        EXPECT_EQ(f.s.game.TESU, 7);
-        EXPECT_EQ(f.s.game.KIFU_MODE, OFF);
+        EXPECT_EQ(f.s.game.TESU(), 7);
+        EXPECT_EQ(f.s.game.KIFU_MODE(), OFF);
     }
     for (const char* name : {"none.棋譜", ""}) {
         Fixture f;
@@ -332,8 +334,8 @@ TEST(RecordFile, LongHugeBinaryAndMissingFiles) {
         Fixture f;
         TempDir::write(dir / "bin.棋譜", junk);
         EXPECT_TRUE(読込_棋譜(f.s, dir / "bin.棋譜").ok);
-        EXPECT_LE(f.s.hist.SAISHU_TESU, TESU_MAX);
-        for (int t = 1; t <= f.s.hist.SAISHU_TESU; ++t)
+        EXPECT_LE(f.s.hist.SAISHU_TESU(), TESU_MAX);
+        for (int t = 1; t <= f.s.hist.SAISHU_TESU(); ++t)
             for (int k = 1; k <= 7; ++k) EXPECT_LE(f.s.hist.MOCHI_MAN_RIREKI[t][k], 35);
     }
 }

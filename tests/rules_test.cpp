@@ -139,18 +139,19 @@ TEST_F(Rules, DirectionAndDistance) {
 }
 
 TEST_F(Rules, PromotionZonesAndCompulsoryPromotion) {
-    EXPECT_EQ(調査_駒成(p, 5, 4, 5, 3, MAN_HU), ON);
-    EXPECT_EQ(p.NARI_KOMA, MAN_TO);
-    EXPECT_EQ(調査_駒成(p, 5, 5, 5, 4, MAN_HU), OFF);
-    EXPECT_EQ(調査_駒成(p, 5, 3, 4, 4, MAN_GIN), ON);  // leaving the zone
-    EXPECT_EQ(p.NARI_KOMA, MAN_NARIGIN);
-    EXPECT_EQ(調査_駒成(p, 5, 3, 5, 4, MAN_HU), OFF);  // a pawn only on arrival
-    EXPECT_EQ(調査_駒成(p, 2, 6, 2, 7, COM_SYA), ON);
-    EXPECT_EQ(p.NARI_KOMA, COM_RYU);
-    EXPECT_EQ(調査_駒成(p, 5, 6, 5, 7, COM_KIN), OFF);
-    EXPECT_EQ(調査_駒成(p, 5, 6, 5, 7, COM_TO), OFF);
-    EXPECT_EQ(調査_駒成(p, 11, 3, 5, 2, MAN_HU), OFF);  // drops never promote
-    EXPECT_EQ(調査_駒成(p, -1, 1, 5, 8, COM_HU), OFF);
+    auto may = [](int fx, int fy, int tx, int ty, int c) {
+        const Promotion pr = 調査_駒成(fx, fy, tx, ty, c);
+        return pr.may ? pr.code : 0;
+    };
+    EXPECT_EQ(may(5, 4, 5, 3, MAN_HU), MAN_TO);
+    EXPECT_EQ(may(5, 5, 5, 4, MAN_HU), 0);
+    EXPECT_EQ(may(5, 3, 4, 4, MAN_GIN), MAN_NARIGIN);  // leaving the zone
+    EXPECT_EQ(may(5, 3, 5, 4, MAN_HU), 0);             // a pawn only on arrival
+    EXPECT_EQ(may(2, 6, 2, 7, COM_SYA), COM_RYU);
+    EXPECT_EQ(may(5, 6, 5, 7, COM_KIN), 0);
+    EXPECT_EQ(may(5, 6, 5, 7, COM_TO), 0);
+    EXPECT_EQ(may(11, 3, 5, 2, MAN_HU), 0);  // drops never promote
+    EXPECT_EQ(may(-1, 1, 5, 8, COM_HU), 0);
 
     EXPECT_EQ(移動後チェック(1, MAN_HU), OFF);
     EXPECT_EQ(移動後チェック(1, MAN_KYOU), OFF);

@@ -39,7 +39,7 @@ void expectPromotionRules(const State& s, const std::string& answer) {
     int fx, fy, tx, ty, code;
     if (std::sscanf(answer.c_str(), "%d %d %d %d %d", &fx, &fy, &tx, &ty, &code) != 5) return;
     if (fx < 1) return;  // drops never promote
-    const int from = s.hist.BAN_RIREKI[s.game.TESU - 1][fx][fy];
+    const int from = s.hist.BAN_RIREKI[s.game.TESU() - 1][fx][fy];
     const bool zone =
         ty > 6 || ((from == COM_GIN || from == COM_KAKU || from == COM_SYA) && fy > 6);
     if (!zone) return;
@@ -68,7 +68,7 @@ GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
         log.moves.push_back(m + " -> " + a);
         EXPECT_TRUE(a == "ok" || a == "win MAN" || a == "win COM") << a;
         const int pieces = pieceCount(s.pos);
-        EXPECT_TRUE(pieces == 40 || (pieces == 39 && s.game.SHOUHAI != 0)) << pieces;
+        EXPECT_TRUE(pieces == 40 || (pieces == 39 && s.game.SHOUHAI() != 0)) << pieces;
         if (a != "ok") {
             log.result = a;
             break;
@@ -78,12 +78,12 @@ GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
         log.moves.push_back(c);
         expectPromotionRules(s, c);
         const int after = pieceCount(s.pos);
-        EXPECT_TRUE(after == 40 || (after == 39 && s.game.SHOUHAI != 0)) << after;
-        if (s.game.SHOUHAI != 0 || c == "none") {
+        EXPECT_TRUE(after == 40 || (after == 39 && s.game.SHOUHAI() != 0)) << after;
+        if (s.game.SHOUHAI() != 0 || c == "none") {
             log.result = c;
             break;
         }
-        EXPECT_EQ(s.game.TESU, 2 * (ply + 1));
+        EXPECT_EQ(s.game.TESU(), 2 * (ply + 1));
     }
     return log;
 }

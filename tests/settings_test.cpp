@@ -1,9 +1,9 @@
-#include "commands/settings.h"
+#include "play/settings.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_port.h"
-#include "commands/option_menu.h"
+#include "play/option_menu.h"
 #include "temp_dir.h"
 
 namespace {

@@ -41,7 +41,7 @@ TEST(StartUp, SoundsThenSettingsThenTheBoardThenTheWindowAndEscEndsIt) {
     EXPECT_EQ(f.port.calls[f.port.calls.size() - 2], "picture -3 6396 100");
     EXPECT_TRUE(std::filesystem::exists(dir / "Torvane.ini"));
     EXPECT_EQ(f.s.places.dataDir, std::filesystem::current_path());
-    EXPECT_EQ(f.s.game.TEBAN * 10 + f.s.LEVEL_NO, 3);
+    EXPECT_EQ(f.s.game.TEBAN() * 10 + f.s.LEVEL_NO, 3);
 
     f.port.clear();
     Form_KeyPress(f.s, 'q');  // other keys do nothing

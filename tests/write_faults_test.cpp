@@ -16,12 +16,13 @@
 #include <map>
 #include <memory>
 
-#include "commands/record_panel.h"
-#include "commands/settings.h"
+#include "play/record_panel.h"
+#include "play/settings.h"
 #include "fake_port.h"
 #include "play/setup.h"
 #include "record/record_file.h"
 #include "temp_dir.h"
+#include "mode_seam.h"
 
 namespace fs = std::filesystem;
 
@@ -40,17 +41,17 @@ std::map<std::string, std::string> listing(const fs::path& dir) {
 // A game of a few moves with both hands and clocks in use.
 void playSomeMoves(State& s) {
     初期設定(s);
-    s.game.COM_TAISEN = 1;
-    s.game.TEBAN_MAN = SENTE_BAN;
-    s.game.TEBAN_COM = GOTE_BAN;
-    s.game.TEBAN = SENTE_BAN;
+    ModeTestSeam::of(s.game).COM_TAISEN = 1;
+    ModeTestSeam::of(s.game).TEBAN_MAN = SENTE_BAN;
+    ModeTestSeam::of(s.game).TEBAN_COM = GOTE_BAN;
+    ModeTestSeam::of(s.game).TEBAN = SENTE_BAN;
     for (int t = 0; t < 4; ++t) {
-        s.game.TESU = t;
+        ModeTestSeam::of(s.game).TESU = t;
         s.pos.MOCHI_MAN[HU] = t;
         s.pos.BAN[t + 1][7] = EMPTY;
         手順保存(s, 10.0f * t, 10.0f * t + 3, 7.0f * t, 7.0f * t);
     }
-    s.game.TESU = 4;
+    ModeTestSeam::of(s.game).TESU = 4;
 }
 
 // What of the game a failed write must leave alone.
@@ -223,7 +224,7 @@ Outcome failThenWrite(const Writer& w, const fs::path& dir, const Writer& next,
         // The good copy reads back to the game's history.
         Fixture r;
         読込_棋譜(r.s, good / next.fileName);
-        o.nextWriteOk = r.s.hist.SAISHU_TESU == s.hist.SAISHU_TESU &&
+        o.nextWriteOk = r.s.hist.SAISHU_TESU() == s.hist.SAISHU_TESU() &&
                         formatRecordLine(r.s.hist, 3) == formatRecordLine(s.hist, 3);
     }
     return o;

@@ -8,8 +8,7 @@
 #include "ai/mate.h"
 #include "ai/survey.h"
 #include "ai/tactics.h"
-#include "core/moves.h"
-#include "core/rules.h"
+#include "core/legal_moves.h"
 #include "core/square_guard.h"
 
 namespace {
@@ -27,65 +26,76 @@ bool offer(Turn& t, double score, int fx, int fy, int tx, int ty, int newCode) {
     return true;
 }
 
-// Tries the board move (fx, fy) -> (tx, ty) in place and puts the board back. Answers
-// whether the trial must stop at once (MAN's king taken).
-bool tryBoardMove(Analysis& s, int fx, int fy, int tx, int ty) {
+// Scores one candidate on the board in place and puts the board back.
+double trial(Analysis& s, const Move& m, int captured) {
     auto& BAN = s.pos.BAN;
-    auto& t = s.turn;
-    if (移動チェック(s.pos, fx, fy, tx, ty, BAN[fx][fy]) != ON) return false;
-    t.IDOU_KOMA = BAN[fx][fy];
-    t.MAN_OU_KYORI = std::max(std::abs(fx - s.pos.MAN_OU_X), std::abs(fy - s.pos.MAN_OU_Y));
-    const int captured = BAN[tx][ty];
-
-    double score;
-    int newCode = t.IDOU_KOMA;
-    {
-        const SquareGuard from(BAN, fx, fy, EMPTY);
-        const SquareGuard to(BAN, tx, ty, t.IDOU_KOMA);
-        if (調査_駒成(s.pos, fx, fy, tx, ty, t.IDOU_KOMA) == OFF) {
-            勢力調査(s);
-            score = 盤評価(s, captured, t.IDOU_KOMA, fx, fy, tx, ty);
-        } else if (移動後チェック(ty, t.IDOU_KOMA) == OFF) {
-            const int promoted = s.pos.NARI_KOMA;
-            BAN[tx][ty] = promoted;
-            勢力調査(s);
-            score = 盤評価(s, captured, promoted, fx, fy, tx, ty);
-            newCode = promoted;
-        } else {
-            const int promoted = s.pos.NARI_KOMA;
-            勢力調査(s);
-            score = 盤評価(s, captured, t.IDOU_KOMA, fx, fy, tx, ty);
-            BAN[tx][ty] = promoted;
-            勢力調査(s);
-            const double s2 = 盤評価(s, captured, promoted, fx, fy, tx, ty);
-            if (s2 > score) {
-                score = s2;
-                newCode = promoted;
-            }
-            // Pawns, bishops and rooks lose nothing by promoting.
-            if (t.IDOU_KOMA == COM_HU || t.IDOU_KOMA == COM_KAKU || t.IDOU_KOMA == COM_SYA)
-                newCode = promoted;
-        }
-    }
-
-    if (!offer(t, score, fx, fy, tx, ty, newCode)) return false;
-    t.BEST_KOMA = t.IDOU_KOMA;
-    return captured == MAN_OU;
-}
-
-// Tries dropping kind k on (tx, ty). Answers whether the trial must stop (a mate found).
-bool tryDrop(Analysis& s, int k, int tx, int ty) {
-    auto& t = s.turn;
-    if (移動チェック(s.pos, COM_DROP_X, k, tx, ty, t.IDOU_KOMA) != ON) return false;
-    double score;
-    {
-        const SquareGuard to(s.pos.BAN, tx, ty, t.IDOU_KOMA);
+    const SquareGuard to(BAN, m.tx, m.ty, m.code);
+    if (m.isDrop()) {
         勢力調査(s);
-        score = 盤評価(s, 0, t.IDOU_KOMA, COM_DROP_X, k, tx, ty);
+        return 盤評価(s, captured, m.code, m.fx, m.fy, m.tx, m.ty);
+    }
+    const SquareGuard from(BAN, m.fx, m.fy, EMPTY);
+    勢力調査(s);
+    return 盤評価(s, captured, m.code, m.fx, m.fy, m.tx, m.ty);
+}
+
+// COM's candidates as the generator offers them. A move that may promote comes twice,
+// unpromoted first: the two trials are weighed together before one offer is made.
+class Trials {
+public:
+    explicit Trials(Analysis& s) : s_(s) {}
+
+    // Answers whether the trial must stop at once: MAN's king taken, or a mating drop.
+    bool operator()(const Move& m) {
+        Turn& t = s_.turn;
+        if (m.isDrop()) {
+            t.IDOU_KOMA = m.code;
+            const double score = trial(s_, m, 0);
+            return offer(t, score, m.fx, m.fy, m.tx, m.ty, m.code) && t.BEST_SCORE >= 9998;
+        }
+        const int captured = s_.pos.BAN[m.tx][m.ty];
+        if (!m.promote) {
+            t.IDOU_KOMA = m.code;
+            t.MAN_OU_KYORI =
+                std::max(std::abs(m.fx - s_.pos.MAN_OU_X), std::abs(m.fy - s_.pos.MAN_OU_Y));
+            const double score = trial(s_, m, captured);
+            // The promoting twin follows: weigh them together then.
+            if (調査_駒成(m.fx, m.fy, m.tx, m.ty, m.code).may) {
+                unpromoted_ = score;
+                return false;
+            }
+            return settle(m, captured, score, m.code);
+        }
+        const int piece = m.piece();
+        if (移動後チェック(m.ty, piece) == OFF) {
+            t.IDOU_KOMA = piece;
+            t.MAN_OU_KYORI =
+                std::max(std::abs(m.fx - s_.pos.MAN_OU_X), std::abs(m.fy - s_.pos.MAN_OU_Y));
+            return settle(m, captured, trial(s_, m, captured), m.code);
+        }
+        double score = unpromoted_;
+        int newCode = piece;
+        const double s2 = trial(s_, m, captured);
+        if (s2 > score) {
+            score = s2;
+            newCode = m.code;
+        }
+        // Pawns, bishops and rooks lose nothing by promoting.
+        if (piece == COM_HU || piece == COM_KAKU || piece == COM_SYA) newCode = m.code;
+        return settle(m, captured, score, newCode);
     }
 
-    return offer(t, score, COM_DROP_X, k, tx, ty, t.IDOU_KOMA) && t.BEST_SCORE >= 9998;
-}
+private:
+    bool settle(const Move& m, int captured, double score, int newCode) {
+        Turn& t = s_.turn;
+        if (!offer(t, score, m.fx, m.fy, m.tx, m.ty, newCode)) return false;
+        t.BEST_KOMA = t.IDOU_KOMA;
+        return captured == MAN_OU;
+    }
+
+    Analysis& s_;
+    double unpromoted_ = 0;
+};
 
 }  // namespace
 
@@ -108,25 +118,9 @@ void 思考準備(Analysis& s) {
 }
 
 bool 候補探索(Analysis& s, const std::function<void()>& tick) {
-    auto& BAN = s.pos.BAN;
-    for (int fx = 1; fx <= 9; ++fx) {
+    Trials trials(s);
+    forEachLegalMove(s.pos, Side::COM, trials, [&tick] {
         if (tick) tick();
-        for (int fy = 1; fy <= 9; ++fy) {
-            if (!isCom(BAN[fx][fy])) continue;
-            for (int tx = 1; tx <= 9; ++tx)
-                for (int ty = 1; ty <= 9; ++ty)
-                    if (tryBoardMove(s, fx, fy, tx, ty)) return true;
-        }
-    }
-    if (s.pos.MOCHI_COM_SU > 0) {
-        for (int k = HU; k <= SYA; ++k) {
-            if (tick) tick();
-            if (s.pos.MOCHI_COM[k] <= 0) continue;
-            s.turn.IDOU_KOMA = comCode(k);
-            for (int tx = 1; tx <= 9; ++tx)
-                for (int ty = 1; ty <= 9; ++ty)
-                    if (tryDrop(s, k, tx, ty)) return true;
-        }
-    }
+    });
     return s.turn.BEST_FX != 0;  // every evaluation lies far above the start score
 }

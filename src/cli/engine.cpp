@@ -38,10 +38,7 @@ Engine::Engine() : s_(std::make_unique<State>(port_)) {
 void Engine::startGame() {
     State& s = *s_;
     初期設定(s);
-    s.game.COM_TAISEN = 1;
-    s.game.TEBAN_MAN = SENTE_BAN;
-    s.game.TEBAN_COM = GOTE_BAN;
-    s.game.TEBAN = SENTE_BAN;
+    s.game.comGameFor(SENTE_BAN);
 }
 
 std::string Engine::handle(std::string_view line) {
@@ -76,7 +73,7 @@ std::string Engine::handle(std::string_view line) {
 std::string Engine::man(std::string_view args) {
     State& s = *s_;
     auto& BAN = s.pos.BAN;
-    if (s.game.SHOUHAI != 0) return "over";
+    if (s.game.SHOUHAI() != 0) return "over";
 
     // Four whole integers, then at most the word `promote`.
     std::string_view word[6];
@@ -108,56 +105,40 @@ std::string Engine::man(std::string_view args) {
         if (!onBoard(fx, fy) || !isMan(BAN[fx][fy])) return "illegal";
         code = BAN[fx][fy];
     }
-    if (移動チェック(s.pos, fx, fy, tx, ty, code) != ON) return "illegal";
-    if (移動後チェック(ty, code) == OFF && !promote) return "must-promote";
-    if (!履歴に空きあり(s)) return "error history full";
-
-    auto& c = s.clock;
-    手順保存(s, c.MAN_JIKAN, c.KEIKA_BYOU + c.MAN_JIKAN, c.COM_JIKAN, c.COM_JIKAN);
-    s.game.HYOUJI_TESU += 1;
-    if (drop) {
-        駒移動(s, fx, fy, tx, ty, code);
-    } else {
-        // As the mouse handler: NARI_KOMA ends as the code that travels.
-        if (調査_駒成(s.pos, fx, fy, tx, ty, code) == ON && promote)
-            BAN[fx][fy] = s.pos.NARI_KOMA;
-        else
-            s.pos.NARI_KOMA = code;
-        if (code == MAN_KEI)
-            駒移動(s, fx, fy, tx, ty, s.pos.NARI_KOMA);
-        else
-            移動対象駒_移動(s, fx, fy, tx, ty);
+    const MoveOutcome out =
+        playMove(s, requestedMove(fx, fy, tx, ty, code, promote), Mover::Person);
+    switch (out.refused) {
+        case Refusal::Illegal: return "illegal";
+        case Refusal::MustPromote: return "must-promote";
+        case Refusal::HistoryFull: return "error history full";
+        case Refusal::None: break;
     }
-    s.game.TESU += 1;
-    c.MAN_JIKAN += c.KEIKA_BYOU;
+    s.clock.MAN_JIKAN += s.clock.KEIKA_BYOU;
     勢力調査(s);
-    if (調査_駒存在(s.pos, COM_OU) == OFF) return "win MAN";
-    if (調査_駒存在(s.pos, MAN_OU) == OFF) return "win COM";
-    s.game.TEBAN = s.game.TEBAN_COM;
+    if (out.winner != 0) return out.winner == s.game.TEBAN_MAN() ? "win MAN" : "win COM";
+    s.game.turnPassesTo(s.game.TEBAN_COM());
     手数上限終了(s);  // the move that fills the history ends the game, as after COM's move
     return "ok";
 }
 
 std::string Engine::com() {
     State& s = *s_;
-    if (s.game.SHOUHAI != 0) return "over";
+    if (s.game.SHOUHAI() != 0) return "over";
     if (!履歴に空きあり(s)) {
         手数上限終了(s);  // what com_ban does when it is refused
         return "error history full";
     }
-    const int tesu = s.game.TESU;
+    const int tesu = s.game.TESU();
     com_ban(s);
-    if (s.game.TESU == tesu) return "none";  // COM had nothing to play and resigned
+    if (s.game.TESU() == tesu) return "none";  // COM had nothing to play and resigned
 
     const auto& t = s.turn;
     char buf[96];
     std::snprintf(buf, sizeof buf, "%d %d %d %d %d %.4f", t.BEST_FX, t.BEST_FY, t.BEST_TX,
                   t.BEST_TY, t.BEST_NEW_KOMA, t.BEST_SCORE);
     std::string out = buf;
-    if (調査_駒存在(s.pos, MAN_OU) == OFF)
-        out += " win COM";
-    else if (調査_駒存在(s.pos, COM_OU) == OFF)
-        out += " win MAN";
+    if (const int winner = winnerByKings(s, Mover::Computer); winner != 0)
+        out += winner == s.game.TEBAN_COM() ? " win COM" : " win MAN";
     return out;
 }
 

@@ -16,16 +16,12 @@ void restorePosition(Position& p, const History& h, int t) {
     p.MOCHI_COM_SU = handTotal(p.MOCHI_COM);
 }
 
-void 調査_移動結果(const History& h, int t, int& x, int& y, int& code) {
-    if (t < 1 || t > TESU_MAX) return;
+Arrival 調査_移動結果(const History& h, int t) {
+    if (t < 1 || t > TESU_MAX) return {};
     const Map& now = h.BAN_RIREKI[t];
     const Map& before = h.BAN_RIREKI[t - 1];
     for (int i = 1; i <= 9; ++i)
         for (int j = 1; j <= 9; ++j)
-            if (now[i][j] != before[i][j] && now[i][j] != EMPTY) {
-                x = i;
-                y = j;
-                code = now[i][j];
-                return;
-            }
+            if (now[i][j] != before[i][j] && now[i][j] != EMPTY) return {true, i, j, now[i][j]};
+    return {};
 }

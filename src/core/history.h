@@ -4,6 +4,9 @@
 #include "core/constants.h"
 #include "core/map.h"
 
+class GameState;
+struct ModeTestSeam;
+
 // Whole positions by move number 0..500: entry t is the position after t moves,
 // with the two clocks before and after move t + 1.
 struct History {
@@ -14,7 +17,13 @@ struct History {
     std::array<float, TESU_MAX + 1> MAN_JIKAN_ATO{};
     std::array<float, TESU_MAX + 1> COM_JIKAN_MAE{};
     std::array<float, TESU_MAX + 1> COM_JIKAN_ATO{};
-    int SAISHU_TESU = 0;  // move number of the last entry written
+    int SAISHU_TESU() const { return last_; }  // move number of the last entry written
+
+private:
+    int last_ = 0;
+    // The game's mode keeps it in step with the move counters.
+    friend class GameState;
+    friend struct ModeTestSeam;
 };
 
 struct Position;
@@ -24,6 +33,9 @@ struct Position;
 void storePosition(History& h, int t, const Position& p);
 void restorePosition(Position& p, const History& h, int t);
 
-// The first square (x outer, y inner) that move t filled in the history; x, y, code are
-// left untouched when there is none.
-void 調査_移動結果(const History& h, int t, int& x, int& y, int& code);
+// The first square (x outer, y inner) that move t filled in the history, and its piece.
+struct Arrival {
+    bool found = false;
+    int x = 0, y = 0, code = 0;
+};
+Arrival 調査_移動結果(const History& h, int t);

@@ -42,8 +42,8 @@ void 移動対象駒_移動(Position& p, int fx, int fy, int tx, int ty) {
                         [&](int x, int y, int x2, int y2, int c) { 駒移動(p, x, y, x2, y2, c); });
 }
 
-int 調査_駒成(Position& p, int fx, int fy, int tx, int ty, int c) {
-    if (fx == COM_DROP_X || fx == MAN_DROP_X) return OFF;
+Promotion 調査_駒成(int fx, int fy, int tx, int ty, int c) {
+    if (fx == COM_DROP_X || fx == MAN_DROP_X) return {};
     bool can = false;
     switch (c) {
         case MAN_HU:
@@ -60,9 +60,8 @@ int 調査_駒成(Position& p, int fx, int fy, int tx, int ty, int c) {
         case COM_SYA: can = ty > 6 || fy > 6; break;
         default: break;
     }
-    if (!can) return OFF;
-    p.NARI_KOMA = promotedCode(c);
-    return ON;
+    if (!can) return {};
+    return {true, promotedCode(c)};
 }
 
 int 移動後チェック(int ty, int c) {

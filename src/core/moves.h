@@ -38,9 +38,12 @@ void forEachInMovingLine(const Map& ban, int fx, int fy, int tx, int ty, MoveOne
     }
 }
 
-// ON when c may promote moving from (fx, fy) to (tx, ty); the promoted code is left in
-// NARI_KOMA.
-int 調査_駒成(Position& p, int fx, int fy, int tx, int ty, int c);
+// Whether c may promote moving from (fx, fy) to (tx, ty), and what it becomes.
+struct Promotion {
+    bool may = false;
+    int code = 0;  // the promoted code when it may
+};
+Promotion 調査_駒成(int fx, int fy, int tx, int ty, int c);
 // OFF when c could never move again from row ty unpromoted.
 int 移動後チェック(int ty, int c);
 void 調査_2歩フラグ設定(Position& p);

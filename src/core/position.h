@@ -13,7 +13,6 @@ struct Position {
     std::array<int, 10> NIFU_COM{};
     int MAN_OU_X = 0, MAN_OU_Y = 0;
     int COM_OU_X = 0, COM_OU_Y = 0;
-    int NARI_KOMA = 0;  // promoted code found by the last 調査_駒成 that answered ON
 };
 
 // The number of pieces in a hand: the positive counts of kinds 1..7.

@@ -26,26 +26,26 @@ void restoreEntry(State& s, int t) {
         p.MOCHI_MAN[k] = h.MOCHI_MAN_RIREKI[t][k];
         p.MOCHI_COM[k] = h.MOCHI_COM_RIREKI[t][k];
     }
-    p.MOCHI_COM_SU = 調査_持駒数(s, s.game.TEBAN_COM);
-    p.MOCHI_MAN_SU = 調査_持駒数(s, s.game.TEBAN_MAN);
+    p.MOCHI_COM_SU = 調査_持駒数(s, s.game.TEBAN_COM());
+    p.MOCHI_MAN_SU = 調査_持駒数(s, s.game.TEBAN_MAN());
 }
 
 // Both clocks as they stood at entry t, that is before the move made from it.
 void restoreClocks(State& s, int t) {
     auto& c = s.clock;
     c.COM_JIKAN = s.hist.COM_JIKAN_MAE[t];
-    描画_所有時間(s, s.game.TEBAN_COM, c.COM_JIKAN);
+    描画_所有時間(s, s.game.TEBAN_COM(), c.COM_JIKAN);
     c.MAN_JIKAN = s.hist.MAN_JIKAN_MAE[t];
-    描画_所有時間(s, s.game.TEBAN_MAN, c.MAN_JIKAN);
+    描画_所有時間(s, s.game.TEBAN_MAN(), c.MAN_JIKAN);
 }
 
 // At the live end the position on the board is not in the history yet. Its board and hands
 // go under TESU, beyond the last entry, so that the move taken back is read from it; the
 // last entry stays where it was, so 進 cannot step onto it.
 void keepLivePosition(State& s) {
-    const int t = s.game.TESU;
+    const int t = s.game.TESU();
     auto& h = s.hist;
-    if (t <= h.SAISHU_TESU || t > TESU_MAX) return;
+    if (t <= h.SAISHU_TESU() || t > TESU_MAX) return;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) h.BAN_RIREKI[t][x][y] = s.pos.BAN[x][y];
     for (int k = 1; k <= 7; ++k) {
@@ -55,7 +55,7 @@ void keepLivePosition(State& s) {
 }
 
 void beginStep(State& s) {
-    s.game.CLICK_JOUTAI = 0;
+    s.game.selectionDropped();
     タイマー設定(s, false);
     描画_将棋盤桝(s);
 }
@@ -67,51 +67,42 @@ void drawPosition(State& s) {
 }
 
 // The square, and the piece, that history entry t filled.
-struct Arrival {
-    int x = 0, y = 0, code = 0;
-};
-Arrival arrivalOf(const State& s, int t) {
-    Arrival a;
-    調査_移動結果(s.hist, t, a.x, a.y, a.code);
-    return a;
-}
+Arrival arrivalOf(const State& s, int t) { return 調査_移動結果(s.hist, t); }
 
 }  // namespace
 
 void REPLAY_Click(State& s) {
     auto& g = s.game;
     パネル閉じる(s);
-    g.SAIKAI_MACHI = ON;
-    if (g.TESU < 1) {
+    g.browsingAsked();
+    if (g.TESU() < 1) {
         s.port.playSound(Sound::KINSHI);
         s.port.message("できません", "戻る", Buttons::Ok);
         return;
     }
     beginStep(s);
     keepLivePosition(s);
-    restoreEntry(s, g.TESU - 1);
-    restoreClocks(s, g.TESU - 1);
+    restoreEntry(s, g.TESU() - 1);
+    restoreClocks(s, g.TESU() - 1);
     drawPosition(s);
-    const Arrival a = arrivalOf(s, g.TESU);
+    const Arrival a = arrivalOf(s, g.TESU());
     s.port.playSound(Sound::KOMA);
-    消去_移動結果(s, a.code > 0 ? g.TEBAN_COM : g.TEBAN_MAN);
-    g.TESU -= 1;
-    g.HYOUJI_TESU -= 1;
-    g.TEBAN = -g.TEBAN;
-    描画_手数(s, g.HYOUJI_TESU, 15);
+    消去_移動結果(s, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN());
+    g.steppedBack();
+    描画_手数(s, g.HYOUJI_TESU(), 15);
 }
 
 void AFTER_Click(State& s) {
     auto& g = s.game;
     パネル閉じる(s);
-    if (g.TEBAN == 0) {
+    if (g.TEBAN() == 0) {
         s.port.playSound(Sound::KINSHI);
         s.port.message("「対局」で始めて下さい", "開始", Buttons::Ok);
         return;
     }
-    g.SAIKAI_MACHI = ON;
-    if (g.TESU >= s.hist.SAISHU_TESU) {
-        if (g.KIFU_MODE == ON) {
+    g.browsingAsked();
+    if (g.TESU() >= s.hist.SAISHU_TESU()) {
+        if (g.KIFU_MODE() == ON) {
             s.port.message("終わり", "進む", Buttons::Ok);
         } else {
             s.port.playSound(Sound::KINSHI);
@@ -120,18 +111,16 @@ void AFTER_Click(State& s) {
         return;
     }
     beginStep(s);
-    g.TESU += 1;
-    g.HYOUJI_TESU += 1;
-    描画_手数(s, g.HYOUJI_TESU, 15);
-    restoreEntry(s, g.TESU);
+    g.steppedForward();
+    描画_手数(s, g.HYOUJI_TESU(), 15);
+    restoreEntry(s, g.TESU());
     // The clocks of the position shown: those before the move made from it, as 戻 does.
-    restoreClocks(s, g.TESU);
+    restoreClocks(s, g.TESU());
     drawPosition(s);
-    const Arrival a = arrivalOf(s, g.TESU);
+    const Arrival a = arrivalOf(s, g.TESU());
     s.port.playSound(Sound::KOMA);
-    描画_移動結果(s, a.code > 0 ? g.TEBAN_COM : g.TEBAN_MAN, a.x, a.y, a.code, 15);
-    g.TEBAN = -g.TEBAN;
-    描画_手数(s, g.HYOUJI_TESU, 15);
+    描画_移動結果(s, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN(), a.x, a.y, a.code, 15);
+    描画_手数(s, g.HYOUJI_TESU(), 15);
 }
 
 void CANCEL_Click(State& s) {
@@ -142,13 +131,12 @@ void CANCEL_Click(State& s) {
 void REVERSE_Click(State& s) {
     auto& g = s.game;
     auto& p = s.pos;
-    if (g.KIFU_MODE == ON) {
+    if (g.KIFU_MODE() == ON) {
         s.port.playSound(Sound::KINSHI);
         s.port.message("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::Ok);
         return;
     }
-    g.HANTEN = ON;
-    g.CLICK_JOUTAI = 0;
+    g.reverseStarted();
 
     int work[10][10];
     for (int x = 1; x <= 9; ++x)
@@ -162,13 +150,8 @@ void REVERSE_Click(State& s) {
     std::swap(p.MOCHI_MAN_SU, p.MOCHI_COM_SU);
 
     画面_再描画(s);
-    描画_手数(s, g.HYOUJI_TESU, 15);
-    if (g.HANDE_SETTEI == ON) {
-        g.HANDE_LEVEL = -g.HANDE_LEVEL;
-        描画_ハンデレベル(s, g.HANDE_LEVEL);
-    }
+    描画_手数(s, g.HYOUJI_TESU(), 15);
+    g.reversed(s.hist);
+    if (g.HANDE_SETTEI() == ON) 描画_ハンデレベル(s, g.HANDE_LEVEL());
     s.port.playSound(Sound::KOMA);
-    g.TEBAN = -g.TEBAN;
-    g.TESU = 0;
-    s.hist.SAISHU_TESU = 0;
 }

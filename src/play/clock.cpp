@@ -11,16 +11,16 @@ void タイマー設定(State& s, bool enabled) {
 }
 
 void Timer1_Timer(State& s) {
-    if (!s.clock.Timer1 || s.game.SHOUHAI != 0) return;
+    if (!s.clock.Timer1 || s.game.SHOUHAI() != 0) return;
     Clock& c = s.clock;
     c.KEIKA_BYOU = 調査_経過秒(c.KAISHI_JIKAN, s.port.timeOfDay());
     int whole = static_cast<int>(std::floor(c.KEIKA_BYOU));
     if (whole == c.BYOU_HYOUJI) return;
     c.BYOU_HYOUJI = whole;
-    if (s.game.TEBAN == s.game.TEBAN_COM)
-        描画_所有時間(s, s.game.TEBAN_COM, c.COM_JIKAN + c.KEIKA_BYOU);
-    if (s.game.TEBAN == s.game.TEBAN_MAN)
-        描画_所有時間(s, s.game.TEBAN_MAN, c.MAN_JIKAN + c.KEIKA_BYOU);
+    if (s.game.TEBAN() == s.game.TEBAN_COM())
+        描画_所有時間(s, s.game.TEBAN_COM(), c.COM_JIKAN + c.KEIKA_BYOU);
+    if (s.game.TEBAN() == s.game.TEBAN_MAN())
+        描画_所有時間(s, s.game.TEBAN_MAN(), c.MAN_JIKAN + c.KEIKA_BYOU);
     s.port.flush();
 }
 
@@ -34,19 +34,19 @@ void 描画_所有時間(State& s, int side, float seconds) {
     if (!s.opt.KEIKA) return;
     std::string text = 調査_時間秒追加結果(seconds);
     消去_所有時間(s, side);
-    if (side == s.game.TEBAN_MAN) {
+    if (side == s.game.TEBAN_MAN()) {
         描画_数値(s, 13.1, 9.3, text, colours::BLACK, 0, 12);
         描画_数値(s, 13, 9.2, text, colours::WHITE, 0, 12);
-    } else if (side == s.game.TEBAN_COM) {
+    } else if (side == s.game.TEBAN_COM()) {
         描画_数値(s, -1.5, 9.3, text, colours::BLACK, 0, 12);
         描画_数値(s, -1.6, 9.2, text, colours::WHITE, 0, 12);
     }
 }
 
 void 消去_所有時間(State& s, int side) {
-    if (side == s.game.TEBAN_MAN) {
+    if (side == s.game.TEBAN_MAN()) {
         for (int x = 13; x <= 15; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 9);
-    } else if (side == s.game.TEBAN_COM) {
+    } else if (side == s.game.TEBAN_COM()) {
         for (int x = -2; x <= 0; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 9);
     }
 }

@@ -1,19 +1,84 @@
 #pragma once
 #include "core/constants.h"
+#include "core/history.h"
 
-// The per-game state that 初期設定 resets.
-struct GameState {
-    int TEBAN = 0;  // side to move; 0 = no game
-    int TEBAN_MAN = GOTE_BAN;
-    int TEBAN_COM = SENTE_BAN;
-    int SHOUHAI = 0;  // the winner's turn value; 0 = undecided
-    int TESU = 0;
-    int HYOUJI_TESU = 0;
-    int COM_TAISEN = 0;
-    int HANTEN = OFF;
-    int HANDE_SETTEI = OFF;
-    int HANDE_LEVEL = 0;
-    int KIFU_MODE = OFF;
-    int SAIKAI_MACHI = OFF;
-    int CLICK_JOUTAI = 0;
+struct ModeTestSeam;
+
+// The game's mode: whose turn, the counters, browsing and the waits of a click. Its fields
+// change only through the named transitions below, so each change of mode can be found here.
+class GameState {
+public:
+    int TEBAN() const { return f_.TEBAN; }  // side to move; 0 = no game
+    int TEBAN_MAN() const { return f_.TEBAN_MAN; }
+    int TEBAN_COM() const { return f_.TEBAN_COM; }
+    int SHOUHAI() const { return f_.SHOUHAI; }  // the winner's turn value; 0 = undecided
+    int TESU() const { return f_.TESU; }
+    int HYOUJI_TESU() const { return f_.HYOUJI_TESU; }
+    int COM_TAISEN() const { return f_.COM_TAISEN; }
+    int HANTEN() const { return f_.HANTEN; }
+    int HANDE_SETTEI() const { return f_.HANDE_SETTEI; }
+    int HANDE_LEVEL() const { return f_.HANDE_LEVEL; }
+    int KIFU_MODE() const { return f_.KIFU_MODE; }
+    int SAIKAI_MACHI() const { return f_.SAIKAI_MACHI; }
+    int CLICK_JOUTAI() const { return f_.CLICK_JOUTAI; }
+
+    // What a click on the board means now, in the order the mouse handler asks.
+    enum class Phase { Record, Decided, NoGame, Playing };
+    Phase phase() const {
+        if (f_.KIFU_MODE == ON) return Phase::Record;
+        if (f_.SHOUHAI != 0) return Phase::Decided;
+        if (f_.TEBAN == 0) return Phase::NoGame;
+        return Phase::Playing;
+    }
+
+    // A new set-up: no game, nothing counted, no handicap; the sides stay as they were.
+    void newSetUp();
+    // The program starts: COM on the first turn's side, nothing stored.
+    void programStarted(History& h);
+    // A game starts or goes on. The sides: MAN moves first or second.
+    void sidesSet(int manTurn);
+    void comGameFor(int manTurn);  // sides set, against COM, the first player to move
+    void comGameStarted();
+    void peopleGameStarted();
+    void turnPassesTo(int side);
+    void resumed();
+    // A move: its entry stored, then counted.
+    void entryStored(History& h, int t);
+    void moveMade();
+    void kingTaken(int code);
+    void resigned();      // COM has no move: MAN wins, and it is his turn
+    void drawnAtLimit();  // the history is full: no side moves any more
+    // The two clicks of a move.
+    void pieceSelected();
+    void selectionDropped();
+    // Browsing the history, which holds play until it is resumed.
+    void browsingAsked();
+    void steppedBack();
+    void steppedForward();
+    // The board turned round: the handicap label and the turn with it, the history restarts.
+    void reverseStarted();
+    void reversed(History& h);
+    void recordLoading();
+    void recordLoaded(History& h, int count);
+    void recordShown();
+    void handicapSet(History& h, int level);
+
+private:
+    struct Fields {
+        int TEBAN = 0;
+        int TEBAN_MAN = GOTE_BAN;
+        int TEBAN_COM = SENTE_BAN;
+        int SHOUHAI = 0;
+        int TESU = 0;
+        int HYOUJI_TESU = 0;
+        int COM_TAISEN = 0;
+        int HANTEN = OFF;
+        int HANDE_SETTEI = OFF;
+        int HANDE_LEVEL = 0;
+        int KIFU_MODE = OFF;
+        int SAIKAI_MACHI = OFF;
+        int CLICK_JOUTAI = 0;
+    };
+    Fields f_;
+    friend struct ModeTestSeam;
 };

@@ -13,29 +13,24 @@
 
 namespace {
 
-void manFirst(State& s) {
-    s.game.TEBAN_MAN = SENTE_BAN;
-    s.game.TEBAN_COM = GOTE_BAN;
-}
+void manFirst(State& s) { s.game.sidesSet(SENTE_BAN); }
 
 // Against the computer the moves after the position shown are given up.
 void startAgainstCom(State& s) {
     auto& g = s.game;
-    g.CLICK_JOUTAI = 0;
-    g.COM_TAISEN = 1;
-    g.KIFU_MODE = OFF;
+    g.comGameStarted();
     // TESU, not the counter shown: after 反転 the counter keeps counting while the history
     // starts again at 0, and the entries behind it belong to the board before the turn.
     // After moves between people the position shown is not stored yet; stored now, 戻 and
     // 進 and a record written before the next move show it rather than an older game's.
-    if (g.TESU > s.hist.SAISHU_TESU)
+    if (g.TESU() > s.hist.SAISHU_TESU())
         手順保存(s, s.clock.MAN_JIKAN, s.clock.MAN_JIKAN, s.clock.COM_JIKAN, s.clock.COM_JIKAN);
-    s.hist.SAISHU_TESU = g.TESU;
+    g.entryStored(s.hist, g.TESU());
 }
 
 // A game is over once a king is taken or it has reached the last move the history holds;
 // the next start then sets up a fresh game.
-bool gameOver(const State& s) { return s.game.SHOUHAI != 0 || !履歴に空きあり(s); }
+bool gameOver(const State& s) { return s.game.SHOUHAI() != 0 || !履歴に空きあり(s); }
 
 // What both games against COM do first: a fresh game after a finished one, the record area
 // cleared and the level shown.
@@ -61,17 +56,17 @@ void START_Click(State& s) {
     描画_自持盤(s);
     s.clock.KAISHI_JIKAN = s.port.timeOfDay();
     if (s.opt.KEIKA) タイマー設定(s, true);
-    g.COM_TAISEN = 0;
-    if (g.TEBAN == 0 || g.HYOUJI_TESU == 0) {
+    g.peopleGameStarted();
+    if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
         manFirst(s);
-        g.TEBAN = g.TEBAN_MAN;
+        g.turnPassesTo(g.TEBAN_MAN());
         s.port.message("先手の番です", " ", Buttons::Ok);
-    } else if (g.TEBAN == SENTE_BAN) {
+    } else if (g.TEBAN() == SENTE_BAN) {
         s.port.message("先手の番です", " ", Buttons::Ok);
-    } else if (g.TEBAN == GOTE_BAN) {
+    } else if (g.TEBAN() == GOTE_BAN) {
         s.port.message("後手の番です", " ", Buttons::Ok);
     }
-    g.SAIKAI_MACHI = OFF;
+    g.resumed();
 }
 
 void SENTE_Click(State& s) {
@@ -80,17 +75,17 @@ void SENTE_Click(State& s) {
     startAgainstCom(s);
     s.clock.KAISHI_JIKAN = s.port.timeOfDay();
     タイマー設定(s, true);
-    if (g.TEBAN == 0 || g.HYOUJI_TESU == 0) {
+    if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
         manFirst(s);
-        g.TEBAN = SENTE_BAN;
+        g.turnPassesTo(SENTE_BAN);
         s.port.message("MANの番です", " ", Buttons::Ok);
-        g.SAIKAI_MACHI = OFF;
-    } else if (g.TEBAN == g.TEBAN_MAN) {
+        g.resumed();
+    } else if (g.TEBAN() == g.TEBAN_MAN()) {
         manFirst(s);
-        g.TEBAN = SENTE_BAN;
+        g.turnPassesTo(SENTE_BAN);
         s.port.message("MANの番です", "対局", Buttons::Ok);
-        g.SAIKAI_MACHI = OFF;
-    } else if (g.TEBAN == g.TEBAN_COM) {
+        g.resumed();
+    } else if (g.TEBAN() == g.TEBAN_COM()) {
         com_ban(s);
     }
 }
@@ -100,15 +95,14 @@ void GOTE_Click(State& s) {
     openComGame(s);
     タイマー設定(s, true);
     startAgainstCom(s);
-    if (g.TEBAN == 0 || g.HYOUJI_TESU == 0) {
-        g.TEBAN_MAN = GOTE_BAN;
-        g.TEBAN_COM = SENTE_BAN;
-        g.TEBAN = SENTE_BAN;
+    if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
+        g.sidesSet(GOTE_BAN);
+        g.turnPassesTo(SENTE_BAN);
         com_ban(s);
-    } else if (g.TEBAN == g.TEBAN_MAN) {
+    } else if (g.TEBAN() == g.TEBAN_MAN()) {
         s.port.message("MANの番です", "対局", Buttons::Ok);
-        g.SAIKAI_MACHI = OFF;
-    } else if (g.TEBAN == g.TEBAN_COM) {
+        g.resumed();
+    } else if (g.TEBAN() == g.TEBAN_COM()) {
         com_ban(s);
     }
 }

@@ -7,9 +7,9 @@
 #include "play/panel.h"
 #include "play/state.h"
 #include "play/window_events.h"
-#include "commands/handicap.h"
-#include "commands/level.h"
-#include "commands/option_menu.h"
+#include "play/handicap.h"
+#include "play/level.h"
+#include "play/option_menu.h"
 
 namespace {
 

@@ -30,12 +30,13 @@ int cellOf(double twips, double origin, double size) {
 
 bool ownPiece(const State& s, int code) {
     const auto& g = s.game;
-    return (g.TEBAN == g.TEBAN_MAN && code <= -10) || (g.TEBAN == g.TEBAN_COM && code >= 10);
+    return (g.TEBAN() == g.TEBAN_MAN() && code <= -10) ||
+           (g.TEBAN() == g.TEBAN_COM() && code >= 10);
 }
 
 // The clock restarts for the side to move once play goes on after browsing.
 void restartClock(State& s) {
-    s.game.SAIKAI_MACHI = OFF;
+    s.game.resumed();
     s.clock.KAISHI_JIKAN = s.port.timeOfDay();
     if (s.opt.KEIKA) タイマー設定(s, true);
 }
@@ -43,21 +44,21 @@ void restartClock(State& s) {
 // Answers whether the click still goes on to the board.
 bool resumeAfterBrowsing(State& s) {
     auto& g = s.game;
-    if (g.COM_TAISEN == 0) {
-        if (g.SAIKAI_MACHI == ON) {
+    if (g.COM_TAISEN() == 0) {
+        if (g.SAIKAI_MACHI() == ON) {
             restartClock(s);
-            if (g.TEBAN == SENTE_BAN)
+            if (g.TEBAN() == SENTE_BAN)
                 s.port.message("先手の番です", "対局", Buttons::Ok);
-            else if (g.TEBAN == GOTE_BAN)
+            else if (g.TEBAN() == GOTE_BAN)
                 s.port.message("後手の番です", "対局", Buttons::Ok);
         }
-    } else if (g.TEBAN == g.TEBAN_COM) {
-        g.SAIKAI_MACHI = OFF;
+    } else if (g.TEBAN() == g.TEBAN_COM()) {
+        g.resumed();
         s.port.message("OKですか？", "再開(COM)", Buttons::Ok);
         com_ban(s);
         // A game COM has just ended takes no move from this click.
-        if (g.SHOUHAI != 0 || g.TEBAN == 0) return false;
-    } else if (g.TEBAN == g.TEBAN_MAN && g.SAIKAI_MACHI == ON) {
+        if (g.SHOUHAI() != 0 || g.TEBAN() == 0) return false;
+    } else if (g.TEBAN() == g.TEBAN_MAN() && g.SAIKAI_MACHI() == ON) {
         restartClock(s);
         s.port.message("MANの番です", "対局", Buttons::Ok);
     }
@@ -80,91 +81,45 @@ void firstClick(State& s, int col, int row) {
     描画_移動可能桝色(s, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
     if (ownPiece(s, m.SENTAKU_KOMA)) {
         描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
-        s.game.CLICK_JOUTAI = 1;
+        s.game.pieceSelected();
     } else {
         描画_桝輪郭(s, s.opt.SIDOU_COLOR, m.MOTO_X, m.MOTO_Y);
     }
 }
 
 // The game goes on with the other side, or ends with the winner named.
-void handOn(State& s) {
+void handOn(State& s, int winner) {
     auto& g = s.game;
     auto& c = s.clock;
-    if (g.COM_TAISEN == 1) {
+    if (g.COM_TAISEN() == 1) {
         タイマー設定(s, false);
         c.MAN_JIKAN += c.KEIKA_BYOU;
         勢力調査(s);
-        if (調査_駒存在(s.pos, COM_OU) == OFF) {
-            s.port.message("あなたの勝ちです", "終了", Buttons::Ok);
-        } else if (調査_駒存在(s.pos, MAN_OU) == OFF) {
-            s.port.message("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了", Buttons::Ok);
+        if (winner != 0) {
+            announceWinner(s, winner);
         } else {
-            g.TEBAN = g.TEBAN_COM;
+            g.turnPassesTo(g.TEBAN_COM());
             if (手数上限終了(s)) return;
             com_ban(s);
         }
         return;
     }
-    if (g.TEBAN == SENTE_BAN) {
-        g.TEBAN = GOTE_BAN;
+    if (g.TEBAN() == SENTE_BAN) {
+        g.turnPassesTo(GOTE_BAN);
         c.MAN_JIKAN += c.KEIKA_BYOU;
-    } else if (g.TEBAN == GOTE_BAN) {
-        g.TEBAN = SENTE_BAN;
+    } else if (g.TEBAN() == GOTE_BAN) {
+        g.turnPassesTo(SENTE_BAN);
         c.COM_JIKAN += c.KEIKA_BYOU;
     }
     c.KAISHI_JIKAN = s.port.timeOfDay();
     // The winner is named by the turn value of his side: the bottom side holds TEBAN_MAN,
     // which is the second player when a game begun with 後手 goes on between two people.
-    int winner = 0;
-    if (調査_駒存在(s.pos, COM_OU) == OFF)
-        winner = g.TEBAN_MAN;
-    else if (調査_駒存在(s.pos, MAN_OU) == OFF)
-        winner = g.TEBAN_COM;
     if (winner != 0) {
         タイマー設定(s, false);  // a decided game's clock shows nothing more
-        s.port.message(winner == SENTE_BAN ? "先手の勝ちです" : "後手の勝ちです", "終了",
-                       Buttons::Ok);
+        announceWinner(s, winner);
         return;
     }
     手数上限終了(s);
-}
-
-void makeMove(State& s, int button) {
-    auto& g = s.game;
-    auto& m = s.play;
-    auto& c = s.clock;
-    手順保存(s, c.MAN_JIKAN, c.KEIKA_BYOU + c.MAN_JIKAN, c.COM_JIKAN, c.COM_JIKAN);
-    g.HYOUJI_TESU += 1;
-    描画_手数(s, g.HYOUJI_TESU, 15);
-
-    g.CLICK_JOUTAI = 0;
-    描画_桝輪郭(s, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
-    描画_桝輪郭(s, PLAIN_COLOUR, m.SAKI_X, m.SAKI_Y);
-    描画_移動可能桝色(s, m.MOTO_X, m.MOTO_Y, PLAIN_COLOUR, m.SENTAKU_KOMA);
-
-    // 駒移動 takes a COM drop by its kind, a MAN drop by its stand row.
-    if (m.MOTO_X < 0) m.MOTO_Y = 8 - m.MOTO_Y;
-    if (onBoard(m.MOTO_X, m.MOTO_Y)) {
-        auto& NARI_KOMA = s.pos.NARI_KOMA;
-        const int may = 調査_駒成(s.pos, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA);
-        // The piece is promoted where it stands, then moves with its followers.
-        if (button == 2 && may == ON)
-            s.pos.BAN[m.MOTO_X][m.MOTO_Y] = NARI_KOMA;
-        else
-            NARI_KOMA = m.SENTAKU_KOMA;
-        if (m.SENTAKU_KOMA == COM_KEI || m.SENTAKU_KOMA == MAN_KEI)
-            駒移動(s, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, NARI_KOMA);
-        else
-            移動対象駒_移動(s, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y);
-    } else {
-        駒移動(s, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA);
-    }
-    s.port.playSound(Sound::KOMA);
-    g.TESU += 1;
-    // The text names the piece as selected, so a promotion by this move does not show.
-    描画_移動結果(s, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM : g.TEBAN_MAN, m.SAKI_X, m.SAKI_Y,
-                  m.SENTAKU_KOMA, 15);
-    handOn(s);
 }
 
 void secondClick(State& s, int button, int col, int row) {
@@ -172,11 +127,11 @@ void secondClick(State& s, int button, int col, int row) {
     auto& m = s.play;
     m.SAKI_X = col;
     m.SAKI_Y = row;
-    if ((g.TEBAN == g.TEBAN_MAN && m.MOTO_X == COM_DROP_X) ||
-        (g.TEBAN == g.TEBAN_COM && m.MOTO_X == MAN_DROP_X)) {
+    if ((g.TEBAN() == g.TEBAN_MAN() && m.MOTO_X == COM_DROP_X) ||
+        (g.TEBAN() == g.TEBAN_COM() && m.MOTO_X == MAN_DROP_X)) {
         // A piece from the opponent's stand was only shown, not taken.
         clearSelection(s);
-        g.CLICK_JOUTAI = 0;
+        g.selectionDropped();
         return;
     }
     if (ownPiece(s, s.pos.BAN[col][row])) {
@@ -188,26 +143,43 @@ void secondClick(State& s, int button, int col, int row) {
         描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         return;
     }
-    if (移動チェック(s.pos, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA) == OFF) {
-        s.port.playSound(Sound::KINSHI);
-        g.CLICK_JOUTAI = 0;
-        描画_将棋盤桝(s);
-        return;
+    // A COM drop names its kind, which its stand row counts from the other end. Any button
+    // but the right one is a left click, so no button moves a piece unpromoted to where it
+    // could never move again.
+    const int fy = m.MOTO_X == COM_DROP_X ? 8 - m.MOTO_Y : m.MOTO_Y;
+    const Move move = requestedMove(m.MOTO_X, fy, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA, button == 2);
+    MoveSteps steps;
+    // The selection and its guidance go before the piece travels.
+    steps.beforeTravel = [&s] {
+        auto& sel = s.play;
+        s.game.selectionDropped();
+        描画_桝輪郭(s, PLAIN_COLOUR, sel.MOTO_X, sel.MOTO_Y);
+        描画_桝輪郭(s, PLAIN_COLOUR, sel.SAKI_X, sel.SAKI_Y);
+        描画_移動可能桝色(s, sel.MOTO_X, sel.MOTO_Y, PLAIN_COLOUR, sel.SENTAKU_KOMA);
+    };
+    const MoveOutcome out = playMove(s, move, Mover::Person, steps);
+    switch (out.refused) {
+        case Refusal::Illegal:
+            s.port.playSound(Sound::KINSHI);
+            g.selectionDropped();
+            描画_将棋盤桝(s);
+            return;
+        case Refusal::MustPromote:
+            s.port.playSound(Sound::KINSHI);
+            s.port.message("マウスの右をクリックして下さい", "成り", Buttons::Ok);
+            return;
+        case Refusal::HistoryFull:
+            g.selectionDropped();
+            clearSelection(s);
+            手数上限終了(s);
+            return;
+        case Refusal::None: break;
     }
-    // Any button but the right one is a left click, so no button moves a piece unpromoted
-    // to where it could never move again.
-    if (移動後チェック(m.SAKI_Y, m.SENTAKU_KOMA) == OFF && button != 2) {
-        s.port.playSound(Sound::KINSHI);
-        s.port.message("マウスの右をクリックして下さい", "成り", Buttons::Ok);
-        return;
-    }
-    if (!履歴に空きあり(s)) {
-        g.CLICK_JOUTAI = 0;
-        clearSelection(s);
-        手数上限終了(s);
-        return;
-    }
-    makeMove(s, button);
+    m.MOTO_Y = fy;
+    // The text names the piece as selected, so a promotion by this move does not show.
+    描画_移動結果(s, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
+                  m.SENTAKU_KOMA, 15);
+    handOn(s, out.winner);
 }
 
 void standClick(State& s, int col, int row) {
@@ -220,21 +192,21 @@ void standClick(State& s, int col, int row) {
         kind = row - 2;
         if (s.pos.MOCHI_MAN[kind] <= 0) return;
         code = -10 * kind;
-        mineWhen = g.TEBAN_MAN;
+        mineWhen = g.TEBAN_MAN();
     } else if (col == COM_DROP_X && row >= 1 && row <= 7) {
         kind = 8 - row;
         if (s.pos.MOCHI_COM[kind] <= 0) return;
         code = 10 * kind;
-        mineWhen = g.TEBAN_COM;
+        mineWhen = g.TEBAN_COM();
     } else {
         return;
     }
     調査_2歩フラグ設定(s.pos);
-    g.CLICK_JOUTAI = 1;
+    g.pieceSelected();
     m.MOTO_X = col;
     m.MOTO_Y = row;
     m.SENTAKU_KOMA = code;
-    描画_桝輪郭(s, g.TEBAN == mineWhen ? SELECTED_COLOUR : s.opt.SIDOU_COLOR, col, row);
+    描画_桝輪郭(s, g.TEBAN() == mineWhen ? SELECTED_COLOUR : s.opt.SIDOU_COLOR, col, row);
     描画_移動可能桝色(s, col, row, s.opt.SIDOU_COLOR, code);
 }
 
@@ -251,29 +223,30 @@ void 描画_移動可能桝色(State& s, int fromX, int fromY, int colour, int p
 void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {
     auto& g = s.game;
     パネル閉じる(s);
-    if (g.KIFU_MODE == ON) {
-        if (s.port.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
+    switch (g.phase()) {
+        case GameState::Phase::Record:
+            if (s.port.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) ==
+                Answer::No) {
+                s.port.playSound(Sound::KINSHI);
+                初期設定(s);
+            }
+            return;
+        case GameState::Phase::Decided:
+            s.port.message("新規に対局してください", "終局", Buttons::Ok);
+            return;
+        case GameState::Phase::NoGame:
             s.port.playSound(Sound::KINSHI);
-            初期設定(s);
-        }
-        return;
-    }
-    if (g.SHOUHAI != 0) {
-        s.port.message("新規に対局してください", "終局", Buttons::Ok);
-        return;
+            s.port.message("「対局」で始めて下さい", "開始", Buttons::Ok);
+            return;
+        case GameState::Phase::Playing: break;
     }
     const int col = cellOf(x, 1050, 495);
     const int row = cellOf(y, 100, 615);
-    if (g.TEBAN == 0) {
-        s.port.playSound(Sound::KINSHI);
-        s.port.message("「対局」で始めて下さい", "開始", Buttons::Ok);
-        return;
-    }
     if (!resumeAfterBrowsing(s)) return;
 
     if (!onBoard(col, row))
         standClick(s, col, row);
-    else if (g.CLICK_JOUTAI == 0)
+    else if (g.CLICK_JOUTAI() == 0)
         firstClick(s, col, row);
     else
         secondClick(s, button, col, row);

@@ -7,7 +7,7 @@
 #include "core/constants.h"
 #include "play/screen.h"
 #include "play/moves.h"
-#include "commands/record_panel.h"
+#include "play/record_panel.h"
 #include "play/state.h"
 #include "play/window_events.h"
 #include "record/record_file.h"

@@ -12,21 +12,11 @@ constexpr int COM_BACK_ROW[10] = {0, 20, 30, 40, 50, 80, 50, 40, 30, 20};
 
 void 初期設定(State& s) {
     auto& g = s.game;
-    g.HANDE_LEVEL = 0;
-    g.HANDE_SETTEI = OFF;
-    g.COM_TAISEN = 0;
-    g.SHOUHAI = 0;
-    g.TEBAN = 0;
-    g.TESU = 0;
-    g.HYOUJI_TESU = 0;
-    g.HANTEN = OFF;
+    g.newSetUp();
     タイマー設定(s, false);
     s.clock.COM_JIKAN = 0;
     s.clock.MAN_JIKAN = 0;
-    g.SAIKAI_MACHI = OFF;
-    g.KIFU_MODE = OFF;
     s.clock.BYOU_HYOUJI = 0;
-    g.CLICK_JOUTAI = 0;
 
     auto& p = s.pos;
     p.MOCHI_MAN = {};
@@ -51,23 +41,23 @@ void 初期設定(State& s) {
 
 void 手順保存(State& s, float manMae, float manAto, float comMae, float comAto) {
     auto& h = s.hist;
-    const int t = s.game.TESU;
+    const int t = s.game.TESU();
     if (t < 0 || t > TESU_MAX) return;  // callers check 履歴に空きあり first
     storePosition(h, t, s.pos);
     h.MAN_JIKAN_MAE[t] = manMae;
     h.MAN_JIKAN_ATO[t] = manAto;
     h.COM_JIKAN_MAE[t] = comMae;
     h.COM_JIKAN_ATO[t] = comAto;
-    h.SAISHU_TESU = t;
+    s.game.entryStored(h, t);
 }
 
 // A move from position TESU stores entry TESU and leaves TESU + 1, which must stay <= 500.
-bool 履歴に空きあり(const State& s) { return s.game.TESU >= 0 && s.game.TESU < TESU_MAX; }
+bool 履歴に空きあり(const State& s) { return s.game.TESU() >= 0 && s.game.TESU() < TESU_MAX; }
 
 bool 手数上限終了(State& s) {
-    if (s.game.TESU < TESU_MAX) return false;
+    if (s.game.TESU() < TESU_MAX) return false;
     タイマー設定(s, false);
-    s.game.TEBAN = 0;
+    s.game.drawnAtLimit();
     s.port.message(手数上限メッセージ, "終了", Buttons::Ok);
     return true;
 }

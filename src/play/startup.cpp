@@ -7,7 +7,7 @@
 #include "play/setup.h"
 #include "play/screen.h"
 #include "play/moves.h"
-#include "commands/settings.h"
+#include "play/settings.h"
 #include "play/places.h"
 #include "play/state.h"
 #include "play/startup.h"
@@ -69,13 +69,10 @@ void Form_Load(State& s) {
     // opened leaves the panel in the current directory.
     if (!places.recordDir.empty() && s.port.setRecordDirectory(places.recordDir.string()))
         s.port.setRecordFileDirectory(places.recordDir.string());
-    s.game.KIFU_MODE = OFF;
+    s.game.programStarted(s.hist);
     s.opt.SIDOU_FLAG = OFF;
-    s.hist.SAISHU_TESU = 0;
     s.LEVEL_NO = 3;
     s.port.setChecked("LEVEL3", true);
-    s.game.TEBAN_COM = SENTE_BAN;
-    s.game.TEBAN_MAN = GOTE_BAN;
     s.opt.SIDOU_COLOR = 2;
 
     // The settings directory is made private, as a per-user configuration directory should be;

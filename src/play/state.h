@@ -8,14 +8,15 @@
 #include "ui/canvas.h"
 
 // All state of one game window, grouped by subsystem. It is the computer player's Analysis
-// (pos, inf, turn, LEVEL_NO) and the drawing's Canvas (port, opt), so a State passes
-// wherever those layers want their part. Make it with `auto s = std::make_unique<State>(port)`:
-// the history alone is ~250 KB.
+// (pos, inf, turn, LEVEL_NO) and the drawing's Canvas (its roles of the port, opt), so a State
+// passes wherever those layers want their part; the game's own procedures use the whole port. Make
+// it with `auto s = std::make_unique<State>(port)`: the history alone is ~250 KB.
 struct State : Analysis, Canvas {
-    explicit State(Port& p) : Canvas(p) {}
+    explicit State(Port& p) : Canvas(p, p), port(p) {}
     State(const State&) = delete;
     State& operator=(const State&) = delete;
 
+    Port& port;
     History hist;
     GameState game;
     Clock clock;

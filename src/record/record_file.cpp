@@ -173,7 +173,7 @@ FileResult writeRecordFile(const History& h, const std::filesystem::path& path,
     appendLine(text, gameName);
     appendLine(text, comName);
     appendLine(text, manName);
-    const int last = h.SAISHU_TESU < TESU_MAX ? h.SAISHU_TESU : TESU_MAX;
+    const int last = h.SAISHU_TESU() < TESU_MAX ? h.SAISHU_TESU() : TESU_MAX;
     for (int t = 1; t <= last; ++t) appendLine(text, formatRecordLine(h, t));
     if (!replaceFile(path, toCp932(text)))
         return {false, "棋譜ﾌｧｲﾙを作成できません\n\n" + fileLabel(path)};

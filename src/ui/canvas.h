@@ -2,9 +2,11 @@
 #include "ui/options.h"
 #include "ui/port.h"
 
-// What the drawing procedures draw on: the port and the display options they read.
+// What the drawing procedures draw on: the port's drawing, the pause of a blink, and the
+// display options they read.
 struct Canvas {
-    explicit Canvas(Port& p) : port(p) {}
-    Port& port;
+    Canvas(DrawingPort& d, ClockPort& c) : paint(d), pause(c) {}
+    DrawingPort& paint;
+    ClockPort& pause;
     Options opt;
 };

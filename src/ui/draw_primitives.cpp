@@ -31,11 +31,11 @@ std::string_view ハンデ表示(int code) {
 }  // namespace
 
 void 描画_絵(Canvas& cv, int code, double x, double y) {
-    if (絵あり(code)) cv.port.drawPicture(code, セル左(x), セル上(y));
+    if (絵あり(code)) cv.paint.drawPicture(code, セル左(x), セル上(y));
 }
 
 void 描画_桝輪郭(Canvas& cv, int colour, double x, double y) {
-    cv.port.drawOutline(colour, セル左(x), セル上(y), セル左(x) + CELL_W, セル上(y) + CELL_H);
+    cv.paint.drawOutline(colour, セル左(x), セル上(y), セル左(x) + CELL_W, セル上(y) + CELL_H);
 }
 
 void 描画_数値(Canvas& cv, double x, double y, std::string_view value, int colour, int style,
@@ -47,14 +47,14 @@ void 描画_数値(Canvas& cv, double x, double y, std::string_view value, int c
         if (value.size() == 1) text = 漢数字(value[0] - '0');
     }
     if (text.empty()) return;
-    cv.port.drawText(セル左(x), セル上(y), text, colour, size, bold);
+    cv.paint.drawText(セル左(x), セル上(y), text, colour, size, bold);
 }
 
 void 描画_数値(Canvas& cv, double x, double y, int value, int colour, int style, int size,
                bool bold) {
     if (style == 1) {
         std::string_view text = 漢数字(value);
-        if (!text.empty()) cv.port.drawText(セル左(x), セル上(y), text, colour, size, bold);
+        if (!text.empty()) cv.paint.drawText(セル左(x), セル上(y), text, colour, size, bold);
         return;
     }
     描画_数値(cv, x, y, std::to_string(value), colour, style, size, bold);
@@ -63,12 +63,12 @@ void 描画_数値(Canvas& cv, double x, double y, int value, int colour, int st
 void 描画_文字列(Canvas& cv, double x, double y, int code, int colour, int size) {
     std::string_view text = ハンデ表示(code);
     if (!text.empty())
-        cv.port.drawText(セル左(x) + 120, セル上(y) + 160, text, colour, size, false);
+        cv.paint.drawText(セル左(x) + 120, セル上(y) + 160, text, colour, size, false);
 }
 
 void 描画_移動駒種類(Canvas& cv, double x, double y, std::string_view text, int colour) {
     // The move text is the size of the clock figures.
-    cv.port.drawText(セル左(x), セル上(y), text, colour, 12, false);
+    cv.paint.drawText(セル左(x), セル上(y), text, colour, 12, false);
 }
 
 void 描画_レベル(Canvas& cv, int n) {
@@ -102,11 +102,11 @@ void 描画_駒点滅(Canvas& cv, int code, double x, double y, int count) {
     for (int i = 0; i < count; ++i) {
         描画_絵(cv, EMPTY, x, y);
         描画_桝輪郭(cv, colours::GREEN, x, y);
-        cv.port.flush();
-        cv.port.wait(0.2);
+        cv.paint.flush();
+        cv.pause.wait(0.2);
         描画_絵(cv, code, x, y);
         描画_桝輪郭(cv, colours::GREEN, x, y);
-        cv.port.flush();
-        cv.port.wait(0.2);
+        cv.paint.flush();
+        cv.pause.wait(0.2);
     }
 }

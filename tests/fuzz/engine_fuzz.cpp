@@ -81,9 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (int y = 1; y <= 9; ++y)
                 FUZZ_CHECK(validCode(s.pos.BAN[x][y]), "(%d,%d) holds %d after \"%.*s\"", x, y,
                            s.pos.BAN[x][y], int(line.size()), line.data());
-        FUZZ_CHECK(s.game.TESU >= 0 && s.game.TESU <= TESU_MAX, "TESU %d", s.game.TESU);
-        FUZZ_CHECK(s.hist.SAISHU_TESU >= 0 && s.hist.SAISHU_TESU <= TESU_MAX, "SAISHU_TESU %d",
-                   s.hist.SAISHU_TESU);
+        FUZZ_CHECK(s.game.TESU() >= 0 && s.game.TESU() <= TESU_MAX, "TESU %d", s.game.TESU());
+        FUZZ_CHECK(s.hist.SAISHU_TESU() >= 0 && s.hist.SAISHU_TESU() <= TESU_MAX, "SAISHU_TESU %d",
+                   s.hist.SAISHU_TESU());
         int manSum = 0, comSum = 0;
         for (int k = 1; k <= 7; ++k) {
             FUZZ_CHECK(s.pos.MOCHI_MAN[k] >= 0 && s.pos.MOCHI_COM[k] >= 0, "negative hand %d", k);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "commands/record_panel.h"
+#include "play/record_panel.h"
 #include "fuzz_check.h"
 #include "play/state.h"
 #include "record/record_file.h"
@@ -19,8 +19,9 @@ bool validCode(int c) {
 }
 
 void checkSane(const History& h) {
-    FUZZ_CHECK(h.SAISHU_TESU >= 0 && h.SAISHU_TESU <= TESU_MAX, "SAISHU_TESU %d", h.SAISHU_TESU);
-    for (int t = 1; t <= h.SAISHU_TESU; ++t) {
+    FUZZ_CHECK(h.SAISHU_TESU() >= 0 && h.SAISHU_TESU() <= TESU_MAX, "SAISHU_TESU %d",
+               h.SAISHU_TESU());
+    for (int t = 1; t <= h.SAISHU_TESU(); ++t) {
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
                 FUZZ_CHECK(validCode(h.BAN_RIREKI[t][x][y]), "entry %d (%d,%d) holds %d", t, x, y,
@@ -37,9 +38,9 @@ void checkSane(const History& h) {
 }
 
 void checkSameHistory(const History& a, const History& b) {
-    FUZZ_CHECK(a.SAISHU_TESU == b.SAISHU_TESU, "%d entries read back as %d", a.SAISHU_TESU,
-               b.SAISHU_TESU);
-    for (int t = 1; t <= a.SAISHU_TESU; ++t) {
+    FUZZ_CHECK(a.SAISHU_TESU() == b.SAISHU_TESU(), "%d entries read back as %d", a.SAISHU_TESU(),
+               b.SAISHU_TESU());
+    for (int t = 1; t <= a.SAISHU_TESU(); ++t) {
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
                 FUZZ_CHECK(a.BAN_RIREKI[t][x][y] == b.BAN_RIREKI[t][x][y],
@@ -82,9 +83,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     FUZZ_CHECK(r.ok, "a readable file was refused: %s", r.message.c_str());
-    FUZZ_CHECK(first->game.KIFU_MODE == ON && first->game.TESU == 0, "not browsing from move 0");
+    FUZZ_CHECK(first->game.KIFU_MODE() == ON && first->game.TESU() == 0,
+               "not browsing from move 0");
     checkSane(h);
-    if (h.SAISHU_TESU == 0) return 0;
+    if (h.SAISHU_TESU() == 0) return 0;
 
     const FileResult w = writeRecordFile(h, out.path(), "g", "c", "m");
     FUZZ_CHECK(w.ok, "write failed: %s", w.message.c_str());

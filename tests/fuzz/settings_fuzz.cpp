@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "commands/settings.h"
+#include "play/settings.h"
 #include "fuzz_check.h"
 #include "play/state.h"
 #include "settings/settings_file.h"

@@ -18,6 +18,7 @@
 #include "record/text_file.h"
 #include "ui/qt/record_panel.h"
 #include "window_fixture.h"
+#include "../../testkit/mode_seam.h"
 
 namespace {
 
@@ -236,7 +237,7 @@ TEST(RecordDrives, RootHomeAndTheMountedVolumes) {
 }
 
 TEST_F(PanelGame, TypingANameAndPressingReturnWritesTheRecord) {
-    s.hist.SAISHU_TESU = 2;  // two stored moves
+    ModeTestSeam::SAISHU_TESU(s.hist) = 2;  // two stored moves
     s.hist.BAN_RIREKI[1][5][5] = -10;
     s.hist.BAN_RIREKI[2][5][4] = 10;
     window.action("KIFU_WRITE")->trigger();
@@ -264,8 +265,8 @@ TEST_F(PanelGame, TypingANameAndPressingReturnWritesTheRecord) {
               (std::vector<std::string>{"棋譜を書き込みました |   ", " 読み込みました | 棋譜",
                                         "棋譜を '進 'で進めて下さい | 棋譜"}));
     EXPECT_FALSE(files->isVisible());
-    EXPECT_EQ(s.game.KIFU_MODE, ON);
-    EXPECT_EQ(s.hist.SAISHU_TESU, 2);
+    EXPECT_EQ(s.game.KIFU_MODE(), ON);
+    EXPECT_EQ(s.hist.SAISHU_TESU(), 2);
     EXPECT_EQ(s.hist.BAN_RIREKI[2][5][4], 10);
 }
 

@@ -61,15 +61,15 @@ std::string stateFault(const State& s) {
     const auto& g = s.game;
     const auto& h = s.hist;
     const auto& p = s.pos;
-    if (g.TESU < 0 || g.TESU > TESU_MAX) return "TESU = " + std::to_string(g.TESU);
-    if (h.SAISHU_TESU < 0 || h.SAISHU_TESU > TESU_MAX)
-        return "SAISHU_TESU = " + std::to_string(h.SAISHU_TESU);
-    if (g.HANDE_LEVEL < -10 || g.HANDE_LEVEL > 10)
-        return "HANDE_LEVEL = " + std::to_string(g.HANDE_LEVEL);
-    if (g.TEBAN < -1 || g.TEBAN > 1) return "TEBAN = " + std::to_string(g.TEBAN);
-    if (g.HYOUJI_TESU < g.TESU)
-        return "HYOUJI_TESU " + std::to_string(g.HYOUJI_TESU) + " below TESU " +
-               std::to_string(g.TESU);
+    if (g.TESU() < 0 || g.TESU() > TESU_MAX) return "TESU = " + std::to_string(g.TESU());
+    if (h.SAISHU_TESU() < 0 || h.SAISHU_TESU() > TESU_MAX)
+        return "SAISHU_TESU = " + std::to_string(h.SAISHU_TESU());
+    if (g.HANDE_LEVEL() < -10 || g.HANDE_LEVEL() > 10)
+        return "HANDE_LEVEL = " + std::to_string(g.HANDE_LEVEL());
+    if (g.TEBAN() < -1 || g.TEBAN() > 1) return "TEBAN = " + std::to_string(g.TEBAN());
+    if (g.HYOUJI_TESU() < g.TESU())
+        return "HYOUJI_TESU " + std::to_string(g.HYOUJI_TESU()) + " below TESU " +
+               std::to_string(g.TESU());
 
     int manSum = 0, comSum = 0;
     for (int k = 1; k <= 7; ++k) {
@@ -82,11 +82,11 @@ std::string stateFault(const State& s) {
                std::to_string(comSum);
 
     std::array<int, 9> expected = START_COUNT;
-    for (int i = 0; i < std::abs(g.HANDE_LEVEL); ++i)
+    for (int i = 0; i < std::abs(g.HANDE_LEVEL()); ++i)
         --expected[std::size_t(LADDER[std::size_t(i)])];
     if (std::string f = materialFault("BAN", p.BAN, p.MOCHI_MAN, p.MOCHI_COM, expected); !f.empty())
         return f;
-    for (int t = 1; t <= h.SAISHU_TESU; ++t) {
+    for (int t = 1; t <= h.SAISHU_TESU(); ++t) {
         const std::string where = "entry " + std::to_string(t);
         if (std::string f = materialFault(where.c_str(), h.BAN_RIREKI[t], h.MOCHI_MAN_RIREKI[t],
                                           h.MOCHI_COM_RIREKI[t], expected);

@@ -261,19 +261,19 @@ StormReport Storm::go() {
             mode_ = r < 8 ? Mode::Marathon : r < 45 ? Mode::Playing : Mode::Mixed;
             stretch_ = mode_ == Mode::Marathon ? 5 : 1;
         }
-        const int tesu = s.game.HYOUJI_TESU;
-        const bool won = s.game.SHOUHAI != 0;
+        const int tesu = s.game.HYOUJI_TESU();
+        const bool won = s.game.SHOUHAI() != 0;
         event();
         ++report_.events;
         QCoreApplication::processEvents();
         if (depth_ != 0) fail("an event was left unfinished");
         if (window_.quitting()) fail("the game ended in the middle of the storm");
         if (std::string f = stateFault(s); !f.empty()) fail(f);
-        if (s.game.HYOUJI_TESU > tesu)
-            report_.counts["moves and steps forward"] += s.game.HYOUJI_TESU - tesu;
-        if (!won && s.game.SHOUHAI != 0) ++report_.counts["kings taken or resignations"];
-        if (s.game.TESU > report_.counts["highest TESU"])
-            report_.counts["highest TESU"] = s.game.TESU;
+        if (s.game.HYOUJI_TESU() > tesu)
+            report_.counts["moves and steps forward"] += s.game.HYOUJI_TESU() - tesu;
+        if (!won && s.game.SHOUHAI() != 0) ++report_.counts["kings taken or resignations"];
+        if (s.game.TESU() > report_.counts["highest TESU"])
+            report_.counts["highest TESU"] = s.game.TESU();
     }
     report_.seconds = clock.nsecsElapsed() / 1e9;
     if (report_.fault.empty()) end();
@@ -361,15 +361,15 @@ void Storm::clickCell(double col, double row, Qt::MouseButton b) {
 void Storm::aimed() {
     const auto& g = s.game;
     const auto& p = s.pos;
-    if (g.KIFU_MODE == ON) {
+    if (g.KIFU_MODE() == ON) {
         const int r = pick(100);
         menu(r < 60 ? "AFTER" : r < 70 ? "SENTE" : r < 80 ? "GOTE" : "CANCEL");
         return;
     }
-    if (g.TEBAN == 0 || g.SHOUHAI != 0) {
+    if (g.TEBAN() == 0 || g.SHOUHAI() != 0) {
         // A new game; the long ones between people, as COM ends them soon. A game drawn at
         // the end of the history goes on from there until 最初.
-        if (g.TESU == TESU_MAX && chance(50)) {
+        if (g.TESU() == TESU_MAX && chance(50)) {
             menu("CANCEL");
             return;
         }
@@ -377,9 +377,9 @@ void Storm::aimed() {
         menu(r < (mode_ == Mode::Marathon ? 80 : 40) ? "START" : r < 90 ? "SENTE" : "GOTE");
         return;
     }
-    const int sign = g.TEBAN == g.TEBAN_MAN ? -1 : 1;
+    const int sign = g.TEBAN() == g.TEBAN_MAN() ? -1 : 1;
     const double inside = (2 + pick(6)) / 10.0;
-    if (g.CLICK_JOUTAI == 0 || chance(15)) {
+    if (g.CLICK_JOUTAI() == 0 || chance(15)) {
         std::vector<std::pair<int, int>> own;
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)

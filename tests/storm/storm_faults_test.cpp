@@ -42,7 +42,7 @@ TEST(StormFaults, ATakenKingCountsInNoHandTotal) {
     g.move(5, 3, 6, 2);
     g.move(1, 5, 1, 6);
     g.move(6, 2, 5, 1);
-    ASSERT_NE(g.s.game.SHOUHAI, 0) << "the king was taken";
+    ASSERT_NE(g.s.game.SHOUHAI(), 0) << "the king was taken";
     EXPECT_EQ(stateFault(g.s), "");
     int inHand = 0;
     for (int k = 1; k <= 7; ++k) inHand += g.s.pos.MOCHI_MAN[k];
@@ -56,12 +56,12 @@ TEST(StormFaults, PlayingOnAgainstComStoresThePositionShown) {
     START_Click(g.s);
     g.move(7, 7, 7, 6);
     g.move(3, 3, 3, 4);
-    ASSERT_EQ(g.s.game.TESU, 2);
+    ASSERT_EQ(g.s.game.TESU(), 2);
     int shown[10][10];
     for (int x = 0; x <= 9; ++x)
         for (int y = 0; y <= 9; ++y) shown[x][y] = g.s.pos.BAN[x][y];
     SENTE_Click(g.s);  // 先手 to move, as MAN
-    ASSERT_EQ(g.s.hist.SAISHU_TESU, 2);
+    ASSERT_EQ(g.s.hist.SAISHU_TESU(), 2);
     EXPECT_EQ(stateFault(g.s), "");
     REPLAY_Click(g.s);
     AFTER_Click(g.s);

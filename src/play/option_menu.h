@@ -2,7 +2,7 @@
 #include <filesystem>
 
 #include "record/text_file.h"
-#include "commands/settings.h"
+#include "play/settings.h"
 
 struct State;
 

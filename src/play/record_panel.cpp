@@ -1,4 +1,4 @@
-#include "commands/record_panel.h"
+#include "play/record_panel.h"
 
 #include "play/setup.h"
 #include "play/state.h"
@@ -11,11 +11,11 @@ double 取得_棋譜のX座標(std::string_view text) {
 }
 
 int KIFU_WRITE_Click(State& s) {
-    if (s.game.HANTEN == ON) {
+    if (s.game.HANTEN() == ON) {
         s.port.message("反転後は書き込みできません", "棋譜書込", Buttons::Ok);
         return OFF;
     }
-    if (s.game.HANDE_SETTEI == ON) {
+    if (s.game.HANDE_SETTEI() == ON) {
         s.port.message("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込", Buttons::Ok);
         return OFF;
     }
@@ -30,13 +30,13 @@ FileResult 書込_棋譜(State& s, const std::filesystem::path& directory, std::
         return FileResult{false, std::move(text)};
     };
     if (fileName.empty()) return refuse("ﾌｧｲﾙ名が入力されていません", "  ");
-    if (s.hist.SAISHU_TESU < 1) return refuse("保存するデータがありません", "棋譜保存");
+    if (s.hist.SAISHU_TESU() < 1) return refuse("保存するデータがありません", "棋譜保存");
     // The name is one file of the chosen directory: a "/" would reach into another one.
     if (fileName.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
         return refuse("棋譜ﾌｧｲﾙを作成できません\n\n" + std::string(fileName) + ".棋譜", "棋譜保存");
 
     // Line 2 names the player at the top of the board, who is COM's side.
-    const bool manFirst = s.game.TEBAN_MAN == SENTE_BAN;
+    const bool manFirst = s.game.TEBAN_MAN() == SENTE_BAN;
     std::string_view comName = manFirst ? goteName : senteName;
     std::string_view manName = manFirst ? senteName : goteName;
     FileResult r = writeRecordFile(s.hist, directory / (std::string(fileName) + ".棋譜"), gameName,
@@ -56,7 +56,7 @@ FileResult 読込_棋譜(State& s, const std::filesystem::path& path) {
         return r;
     }
     初期設定(s);
-    s.game.KIFU_MODE = ON;
+    s.game.recordLoading();
     int count = 0;
 
     struct Header {
@@ -80,9 +80,7 @@ FileResult 読込_棋譜(State& s, const std::filesystem::path& path) {
         ++count;
         parseRecordLine(s.hist, count, line);
     }
-    s.game.TESU = 0;
-    s.game.HYOUJI_TESU = 0;
-    s.hist.SAISHU_TESU = count;
+    s.game.recordLoaded(s.hist, count);
 
     if (count == 0) {
         s.port.message("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
@@ -91,6 +89,6 @@ FileResult 読込_棋譜(State& s, const std::filesystem::path& path) {
     if (cut) s.port.message("棋譜が長すぎるため 500手目までを読み込みました", "棋譜", Buttons::Ok);
     s.port.message(" 読み込みました", "棋譜", Buttons::Ok);
     s.port.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::Ok);
-    s.game.TEBAN = SENTE_BAN;
+    s.game.recordShown();
     return r;
 }

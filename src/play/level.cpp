@@ -1,4 +1,4 @@
-#include "commands/level.h"
+#include "play/level.h"
 
 #include <string_view>
 
@@ -22,7 +22,7 @@ void レベル_設定(State& s, int n) {
         s.port.setChecked(items[n - 1], true);
         s.LEVEL_NO = n;
     }
-    if (s.game.COM_TAISEN == 1) 描画_レベル(s, s.LEVEL_NO);
+    if (s.game.COM_TAISEN() == 1) 描画_レベル(s, s.LEVEL_NO);
 }
 
 void LEVEL1_Click(State& s) { levelClick(s, 1); }

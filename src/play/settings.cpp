@@ -1,4 +1,4 @@
-#include "commands/settings.h"
+#include "play/settings.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "commands/handicap.h"
+#include "play/handicap.h"
 
 #include <string>
 #include <string_view>
@@ -19,11 +19,11 @@ constexpr HandicapStep STEPS[20] = {
 // Answers ON when the handicap may not be changed now, after telling the user why.
 int refused(State& s) {
     int code = 0;
-    if (s.game.KIFU_MODE == ON)
+    if (s.game.KIFU_MODE() == ON)
         code = 1;
-    else if (s.game.TESU > 0)
+    else if (s.game.TESU() > 0)
         code = 2;
-    else if (s.game.HANTEN == ON)
+    else if (s.game.HANTEN() == ON)
         code = 3;
     if (code == 0) return OFF;
     s.port.playSound(Sound::KINSHI);
@@ -60,26 +60,24 @@ void 描画_メッセージ(State& s, int code) {
 
 void LBEL_UP_Click(State& s) {
     if (refused(s) == ON) return;
-    s.hist.SAISHU_TESU = 0;
-    int& level = s.game.HANDE_LEVEL;
-    if (level < HANDE_LEVEL_MAX) {
-        ++level;
+    const int was = s.game.HANDE_LEVEL();
+    const int level = was < HANDE_LEVEL_MAX ? was + 1 : was;
+    s.game.handicapSet(s.hist, level);
+    if (level != was) {
         描画_ハンデレベル(s, level);
         const HandicapStep st = handicapStep(level);
         setSquare(s, st.x, st.y, level <= 0 ? st.piece : EMPTY);
     }
-    s.game.HANDE_SETTEI = ON;
 }
 
 void LEBEL_DOWN_Click(State& s) {
     if (refused(s) == ON) return;
-    s.hist.SAISHU_TESU = 0;
-    int& level = s.game.HANDE_LEVEL;
-    if (level > HANDE_LEVEL_MIN) {
-        const HandicapStep st = handicapStep(level);
-        --level;
+    const int was = s.game.HANDE_LEVEL();
+    const int level = was > HANDE_LEVEL_MIN ? was - 1 : was;
+    s.game.handicapSet(s.hist, level);
+    if (level != was) {
+        const HandicapStep st = handicapStep(was);
         描画_ハンデレベル(s, level);
-        setSquare(s, st.x, st.y, level + 1 <= 0 ? EMPTY : st.piece);
+        setSquare(s, st.x, st.y, was <= 0 ? EMPTY : st.piece);
     }
-    s.game.HANDE_SETTEI = ON;
 }

@@ -1,4 +1,4 @@
-#include "commands/option_menu.h"
+#include "play/option_menu.h"
 
 #include "play/clock.h"
 #include "play/screen.h"
@@ -70,14 +70,14 @@ FileResult KEIKA_Click(State& s, const std::filesystem::path& path) {
         s.opt.KEIKA = false;
         s.port.setChecked("KEIKA", false);
         タイマー設定(s, false);
-        消去_所有時間(s, s.game.TEBAN_MAN);
-        消去_所有時間(s, s.game.TEBAN_COM);
+        消去_所有時間(s, s.game.TEBAN_MAN());
+        消去_所有時間(s, s.game.TEBAN_COM());
     } else {
         s.opt.KEIKA = true;
         s.port.setChecked("KEIKA", true);
         タイマー設定(s, true);
-        描画_所有時間(s, s.game.TEBAN_COM, s.clock.COM_JIKAN);
-        描画_所有時間(s, s.game.TEBAN_MAN, s.clock.MAN_JIKAN);
+        描画_所有時間(s, s.game.TEBAN_COM(), s.clock.COM_JIKAN);
+        描画_所有時間(s, s.game.TEBAN_MAN(), s.clock.MAN_JIKAN);
     }
     return 書込_環境設定ファイル(s, path);
 }
