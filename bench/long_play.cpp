@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
             std::printf(
                 "after %4d games (%ld boxes, %d moves in the last): %.1f MB resident, "
                 "%.1f MB of it taken on the heap\n",
-                game, answerer.boxes, s.game.TESU, residentKb() / 1024.0,
+                game, answerer.boxes, s.game.TESU(), residentKb() / 1024.0,
                 (heap.uordblks + heap.hblkhd) / 1048576.0);
             std::fflush(stdout);
         }

@@ -24,6 +24,7 @@
 
 #include "app/wiring.h"
 #include "core/constants.h"
+#include "core/legal_moves.h"
 #include "core/moves.h"
 #include "core/rules.h"
 #include "play/clock.h"
@@ -76,28 +77,17 @@ std::vector<Click> legalClicks(State& s, std::uint64_t& rng) {
     const bool bottom = s.game.TEBAN() == s.game.TEBAN_MAN();
     std::vector<Click> moves, kingTakes;
     調査_2歩フラグ設定(s.pos);
-    auto consider = [&](int fx, int fy, int code) {
-        for (int tx = 1; tx <= 9; ++tx)
-            for (int ty = 1; ty <= 9; ++ty) {
-                if (移動チェック(s.pos, fx, fy, tx, ty, code) != ON) continue;
-                const bool may = onBoard(fx, fy) && 調査_駒成(fx, fy, tx, ty, code).may;
-                const bool must = 移動後チェック(ty, code) == OFF;
-                rng = rng * 6364136223846793005ull + 1442695040888963407ull;
-                const int button = must || (may && (rng >> 40) % 2 == 0) ? 2 : 1;
-                const int target = s.pos.BAN[tx][ty];
-                (target == COM_OU || target == MAN_OU ? kingTakes : moves)
-                    .push_back({fx, fy, tx, ty, button});
-            }
-    };
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) {
-            const int code = s.pos.BAN[x][y];
-            if (bottom ? code <= -10 : code >= 10) consider(x, y, code);
-        }
-    for (int k = HU; k <= SYA; ++k) {
-        if (bottom && s.pos.MOCHI_MAN[k] > 0) consider(MAN_DROP_X, k + 2, -10 * k);
-        if (!bottom && s.pos.MOCHI_COM[k] > 0) consider(COM_DROP_X, 8 - k, 10 * k);
-    }
+    forEachLegalMove(s.pos, bottom ? Side::MAN : Side::COM, [&](const Move& m) {
+        // A promotion the piece may decline is taken half the time.
+        rng = rng * 6364136223846793005ull + 1442695040888963407ull;
+        if (m.promote && 移動後チェック(m.ty, m.piece()) == ON && (rng >> 40) % 2 == 1)
+            return false;
+        const int target = s.pos.BAN[m.tx][m.ty];
+        const int row = m.isDrop() && !bottom ? 8 - m.fy : m.fy;
+        (target == COM_OU || target == MAN_OU ? kingTakes : moves)
+            .push_back({m.fx, row, m.tx, m.ty, m.promote ? 2 : 1});
+        return false;
+    });
     return moves.empty() ? kingTakes : moves;
 }
 
