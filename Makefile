@@ -50,7 +50,7 @@ run: build
 	cd build/play && ../torvane
 
 # The house style (.clang-format): `make format` applies it, the test command checks it.
-SOURCES = $(shell find src tests bench tools -name '*.cpp' -o -name '*.h')
+SOURCES = $(shell find src tests testkit bench tools -name '*.cpp' -o -name '*.h')
 format:
 	clang-format -i $(SOURCES)
 format-check: deps
