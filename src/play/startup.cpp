@@ -12,7 +12,7 @@
 #include "play/state.h"
 #include "play/startup.h"
 #include "play/window_events.h"
-#include "record/text_file.h"
+#include "files/text_file.h"
 #include "settings/settings_file.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "play/setup.h"
 #include "play/state.h"
 #include "play/window_events.h"
-#include "record/text_file.h"
+#include "files/text_file.h"
 #include "ui/qt/record_panel.h"
 #include "window_fixture.h"
 

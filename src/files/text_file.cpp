@@ -1,13 +1,8 @@
-#include "record/text_file.h"
+#include "files/text_file.h"
 
-#include <fcntl.h>
 #include <iconv.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <cstdio>
-#include <system_error>
 
 namespace {
 
@@ -76,67 +71,32 @@ std::size_t charCount(std::string_view utf8) {
     return n;
 }
 
-WholeFile readWholeFile(const std::filesystem::path& path, std::size_t maxBytes) {
-    WholeFile f;
-    std::error_code ec;
-    // A directory, a pipe or a device could block or never end.
-    if (!std::filesystem::is_regular_file(path, ec)) return f;
-    std::FILE* fp = std::fopen(path.c_str(), "rb");
-    if (!fp) return f;
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, fp)) > 0) {
-        if (f.bytes.size() + n > maxBytes) {
-            std::fclose(fp);
-            f.bytes.clear();
-            f.status = ReadStatus::TooLarge;
-            return f;
+bool isUtf8(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char c = p[i];
+        const std::size_t len = utf8Length(c);
+        if (len == 1) {
+            if (c >= 0x80) return false;
+            ++i;
+            continue;
         }
-        f.bytes.append(buf, n);
+        if (i + len > n) return false;
+        for (std::size_t k = 1; k < len; ++k)
+            if ((p[i + k] & 0xC0) != 0x80) return false;
+        // Overlong forms, surrogates and code points past U+10FFFF.
+        const unsigned char d = p[i + 1];
+        if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) ||
+            (c == 0xF4 && d >= 0x90))
+            return false;
+        i += len;
     }
-    bool failed = std::ferror(fp) != 0;
-    std::fclose(fp);
-    if (failed) {
-        f.bytes.clear();
-        return f;
-    }
-    f.status = ReadStatus::Ok;
-    return f;
+    return true;
 }
 
-bool replaceFile(const std::filesystem::path& path, std::string_view bytes) {
-    static std::atomic<unsigned> serial{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        // A short hidden name of its own, so that a name near the file system's limit still
-        // has room beside it and the record list never shows it.
-        const std::filesystem::path tmp =
-            path.parent_path() /
-            (".torvane-" + std::to_string(::getpid()) + "-" + std::to_string(serial++) + ".tmp");
-        int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST) continue;
-            return false;
-        }
-        bool good = true;
-        const char* p = bytes.data();
-        std::size_t left = bytes.size();
-        while (left > 0) {
-            ssize_t w = ::write(fd, p, left);
-            if (w < 0) {
-                if (errno == EINTR) continue;
-                good = false;
-                break;
-            }
-            p += w;
-            left -= static_cast<std::size_t>(w);
-        }
-        if (good && ::fsync(fd) != 0) good = false;
-        if (::close(fd) != 0) good = false;
-        if (good && std::rename(tmp.c_str(), path.c_str()) == 0) return true;
-        ::unlink(tmp.c_str());
-        return false;
-    }
-    return false;
+std::string displayName(std::string_view nameBytes) {
+    return isUtf8(nameBytes) ? std::string(nameBytes) : fromCp932(nameBytes);
 }
 
 bool LineReader::next(std::string_view& line) {
