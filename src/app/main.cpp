@@ -5,6 +5,7 @@
 #include "app/bench_hooks.h"
 #include "app/desktop.h"
 #include "app/wiring.h"
+#include "files/text_file.h"
 #include "play/state.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/sound_backend.h"
@@ -34,6 +35,8 @@ public:
 #endif
 
 int main(int argc, char** argv) {
+    // A write past the file-size limit fails with the usual message instead of ending the game.
+    ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("torvane"));
     setDesktopIdentity();

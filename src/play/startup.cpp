@@ -13,6 +13,7 @@
 #include "play/startup.h"
 #include "play/window_events.h"
 #include "files/text_file.h"
+#include "files/wave_header.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -34,10 +35,11 @@ constexpr const char* SOUND_TITLE = "Torvane.dll";
 // be read is reported.
 void loadWave(State& s, const Wave& w) {
     const std::filesystem::path path = s.places.dataDir / w.file;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return;
     WholeFile f = readWholeFile(path, WAVE_FILE_MAX_BYTES);
-    if (f.status == ReadStatus::Ok) {
+    if (f.status == ReadStatus::Missing) return;
+    // A header that asks for a rate or a size no sound card plays would take the memory and
+    // the start-up time of a huge conversion.
+    if (f.status == ReadStatus::Ok && waveFits(f.bytes)) {
         s.port.loadSound(w.sound, f.bytes, w.flag);
         return;
     }
