@@ -16,10 +16,23 @@ std::size_t utf8Length(unsigned char c) {
 
 // Converts with iconv; a sequence it cannot take is replaced and skipped, so every input
 // gives some output and the conversion always ends.
-std::string convert(const char* to, const char* from, std::string_view in,
-                    std::string_view replacement, bool utf8Input) {
+std::string convert(std::string_view in, std::string_view replacement, bool utf8Input) {
+    // ASCII is the same in both encodings; most lines of the files are nothing else.
+    bool ascii = true;
+    for (unsigned char c : in) ascii = ascii && c < 0x80;
+    if (ascii) return std::string(in);
+    // Opening a converter costs far more than a line's conversion: one per direction and
+    // thread, kept.
+    struct Converter {
+        iconv_t cd;
+        Converter(const char* t, const char* f) : cd(iconv_open(t, f)) {}
+        ~Converter() {
+            if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+        }
+    };
+    thread_local Converter toCp932Converter("CP932", "UTF-8"), fromCp932Converter("UTF-8", "CP932");
     std::string out;
-    iconv_t cd = iconv_open(to, from);
+    iconv_t cd = utf8Input ? toCp932Converter.cd : fromCp932Converter.cd;
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         // Without the converter only ASCII can be trusted.
         for (unsigned char c : in) {
@@ -52,17 +65,15 @@ std::string convert(const char* to, const char* from, std::string_view in,
     std::size_t dstLeft = sizeof buf;
     iconv(cd, nullptr, nullptr, &dst, &dstLeft);
     out.append(buf, dst - buf);
-    iconv_close(cd);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // the initial state for the next text
     return out;
 }
 
 }  // namespace
 
-std::string toCp932(std::string_view utf8) { return convert("CP932", "UTF-8", utf8, "?", true); }
+std::string toCp932(std::string_view utf8) { return convert(utf8, "?", true); }
 
-std::string fromCp932(std::string_view cp932) {
-    return convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD", false);
-}
+std::string fromCp932(std::string_view cp932) { return convert(cp932, "\xEF\xBF\xBD", false); }
 
 std::size_t charCount(std::string_view utf8) {
     std::size_t n = 0;

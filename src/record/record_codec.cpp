@@ -1,7 +1,6 @@
 #include "record/record_codec.h"
 
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 #include "core/pieces.h"
@@ -59,16 +58,21 @@ long long decimalValue(std::string_view field) {
     return negative ? -v : v;
 }
 
-// Columns count characters, not bytes: a damaged line may hold any character.
+// Columns count characters, not bytes: a damaged line may hold any character. The usual line
+// is ASCII, where they are the same.
 class Columns {
 public:
     explicit Columns(std::string_view line) : line_(line) {
-        for (std::size_t i = 0; i < line.size(); ++i)
+        std::size_t i = 0;
+        while (i < line.size() && static_cast<unsigned char>(line[i]) < 0x80) ++i;
+        if (i == line.size()) return;
+        for (i = 0; i < line.size(); ++i)
             if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) starts_.push_back(i);
     }
-    std::size_t size() const { return starts_.size(); }
+    std::size_t size() const { return starts_.empty() ? line_.size() : starts_.size(); }
     // Characters [first, first + count), cut off at the end of the line.
     std::string_view field(std::size_t first, std::size_t count) const {
+        if (starts_.empty()) return first < line_.size() ? line_.substr(first, count) : "";
         if (first >= starts_.size()) return {};
         std::size_t end = first + count < starts_.size() ? starts_[first + count] : line_.size();
         return line_.substr(starts_[first], end - starts_[first]);
@@ -78,6 +82,20 @@ private:
     std::string_view line_;
     std::vector<std::size_t> starts_;
 };
+
+// The decimal text of v right-aligned in width characters (wider when it needs more).
+void appendNumber(std::string& out, long long v, int width) {
+    char digits[24];
+    int n = 0;
+    unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : v;
+    do {
+        digits[n++] = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (v < 0) digits[n++] = '-';
+    for (int i = n; i < width; ++i) out += ' ';
+    while (n > 0) out += digits[--n];
+}
 
 // Header lines are single lines; a line break typed into a name would end them early.
 void appendLine(std::string& text, std::string_view line) {
@@ -90,11 +108,12 @@ void appendLine(std::string& text, std::string_view line) {
 std::string formatPositionLine(const Map& ban, const Hand& man, const Hand& com,
                                const std::array<float, 4>& times) {
     std::string line;
-    char buf[32];
+    line.reserve(RECORD_LINE_LENGTH + 4 * WIDE_TIME_WIDTH);
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
-            int n = std::snprintf(buf, sizeof buf, "%3d", ban[x][y]);
-            line.append(n == 3 ? buf : "  0");
+            // A code that does not fit its field is no piece.
+            const int code = ban[x][y];
+            appendNumber(line, code >= -99 && code <= 999 ? code : 0, 3);
         }
     for (int k = 1; k <= 7; ++k) {
         line += handChar(man[k]);
@@ -105,10 +124,7 @@ std::string formatPositionLine(const Map& ban, const Hand& man, const Hand& com,
     int width = 5;
     for (long long v : seconds)
         if (v > 99999 || v < -9999) width = WIDE_TIME_WIDTH;
-    for (long long v : seconds) {
-        std::snprintf(buf, sizeof buf, "%*lld", width, v);
-        line += buf;
-    }
+    for (long long v : seconds) appendNumber(line, v, width);
     return line;
 }
 
@@ -122,15 +138,21 @@ std::string formatRecordLine(const History& h, int t) {
 void parseRecordLine(History& h, int t, std::string_view line) {
     if (t < 1 || t > TESU_MAX) return;
     Columns c(line);
+    // Fields past the end of a short line are 0 without being looked at.
+    const std::size_t length = c.size();
+    Map& ban = h.BAN_RIREKI[t];
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
-            const long long code = decimalValue(c.field(boardField(x, y), 3));
+            const long long code =
+                boardField(x, y) < length ? decimalValue(c.field(boardField(x, y), 3)) : 0;
             // An unknown code would reach tables indexed by piece kind.
-            h.BAN_RIREKI[t][x][y] = knownCode(code) ? static_cast<int>(code) : EMPTY;
+            ban[x][y] = knownCode(code) ? static_cast<int>(code) : EMPTY;
         }
+    Hand& man = h.MOCHI_MAN_RIREKI[t];
+    Hand& com = h.MOCHI_COM_RIREKI[t];
     for (int k = 1; k <= 7; ++k) {
-        h.MOCHI_MAN_RIREKI[t][k] = handValue(c.field(handField(k), 1));
-        h.MOCHI_COM_RIREKI[t][k] = handValue(c.field(handField(k) + 1, 1));
+        man[k] = handField(k) < length ? handValue(c.field(handField(k), 1)) : 0;
+        com[k] = handField(k) + 1 < length ? handValue(c.field(handField(k) + 1, 1)) : 0;
     }
     const std::size_t width = c.size() >= TIME_START + 4 * static_cast<std::size_t>(WIDE_TIME_WIDTH)
                                   ? WIDE_TIME_WIDTH
