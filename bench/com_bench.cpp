@@ -2,7 +2,11 @@
 // positions, and one influence survey.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -14,6 +18,7 @@
 #include "core/moves.h"
 #include "play/setup.h"
 #include "signature.h"
+#include "session.h"
 #include "test_util.h"
 
 namespace {
@@ -128,7 +133,7 @@ BENCHMARK(BM_Survey)->Unit(benchmark::kNanosecond);
 
 }  // namespace
 
-// The move signature first, so a timing can be read against the play that produced it.
+// The move and session signatures first, so a timing can be read against the play that produced it.
 int main(int argc, char** argv) {
     const auto lines = signature::readPositions(TORVANE_SIGNATURE_POSITIONS);
     if (lines.empty()) {
@@ -138,6 +143,14 @@ int main(int argc, char** argv) {
         const signature::Signature sig = signature::compute(lines);
         std::printf("move signature: %s (%zu moves)\n", signature::hex(sig.total).c_str(),
                     sig.moves);
+    }
+    {
+        const auto root = std::filesystem::temp_directory_path() /
+                          ("torvane-bench-" + std::to_string(::getpid()));
+        const session::Signature sig = session::compute(root);
+        std::filesystem::remove_all(root);
+        std::printf("session signature: %s (%zu port calls)\n", signature::hex(sig.total).c_str(),
+                    sig.calls);
     }
     std::fflush(stdout);
     benchmark::Initialize(&argc, argv);

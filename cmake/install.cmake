@@ -13,12 +13,26 @@ set(TORVANE_VERSION "${PROJECT_VERSION}")
 set(TORVANE_ASSETS "${CMAKE_SOURCE_DIR}/assets")
 set(TORVANE_PLAY_DIR "${CMAKE_BINARY_DIR}/play")
 
+# Where `cmake --install` puts the two programs, under the prefix. The Debian package puts
+# them in games/ whatever this says, as Debian's policy asks of games.
+set(TORVANE_INSTALL_BINDIR "${CMAKE_INSTALL_BINDIR}" CACHE STRING
+    "Directory of the programs under the installation prefix (bin, or games)")
+set(TORVANE_PACKAGE_BINDIR "games")
+
 # The wave files and the help page of an installed game. The program finds them relative to
 # its own executable (TORVANE_DATADIR_FROM_BINDIR, normally "../share/torvane"), so that
 # `cmake --install build --prefix <anywhere>` and the Debian package give a working game.
 set(TORVANE_INSTALL_DATADIR "${CMAKE_INSTALL_DATADIR}/torvane")
 file(RELATIVE_PATH TORVANE_DATADIR_FROM_BINDIR
-     "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_DATADIR}/torvane")
+     "${CMAKE_INSTALL_PREFIX}/${TORVANE_INSTALL_BINDIR}" "${CMAKE_INSTALL_FULL_DATADIR}/torvane")
+# One program serves both places, so the data must lie the same way from either.
+file(RELATIVE_PATH from_package_bindir
+     "/usr/${TORVANE_PACKAGE_BINDIR}" "/usr/${CMAKE_INSTALL_DATADIR}/torvane")
+if(NOT from_package_bindir STREQUAL TORVANE_DATADIR_FROM_BINDIR)
+  message(FATAL_ERROR "TORVANE_INSTALL_BINDIR=${TORVANE_INSTALL_BINDIR} puts the data at "
+    "${TORVANE_DATADIR_FROM_BINDIR} from the programs, the package at ${from_package_bindir}: "
+    "choose a directory one level under the prefix")
+endif()
 
 # ---------------------------------------------------------------------------------------------
 # Help page: beside the program in the play directory that `make run` starts the game in.
@@ -114,11 +128,15 @@ install(FILES "${TORVANE_ASSETS}/copyright" DESTINATION "${CMAKE_INSTALL_DOCDIR}
 
 target_compile_definitions(torvane-game PRIVATE
   TORVANE_DATADIR_FROM_BINDIR="${TORVANE_DATADIR_FROM_BINDIR}")
-install(TARGETS torvane-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+install(TARGETS torvane-cli RUNTIME DESTINATION "${TORVANE_INSTALL_BINDIR}")
 if(TARGET torvane-app)
-  install(TARGETS torvane-app RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+  install(TARGETS torvane-app RUNTIME DESTINATION "${TORVANE_INSTALL_BINDIR}")
 endif()
 install(FILES ${TORVANE_WAVES} DESTINATION "${TORVANE_INSTALL_DATADIR}")
+# The help page's picture of the window (tools/window_shot.cpp), when the window is built.
+if(TORVANE_WINDOW_PICTURE)
+  install(FILES "${TORVANE_WINDOW_PICTURE}" DESTINATION "${TORVANE_INSTALL_DATADIR}")
+endif()
 
 # The window's icon: the rendered PNGs built into the program as a Qt resource, so the build
 # tree and any prefix show it alike.
@@ -171,6 +189,8 @@ if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
   add_test(NAME help-page-valid
     COMMAND "${CMAKE_COMMAND}" -DCHECK=help
             "-DHELP_PAGE=${TORVANE_ASSETS}/Torvane.htm"
+            "-DHELP_PICTURES=torvane-window.png"
+            "-DPICTURE_DIR=${TORVANE_PLAY_DIR}"
             "-DXMLLINT=${TORVANE_XMLLINT}"
             -P "${check_script}")
 
@@ -223,7 +243,33 @@ if(TARGET torvane-app AND TARGET torvane-cli)
   # Qt's standard buttons are needed at run time but linked by nothing.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-translations-l10n")
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, xdg-user-dirs")
+  # qt6-wayland lets the window open in a Wayland session without X.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils, xdg-user-dirs")
+  # Debian's games live in /usr/games: the staged programs move there, and the launcher names
+  # the program by its full path, which works whatever PATH the desktop session has.
+  set(package_layout "${CMAKE_BINARY_DIR}/package_layout.cmake")
+  file(CONFIGURE OUTPUT "${package_layout}" @ONLY CONTENT [=[
+set(usr "${CPACK_TEMPORARY_DIRECTORY}/usr")
+if(NOT "@TORVANE_INSTALL_BINDIR@" STREQUAL "@TORVANE_PACKAGE_BINDIR@")
+  file(MAKE_DIRECTORY "${usr}/@TORVANE_PACKAGE_BINDIR@")
+  foreach(program torvane torvane-cli)
+    file(RENAME "${usr}/@TORVANE_INSTALL_BINDIR@/${program}" "${usr}/@TORVANE_PACKAGE_BINDIR@/${program}")
+  endforeach()
+  file(GLOB left "${usr}/@TORVANE_INSTALL_BINDIR@/*")
+  if(NOT left)
+    file(REMOVE_RECURSE "${usr}/@TORVANE_INSTALL_BINDIR@")
+  endif()
+endif()
+set(launcher "${usr}/@CMAKE_INSTALL_DATADIR@/applications/@TORVANE_APP_ID@.desktop")
+file(READ "${launcher}" text)
+string(REGEX REPLACE "
+Exec=torvane
+" "
+Exec=/usr/@TORVANE_PACKAGE_BINDIR@/torvane
+" text "${text}")
+file(WRITE "${launcher}" "${text}")
+]=])
+  set(CPACK_PRE_BUILD_SCRIPTS "${package_layout}")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   # CPack puts the summary above it, indents it and marks the empty line as a paragraph break.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -18,7 +18,7 @@ constexpr std::uint64_t kMoveSignature = 0x2826d840ea960b0bull;
 
 const std::vector<std::string>& suite() {
     static const std::vector<std::string> lines =
-        signature::readPositions(TORVANE_TEST_DATA "/signature_positions.txt");
+        signature::readPositions(TORVANE_SIGNATURE_POSITIONS);
     return lines;
 }
 

@@ -8,8 +8,10 @@
 #       the settings file is made in the configuration directory, the starting directory stays
 #       empty, and Esc ends the program.
 #   tests/install/install_test.sh package BUILD_DIR VERSION
-#       `cpack -G DEB` into a temporary directory; the package's files, dependencies and
-#       installed size. The package is looked at, never installed.
+#       `cpack -G DEB` into a temporary directory; the package's files (programs in /usr/games,
+#       the launcher pointing there), dependencies and installed size; the unpacked game is
+#       started from usr/games as above. The package is unpacked into a temporary directory,
+#       never installed.
 #
 # Exit 0 passed, 1 failed, 77 skipped (a tool is missing).
 set -euo pipefail
@@ -67,38 +69,31 @@ trap 'rm -rf "$tmp"' EXIT
 
 waves=(その他.wav 禁止.wav 駒打音.wav BGM.wav 消滅.wav)
 id=io.github.torvane.Torvane
-# Every file a player gets, relative to the prefix.
-expected=(bin/torvane bin/torvane-cli share/torvane/Torvane.htm
+# Every file a player gets, relative to the prefix; the package has the programs in games/.
+shared=(share/torvane/Torvane.htm share/torvane/torvane-window.png
     "${waves[@]/#/share/torvane/}"
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml
     share/icons/hicolor/scalable/apps/$id.svg
     share/man/man6/torvane.6.gz share/man/man6/torvane-cli.6.gz share/doc/torvane/copyright)
-for size in 16 32 48 64 128 256; do expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
+for size in 16 32 48 64 128 256; do shared+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
 
-case "$mode" in
-game)
-    need xvfb-run xauth xdotool
-    prefix=$tmp/prefix
-    cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" || { cat "$tmp/install.log"; fail "cmake --install failed"; }
-    for f in "${expected[@]}"; do [ -f "$prefix/$f" ] || fail "not installed: $f"; done
-    say "installed ${#expected[@]} files into the prefix"
-    [ "$("$prefix/bin/torvane-cli" --version)" = "torvane-cli $version" ] || fail "torvane-cli --version"
-    [ "$(printf 'man 7 7 7 6\nquit\n' | "$prefix/bin/torvane-cli")" = ok ] || fail "the installed torvane-cli does not play"
-
+# The installed PROGRAM started under Xvfb from an empty directory, with a home and
+# configuration directory of its own under RUN: it must find its data in DATA.
+play_installed() {
+    local program=$1 data=$2 run=$3 start home config log status
     # An empty starting directory, a home with a documents directory named by user-dirs.dirs.
-    start=$tmp/start home=$tmp/home config=$tmp/config
+    start=$run/start home=$run/home config=$run/config
     mkdir -p "$start" "$home/記録" "$config"
     echo 'XDG_DOCUMENTS_DIR="$HOME/記録"' >"$config/user-dirs.dirs"
-    log=$tmp/torvane.log
+    log=$run/torvane.log
     status=0
     HOME=$home XDG_CONFIG_HOME=$config SDL_AUDIODRIVER=dummy TORVANE_REPORT_FILES=1 \
         timeout -k 5 60 xvfb-run -a -s "-screen 0 1280x1024x24" \
-        bash "$me" inside "$prefix/bin/torvane" "$start" "$log" || status=$?
+        bash "$me" inside "$program" "$start" "$log" || status=$?
     say "the program's report:"
     grep '^torvane: ' "$log" | sed 's/^/  /' || true
     [ "$status" -eq 0 ] || { sed 's/^/  /' "$log" >&2; fail "the installed game did not run (status $status)"; }
 
-    data=$prefix/share/torvane
     for w in "${waves[@]}"; do
         grep -qxF "torvane: sound $data/$w (found)" "$log" || fail "sound $w not found in $data"
     done
@@ -110,6 +105,20 @@ game)
     grep -qxF "torvane: record directory $home/記録" "$log" || fail "the record panel does not open in the documents"
     [ ! -e "$home/.config/torvane" ] || fail "settings went to ~/.config despite XDG_CONFIG_HOME"
     [ -z "$(ls -A "$start")" ] || fail "files written in the starting directory: $(ls -A "$start")"
+}
+
+case "$mode" in
+game)
+    need xvfb-run xauth xdotool
+    prefix=$tmp/prefix
+    cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" || { cat "$tmp/install.log"; fail "cmake --install failed"; }
+    expected=(bin/torvane bin/torvane-cli "${shared[@]}")
+    for f in "${expected[@]}"; do [ -f "$prefix/$f" ] || fail "not installed: $f"; done
+    say "installed ${#expected[@]} files into the prefix"
+    [ "$("$prefix/bin/torvane-cli" --version)" = "torvane-cli $version" ] || fail "torvane-cli --version"
+    [ "$(printf 'man 7 7 7 6\nquit\n' | "$prefix/bin/torvane-cli")" = ok ] || fail "the installed torvane-cli does not play"
+
+    play_installed "$prefix/bin/torvane" "$prefix/share/torvane" "$tmp/run"
     say "passed: window, sounds, help page, settings in the configuration directory, nothing in the start directory"
     ;;
 package)
@@ -120,7 +129,24 @@ package)
     deb=$tmp/torvane_${version}_${arch}.deb
     [ -f "$deb" ] || { ls "$tmp"; fail "no $deb"; }
     dpkg-deb --contents "$deb" | awk '{ print $NF }' | sed 's|^\./||' >"$tmp/contents"
+    expected=(games/torvane games/torvane-cli "${shared[@]}")
     for f in "${expected[@]}"; do grep -qxF "usr/$f" "$tmp/contents" || fail "not in the package: /usr/$f"; done
+    if grep -q '^usr/bin/' "$tmp/contents"; then fail "programs in /usr/bin, not /usr/games"; fi
+    # The launcher starts the program where the package puts it, and the program finds its
+    # data from there.
+    dpkg-deb -x "$deb" "$tmp/root"
+    grep -qxF 'Exec=/usr/games/torvane' "$tmp/root/usr/share/applications/$id.desktop" ||
+        fail "the launcher does not start /usr/games/torvane"
+    if command -v desktop-file-validate >/dev/null; then
+        desktop-file-validate "$tmp/root/usr/share/applications/$id.desktop" || fail "the packaged launcher does not validate"
+    fi
+    [ -f "$tmp/root/usr/games/../share/torvane/BGM.wav" ] || fail "no data at ../share/torvane from /usr/games"
+    [ "$(printf 'man 7 7 7 6\nquit\n' | "$tmp/root/usr/games/torvane-cli")" = ok ] || fail "the packaged torvane-cli does not play"
+    if command -v xvfb-run >/dev/null && command -v xauth >/dev/null && command -v xdotool >/dev/null; then
+        play_installed "$tmp/root/usr/games/torvane" "$tmp/root/usr/share/torvane" "$tmp/run"
+    else
+        say "the packaged game is not started: xvfb-run, xauth or xdotool missing"
+    fi
     [ "$(dpkg-deb -f "$deb" Package)" = torvane ] || fail "package name"
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
     depends=$(dpkg-deb -f "$deb" Depends)
@@ -130,6 +156,8 @@ package)
                libsdl2-mixer-2.0-0 libsdl2-2.0-0 libstdc++6 libc6; do
         grep -qxF "$dep" <<<"$names" || fail "Depends lacks $dep: $depends"
     done
+    recommends=$(dpkg-deb -f "$deb" Recommends)
+    [[ ", $recommends," == *", qt6-wayland,"* ]] || fail "Recommends lacks qt6-wayland: $recommends"
     # Nothing is written outside the package's own files: no maintainer scripts.
     control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
     if grep -qE 'postinst|prerm|postrm|preinst' <<<"$control"; then fail "the package has maintainer scripts"; fi
