@@ -3,6 +3,8 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -18,9 +20,7 @@ std::size_t utf8Length(unsigned char c) {
 // gives some output and the conversion always ends.
 std::string convert(std::string_view in, std::string_view replacement, bool utf8Input) {
     // ASCII is the same in both encodings; most lines of the files are nothing else.
-    bool ascii = true;
-    for (unsigned char c : in) ascii = ascii && c < 0x80;
-    if (ascii) return std::string(in);
+    if (isAscii(in)) return std::string(in);
     // Opening a converter costs far more than a line's conversion: one per direction and
     // thread, kept.
     struct Converter {
@@ -82,6 +82,20 @@ std::size_t charCount(std::string_view utf8) {
     return n;
 }
 
+bool isAscii(std::string_view text) {
+    // Eight bytes at a time: the files are mostly ASCII, and long.
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    std::uint64_t high = 0;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        high |= w;
+    }
+    for (; p != end; ++p) high |= static_cast<unsigned char>(*p);
+    return (high & 0x8080808080808080ULL) == 0;
+}
+
 bool isUtf8(std::string_view text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
@@ -112,8 +126,16 @@ std::string displayName(std::string_view nameBytes) {
 
 bool LineReader::next(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
-    std::size_t end = pos_;
-    while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
+    // memchr rather than a loop of its own: the file layer reads whole files line by line.
+    auto next = [this](std::size_t& at, char c) {
+        if (at > pos_ || (at == pos_ && at < text_.size() && text_[at] == c)) return;
+        const void* hit = std::memchr(text_.data() + pos_, c, text_.size() - pos_);
+        at = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data())
+                 : text_.size();
+    };
+    next(cr_, '\r');
+    next(lf_, '\n');
+    const std::size_t end = cr_ < lf_ ? cr_ : lf_;
     line = text_.substr(pos_, end - pos_);
     pos_ = end;
     if (pos_ < text_.size()) {

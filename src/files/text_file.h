@@ -20,6 +20,8 @@ std::string fromCp932(std::string_view cp932);
 // Number of characters (code points) of a UTF-8 text.
 std::size_t charCount(std::string_view utf8);
 
+// Whether a text is ASCII throughout.
+bool isAscii(std::string_view text);
 // Whether a text is UTF-8 throughout (an empty or ASCII text is).
 bool isUtf8(std::string_view text);
 // A file name's bytes for the player: as they stand when they are UTF-8, else decoded from
@@ -60,4 +62,6 @@ public:
 private:
     std::string_view text_;
     std::size_t pos_ = 0;
+    // Where the next CR and LF at or after pos_ are (or the end), found once each.
+    std::size_t cr_ = 0, lf_ = 0;
 };

@@ -48,13 +48,14 @@ long long wholeSeconds(float seconds) {
 // The usual decimal reading: leading blanks skipped, an optional sign, then digits up to the
 // first other character; no digits read as 0.
 long long decimalValue(std::string_view field) {
-    std::size_t i = 0;
-    while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) ++i;
+    const char* p = field.data();
+    const char* const end = p + field.size();
+    while (p != end && (*p == ' ' || *p == '\t')) ++p;
     bool negative = false;
-    if (i < field.size() && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
+    if (p != end && (*p == '-' || *p == '+')) negative = *p++ == '-';
     long long v = 0;
-    for (int digits = 0; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
-        if (++digits <= 15) v = v * 10 + (field[i] - '0');
+    for (int digits = 0; p != end && static_cast<unsigned>(*p - '0') <= 9; ++p)
+        if (++digits <= 15) v = v * 10 + (*p - '0');
     return negative ? -v : v;
 }
 
@@ -63,10 +64,8 @@ long long decimalValue(std::string_view field) {
 class Columns {
 public:
     explicit Columns(std::string_view line) : line_(line) {
-        std::size_t i = 0;
-        while (i < line.size() && static_cast<unsigned char>(line[i]) < 0x80) ++i;
-        if (i == line.size()) return;
-        for (i = 0; i < line.size(); ++i)
+        if (isAscii(line)) return;
+        for (std::size_t i = 0; i < line.size(); ++i)
             if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) starts_.push_back(i);
     }
     std::size_t size() const { return starts_.empty() ? line_.size() : starts_.size(); }
@@ -85,21 +84,25 @@ private:
 
 // The decimal text of v right-aligned in width characters (wider when it needs more).
 void appendNumber(std::string& out, long long v, int width) {
-    char digits[24];
-    int n = 0;
+    char text[32];
+    char* const end = text + sizeof text;
+    char* p = end;
     unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : v;
     do {
-        digits[n++] = static_cast<char>('0' + u % 10);
+        *--p = static_cast<char>('0' + u % 10);
         u /= 10;
     } while (u != 0);
-    if (v < 0) digits[n++] = '-';
-    for (int i = n; i < width; ++i) out += ' ';
-    while (n > 0) out += digits[--n];
+    if (v < 0) *--p = '-';
+    while (end - p < width) *--p = ' ';
+    out.append(p, end);
 }
 
 // Header lines are single lines; a line break typed into a name would end them early.
 void appendLine(std::string& text, std::string_view line) {
-    for (char c : line) text += (c == '\r' || c == '\n') ? ' ' : c;
+    const std::size_t start = text.size();
+    text += line;
+    for (char* p = text.data() + start; p != text.data() + text.size(); ++p)
+        if (*p == '\r' || *p == '\n') *p = ' ';
     text += "\r\n";
 }
 
@@ -140,16 +143,19 @@ void parseRecordLine(History& h, int t, std::string_view line) {
     Columns c(line);
     // Fields past the end of a short line are 0 without being looked at.
     const std::size_t length = c.size();
-    Map& ban = h.BAN_RIREKI[t];
-    for (int x = 1; x <= 9; ++x)
+    // Through plain pointers: the loops fix the bounds, and a checked index per field costs
+    // more than the field on a short line.
+    for (int x = 1; x <= 9; ++x) {
+        int* column = h.BAN_RIREKI[t][x].data();
         for (int y = 1; y <= 9; ++y) {
             const long long code =
                 boardField(x, y) < length ? decimalValue(c.field(boardField(x, y), 3)) : 0;
             // An unknown code would reach tables indexed by piece kind.
-            ban[x][y] = knownCode(code) ? static_cast<int>(code) : EMPTY;
+            column[y] = knownCode(code) ? static_cast<int>(code) : EMPTY;
         }
-    Hand& man = h.MOCHI_MAN_RIREKI[t];
-    Hand& com = h.MOCHI_COM_RIREKI[t];
+    }
+    int* man = h.MOCHI_MAN_RIREKI[t].data();
+    int* com = h.MOCHI_COM_RIREKI[t].data();
     for (int k = 1; k <= 7; ++k) {
         man[k] = handField(k) < length ? handValue(c.field(handField(k), 1)) : 0;
         com[k] = handField(k) + 1 < length ? handValue(c.field(handField(k) + 1, 1)) : 0;
