@@ -215,3 +215,21 @@ bool moveAside(const fs::path& path, const fs::path& to) {
 }
 
 void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
+
+std::vector<FolderEntry> folderEntries(const fs::path& dir) {
+    std::vector<FolderEntry> entries;
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return entries;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name = e->d_name;
+        if (name == "." || name == "..") continue;
+        bool directory = e->d_type == DT_DIR;
+        if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+            struct stat st {};
+            directory = ::fstatat(::dirfd(d), e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        entries.push_back({std::string(name), directory});
+    }
+    ::closedir(d);
+    return entries;
+}

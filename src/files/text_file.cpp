@@ -121,7 +121,66 @@ bool isUtf8(std::string_view text) {
 }
 
 std::string displayName(std::string_view nameBytes) {
-    return isUtf8(nameBytes) ? std::string(nameBytes) : fromCp932(nameBytes);
+    if (isUtf8(nameBytes)) return std::string(nameBytes);
+    constexpr std::string_view REPLACEMENT = "\xEF\xBF\xBD";
+    std::string decoded = fromCp932(nameBytes);
+    if (decoded.find(REPLACEMENT) == std::string::npos) return decoded;
+    // Neither encoding throughout: what is UTF-8 stays, each other byte is a replacement mark.
+    decoded.clear();
+    for (std::size_t i = 0; i < nameBytes.size();) {
+        const std::size_t len = utf8Length(static_cast<unsigned char>(nameBytes[i]));
+        const bool whole = i + len <= nameBytes.size() && isUtf8(nameBytes.substr(i, len));
+        decoded += whole ? nameBytes.substr(i, len) : REPLACEMENT;
+        i += whole ? len : 1;
+    }
+    return decoded;
+}
+
+namespace {
+
+constexpr unsigned KEPT_BYTE_BASE = 0xF700;  // byte b (0x80..0xFF) as U+F700 + b
+
+void appendCodePoint(std::string& out, unsigned cp) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+}
+
+}  // namespace
+
+std::string nameText(std::string_view bytes) {
+    if (isUtf8(bytes)) return std::string(bytes);
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t len = utf8Length(static_cast<unsigned char>(bytes[i]));
+        if (len > 1 && i + len <= bytes.size() && isUtf8(bytes.substr(i, len))) {
+            out += bytes.substr(i, len);
+            i += len;
+        } else if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            out += bytes[i++];
+        } else {
+            appendCodePoint(out, KEPT_BYTE_BASE + static_cast<unsigned char>(bytes[i++]));
+        }
+    }
+    return out;
+}
+
+std::string nameBytes(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        // U+F780..U+F7FF are EF 9E 80..EF 9F BF.
+        if (i + 3 <= text.size() && text[i] == '\xEF' &&
+            (text[i + 1] == '\x9E' || text[i + 1] == '\x9F') &&
+            (static_cast<unsigned char>(text[i + 2]) & 0xC0) == 0x80) {
+            const unsigned cp = ((static_cast<unsigned char>(text[i + 1]) & 0x3F) << 6) |
+                                (static_cast<unsigned char>(text[i + 2]) & 0x3F);
+            out += static_cast<char>(0xF000 + cp - KEPT_BYTE_BASE);
+            i += 3;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
 }
 
 bool LineReader::next(std::string_view& line) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The record and settings files are Shift-JIS (CP932) text with CR LF line ends; the program
 // itself works in UTF-8. These helpers are the only place that knows about the file encoding.
@@ -25,8 +26,21 @@ bool isAscii(std::string_view text);
 // Whether a text is UTF-8 throughout (an empty or ASCII text is).
 bool isUtf8(std::string_view text);
 // A file name's bytes for the player: as they stand when they are UTF-8, else decoded from
-// CP932 (a byte that starts no CP932 character shows as U+FFFD).
+// CP932 when that works, else the UTF-8 parts with U+FFFD for every other byte.
 std::string displayName(std::string_view nameBytes);
+
+// A file or folder name (or a path) of any bytes as UTF-8 text and back, without loss: the
+// bytes of a sequence that is not UTF-8 are kept one by one as private-use characters
+// U+F780..U+F7FF. The window holds and passes names in this form.
+std::string nameText(std::string_view bytes);
+std::string nameBytes(std::string_view text);
+
+// The entries of a folder, by their real bytes; nothing for a folder that cannot be read.
+struct FolderEntry {
+    std::string name;
+    bool directory = false;
+};
+std::vector<FolderEntry> folderEntries(const std::filesystem::path& dir);
 
 enum class ReadStatus { Ok, Missing, CannotOpen, TooLarge };
 struct WholeFile {

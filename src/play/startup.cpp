@@ -69,8 +69,9 @@ void Form_Load(State& s) {
 
     // An installed game opens the record panel in the player's documents; one that cannot be
     // opened leaves the panel in the current directory.
-    if (!places.recordDir.empty() && s.port.setRecordDirectory(places.recordDir.string()))
-        s.port.setRecordFileDirectory(places.recordDir.string());
+    const std::string recordDir = nameText(places.recordDir.native());
+    if (!places.recordDir.empty() && s.port.setRecordDirectory(recordDir))
+        s.port.setRecordFileDirectory(recordDir);
     s.game.KIFU_MODE = OFF;
     s.opt.SIDOU_FLAG = OFF;
     s.hist.SAISHU_TESU = 0;
