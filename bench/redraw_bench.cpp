@@ -1,5 +1,5 @@
-// A full 画面_再描画 of the real window, offscreen: the drawing calls, the canvas painting them
-// into its kept image and the window painting that image on the flush that follows.
+// A full 画面_再描画 of the real window, offscreen: the drawing calls, then the canvas painting
+// them on the flush that follows.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>

@@ -20,6 +20,10 @@ echo
 echo "== Start-up, memory and processor use of the window (bench/startup.sh)"
 "$root/bench/startup.sh" "$build"
 
+echo
+echo "== Resident memory over 1,000 games with their message boxes (bench/long_play.sh)"
+"$root/bench/long_play.sh" "$build"
+
 # The real and processor time in ms of one statistic of a benchmark, from its CSV.
 redraw() {
     awk -F, -v n="\"$1_$2\"" '$1 == n { f = ($5 == "ns") ? 1e-6 : ($5 == "us") ? 1e-3 : ($5 == "s") ? 1e3 : 1

@@ -4,13 +4,17 @@
 
 #include <QApplication>
 
+#include "ui/qt/fonts.h"
+#include "ui/qt/memory.h"
 #include "ui/qt/translations.h"
 
 inline int runWindowTests(int argc, char** argv) {
     // Set here, not by CTest: the test list is also read by running this program.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    returnLargeBuffersToTheSystem();
     QApplication app(argc, argv);
     installJapaneseQtTexts(app);
+    useInterfaceFont();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,14 +1,19 @@
 #include "app/desktop.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "play/places.h"
 #include "play/state.h"
+#include "ui/qt/fonts.h"
 
 void setDesktopIdentity() {
     QIcon icon;
@@ -29,4 +34,96 @@ void reportFiles(const State& s, int soundsLoaded) {
     text += "torvane: sounds loaded " + std::to_string(soundsLoaded) + "\n";
     std::fputs(text.c_str(), stderr);
     std::fflush(stderr);
+}
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool waylandPluginInstalled() {
+    const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                         QStringLiteral("/platforms"));
+    return !platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty();
+}
+
+// What was tried, from the same settings Qt reads, and what would help.
+std::string noDisplayLine() {
+    const std::string platform = environment("QT_QPA_PLATFORM");
+    const std::string x = environment("DISPLAY");
+    const std::string wayland = environment("WAYLAND_DISPLAY");
+    const bool plugin = waylandPluginInstalled();
+    std::string tried;
+    if (!platform.empty()) tried = "the platform \"" + platform + "\" (QT_QPA_PLATFORM) failed, ";
+    tried += x.empty() ? "no X display (DISPLAY is not set)"
+                       : "the X display \"" + x + "\" does not answer";
+    if (wayland.empty())
+        tried += " and no Wayland display (WAYLAND_DISPLAY is not set)";
+    else if (plugin)
+        tried += " and the Wayland display \"" + wayland + "\" does not answer";
+    else
+        tried += " and the Wayland display \"" + wayland + "\" needs Qt's Wayland plugin";
+    std::string help = "start the game in a desktop session";
+    if (!plugin) help += " (on Wayland, install the package qt6-wayland)";
+    return "torvane: cannot open a window: " + tried + "; " + help + "\n";
+}
+
+QtMessageHandler qtHandler = nullptr;
+bool opening = false;
+
+struct HeldMessage {
+    QtMsgType type;
+    std::string category;
+    QString text;
+};
+std::vector<HeldMessage>& held() {
+    static std::vector<HeldMessage> messages;
+    return messages;
+}
+
+// While the display is opened, the platform's own complaints are held back: they end in
+// Qt's abort, which becomes the one line, or they are passed on once the display is open.
+void whileOpening(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg && opening) {
+        std::fputs(noDisplayLine().c_str(), stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    const std::string_view category = context.category ? context.category : "";
+    if (opening && category.rfind("qt.qpa", 0) == 0) {
+        held().push_back({type, std::string(category), text});
+        return;
+    }
+    qtHandler(type, context, text);
+}
+
+}  // namespace
+
+void explainMissingDisplay() {
+    opening = true;
+    qtHandler = qInstallMessageHandler(whileOpening);
+}
+
+void displayOpened() {
+    opening = false;
+    qInstallMessageHandler(qtHandler);
+    for (const HeldMessage& m : held()) {
+        const QMessageLogContext context(nullptr, 0, nullptr, m.category.c_str());
+        qtHandler(m.type, context, m.text);
+    }
+    held().clear();
+}
+
+void warnOfMissingJapaneseFont() {
+    if (japaneseFontInstalled()) return;
+    const std::string text = std::string(
+                                 "No Japanese font is installed, so the game's texts show "
+                                 "as empty boxes. Install the package ") +
+                             JAPANESE_FONT_PACKAGE + " (sudo apt install " + JAPANESE_FONT_PACKAGE +
+                             ").";
+    std::fputs(("torvane: " + text + "\n").c_str(), stderr);
+    std::fflush(stderr);
+    QMessageBox::warning(nullptr, QStringLiteral("Torvane"), QString::fromStdString(text));
 }

@@ -13,3 +13,14 @@ void choosePlaces(State& s);
 // With TORVANE_REPORT_FILES=1 (for the install test): the places, whether each file is there,
 // and how many wave files the sound library took, on standard error.
 void reportFiles(const State& s, int soundsLoaded);
+
+// Before the QApplication: where Qt can open no display (none set, a dead one, Wayland without
+// Qt's Wayland plugin) it would abort with advice that does not help. The player gets one line
+// instead, saying what was tried and what to install, and the program ends with status 1.
+void explainMissingDisplay();
+// Once a display is open: Qt's messages go their usual way again.
+void displayOpened();
+
+// Without a font that writes Japanese every text is an empty box: says once, in English, which
+// package to install.
+void warnOfMissingJapaneseFont();

@@ -12,7 +12,7 @@ e2e_outside() {
     local root build tool program out play limit status
     root=$(cd "$(dirname "$me")/../.." && pwd)
     build=$(readlink -f "${1:-$root/build}")
-    for tool in xvfb-run xauth xdotool import convert compare iconv; do
+    for tool in xvfb-run xauth xdotool xwininfo xprop import convert compare iconv; do
         if ! command -v "$tool" >/dev/null 2>&1; then
             say "skipped: $tool is not installed (make deps installs it)"
             exit 77
@@ -51,17 +51,29 @@ e2e_outside() {
     exit "$status"
 }
 
-# Inside the virtual screen: the arguments given by e2e_outside.
+# Inside the virtual screen: the arguments given by e2e_outside. With e2e_wm=openbox the
+# window manager runs first, as on a desktop.
 e2e_inside() {
     program=$1 play=$2 out=$3
     deadline=$((SECONDS + ${TORVANE_E2E_LIMIT:-55}))
-    pid=
+    pid= wm=
     tmp=$(mktemp -d "${TMPDIR:-/tmp}/torvane-e2e-shots.XXXXXX")
     trap e2e_cleanup EXIT
+    if [ -n "${e2e_wm:-}" ]; then
+        command -v "$e2e_wm" >/dev/null 2>&1 || { say "skipped: $e2e_wm is not installed"; exit 77; }
+        "$e2e_wm" >>"$out/$e2e_name.log" 2>&1 &
+        wm=$!
+        # Running once it names itself on the root window.
+        until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+            kill -0 "$wm" 2>/dev/null || fail "$e2e_wm did not start"
+            in_time "$e2e_wm did not start"; sleep 0.1
+        done
+    fi
 }
 
 e2e_cleanup() {
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+    if [ -n "${wm:-}" ]; then kill "$wm" 2>/dev/null || true; fi
     rm -rf "$tmp"
 }
 
@@ -151,8 +163,7 @@ start_program() {
             sleep 0.1
         fi
     done
-    eval "$(xdotool getwindowgeometry --shell "$main")"
-    WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
+    window_place
     say "window $main at ${WX},${WY} size ${WW}x${WH}"
     # Painted when the canvas's centre is no longer black.
     while :; do
@@ -171,7 +182,26 @@ start_program() {
     canvas_w=$WW canvas_h=$((WH - menu_bar))
     # The canvas scale: 1 when it is 640 × 480 pixels; 15 twips are a pixel at scale 1.
     k=$(awk -v w="$canvas_w" -v h="$canvas_h" 'BEGIN { s = w / 640; if (h / 480 < s) s = h / 480; printf "%.6f", s / 15 }')
+    design_place
     say "menu bar ${menu_bar} px, canvas ${canvas_w}x${canvas_h}, $(awk -v k="$k" 'BEGIN { printf "%.4f", 15 * k }') px per 15 twips"
+}
+
+# The design area (9600 × 7200 twips) is centred in the canvas: its place ox, oy, dw, dh.
+design_place() {
+    read -r ox oy dw dh <<<"$(awk -v w="$canvas_w" -v h="$canvas_h" -v k="$k" 'BEGIN {
+        dw = int(9600 * k + 0.5); dh = int(7200 * k + 0.5)
+        printf "%d %d %d %d", int((w - 9600 * k) / 2), int((h - 7200 * k) / 2), dw, dh }')"
+}
+
+# The main window's inner area on the screen: WX WY WW WH (xdotool counts a window manager's
+# frame twice).
+window_place() {
+    local info
+    info=$(xwininfo -id "$main")
+    WX=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    WY=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    WW=$(sed -n 's/.*Width: *//p' <<<"$info")
+    WH=$(sed -n 's/.*Height: *//p' <<<"$info")
 }
 
 # Esc over the board ends the program; it must end cleanly.
@@ -189,14 +219,14 @@ stop_program() {
 }
 
 # Screen pixel of a twip position on the canvas.
-to_x() { awk -v t="$1" -v k="$k" -v o="$WX" 'BEGIN { printf "%d", o + t * k + 0.5 }'; }
-to_y() { awk -v t="$1" -v k="$k" -v o="$((WY + menu_bar))" 'BEGIN { printf "%d", o + t * k + 0.5 }'; }
+to_x() { awk -v t="$1" -v k="$k" -v o="$((WX + ox))" 'BEGIN { printf "%d", o + t * k + 0.5 }'; }
+to_y() { awk -v t="$1" -v k="$k" -v o="$((WY + menu_bar + oy))" 'BEGIN { printf "%d", o + t * k + 0.5 }'; }
 # The centre of board cell (x, y), whose top-left corner is at (1050 + 495x, 100 + 615y) twips.
 cell_x() { to_x "$(awk -v c="$1" 'BEGIN { print 1050 + 495 * (c + 0.5) }')"; }
 cell_y() { to_y "$(awk -v c="$1" 'BEGIN { print 100 + 615 * (c + 0.5) }')"; }
 # The inside of a cell, clear of its outline, as a crop geometry.
 cell_geometry() {
-    awk -v x="$1" -v y="$2" -v k="$k" -v ox="$WX" -v oy="$((WY + menu_bar))" 'BEGIN {
+    awk -v x="$1" -v y="$2" -v k="$k" -v ox="$((WX + ox))" -v oy="$((WY + menu_bar + oy))" 'BEGIN {
         w = 495 * k; h = 615 * k
         printf "%dx%d+%d+%d", int(w * 0.76), int(h * 0.76), int(ox + (1050 + 495 * x) * k + w * 0.12 + 0.5),
                               int(oy + (100 + 615 * y) * k + h * 0.12 + 0.5) }'

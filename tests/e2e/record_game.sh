@@ -14,7 +14,7 @@ me=$(readlink -f "$0")
 # shellcheck source=tests/e2e/lib.sh
 . "$(dirname "$me")/lib.sh"
 
-e2e_limit=110
+e2e_limit=170
 e2e_outside "$@"
 e2e_inside "$@"
 start_program
@@ -195,6 +195,25 @@ same_cell 2 8 "$tmp/now.png" 2 8 "$tmp/opening.png" "" "after 戻 the bishop is 
 same_cell 2 9 "$tmp/now.png" 2 9 "$tmp/opening.png" "" "after 戻 the knight is not back on (2,9)"
 same_cell 7 6 "$tmp/now.png" 7 6 "$tmp/played.png" "" "after 戻 the first move is no longer shown"
 say "進 ×3 and 戻 showed the record's positions"
+
+# A click on the board while browsing asks to use 進: Esc on that Yes/No box answers nothing
+# (a No would throw the record away); Return answers Yes, and 進 still steps the record.
+xdotool mousemove "$(cell_x 5)" "$(cell_y 5)" click 1
+box=
+while [ -z "$box" ]; do
+    running; in_time "no box asked to advance the record with 進"
+    box=$(other_window "$main"); [ -z "$box" ] && sleep 0.1
+done
+eval "$(xdotool getwindowgeometry --shell "$box")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) sleep 0.2 key Escape sleep 0.8
+windows | grep -qx "$box" || fail "Esc closed the Yes/No box \"棋譜を '進 'で進めて下さい\""
+answer_box "$box"
+cp "$tmp/now.png" "$tmp/pre_step.png"
+click_title 3 action
+wait_cell 2 6 "$tmp/pre_step.png" "進 after Esc on the Yes/No box did not step the record"
+settle "the board did not settle after 進"
+same_cell 2 6 "$tmp/now.png" 2 6 "$tmp/played.png" "" "after Esc on the box the record was lost"
+say "Esc left the Yes/No box open; the record was kept"
 
 # ｵﾌﾟｼｮﾝ → 背景画 → 宇宙: the background changes colour.
 before=$(background "$tmp/now.png")

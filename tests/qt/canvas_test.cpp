@@ -1,4 +1,5 @@
 // The canvas: clicks in twips, the full redraw at two scales, resizing without loss.
+#include <QMenuBar>
 #include <QPainter>
 #include <memory>
 
@@ -30,6 +31,7 @@ protected:
     // What a full redraw of the starting position must show, at the canvas's current scale.
     void expectStartingPosition(const QImage& image) {
         double k = canvas().scale();
+        QPoint o = canvas().origin().toPoint();
         auto px = [&](double twips) { return int(std::lround(twips * k / 15)); };
         EXPECT_EQ(at(image, centre(canvas(), -2, 3)), pictureColour(5)) << "background";
         EXPECT_EQ(at(image, centre(canvas(), 15, 9)), pictureColour(5)) << "right background";
@@ -41,14 +43,14 @@ protected:
         EXPECT_EQ(at(image, centre(canvas(), 11, 4)), pictureColour(0)) << "MAN stand";
         EXPECT_EQ(at(image, centre(canvas(), 10.8, 0)), pictureColour(-3)) << "title";
         // The left line of square (3, 5) is one pixel per scale step, sharp, then the square.
-        int x = px(cellLeft(3)), y = px(cellTop(5.5));
+        int x = o.x() + px(cellLeft(3)), y = o.y() + px(cellTop(5.5));
         int width = int(std::lround(k));
         for (int i = 0; i < width; ++i) EXPECT_EQ(at(image, {x + i, y}), OUTLINE) << i;
         EXPECT_EQ(at(image, {x + width, y}), pictureColour(0));
         // The yellow file number over cell (1, 0).
         int yellow = 0;
-        for (int yy = px(cellTop(0)); yy < px(cellTop(1)); ++yy)
-            for (int xx = px(cellLeft(1)); xx < px(cellLeft(2)); ++xx)
+        for (int yy = o.y() + px(cellTop(0)); yy < o.y() + px(cellTop(1)); ++yy)
+            for (int xx = o.x() + px(cellLeft(1)); xx < o.x() + px(cellLeft(2)); ++xx)
                 yellow += at(image, {xx, yy}) == standardColour(14);
         EXPECT_GT(yellow, 10 * width * width) << "file label";
     }
@@ -93,6 +95,43 @@ TEST_F(CanvasTest, AFullRedrawShowsEveryCellAtScaleOneAndTwo) {
     // Back at the first size the picture is the same to the pixel: nothing was lost.
     setCanvasSize(640, 480);
     EXPECT_EQ(grab(), one);
+}
+
+// Any window shape: the design area in the middle at the largest scale that fits, the
+// margins all background tiles, clicks through the same place; never below scale 1.
+TEST_F(CanvasTest, AnyShapeCentresTheBoardAmongBackgroundTiles) {
+    初期設定(s);
+    for (QSize size : {QSize(1600, 480), QSize(700, 1100), QSize(2000, 1000)}) {
+        setCanvasSize(size.width(), size.height());
+        const double k = std::min(size.width() / 640.0, size.height() / 480.0);
+        EXPECT_DOUBLE_EQ(canvas().scale(), k);
+        const QPoint o = canvas().origin().toPoint();
+        EXPECT_NEAR(o.x(), (size.width() - 640 * k) / 2, 1);
+        EXPECT_NEAR(o.y(), (size.height() - 480 * k) / 2, 1);
+        QImage image = grab();
+        expectStartingPosition(image);
+        int plain = 0;
+        for (int y = 0; y < size.height(); y += 7)
+            for (int x = 0; x < size.width(); x += 7) {
+                const QColor c = image.pixelColor(x, y);
+                plain += c == standardColour(2);
+                // Outside the design area everything is the background tile.
+                if (x < o.x() || y < o.y() || x >= size.width() - o.x() ||
+                    y >= size.height() - o.y()) {
+                    ASSERT_EQ(c, pictureColour(5)) << x << "," << y << " at " << size.width();
+                }
+            }
+        EXPECT_LT(plain, size.width() * size.height() / 49 / 20) << "only outlines are green";
+        log.clear();
+        click(cellLeft(3.5), cellTop(7.5));
+        ASSERT_EQ(log.size(), 1u);
+        int b, shift, x, y;
+        ASSERT_EQ(std::sscanf(log[0].c_str(), "mouse %d %d %d %d", &b, &shift, &x, &y), 4);
+        EXPECT_NEAR(x, cellLeft(3.5), 16);
+        EXPECT_NEAR(y, cellTop(7.5), 16);
+    }
+    EXPECT_EQ(window.minimumSizeHint().width(), 640);
+    EXPECT_GE(window.minimumSizeHint().height(), 480 + window.menuBar()->sizeHint().height());
 }
 
 TEST_F(CanvasTest, WhatIsDrawnStaysUntilDrawnOver) {
@@ -162,18 +201,25 @@ TEST(CanvasOps, AtTwiceThePixelDensityLinesAndCellsStaySharp) {
     EXPECT_EQ(image.pixelColor(100, 84), Qt::black);
 }
 
-TEST(CanvasOps, CompactingDropsOnlyWhatLaterPicturesHide) {
+TEST(CanvasOps, CompactingDropsOnlyWhatLaterCallsHide) {
     std::vector<CanvasOp> ops{
         CanvasOp::picture(5, 0, 0),                    // hidden by the picture at the end
         CanvasOp::label(250, 250, "9", 14, 10, true),  // hidden too
         CanvasOp::outline(2, 0, 0, 495, 615),          // its right and bottom lines show
+        CanvasOp::outline(14, 0, 0, 990, 615),         // drawn over by the same lines in green
+        CanvasOp::label(0, -200, "9", 14, 16, true),   // past the pictures, drawn again
+        CanvasOp::label(0, -200, "9", 0, 16, true),    // the same in another colour: kept
         CanvasOp::picture(6, 495, 0),                  // partly uncovered: kept
         CanvasOp::picture(0, 247.5, 0),                // the half-cell step
         CanvasOp::picture(-10, 0, 0),
+        CanvasOp::outline(2, 0, 0, 990, 615),
+        CanvasOp::label(0, -200, "9", 14, 16, true),
     };
     compactOps(ops);
     std::vector<int> codes;
     for (const auto& op : ops)
-        codes.push_back(op.kind == CanvasOp::Kind::Picture ? op.code : 100 + op.code);
-    EXPECT_EQ(codes, (std::vector<int>{102, 6, 0, -10}));
+        codes.push_back(op.kind == CanvasOp::Kind::Picture   ? op.code
+                        : op.kind == CanvasOp::Kind::Outline ? 100 + op.code
+                                                             : 200 + op.code);
+    EXPECT_EQ(codes, (std::vector<int>{102, 200, 6, 0, -10, 102, 214}));
 }

@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -11,6 +14,9 @@
 #include <QTime>
 #include <QTimer>
 
+#include "test_artwork.h"
+#include "ui/qt/canvas_ops.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/sound_backend.h"
 #include "ui/qt/version_box.h"
 #include "window_fixture.h"
@@ -27,6 +33,7 @@ std::string describe(const QList<QAction*>& actions) {
             continue;
         }
         out += a->text().toStdString() + "[" + a->objectName().toStdString() + "]";
+        if (!a->shortcut().isEmpty()) out += "<" + a->shortcut().toString().toStdString() + ">";
         if (a->isCheckable()) out += "*";
         if (a->menu()) out += "{" + describe(a->menu()->actions()) + "}";
     }
@@ -75,16 +82,57 @@ public:
 TEST_F(WindowTest, TheMenusReadAsTheGameNamesThem) {
     EXPECT_EQ(window.windowTitle(), "Torvane");
     EXPECT_EQ(describe(window.menuBar()->actions()),
-              "対局[TAIKYOKU]{対局(人間)[MATCH_MAN]{スタート[START]} "
-              "対局(COM)[START2]{先手[SENTE] 後手[GOTE]} "
-              "COM対局ﾚﾍﾞﾙ[LEVEL]{ﾚﾍﾞﾙ1[LEVEL1]* ﾚﾍﾞﾙ2[LEVEL2]* ﾚﾍﾞﾙ3[LEVEL3]*} - 終わり[OWARI]} "
-              "戻[REPLAY] 進[AFTER] "
-              "局面[STOP]{最初[CANCEL] 反転[REVERSE]} "
-              "棋譜[KIFU]{読込[KIFU_READ] 書込[KIFU_WRITE]} "
+              "対局[TAIKYOKU]{対局(人間)[MATCH_MAN]{スタート[START]<Ctrl+H>} "
+              "対局(COM)[START2]{先手[SENTE]<Ctrl+N> 後手[GOTE]<Ctrl+G>} "
+              "COM対局ﾚﾍﾞﾙ[LEVEL]{ﾚﾍﾞﾙ1[LEVEL1]* ﾚﾍﾞﾙ2[LEVEL2]* ﾚﾍﾞﾙ3[LEVEL3]*} - "
+              "終わり[OWARI]<Ctrl+Q>} "
+              "戻[REPLAY]<Left> 進[AFTER]<Right> "
+              "局面[STOP]{最初[CANCEL]<Home> 反転[REVERSE]<Ctrl+R>} "
+              "棋譜[KIFU]{読込[KIFU_READ]<Ctrl+O> 書込[KIFU_WRITE]<Ctrl+S>} "
               "ｵﾌﾟｼｮﾝ[OPTION]{背景画[HAIKEI_GA]{緑[MIDORI]* 畳[TATAMI]* 竹[TAKE]* 宇宙[UCHU]* "
               "煉瓦[RENGA]*} 移動指導[SIDOU]* 経過時間[KEIKA]* BGM[BGM]*} "
               "ﾊﾝﾃﾞｨｷｬｯﾌﾟ[HANDE]{上げる[LBEL_UP] 下げる[LEBEL_DOWN]} "
-              "その他[SONOTA]{解説[KAISETU] バージョン情報[VER]}");
+              "その他[SONOTA]{解説[KAISETU]<F1> バージョン情報[VER]}");
+}
+
+// A shortcut reaches the game as opening the item's menu and choosing the item would; F10
+// opens the first menu; Esc on the menu bar a closed menu leaves is still the game's Esc.
+TEST_F(WindowTest, KeysChooseWhatTheMenusWould) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        std::vector<std::string> sent;
+    } keys[] = {
+        {Qt::Key_Left, {}, {"menu REPLAY"}},
+        {Qt::Key_Right, {}, {"menu AFTER"}},
+        {Qt::Key_Home, {}, {"menu STOP", "menu CANCEL"}},
+        {Qt::Key_R, Qt::ControlModifier, {"menu STOP", "menu REVERSE"}},
+        {Qt::Key_N, Qt::ControlModifier, {"menu TAIKYOKU", "menu SENTE"}},
+        {Qt::Key_G, Qt::ControlModifier, {"menu TAIKYOKU", "menu GOTE"}},
+        {Qt::Key_H, Qt::ControlModifier, {"menu TAIKYOKU", "menu START"}},
+        {Qt::Key_O, Qt::ControlModifier, {"menu KIFU_READ"}},
+        {Qt::Key_S, Qt::ControlModifier, {"menu KIFU_WRITE"}},
+        {Qt::Key_F1, {}, {"menu KAISETU"}},
+        {Qt::Key_Q, Qt::ControlModifier, {"menu TAIKYOKU", "menu OWARI"}},
+        {Qt::Key_A, {}, {"key 97"}},  // any other key goes to the board, which ignores it
+    };
+    for (const auto& k : keys) {
+        log.clear();
+        QTest::keyClick(&canvas(), Qt::Key(k.key), k.modifiers);
+        EXPECT_EQ(log, k.sent) << QKeySequence(k.key | k.modifiers).toString().toStdString();
+    }
+
+    log.clear();
+    QTest::keyClick(&canvas(), Qt::Key_F10);
+    QMenu* first = window.action("TAIKYOKU")->menu();
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(log, std::vector<std::string>{"menu TAIKYOKU"});
+    first->hide();
+    QTest::keyClick(window.menuBar(), Qt::Key_Escape);
+    EXPECT_EQ(log.back(), "key 27");
+    EXPECT_TRUE(canvas().hasFocus());
 }
 
 TEST_F(WindowTest, ItemsSendTheirControlAndSomeTitlesTheirOpening) {
@@ -172,15 +220,59 @@ TEST_F(WindowTest, MessageBoxesShowTextTitleAndJapaneseButtons) {
     EXPECT_FALSE(logged("timer")) << "no tick while a box is open";
 }
 
+TEST_F(WindowTest, AYesNoBoxAnswersOnlyByYesOrNo) {
+    // Esc and the close button would answer No, which throws a loaded record away. The box
+    // is shown again for the next question, with nothing kept from the last answer.
+    for (Answer answer : {Answer::No, Answer::Yes}) {
+        bool stayed = false, noCloseButton = false, yesFirst = false;
+        answerNext<QMessageBox>([&](QMessageBox& box) {
+            noCloseButton = !(box.windowFlags() & Qt::WindowCloseButtonHint);
+            yesFirst = box.defaultButton() == box.button(QMessageBox::Yes);
+            QTest::keyClick(&box, Qt::Key_Escape);
+            box.close();
+            QCoreApplication::processEvents();
+            stayed = box.isVisible() && QApplication::activeModalWidget() == &box;
+            box.button(answer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        EXPECT_EQ(window.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo), answer);
+        EXPECT_TRUE(stayed);
+        EXPECT_TRUE(noCloseButton);
+        EXPECT_TRUE(yesFirst);
+    }
+    // A box with one button still closes with Esc or its close button.
+    for (bool esc : {true, false}) {
+        answerNext<QMessageBox>([esc](QMessageBox& box) {
+            if (esc)
+                QTest::keyClick(&box, Qt::Key_Escape);
+            else
+                box.close();
+        });
+        EXPECT_EQ(window.message("そこには移動できません", "移動", Buttons::Ok), Answer::Ok);
+    }
+}
+
 TEST_F(WindowTest, TheVersionBoxTellsWhichButtonClosedIt) {
-    QString title;
+    QString title, texts;
+    QImage picture;
     answerNext<VersionBox>([&](VersionBox& box) {
         title = box.windowTitle();
+        for (auto* label : box.findChildren<QLabel*>()) texts += label->text() + "|";
+        picture = box.findChild<QWidget*>("Picture")->grab().toImage();
         ASSERT_NE(buttonCaptioned(box, "O K"), nullptr);
         buttonCaptioned(box, "ホームページ")->click();
     });
     EXPECT_TRUE(window.showVersionBox());
     EXPECT_EQ(title, "バージョン情報");
+    EXPECT_EQ(texts.toStdString(), "Torvane " TORVANE_VERSION
+                                   "|将棋ゲーム|Copyright © 2026 Torvane developers|"
+                                   "MIT License|");
+    // The title picture is whole: its cell is the widget's height and 1/3.5 of its width.
+    int cell = 0;
+    while (cell < picture.width() &&
+           picture.pixelColor(cell, picture.height() - 1) == pictureColour(-3))
+        ++cell;
+    EXPECT_NEAR(cell * 3.5, picture.width(), 3.5);
+    EXPECT_EQ(picture.pixelColor(0, 0), pictureColour(-3));
     answerNext<VersionBox>([&](VersionBox& box) { buttonCaptioned(box, "O K")->click(); });
     EXPECT_FALSE(window.showVersionBox());
 }
@@ -267,8 +359,9 @@ TEST_F(WindowTest, PlacingTheWindowFitsTheScreenAtTheTopLeft) {
     QRect area = window.screen()->availableGeometry();
     window.placeWindow(9700, 8000);
     QCoreApplication::processEvents();
-    double expected =
-        std::min(0.8 * area.height() / (8000 / 15.0), 0.8 * area.width() / (9700 / 15.0));
+    // Never below the design size.
+    double expected = std::max(
+        1.0, std::min(0.8 * area.height() / (8000 / 15.0), 0.8 * area.width() / (9700 / 15.0)));
     EXPECT_NEAR(canvas().scale(), expected, 0.01);
     EXPECT_EQ(window.geometry().width(), int(std::lround(9600 * expected / 15)));
     EXPECT_EQ(window.frameGeometry().topLeft(), area.topLeft());
@@ -279,6 +372,17 @@ TEST_F(WindowTest, PlacingTheWindowFitsTheScreenAtTheTopLeft) {
     window.placeWindow(9700, 8000);
     QCoreApplication::processEvents();
     EXPECT_EQ(window.geometry(), maximised);
+}
+
+TEST(Fonts, LatinLettersHaveTheirOwnWidths) {
+    // A fixed-width face makes "Torvane 0.1.0" look like a terminal's.
+    for (const QFont& font :
+         {QApplication::font(), QFont(CANVAS_FONT), interfaceFont(QFont("DejaVu Sans Mono")),
+          interfaceFont(QFont("IPAGothic"))}) {
+        const QFontMetricsF metrics(font);
+        EXPECT_LT(metrics.horizontalAdvance("iiii"), metrics.horizontalAdvance("MMMM") * 0.7)
+            << QFontInfo(font).family().toStdString();
+    }
 }
 
 TEST(WindowSound, SoundsMapOntoBuffersOfTheLibrary) {
@@ -304,6 +408,28 @@ TEST(WindowSound, SoundsMapOntoBuffersOfTheLibrary) {
               (std::vector<std::string>{"initialize", "create 7 3 3", "create 7 6 3",
                                         "create 7 0 1", "play 102", "loop 101", "stop 101",
                                         "free 101", "free 102", "terminate 7"}));
+}
+
+// Loaded sounds wait for the window's first frame (or a message box), then are decoded in
+// their order and the music asked for meanwhile starts.
+TEST(WindowSound, SoundsAreDecodedOnceTheWindowIsShown) {
+    RecordingSound library;
+    MainWindow window(&library);
+    ASSERT_TRUE(window.openSound());
+    window.loadSound(Sound::SONOTA, "abc", 3);
+    window.loadSound(Sound::BGM, "abcd", 1);
+    window.loopSound(Sound::BGM);
+    window.loadSound(Sound::SHOUMETSU, "ab", 1);
+    window.freeSound(Sound::SHOUMETSU);
+    bool ready = false;
+    window.whenSoundsReady([&] { ready = library.calls.size() == 4; });
+    EXPECT_EQ(library.calls, std::vector<std::string>{"initialize"});
+    window.show();
+    QElapsedTimer clock;
+    clock.start();
+    while (library.calls.size() < 4 && clock.elapsed() < 5000) QCoreApplication::processEvents();
+    EXPECT_EQ(library.calls,
+              (std::vector<std::string>{"initialize", "create 7 3 3", "create 7 4 1", "loop 102"}));
 }
 
 TEST(WindowSound, WithoutALibraryThereIsNoDevice) {

@@ -596,10 +596,14 @@ void Storm::answer() {
         return;
     }
     if (dialog != open_) {
-        // Boxes live on the stack: the next one may come at the same address.
+        // Boxes may live on the stack, or be shown again: the next one may come at the same
+        // address.
         open_ = dialog;
         attempts_ = 0;
         QObject::connect(dialog, &QObject::destroyed, &answerer_, [this] { open_ = nullptr; });
+        QObject::connect(
+            dialog, &QDialog::finished, &answerer_, [this] { open_ = nullptr; },
+            Qt::SingleShotConnection);
         std::string text = dialog->windowTitle().toStdString();
         if (auto* box = qobject_cast<QMessageBox*>(dialog))
             text = box->text().section(QLatin1Char('\n'), 0, 0).toStdString();

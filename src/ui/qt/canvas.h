@@ -9,14 +9,17 @@
 // The window's drawing surface, addressed in twips. What is drawn stays until something is
 // drawn over it. The calls since the canvas was last covered are kept and painted again
 // whenever the size or the pixel density changes, so it is sharp at every scale.
+//
+// The design area is centred in the widget at the largest whole-window scale; the margins
+// around it show the current background tiles, continuing the cell grid.
 class CanvasWidget : public QWidget {
 public:
     // The part of the canvas the window is sized for, in twips: the board with both stands and
     // clocks, the labels and title above, and the record row below.
     static constexpr double DESIGN_WIDTH = 9600;
     static constexpr double DESIGN_HEIGHT = 7200;
-    // Below this the canvas stops shrinking (pixels per 15 twips).
-    static constexpr double MIN_SCALE = 0.25;
+    // The canvas never shrinks below the design size at scale 1.
+    static constexpr double MIN_SCALE = 1;
 
     explicit CanvasWidget(QWidget* parent = nullptr);
 
@@ -26,8 +29,10 @@ public:
     // Shows everything drawn so far, now.
     void flush();
 
-    // Pixels per 15 twips: 1 when the canvas is 640 × 480.
+    // Pixels per 15 twips: 1 when the design area is 640 × 480.
     double scale() const;
+    // Where twip (0, 0) lies in the widget, on a whole device pixel.
+    QPointF origin() const;
     QPointF toTwips(QPointF pixels) const;
     QPointF toPixels(QPointF twips) const;
     std::size_t opCount() const { return ops_.size(); }
@@ -44,12 +49,16 @@ private:
     void add(CanvasOp op);
     void ensureBacking();
     void renderPending();
+    QRectF designRect() const;
+    void paintMargins(QPainter& painter, const QRect& area, const QRectF& design);
 
     std::vector<CanvasOp> ops_;
     std::size_t rendered_ = 0;  // ops_ before this index are in backing_
     std::size_t compactAt_;
-    QImage backing_;  // the ops painted at the current size, one pixel per pixel
+    QImage backing_;  // the design area as the ops paint it, one pixel per device pixel
     double backingScale_ = 0;
     bool stale_ = false;  // backing_ must be painted again from ops_
-    QRectF dirty_;        // logical pixels painted since the last flush
+    QRectF dirty_;        // logical pixels of the widget painted since the last flush
+    int background_ = 0;  // the latest background tile drawn, 0 before any
+    bool marginsStale_ = false;
 };

@@ -5,7 +5,10 @@
 #include <QPainter>
 #include <QRegion>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <set>
+#include <tuple>
 
 #include "ui/qt/artwork.h"
 #include "ui/qt/colours.h"
@@ -113,7 +116,8 @@ void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map) {
             painter.save();
             painter.setClipRect(
                 QRectF(QPointF(map.x(op.bounds.left()), map.y(op.bounds.top())),
-                       QPointF(map.x(op.bounds.right()), map.y(op.bounds.bottom()))));
+                       QPointF(map.x(op.bounds.right()), map.y(op.bounds.bottom()))),
+                Qt::IntersectClip);
             paintPicture(painter, op.code, cell);
             painter.restore();
             return;
@@ -148,9 +152,28 @@ void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map) {
 
 void compactOps(std::vector<CanvasOp>& ops) {
     QRegion covered;
+    // An outline drawn again on the same lines, in any colour, paints over every pixel of the
+    // earlier one: the board's outlines are redrawn on every move without a picture between.
+    std::set<std::array<double, 6>> outlinesLater;
+    // A text drawn again in the same place and colour is kept once: the board's labels are
+    // drawn anew with every game, where no picture is drawn over the old ones.
+    std::set<std::tuple<QString, double, double, int, int, bool>> textsLater;
     std::vector<bool> keep(ops.size(), true);
     for (std::size_t i = ops.size(); i-- > 0;) {
         const CanvasOp& op = ops[i];
+        const bool again =
+            op.kind == CanvasOp::Kind::Outline
+                ? !outlinesLater
+                       .insert({op.left, op.top, op.right, op.bottom, op.bounds.width(),
+                                op.bounds.height()})
+                       .second
+            : op.kind == CanvasOp::Kind::Text
+                ? !textsLater.emplace(op.text, op.left, op.top, op.code, op.size, op.bold).second
+                : false;
+        if (again) {
+            keep[i] = false;
+            continue;
+        }
         if (!covered.isEmpty() &&
             QRegion(outerHalfTwips(op.bounds)).subtracted(covered).isEmpty()) {
             keep[i] = false;
@@ -164,4 +187,6 @@ void compactOps(std::vector<CanvasOp>& ops) {
     for (std::size_t i = 0; i < ops.size(); ++i)
         if (keep[i]) ops[n++] = std::move(ops[i]);
     ops.resize(n);
+    // A burst of drawing leaves no lasting room behind.
+    if (ops.capacity() > 4 * n + 4096) ops.shrink_to_fit();
 }

@@ -42,8 +42,8 @@ private:
     double k_, dpr_;
 };
 
-// The canvas's text face.
-inline constexpr const char* CANVAS_FONT = "IPAGothic";
+// The canvas's text face: proportional Latin letters and digits.
+inline constexpr const char* CANVAS_FONT = "IPAPGothic";
 
 // Whether the code names a picture (0 empty square, pieces, 5..9 tiles, -3 title).
 bool hasPicture(int code);

@@ -14,10 +14,12 @@
 #include <QScreen>
 #include <QTime>
 #include <QUrl>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
+#include "ui/qt/answer_box.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/menus.h"
 #include "ui/qt/record_panel.h"
@@ -98,6 +100,16 @@ MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
         if (handlers_.command1Click) run(handlers_.command1Click);
     };
     actions_ = buildMenus(menuBar(), [this](const std::string& control) { menuChosen(control); });
+    // F10 opens the first menu; the arrow keys go on from there.
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(Qt::Key_F10);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions()[0]);
+    });
+    // A menu closed with Esc leaves the bar holding the keyboard: Esc there is the game's too.
+    menuBar()->installEventFilter(this);
+    canvas_->installEventFilter(this);  // for the first frame
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(50);
@@ -190,6 +202,18 @@ void MainWindow::quit() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (waiting_ && isInput(event->type())) return true;
+    if (watched == canvas_ && event->type() == QEvent::Paint && soundsDeferred_) {
+        canvas_->removeEventFilter(this);
+        // Queued: the frame reaches the screen once the whole window is painted.
+        QTimer::singleShot(0, this, [this] { decodeSounds(); });
+    }
+    if (watched == menuBar() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        !QApplication::activePopupWidget()) {
+        canvas_->setFocus();
+        if (handlers_.keyPress) run([&] { handlers_.keyPress(27); });
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -213,26 +237,19 @@ void MainWindow::flush() { canvas_->flush(); }
 // Dialogs
 
 Answer MainWindow::message(std::string_view value, std::string_view title, Buttons buttons) {
+    // The music asked for before the box plays while it is open, as it always has.
+    decodeSounds();
     flush();
     Answer answer = Answer::Ok;
     {
         Busy busy(busy_);
-        QMessageBox box(this);
-        box.setWindowTitle(text(title));
-        box.setTextFormat(Qt::PlainText);
-        box.setText(text(value));
-        if (buttons == Buttons::YesNo) {
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
-            box.setEscapeButton(QMessageBox::No);
-        } else {
-            box.setStandardButtons(QMessageBox::Ok);
-            box.setDefaultButton(QMessageBox::Ok);
-        }
-        box.exec();
-        if (buttons == Buttons::YesNo)
-            answer = box.standardButton(box.clickedButton()) == QMessageBox::Yes ? Answer::Yes
-                                                                                 : Answer::No;
+        AnswerBox*& box = boxes_[buttons == Buttons::YesNo];
+        if (!box) box = new AnswerBox(this, buttons);
+        // A box asked for while its like is open (never, today) gets one of its own.
+        if (box->isVisible())
+            answer = AnswerBox(this, buttons).ask(text(title), text(value));
+        else
+            answer = box->ask(text(title), text(value));
     }
     afterHandler();
     return answer;
@@ -276,6 +293,8 @@ void MainWindow::placeWindow(double width, double height) {
     int w = int(std::lround((width - FRAME_WIDTH_TWIPS) * scale / TWIPS_PER_PIXEL));
     int h = int(std::lround((height - FRAME_HEIGHT_TWIPS) * scale / TWIPS_PER_PIXEL));
     resize(w, h + menuBar()->sizeHint().height());
+    // The frame, title bar included, at the corner of the free area: so it goes for a window
+    // not yet made, which the window manager frames.
     move(area.topLeft());
 }
 
@@ -336,25 +355,54 @@ int MainWindow::buffer(Sound sound) const {
 
 bool MainWindow::openSound() {
     if (!sound_) return false;
-    if (device_ == 0) device_ = sound_->initialize(long(winId()));
+    // The library needs no handle: asking for one would make the window before it is placed.
+    if (device_ == 0) device_ = sound_->initialize(long(internalWinId()));
     return device_ != 0;
 }
 
 void MainWindow::loadSound(Sound sound, std::string_view bytes, int flag) {
     auto i = std::size_t(sound);
     if (device_ == 0 || i >= buffers_.size()) return;
-    if (buffers_[i] != 0) sound_->free(buffers_[i]);
-    buffers_[i] = sound_->createBuffer(device_, bytes, flag);
+    if (buffers_[i] != 0) sound_->free(std::exchange(buffers_[i], 0));
+    if (soundsDeferred_)
+        pending_[i] = Pending{std::string(bytes), flag};
+    else
+        buffers_[i] = sound_->createBuffer(device_, bytes, flag);
+}
+
+// In the order they were loaded, then the loops asked for meanwhile, as the game did it.
+void MainWindow::decodeSounds() {
+    if (!soundsDeferred_) return;
+    soundsDeferred_ = false;
+    for (std::size_t i = 0; i < pending_.size(); ++i)
+        if (pending_[i] && device_ != 0)
+            buffers_[i] = sound_->createBuffer(device_, pending_[i]->bytes, pending_[i]->flag);
+    for (std::size_t i = 0; i < pending_.size(); ++i)
+        if (pending_[i] && pending_[i]->looping && buffers_[i] != 0) sound_->loop(buffers_[i]);
+    pending_ = {};
+    soundsSettled();
+}
+
+void MainWindow::whenSoundsReady(std::function<void()> then) {
+    soundsReady_ = std::move(then);
+    if (!soundsDeferred_) soundsSettled();
+}
+
+void MainWindow::soundsSettled() {
+    if (auto then = std::exchange(soundsReady_, nullptr)) then();
 }
 
 void MainWindow::freeSound(Sound sound) {
     auto i = std::size_t(sound);
+    if (i < pending_.size()) pending_[i].reset();
     if (i >= buffers_.size() || buffers_[i] == 0) return;
     sound_->free(buffers_[i]);
     buffers_[i] = 0;
 }
 
 void MainWindow::closeSound() {
+    pending_ = {};
+    if (std::exchange(soundsDeferred_, false)) soundsSettled();
     if (device_ == 0) return;
     for (int& b : buffers_)
         if (b != 0) sound_->free(std::exchange(b, 0));
@@ -362,15 +410,25 @@ void MainWindow::closeSound() {
 }
 
 void MainWindow::playSound(Sound sound) {
+    auto i = std::size_t(sound);
+    if (i < pending_.size() && pending_[i]) decodeSounds();  // heard at once, so needed now
     if (int b = buffer(sound)) sound_->play(b);
 }
 
 void MainWindow::loopSound(Sound sound) {
-    if (int b = buffer(sound)) sound_->loop(b);
+    auto i = std::size_t(sound);
+    if (i < pending_.size() && pending_[i])
+        pending_[i]->looping = true;
+    else if (int b = buffer(sound))
+        sound_->loop(b);
 }
 
 void MainWindow::stopSound(Sound sound) {
-    if (int b = buffer(sound)) sound_->stop(b);
+    auto i = std::size_t(sound);
+    if (i < pending_.size() && pending_[i])
+        pending_[i]->looping = false;
+    else if (int b = buffer(sound))
+        sound_->stop(b);
 }
 
 // The record panel

@@ -4,11 +4,13 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "ui/port.h"
 #include "ui/qt/window_handlers.h"
 
+class AnswerBox;
 class CanvasWidget;
 class QAction;
 class RecordPanel;
@@ -35,6 +37,8 @@ public:
     QAction* action(const std::string& control) const;
     // Whether the program is ending (quit() or the window closed).
     bool quitting() const { return quitting_; }
+    // Calls `then` once the loaded sounds are decoded (after the first frame), or at once.
+    void whenSoundsReady(std::function<void()> then);
 
     // Port
     void drawPicture(int code, double left, double top) override;
@@ -79,9 +83,12 @@ private:
     void afterHandler();
     void finishQuit();
     int buffer(Sound sound) const;
+    void decodeSounds();
+    void soundsSettled();
 
     CanvasWidget* canvas_;
     RecordPanel* panel_;
+    std::array<AnswerBox*, 2> boxes_{};  // the message boxes, Ok and YesNo, made on first use
     WindowHandlers handlers_;
     std::map<std::string, QAction*> actions_;
     std::map<std::string, bool> checks_;  // the marks as the game set them
@@ -89,6 +96,16 @@ private:
     SoundBackend* sound_;
     int device_ = 0;
     std::array<int, 5> buffers_{};
+    // Until the first frame is on the screen the wave files are only kept, so the window
+    // shows sooner; what the game asked of them meanwhile is done once they are decoded.
+    struct Pending {
+        std::string bytes;
+        int flag = 0;
+        bool looping = false;
+    };
+    std::array<std::optional<Pending>, 5> pending_;
+    bool soundsDeferred_ = true;
+    std::function<void()> soundsReady_;
     bool busy_ = false;
     bool waiting_ = false;
     bool closeRequested_ = false;

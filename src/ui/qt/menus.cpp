@@ -1,10 +1,51 @@
 #include "ui/qt/menus.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
 namespace {
+
+// The keys of the commands players use most.
+const std::map<std::string, QKeySequence> SHORTCUTS = {
+    {"REPLAY", QKeySequence(Qt::Key_Left)},
+    {"AFTER", QKeySequence(Qt::Key_Right)},
+    {"CANCEL", QKeySequence(Qt::Key_Home)},
+    {"REVERSE", QKeySequence(Qt::CTRL | Qt::Key_R)},
+    {"SENTE", QKeySequence(Qt::CTRL | Qt::Key_N)},
+    {"GOTE", QKeySequence(Qt::CTRL | Qt::Key_G)},
+    {"START", QKeySequence(Qt::CTRL | Qt::Key_H)},
+    {"KIFU_READ", QKeySequence(Qt::CTRL | Qt::Key_O)},
+    {"KIFU_WRITE", QKeySequence(Qt::CTRL | Qt::Key_S)},
+    {"KAISETU", QKeySequence(Qt::Key_F1)},
+    {"OWARI", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+};
+
+// A shortcut of an item under a title that reports its opening reports that title first,
+// as the player who opens the menu and chooses the item does: the game sees the same calls.
+class OpenTitleFirst : public QObject {
+public:
+    OpenTitleFirst(QObject* parent, std::function<void(const std::string&)> send, std::string title,
+                   std::string item)
+        : QObject(parent), send_(std::move(send)), title_(std::move(title)),
+          item_(std::move(item)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Shortcut) return false;
+        // With a menu open its title has been reported already.
+        if (!QApplication::activePopupWidget()) send_(title_);
+        send_(item_);
+        return true;
+    }
+
+private:
+    std::function<void(const std::string&)> send_;
+    std::string title_, item_;
+};
 
 class Builder {
 public:
@@ -15,6 +56,7 @@ public:
     QMenu* title(const char* caption, const char* control, bool reportsOpening) {
         QMenu* menu = bar_->addMenu(QString::fromUtf8(caption));
         name(menu->menuAction(), control);
+        reporting_ = reportsOpening ? control : "";
         if (reportsOpening) {
             std::string c = control;
             auto send = send_;
@@ -37,6 +79,12 @@ public:
         std::string c = control;
         auto send = send_;
         QObject::connect(action, &QAction::triggered, action, [send, c] { send(c); });
+        if (auto key = SHORTCUTS.find(c); key != SHORTCUTS.end()) {
+            action->setShortcut(key->second);
+            // A title's own item is reached through the title; a bar item stands alone.
+            if (!reporting_.empty() && static_cast<QObject*>(owner) != bar_)
+                action->installEventFilter(new OpenTitleFirst(action, send_, reporting_, c));
+        }
         return action;
     }
 
@@ -50,6 +98,7 @@ private:
 
     QMenuBar* bar_;
     std::function<void(const std::string&)> send_;
+    std::string reporting_;  // the control of the current title, if it reports its opening
 };
 
 }  // namespace

@@ -236,7 +236,8 @@ void RecordPanel::place() {
     for (const Placed& p : placed_) {
         const QRectF& r = p.twips;
         int left = px(r.left()), top = px(r.top());
-        p.widget->setGeometry(left, top, px(r.right()) - left, px(r.bottom()) - top);
+        p.widget->setGeometry(QRect(left, top, px(r.right()) - left, px(r.bottom()) - top)
+                                  .translated(canvas_->origin().toPoint()));
     }
     QFont font(QString::fromLatin1(PANEL_FONT));
     font.setPixelSize(std::max(1, px(FONT_TWIPS)));

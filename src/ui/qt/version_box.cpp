@@ -15,18 +15,21 @@
 
 namespace {
 
-// The title picture, two cells tall, drawn at the box's own resolution.
+// The title picture whole, three and a half cells wide and one tall, at twice the canvas's
+// size at scale 1.
 class TitlePicture : public QWidget {
 public:
     explicit TitlePicture(QWidget* parent) : QWidget(parent) {
-        setFixedSize(int(2 * CELL_WIDTH / TWIPS_PER_PIXEL), int(2 * CELL_HEIGHT / TWIPS_PER_PIXEL));
+        setObjectName("Picture");
+        setFixedSize(int(2 * pictureWidthInCells(-3) * CELL_WIDTH / TWIPS_PER_PIXEL),
+                     int(2 * CELL_HEIGHT / TWIPS_PER_PIXEL));
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        paintPicture(painter, -3, QRectF(rect()));
+        paintPicture(painter, -3, QRectF(0, 0, width() / pictureWidthInCells(-3), height()));
     }
 };
 
@@ -37,23 +40,23 @@ VersionBox::VersionBox(QWidget* parent) : QDialog(parent) {
     setModal(true);
 
     auto* version = new QLabel(QStringLiteral("Torvane " TORVANE_VERSION), this);
-    QFont font(CANVAS_FONT);
+    version->setObjectName("Version");
+    QFont font = version->font();
     font.setPixelSize(20);
     font.setBold(true);
     version->setFont(font);
     auto* about = new QLabel(QString::fromUtf8("将棋ゲーム"), this);
+    auto* copyright = new QLabel(QString::fromUtf8("Copyright © 2026 Torvane developers"), this);
+    auto* licence = new QLabel(QString::fromUtf8("MIT License"), this);
+    licence->setObjectName("Licence");
 
     auto* text = new QVBoxLayout;
-    text->addStretch();
-    text->addWidget(version);
-    text->addWidget(about);
-    text->addStretch();
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(new TitlePicture(this));
-    top->addSpacing(16);
-    top->addLayout(text);
-    top->addStretch();
+    text->setSpacing(4);
+    for (QLabel* line : {version, about, copyright, licence}) {
+        line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        text->addWidget(line, 0, Qt::AlignHCenter);
+    }
+    text->insertSpacing(2, 8);
 
     auto* home = new QPushButton(QString::fromUtf8("ホームページ"), this);
     home->setObjectName("Command1");
@@ -69,7 +72,10 @@ VersionBox::VersionBox(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(ok);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addWidget(new TitlePicture(this), 0, Qt::AlignHCenter);
+    layout->addSpacing(8);
+    layout->addLayout(text);
+    layout->addSpacing(8);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -1,8 +1,8 @@
 #pragma once
 #include <QDialog>
 
-// Form2, the version box: the title picture, the version, and the buttons "ホームページ" and
-// "O K".
+// Form2, the version box: the whole title picture, the version, the copyright and the licence,
+// and the buttons "ホームページ" and "O K".
 class VersionBox : public QDialog {
     Q_OBJECT
 

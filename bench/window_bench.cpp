@@ -1,5 +1,10 @@
-#include "app/bench_hooks.h"
-
+// The game's window as the program builds it, driven from inside for what cannot be seen from
+// outside (bench/startup.sh measures the start-up of the real program):
+//   torvane-window-bench selfplay N [SHOT.png]  once shown, a two-person game of N moves by
+//                                               clicks on the canvas; prints the resident memory
+//   torvane-window-bench wait S                 once shown, the game's wait of S seconds; prints
+//                                               the processor time it used
+// Run in a play directory (wave files, settings), like the game.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -10,18 +15,44 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <sys/resource.h>
 #include <vector>
 
-#include "app/first_paint.h"
+#include "app/wiring.h"
 #include "core/constants.h"
 #include "core/moves.h"
 #include "core/rules.h"
-#include "play/state.h"
 #include "play/clock.h"
+#include "play/places.h"
+#include "play/state.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/main_window.h"
+#ifdef TORVANE_SOUND_LIBRARY
+#include "app/library_sound.h"
+#endif
 
 namespace {
+
+long residentKb() {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+double processorMs() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+}
+
+#include "ui/qt/main_window.h"
 
 struct Click {
     int fx, fy, tx, ty, button;
@@ -80,7 +111,7 @@ void answerBoxes(QObject* owner) {
     timer->start(10);
 }
 
-void selfPlay(MainWindow& w, State& s, int count) {
+void selfPlay(MainWindow& w, State& s, int count, const QString& shot) {
     answerBoxes(&w);
     const auto start = std::chrono::steady_clock::now();
     // The menu item a person would choose: 対局(人間) → スタート.
@@ -105,42 +136,74 @@ void selfPlay(MainWindow& w, State& s, int count) {
     }
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    std::printf("selfplay_moves=%d selfplay_ms=%.0f rss_kb=%ld\n", played, ms,
-                first_paint::residentKb());
+    std::printf("selfplay_moves=%d selfplay_ms=%.0f rss_kb=%ld\n", played, ms, residentKb());
     std::fflush(stdout);
-    // TORVANE_SELFPLAY_SHOT=file.png keeps a picture of the final position.
-    if (const char* shot = std::getenv("TORVANE_SELFPLAY_SHOT"); shot && *shot)
-        w.grab().save(QString::fromLocal8Bit(shot));
+    if (!shot.isEmpty()) w.grab().save(shot);
     std::_Exit(played == count ? 0 : 1);
 }
 
 void benchWait(MainWindow& w, State& s, double seconds) {
-    const double cpu = first_paint::processorMs();
+    const double cpu = processorMs();
     const auto start = std::chrono::steady_clock::now();
     w.run([&] { 待ち時間(s, seconds); });
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("wait_s=%.3f wait_cpu_ms=%.2f\n", wall, first_paint::processorMs() - cpu);
+    std::printf("wait_s=%.3f wait_cpu_ms=%.2f\n", wall, processorMs() - cpu);
     std::fflush(stdout);
     std::_Exit(0);
 }
 
+// Calls `then` once, right after the widget's first paint has been put on the screen.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget* widget, std::function<void()> then)
+        : QObject(widget), then_(std::move(then)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued: the window flushes the frame once every widget of it is painted.
+            QTimer::singleShot(0, this, then_);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+
 }  // namespace
 
-void startBenchHooks(MainWindow& window, State& s) {
-    if (first_paint::exitRequested()) {
-        first_paint::exitAfterFirstPaint(window.canvas());
-        return;
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    const QString mode = args.value(1);
+    const double amount = args.value(2).toDouble();
+    if ((mode != QLatin1String("selfplay") && mode != QLatin1String("wait")) || !(amount > 0)) {
+        std::fprintf(stderr, "usage: %s selfplay N [SHOT.png] | wait SECONDS\n", argv[0]);
+        return 2;
     }
-    if (const char* n = std::getenv("TORVANE_SELFPLAY"); n && std::atoi(n) > 0) {
-        const int count = std::atoi(n);
-        new first_paint::Watch(window.canvas(),
-                               [&window, &s, count] { selfPlay(window, s, count); });
-        return;
-    }
-    if (const char* w = std::getenv("TORVANE_BENCH_WAIT"); w && std::atof(w) > 0) {
-        const double seconds = std::atof(w);
-        new first_paint::Watch(window.canvas(),
-                               [&window, &s, seconds] { benchWait(window, s, seconds); });
-    }
+#ifdef TORVANE_SOUND_LIBRARY
+    LibrarySound sound;
+    MainWindow window(&sound);
+#else
+    MainWindow window;
+#endif
+    auto state = std::make_unique<State>(window);
+    State& s = *state;
+    s.places = placesFor(QCoreApplication::applicationFilePath().toStdString(), processEnvironment);
+    window.setHandlers(gameHandlers(s));
+    window.run([&s] { Form_Load(s); });
+    if (window.quitting()) return 1;
+    if (mode == QLatin1String("selfplay"))
+        new FirstPaint(window.canvas(), [&window, &s, n = int(amount), shot = args.value(3)] {
+            selfPlay(window, s, n, shot);
+        });
+    else
+        new FirstPaint(window.canvas(), [&window, &s, amount] { benchWait(window, s, amount); });
+    window.show();
+    return QApplication::exec();
 }
