@@ -71,7 +71,23 @@ std::string convert(std::string_view in, std::string_view replacement, bool utf8
 
 }  // namespace
 
-std::string toCp932(std::string_view utf8) { return convert(utf8, "?", true); }
+std::string toCp932(std::string_view utf8) {
+    // iconv drops Unicode tag characters (U+E0000..U+E007F, F3 A0 80..81 xx) without a word;
+    // CP932 has none, so they become "?" like any other missing character.
+    if (utf8.find("\xF3\xA0") == std::string_view::npos) return convert(utf8, "?", true);
+    std::string text;
+    for (std::size_t i = 0; i < utf8.size();) {
+        if (i + 4 <= utf8.size() && utf8[i] == '\xF3' && utf8[i + 1] == '\xA0' &&
+            (utf8[i + 2] == '\x80' || utf8[i + 2] == '\x81') &&
+            (static_cast<unsigned char>(utf8[i + 3]) & 0xC0) == 0x80) {
+            text += '?';
+            i += 4;
+        } else {
+            text += utf8[i++];
+        }
+    }
+    return convert(text, "?", true);
+}
 
 std::string fromCp932(std::string_view cp932) { return convert(cp932, "\xEF\xBF\xBD", false); }
 
