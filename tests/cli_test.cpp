@@ -190,6 +190,19 @@ TEST(Cli, VersionAndArguments) {
     EXPECT_EQ(run("printf 'level 9\\nquit\\n' | " TORVANE_CLI).first, "error bad level\n");
 }
 
+TEST(Cli, ALongLineIsRefusedAndAFailedWriteStopsTheTool) {
+    // Past 1 MiB the line gets one answer, unkept, and the tool reads on.
+    EXPECT_EQ(run("{ head -c 1048577 /dev/zero | tr '\\0' x; printf '\\nlevel 9\\nquit\\n'; } "
+                  "| " TORVANE_CLI),
+              (std::pair<std::string, int>{"error line too long\nerror bad level\n", 0}));
+    EXPECT_EQ(run("printf 'board\\n' | " TORVANE_CLI " >/dev/full; echo $?").first, "1\n");
+    // With SIGPIPE ignored, the reader's end stops an endless stream of commands.
+    EXPECT_EQ(run("{ { trap '' PIPE; yes board | timeout 60 " TORVANE_CLI
+                  "; echo $? >&3; } | head -c 0; } 3>&1")
+                  .first,
+              "1\n");
+}
+
 TEST(Cli, TheToolAnswersOneLinePerCommandThroughPipes) {
     FILE* p = popen("printf 'man 7 7 7 6\\nboard\\nbogus\\nquit\\nboard\\n' | " TORVANE_CLI, "r");
     ASSERT_NE(p, nullptr);

@@ -9,7 +9,7 @@
 #include "play/setup.h"
 #include "play/game_flow.h"
 #include "play_util.h"
-#include "record/text_file.h"
+#include "files/text_file.h"
 #include "play/handicap.h"
 #include "temp_dir.h"
 #include "test_util.h"

@@ -99,12 +99,22 @@ TEST(SettingsFile, UnknownBackgroundLeavesNoBackgroundLine) {
 TEST(SettingsFile, FailuresFallBackToDefaults) {
     TempDir dir;
     {
-        // Oversized files count as unreadable and are replaced.
+        // Oversized files count as unreadable: kept aside (over an older one), replaced, and
+        // the player is told once.
         Fixture f;
-        TempDir::write(dir / "big.ini", std::string(SETTINGS_FILE_MAX_BYTES + 1, '='));
+        const std::string big(SETTINGS_FILE_MAX_BYTES + 1, '=');
+        TempDir::write(dir / "big.ini", big);
+        TempDir::write(dir / "big.ini.bad", "older");
         EXPECT_TRUE(読込_環境設定ファイル(f.s, dir / "big.ini").ok);
         EXPECT_EQ(TempDir::read(dir / "big.ini"), TATAMI_FILE);
+        EXPECT_EQ(TempDir::read(dir / "big.ini.bad"), big);
         EXPECT_EQ(f.s.opt.HAIKEI_NO, 6);
+        EXPECT_EQ(f.port.only("message"),
+                  std::vector<std::string>{"message " + std::string(SETTINGS_UNREADABLE) +
+                                           "\n\n元のﾌｧｲﾙは big.ini.bad に残しました | 環境設定"});
+        Fixture again;
+        読込_環境設定ファイル(again.s, dir / "big.ini");
+        EXPECT_EQ(again.port.count("message"), 0u);
     }
     {
         // Unreadable and not creatable: tatami all the same, and the user is told.
@@ -144,6 +154,21 @@ TEST(SettingsFile, FailuresFallBackToDefaults) {
         std::filesystem::create_directory(dir / "taken");
         EXPECT_FALSE(書込_環境設定ファイル(f.s, dir / "taken").ok);
         EXPECT_TRUE(std::filesystem::is_directory(dir / "taken"));
+    }
+}
+
+TEST(SettingsFile, Utf8FilesAreReadAndWrittenBackInCp932) {
+    TempDir dir;
+    for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
+        Fixture f;
+        TempDir::write(dir / "Torvane.ini", bom + "背景画=宇宙\r\n移動指導=ON\nBGM=OFF\r\n");
+        EXPECT_TRUE(読込_環境設定ファイル(f.s, dir / "Torvane.ini").ok);
+        EXPECT_EQ(f.s.opt.HAIKEI_NO, 8);
+        EXPECT_EQ(f.s.opt.SIDOU_FLAG, 1);
+        EXPECT_FALSE(f.s.opt.BGM);
+        書込_環境設定ファイル(f.s, dir / "Torvane.ini");
+        EXPECT_EQ(fromCp932(TempDir::read(dir / "Torvane.ini")),
+                  "背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n");
     }
 }
 

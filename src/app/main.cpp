@@ -4,6 +4,7 @@
 
 #include "app/desktop.h"
 #include "app/wiring.h"
+#include "files/text_file.h"
 #include "play/state.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
@@ -17,6 +18,8 @@
 #endif
 
 int main(int argc, char** argv) {
+    // A write past the file-size limit fails with the usual message instead of ending the game.
+    ignoreFileSizeSignal();
     returnLargeBuffersToTheSystem();
     explainMissingDisplay();
     QApplication app(argc, argv);

@@ -1,10 +1,10 @@
 #pragma once
 #include <string_view>
 
+#include "play/places.h"
+
 struct State;
 
-// The help page, in the data directory.
-inline constexpr std::string_view HELP_PAGE = "Torvane.htm";
 // The maker's home page: a web address, or a page in the data directory. Until the
 // project has a web site it is the help page.
 inline constexpr std::string_view HOME_PAGE = HELP_PAGE;

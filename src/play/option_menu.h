@@ -1,7 +1,7 @@
 #pragma once
 #include <filesystem>
 
-#include "record/text_file.h"
+#include "files/text_file.h"
 #include "play/settings.h"
 
 struct State;

@@ -11,10 +11,14 @@
 #include "play/state.h"
 #include "play/window_events.h"
 #include "record/record_file.h"
+#include "files/text_file.h"
 
 namespace {
 
-std::filesystem::path pathOf(const std::string& utf8) { return std::filesystem::path(utf8); }
+// The window hands paths over in the file layer's lossless text form.
+std::filesystem::path pathOf(const std::string& text) {
+    return std::filesystem::path(nameBytes(text));
+}
 
 }  // namespace
 

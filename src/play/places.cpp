@@ -6,8 +6,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "play/help.h"
-#include "record/text_file.h"
+#include "files/text_file.h"
 
 #ifndef TORVANE_DATADIR_FROM_BINDIR
 #define TORVANE_DATADIR_FROM_BINDIR "../share/torvane"

@@ -8,6 +8,8 @@
 // The five wave files, in the order start-up loads them.
 inline constexpr std::array<std::string_view, 5> WAVE_FILES = {"その他.wav", "禁止.wav",
                                                                "駒打音.wav", "BGM.wav", "消滅.wav"};
+// The help page, in the data directory beside them.
+inline constexpr std::string_view HELP_PAGE = "Torvane.htm";
 
 // Where the game reads its data and keeps the player's files. The defaults are those of a game
 // run from its build tree: everything in the directory it was started in.

@@ -48,16 +48,16 @@ FileResult 書込_棋譜(State& s, const std::filesystem::path& directory, std::
 }
 
 FileResult 読込_棋譜(State& s, const std::filesystem::path& path) {
-    RecordFile file;
-    // Opened before anything is reset, so that an unreadable file leaves the game as it was.
-    FileResult r = file.open(path);
+    std::string bytes;
+    // Read before anything is reset, so that an unreadable file leaves the game as it was.
+    FileResult r = readRecordFile(path, bytes);
     if (!r.ok) {
         s.port.message(r.message, "棋譜", Buttons::Ok);
         return r;
     }
     初期設定(s);
     s.game.recordLoading();
-    int count = 0;
+    const RecordContents contents = decodeRecord(bytes, s.hist);
 
     struct Header {
         double shift, top;
@@ -65,21 +65,13 @@ FileResult 読込_棋譜(State& s, const std::filesystem::path& path) {
     };
     static constexpr Header headers[3] = {
         {-3000, 6350, colours::LIGHT_RED}, {0, 100, colours::WHITE}, {0, 6350, colours::WHITE}};
-    std::string line;
-    for (const Header& h : headers) {
-        if (読込_棋譜ファイル(file, line) == OFF) break;
+    for (std::size_t i = 0; i < contents.header.size(); ++i) {
+        const Header& h = headers[i];
+        const std::string& line = contents.header[i];
         s.port.drawText(取得_棋譜のX座標(line) + h.shift, h.top, line, h.colour, 12, false);
     }
-
-    bool cut = false;
-    while (読込_棋譜ファイル(file, line) == ON) {
-        if (count == TESU_MAX) {
-            cut = true;
-            break;
-        }
-        ++count;
-        parseRecordLine(s.hist, count, line);
-    }
+    const int count = contents.entries;
+    const bool cut = contents.cut;
     s.game.recordLoaded(s.hist, count);
 
     if (count == 0) {

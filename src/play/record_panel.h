@@ -3,7 +3,7 @@
 #include <functional>
 #include <string_view>
 
-#include "record/text_file.h"
+#include "files/text_file.h"
 
 struct State;
 

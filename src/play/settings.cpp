@@ -39,8 +39,7 @@ void setBgm(State& s, bool on) {
     s.port.setChecked("BGM", on);
 }
 
-void applyLine(State& s, std::string_view line) {
-    const SettingsLine l = parseSettingsLine(line);
+void applyLine(State& s, const SettingsLine& l) {
     switch (l.key) {
         case SettingsKey::Background:
             if (l.background == 0) break;
@@ -91,14 +90,19 @@ void チェック設定(State& s, int id) {
 }
 
 FileResult 読込_環境設定ファイル(State& s, const std::filesystem::path& path) {
-    if (const auto text = readSettingsFile(path)) {
-        LineReader lines(*text);
-        std::string_view line;
-        while (lines.next(line)) applyLine(s, line);
+    const SettingsRead read = readSettingsFile(path);
+    if (read.status == SettingsRead::Ok) {
+        for (const SettingsLine& l : read.lines) applyLine(s, l);
         return {};
     }
     // Most often there is no file yet: start on tatami with the clock and music on.
     FileResult r = writeDefaults(s, path, TATAMI_DEFAULTS);
+    if (read.status == SettingsRead::Unreadable)
+        s.port.message(read.keptAs.empty()
+                           ? std::string(SETTINGS_UNREADABLE)
+                           : std::string(SETTINGS_UNREADABLE) + "\n\n元のﾌｧｲﾙは " +
+                                 displayName(read.keptAs.filename().native()) + " に残しました",
+                       "環境設定", Buttons::Ok);
     チェック設定(s, 6);
     描画_背景(s, 6);
     s.opt.HAIKEI_NO = 6;

@@ -1,10 +1,15 @@
 #pragma once
 #include <filesystem>
+#include <string_view>
 
-#include "record/text_file.h"
+#include "files/text_file.h"
 #include "settings/settings_file.h"
 
 struct State;
+
+// Told once when a settings file that cannot be read gives way to the defaults.
+inline constexpr std::string_view SETTINGS_UNREADABLE =
+    "環境設定ﾌｧｲﾙを読み込めないため、標準の設定にしました";
 
 // Unchecks the five background items and checks the one of id (5..9).
 void チェック設定(State& s, int id);

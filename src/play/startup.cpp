@@ -12,7 +12,8 @@
 #include "play/state.h"
 #include "play/startup.h"
 #include "play/window_events.h"
-#include "record/text_file.h"
+#include "files/text_file.h"
+#include "files/wave_header.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -34,10 +35,11 @@ constexpr const char* SOUND_TITLE = "Torvane.dll";
 // be read is reported.
 void loadWave(State& s, const Wave& w) {
     const std::filesystem::path path = s.places.dataDir / w.file;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return;
     WholeFile f = readWholeFile(path, WAVE_FILE_MAX_BYTES);
-    if (f.status == ReadStatus::Ok) {
+    if (f.status == ReadStatus::Missing) return;
+    // A header that asks for a rate or a size no sound card plays would take the memory and
+    // the start-up time of a huge conversion.
+    if (f.status == ReadStatus::Ok && waveFits(f.bytes)) {
         s.port.loadSound(w.sound, f.bytes, w.flag);
         return;
     }
@@ -67,8 +69,9 @@ void Form_Load(State& s) {
 
     // An installed game opens the record panel in the player's documents; one that cannot be
     // opened leaves the panel in the current directory.
-    if (!places.recordDir.empty() && s.port.setRecordDirectory(places.recordDir.string()))
-        s.port.setRecordFileDirectory(places.recordDir.string());
+    const std::string recordDir = nameText(places.recordDir.native());
+    if (!places.recordDir.empty() && s.port.setRecordDirectory(recordDir))
+        s.port.setRecordFileDirectory(recordDir);
     s.game.programStarted(s.hist);
     s.opt.SIDOU_FLAG = OFF;
     s.LEVEL_NO = 3;

@@ -1,198 +1,27 @@
 #include "record/record_file.h"
 
-#include <cmath>
-#include <cstdio>
-#include <vector>
-
-#include "core/pieces.h"
-
 namespace {
 
-constexpr int BOARD_CHARS = 243;  // 81 fields of 3, then 14 hand counts: 7 kinds, MAN then COM
-constexpr int TIME_START = BOARD_AND_HANDS_LENGTH;
-constexpr long long WIDE_TIME_MIN = -99999999999LL;
-constexpr long long WIDE_TIME_MAX = 999999999999LL;
-
-// A pawn count can reach 18: counts of 10 and more are letters from "A", so that a record
-// with counts 0..9 keeps one digit per field.
-char handChar(int count) {
-    if (count <= 0) return '0';
-    if (count <= 9) return static_cast<char>('0' + count);
-    if (count <= 35) return static_cast<char>('A' + count - 10);
-    return 'Z';
+// The name as the player sees it, whatever its bytes.
+std::string fileLabel(const std::filesystem::path& path) {
+    return displayName(path.filename().native());
 }
-
-// The start of the field of square (x, y) and of MAN's count of kind k in a position line.
-constexpr std::size_t boardField(int x, int y) { return ((x - 1) * 9 + (y - 1)) * 3; }
-constexpr std::size_t handField(int k) { return BOARD_CHARS + (k - 1) * 2; }
-
-bool knownCode(long long code) {
-    return code >= -99 && code <= 99 && isPieceCode(static_cast<int>(code));
-}
-
-int handValue(std::string_view field) {
-    if (field.size() != 1) return 0;
-    char c = field[0];
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
-    return 0;
-}
-
-long long wholeSeconds(float seconds) {
-    if (!std::isfinite(seconds)) return 0;
-    double v = std::floor(static_cast<double>(seconds));
-    if (v < WIDE_TIME_MIN) return WIDE_TIME_MIN;
-    if (v > WIDE_TIME_MAX) return WIDE_TIME_MAX;
-    return static_cast<long long>(v);
-}
-
-// The usual decimal reading: leading blanks skipped, an optional sign, then digits up to the
-// first other character; no digits read as 0.
-long long decimalValue(std::string_view field) {
-    std::size_t i = 0;
-    while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < field.size() && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
-    long long v = 0;
-    for (int digits = 0; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
-        if (++digits <= 15) v = v * 10 + (field[i] - '0');
-    return negative ? -v : v;
-}
-
-// Columns count characters, not bytes: a damaged line may hold any character.
-class Columns {
-public:
-    explicit Columns(std::string_view line) : line_(line) {
-        for (std::size_t i = 0; i < line.size(); ++i)
-            if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) starts_.push_back(i);
-    }
-    std::size_t size() const { return starts_.size(); }
-    // Characters [first, first + count), cut off at the end of the line.
-    std::string_view field(std::size_t first, std::size_t count) const {
-        if (first >= starts_.size()) return {};
-        std::size_t end = first + count < starts_.size() ? starts_[first + count] : line_.size();
-        return line_.substr(starts_[first], end - starts_[first]);
-    }
-
-private:
-    std::string_view line_;
-    std::vector<std::size_t> starts_;
-};
-
-// Header lines are single lines; a line break typed into a name would end them early.
-void appendLine(std::string& text, std::string_view line) {
-    for (char c : line) text += (c == '\r' || c == '\n') ? ' ' : c;
-    text += "\r\n";
-}
-
-std::string fileLabel(const std::filesystem::path& path) { return path.filename().string(); }
 
 }  // namespace
 
-std::string formatPositionLine(const Map& ban, const Hand& man, const Hand& com,
-                               const std::array<float, 4>& times) {
-    std::string line;
-    char buf[32];
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) {
-            int n = std::snprintf(buf, sizeof buf, "%3d", ban[x][y]);
-            line.append(n == 3 ? buf : "  0");
-        }
-    for (int k = 1; k <= 7; ++k) {
-        line += handChar(man[k]);
-        line += handChar(com[k]);
-    }
-    const long long seconds[4] = {wholeSeconds(times[0]), wholeSeconds(times[1]),
-                                  wholeSeconds(times[2]), wholeSeconds(times[3])};
-    int width = 5;
-    for (long long v : seconds)
-        if (v > 99999 || v < -9999) width = WIDE_TIME_WIDTH;
-    for (long long v : seconds) {
-        std::snprintf(buf, sizeof buf, "%*lld", width, v);
-        line += buf;
-    }
-    return line;
-}
-
-std::string formatRecordLine(const History& h, int t) {
-    if (t < 0 || t > TESU_MAX) return {};
-    return formatPositionLine(
-        h.BAN_RIREKI[t], h.MOCHI_MAN_RIREKI[t], h.MOCHI_COM_RIREKI[t],
-        {h.MAN_JIKAN_MAE[t], h.MAN_JIKAN_ATO[t], h.COM_JIKAN_MAE[t], h.COM_JIKAN_ATO[t]});
-}
-
-void parseRecordLine(History& h, int t, std::string_view line) {
-    if (t < 1 || t > TESU_MAX) return;
-    Columns c(line);
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) {
-            const long long code = decimalValue(c.field(boardField(x, y), 3));
-            // An unknown code would reach tables indexed by piece kind.
-            h.BAN_RIREKI[t][x][y] = knownCode(code) ? static_cast<int>(code) : EMPTY;
-        }
-    for (int k = 1; k <= 7; ++k) {
-        h.MOCHI_MAN_RIREKI[t][k] = handValue(c.field(handField(k), 1));
-        h.MOCHI_COM_RIREKI[t][k] = handValue(c.field(handField(k) + 1, 1));
-    }
-    const std::size_t width = c.size() >= TIME_START + 4 * static_cast<std::size_t>(WIDE_TIME_WIDTH)
-                                  ? WIDE_TIME_WIDTH
-                                  : 5;
-    float* times[4] = {&h.MAN_JIKAN_MAE[t], &h.MAN_JIKAN_ATO[t], &h.COM_JIKAN_MAE[t],
-                       &h.COM_JIKAN_ATO[t]};
-    for (int i = 0; i < 4; ++i)
-        *times[i] = static_cast<float>(decimalValue(c.field(TIME_START + i * width, width)));
-}
-
-bool parseBoardAndHands(std::string_view line, Map& ban, Hand& man, Hand& com) {
-    if (line.size() < BOARD_AND_HANDS_LENGTH) return false;
-    const std::string_view text = line.substr(0, BOARD_AND_HANDS_LENGTH);
-    Map b{};
-    Hand m{}, c{};
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) {
-            const long long code = decimalValue(text.substr(boardField(x, y), 3));
-            if (!knownCode(code)) return false;
-            b[x][y] = static_cast<int>(code);
-        }
-    for (int k = 1; k <= 7; ++k) {
-        m[k] = handValue(text.substr(handField(k), 1));
-        c[k] = handValue(text.substr(handField(k) + 1, 1));
-    }
-    // Only the writer's own spelling of each field: no stray signs, zeros or blanks.
-    if (formatPositionLine(b, m, c, {}).compare(0, BOARD_AND_HANDS_LENGTH, text) != 0) return false;
-    ban = b;
-    man = m;
-    com = c;
-    return true;
+FileResult readRecordFile(const std::filesystem::path& path, std::string& bytes) {
+    WholeFile f = readWholeFile(path, RECORD_FILE_MAX_BYTES);
+    if (f.status == ReadStatus::TooLarge)
+        return {false, "棋譜ﾌｧｲﾙが大きすぎます\n\n" + fileLabel(path)};
+    if (f.status != ReadStatus::Ok) return {false, "棋譜ﾌｧｲﾙを開けません\n\n" + fileLabel(path)};
+    bytes = std::move(f.bytes);
+    return {};
 }
 
 FileResult writeRecordFile(const History& h, const std::filesystem::path& path,
                            std::string_view gameName, std::string_view comName,
                            std::string_view manName) {
-    std::string text;
-    appendLine(text, gameName);
-    appendLine(text, comName);
-    appendLine(text, manName);
-    const int last = h.SAISHU_TESU() < TESU_MAX ? h.SAISHU_TESU() : TESU_MAX;
-    for (int t = 1; t <= last; ++t) appendLine(text, formatRecordLine(h, t));
-    if (!replaceFile(path, toCp932(text)))
+    if (!replaceFile(path, encodeRecord(h, h.SAISHU_TESU(), gameName, comName, manName)))
         return {false, "棋譜ﾌｧｲﾙを作成できません\n\n" + fileLabel(path)};
     return {};
-}
-
-FileResult RecordFile::open(const std::filesystem::path& path) {
-    WholeFile f = readWholeFile(path, RECORD_FILE_MAX_BYTES);
-    if (f.status == ReadStatus::TooLarge)
-        return {false, "棋譜ﾌｧｲﾙが大きすぎます\n\n" + fileLabel(path)};
-    if (f.status != ReadStatus::Ok) return {false, "棋譜ﾌｧｲﾙを開けません\n\n" + fileLabel(path)};
-    bytes_ = std::move(f.bytes);
-    lines_ = LineReader(bytes_);
-    return {};
-}
-
-int 読込_棋譜ファイル(RecordFile& file, std::string& line) {
-    std::string_view raw;
-    if (!file.lines().next(raw)) return OFF;
-    line = fromCp932(raw);
-    return ON;
 }

@@ -1,44 +1,25 @@
 #pragma once
 #include <cstddef>
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <string_view>
 
-#include "record/text_file.h"
+#include "settings/settings_codec.h"
 
 // Read from and written to the current directory.
 inline constexpr const char* SETTINGS_FILE = "Torvane.ini";
 // A settings file is four short lines; a larger one is treated as unreadable.
 inline constexpr std::size_t SETTINGS_FILE_MAX_BYTES = 1 << 16;
+// Where a settings file that cannot be read is kept, beside it.
+inline constexpr const char* SETTINGS_KEPT_SUFFIX = ".bad";
 
-// The four settings as the file holds them: a background id 5..9 (0 for no background line)
-// and the three switches.
-struct SettingsValues {
-    int background = 0;
-    bool guidance = false;  // 移動指導
-    bool clock = false;     // 経過時間
-    bool music = false;     // BGM
+struct SettingsRead {
+    enum Status { Ok, Missing, Unreadable } status = Missing;
+    std::vector<SettingsLine> lines;
+    // An unreadable file was moved to this name before the defaults replace it.
+    std::filesystem::path keptAs;
 };
-
-// The value that names background id 5..9 in the file ("緑", "畳", ...); empty for any other.
-std::string_view backgroundName(int id);
-
-// What one line sets. The key is everything before the first "="; a switch is on only for
-// exactly "ON"; a background value that names no background sets nothing (background 0).
-enum class SettingsKey { None, Background, Guidance, Clock, Music };
-struct SettingsLine {
-    SettingsKey key = SettingsKey::None;
-    int background = 0;
-    bool on = false;
-};
-SettingsLine parseSettingsLine(std::string_view line);
-
-// The file's text: the background line (none for 0), then the three switches.
-std::string formatSettings(const SettingsValues& v);
-
-// The text (UTF-8) of a readable settings file; nothing when it is missing, not a regular
-// file, unreadable or too large.
-std::optional<std::string> readSettingsFile(const std::filesystem::path& path);
+// Reads the settings file. One that is there but cannot be read (or is over the bound) is
+// moved aside to its name with SETTINGS_KEPT_SUFFIX, replacing an older one.
+SettingsRead readSettingsFile(const std::filesystem::path& path);
 // Replaces the file with the values; on failure the message names the file.
 FileResult writeSettingsFile(const std::filesystem::path& path, const SettingsValues& v);

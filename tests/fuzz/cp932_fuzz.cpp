@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "record/text_file.h"
+#include "files/text_file.h"
 
 namespace {
 
@@ -60,6 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         FUZZ_CHECK(charCount(back) == charCount(text), "a replaced character changed the length");
     }
+
+    // The same judgement of UTF-8 as the settings reader's, and a name always shows as text.
+    FUZZ_CHECK(isUtf8(in) == validUtf8(in), "isUtf8 says %d", int(isUtf8(in)));
+    FUZZ_CHECK(validUtf8(displayName(in)), "a name shows as broken UTF-8");
 
     // The bytes as text the program writes: whatever it holds, the file reads back cleanly.
     const std::string encoded = toCp932(in);

@@ -14,7 +14,7 @@
 namespace {
 
 // COM's turn is by far the slowest command; more of them add little but time.
-constexpr int MAX_COM_TURNS = 4;
+constexpr int MAX_COM_TURNS = 1;
 constexpr int MAX_LINES = 200;
 
 bool validCode(int c) {

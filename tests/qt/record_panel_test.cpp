@@ -15,7 +15,8 @@
 #include "play/setup.h"
 #include "play/state.h"
 #include "play/window_events.h"
-#include "record/text_file.h"
+#include "record/record_codec.h"
+#include "files/text_file.h"
 #include "ui/qt/record_panel.h"
 #include "window_fixture.h"
 #include "../../testkit/mode_seam.h"
@@ -278,4 +279,42 @@ TEST_F(PanelGame, ABoardClickClosesThePanelAndEmptiesTheBoxes) {
     for (const char* name : PANEL) EXPECT_FALSE(widget<QWidget>(window, name)->isVisible()) << name;
     EXPECT_EQ(window.recordInput(2), "");
     EXPECT_EQ(boxes.texts, std::vector<std::string>{"「対局」で始めて下さい | 開始"});
+}
+
+TEST_F(PanelGame, NamesAndFoldersThatAreNotUtf8AreListedReadAndWritten) {
+    // A folder and a record named in CP932 bytes, as an archive from a Japanese system has them.
+    const std::string folder = "\x8A\xFB\x95\x88";                     // 棋譜
+    const std::string archived = "\x91\xCE\x8B\xC7.\x8A\xFB\x95\x88";  // 対局.棋譜
+    std::filesystem::create_directories(dir / folder);
+    ModeTestSeam::SAISHU_TESU(s.hist) = 1;
+    s.hist.BAN_RIREKI[1][5][5] = -10;
+    TempDir::write(dir / folder / archived,
+                   encodeRecord(s.hist, s.hist.SAISHU_TESU(), "g", "c", "m"));
+    TempDir::write(dir / folder / "\xFF.棋譜", "");
+
+    window.action("KIFU_READ")->trigger();
+    auto* tree = widget<QTreeWidget>(window, "Dir1");
+    ASSERT_EQ(tree->currentItem()->childCount(), 1);
+    EXPECT_EQ(tree->currentItem()->child(0)->text(0), QString::fromUtf8("棋譜"));
+    ASSERT_TRUE(window.setRecordDirectory(
+        tree->currentItem()->child(0)->data(0, Qt::UserRole).toString().toStdString()));
+    Dir1_Change(s);
+    auto* files = widget<QListWidget>(window, "File1");
+    ASSERT_EQ(files->count(), 2);
+    EXPECT_EQ(files->item(0)->text(), QString::fromUtf8("対局.棋譜"));
+    EXPECT_EQ(files->item(1)->text(), QString::fromUtf8("\uFFFD.棋譜"));
+
+    BoxAnswerer boxes;
+    初期設定(s);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
+    EXPECT_EQ(s.hist.SAISHU_TESU(), 1);
+    EXPECT_EQ(s.hist.BAN_RIREKI[1][5][5], -10);
+
+    // Written into the folder by its real bytes.
+    window.action("KIFU_WRITE")->trigger();
+    QTest::keyClicks(widget<QWidget>(window, "Text1"), "new");
+    QTest::mouseClick(widget<QWidget>(window, "Command1"), Qt::LeftButton);
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / folder / "new.棋譜"));
+    EXPECT_EQ(boxes.texts.back(), "棋譜を書き込みました |   ");
 }

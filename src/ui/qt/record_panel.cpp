@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,10 +15,17 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeWidget>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <utility>
+#include <vector>
 
+#include "files/text_file.h"
 #include "ui/qt/canvas.h"
 
 namespace {
@@ -30,7 +36,14 @@ constexpr const char* PANEL_FONT = "IPAPGothic";
 constexpr double FONT_TWIPS = 180;
 constexpr double INDENT_TWIPS = 120;
 constexpr double ICON_TWIPS = 180;
-const QString RECORD_PATTERN = QStringLiteral("*.棋譜");
+constexpr std::string_view RECORD_SUFFIX = ".棋譜";
+
+// Paths and names are held in the lossless text form of the file layer (nameText), so that a
+// folder or a file whose name is not UTF-8 is reached by its real bytes.
+std::string bytesOf(const QString& path) { return nameBytes(path.toStdString()); }
+QString textOf(std::string_view bytes) { return QString::fromStdString(nameText(bytes)); }
+// What the player sees of a name: decoded from CP932 where it is not UTF-8.
+QString shown(std::string_view bytes) { return QString::fromStdString(displayName(bytes)); }
 
 // The mount points in /proc/self/mounts write a blank, a tab, a line end and a backslash
 // as three octal digits after a backslash.
@@ -48,7 +61,7 @@ QString mountPoint(const QByteArray& field) {
         }
         out += field[i];
     }
-    return QFile::decodeName(out);
+    return textOf(std::string_view(out.constData(), std::size_t(out.size())));
 }
 
 bool isUserVolume(const QString& path) {
@@ -59,12 +72,16 @@ bool isUserVolume(const QString& path) {
 }
 
 bool canEnter(const QString& path) {
-    QFileInfo info(path);
-    return info.isDir() && info.isReadable() && info.isExecutable();
+    const std::string bytes = bytesOf(path);
+    struct stat st {};
+    return ::stat(bytes.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           ::access(bytes.c_str(), R_OK | X_OK) == 0;
 }
 
 QString absolute(const QString& path) {
-    return QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(path));
+    std::error_code ec;
+    const QString current = textOf(std::filesystem::current_path(ec).native());
+    return QDir::cleanPath(QDir(current).absoluteFilePath(path));
 }
 
 bool within(const QString& directory, const QString& top) {
@@ -109,7 +126,7 @@ QString driveOf(const QStringList& drives, const QString& directory) {
 }
 
 RecordPanel::RecordPanel(CanvasWidget* canvas) : QObject(canvas), canvas_(canvas) {
-    directory_ = fileDirectory_ = absolute(QDir::currentPath());
+    directory_ = fileDirectory_ = absolute(QStringLiteral("."));
 
     drive_ = new QComboBox(canvas);
     drive_->setObjectName(QStringLiteral("Drive1"));
@@ -140,7 +157,7 @@ RecordPanel::RecordPanel(CanvasWidget* canvas) : QObject(canvas), canvas_(canvas
     files_ = new QListWidget(canvas);
     files_->setObjectName(QStringLiteral("File1"));
     connect(files_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (onFileClick) onFileClick(item->text());
+        if (onFileClick) onFileClick(item->data(Qt::UserRole).toString());
     });
 
     static const char* const CAPTIONS[4] = {"ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：",
@@ -205,7 +222,7 @@ bool RecordPanel::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Escape) return true;
     if (watched == files_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
         if (QListWidgetItem* item = files_->currentItem(); item && onFileClick)
-            onFileClick(item->text());
+            onFileClick(item->data(Qt::UserRole).toString());
         return true;
     }
     watched->event(event);
@@ -291,8 +308,20 @@ void RecordPanel::setFileDirectory(const QString& path) {
 
 void RecordPanel::refreshFiles() {
     files_->clear();
-    QDir dir(fileDirectory_);
-    files_->addItems(dir.entryList({RECORD_PATTERN}, QDir::Files, QDir::Name));
+    // Records by the name the player reads, whatever the bytes: an archive made on a Japanese
+    // system has the names (and the extension) in CP932.
+    std::vector<std::pair<QString, QString>> records;  // shown, real
+    for (const FolderEntry& e : folderEntries(bytesOf(fileDirectory_))) {
+        const std::string name = displayName(e.name);
+        if (!e.directory && !name.starts_with('.') && name.size() > RECORD_SUFFIX.size() &&
+            name.ends_with(RECORD_SUFFIX))
+            records.emplace_back(QString::fromStdString(name), textOf(e.name));
+    }
+    std::sort(records.begin(), records.end());
+    for (const auto& [name, real] : records) {
+        auto* item = new QListWidgetItem(name, files_);
+        item->setData(Qt::UserRole, real);
+    }
 }
 
 void RecordPanel::fillDrives() {
@@ -334,12 +363,18 @@ void RecordPanel::fillDirectories() {
     QString path;
     for (const QString& part : directory_.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         path += QLatin1Char('/') + part;
-        current = item(current, part, path, open);
+        current = item(current, shown(bytesOf(part)), path, open);
     }
-    QDir dir(directory_);
-    const QStringList subdirectories =
-        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : subdirectories) item(current, name, dir.filePath(name), closed);
+    std::vector<std::pair<QString, QString>> subdirectories;  // shown, real
+    for (const FolderEntry& e : folderEntries(bytesOf(directory_)))
+        if (e.directory && !e.name.starts_with('.'))
+            subdirectories.emplace_back(shown(e.name), textOf(e.name));
+    std::sort(subdirectories.begin(), subdirectories.end(), [](const auto& a, const auto& b) {
+        return a.first.compare(b.first, Qt::CaseInsensitive) < 0;
+    });
+    const QString base = directory_ == QLatin1String("/") ? QString() : directory_;
+    for (const auto& [name, real] : subdirectories)
+        item(current, name, base + QLatin1Char('/') + real, closed);
     directories_->expandAll();
     directories_->setCurrentItem(current);
     directories_->scrollToItem(current);

@@ -1,0 +1,216 @@
+// The player's files under crashes, limits, races and odd attributes: a killed or limited
+// write leaves the old file and nothing else, a swapped-in pipe cannot stall a read, the
+// replaced file keeps its bits and its link, and a wave header cannot ask for a huge buffer.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+#include <thread>
+
+#include "play/record_panel.h"
+#include "play/settings.h"
+#include "fake_port.h"
+#include "mode_seam.h"
+#include "files/text_file.h"
+#include "files/wave_header.h"
+#include "play/setup.h"
+#include "play/window_events.h"
+#include "record/record_file.h"
+#include "temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::set<std::string> names(const fs::path& dir) {
+    std::set<std::string> out;
+    for (const auto& e : fs::directory_iterator(dir)) out.insert(e.path().filename().native());
+    return out;
+}
+
+int modeOf(const fs::path& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 0777) : -1;
+}
+
+// Runs body in a child; its exit status, or 100 + the signal that ended it.
+int inChild(const std::function<int()>& body) {
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(body());
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
+
+// A process id that is surely not running: a child that has ended and been reaped.
+pid_t deadPid() {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(0);
+    ::waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+}  // namespace
+
+TEST(FileLayer, AKilledWriteLeavesTheOldFileAndNothingThatLasts) {
+    TempDir dir;
+    const fs::path file = dir / "対局.棋譜";
+    const std::string a(4 << 20, 'a'), b(4 << 20, 'b');
+    ASSERT_TRUE(replaceFile(file, a));
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(ready[0]);
+        for (int i = 0;; ++i) {
+            if (!replaceFile(file, i % 2 ? a : b)) ::_exit(1);
+            if (i == 0) (void)!::write(ready[1], "x", 1);
+        }
+    }
+    ::close(ready[1]);
+    char c;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);  // one write done, the next under way
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    ::close(ready[0]);
+    const std::string left = TempDir::read(file);
+    EXPECT_TRUE(left == a || left == b);
+    // A temporary file of a writer that has gone (a crash between naming and renaming) is
+    // removed by the next write; one of a running process stays.
+    const std::string stale = ".torvane-" + std::to_string(deadPid()) + "-0.tmp";
+    const std::string live = ".torvane-1-0.tmp";
+    TempDir::write(dir / stale, "x");
+    TempDir::write(dir / live, "x");
+    ASSERT_TRUE(replaceFile(file, "done"));
+    EXPECT_EQ(names(dir.path()), (std::set<std::string>{"対局.棋譜", live}));
+}
+
+TEST(FileLayer, AFileSizeLimitFailsTheWriteInsteadOfEndingTheGame) {
+    TempDir dir;
+    TempDir::write(dir / "big.棋譜", "old");
+    const int status = inChild([&] {
+        ignoreFileSizeSignal();
+        const rlimit small{16, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        return replaceFile(dir / "big.棋譜", std::string(140000, 'x')) ? 1 : 0;
+    });
+    EXPECT_EQ(status, 0);  // not 100 + SIGXFSZ
+    EXPECT_EQ(TempDir::read(dir / "big.棋譜"), "old");
+    EXPECT_EQ(dir.fileCount(), 1u);
+}
+
+TEST(FileLayer, APipeSwappedInForTheFileNeverBlocksTheRead) {
+    TempDir dir;
+    const fs::path file = dir / "r.棋譜";
+    ::mkfifo((dir / "fifo").c_str(), 0600);
+    TempDir::write(file, "text");
+    // Another process swaps the name between a file and a pipe as fast as it can; every read
+    // answers at once. The alarm turns a blocked open into a failure instead of a hang.
+    const int status = inChild([&] {
+        ::alarm(60);
+        std::atomic<bool> done{false};
+        std::thread swapper([&] {
+            while (!done) {
+                ::mkfifo((dir / "p").c_str(), 0600);
+                ::rename((dir / "p").c_str(), file.c_str());
+                TempDir::write(dir / "t", "text");
+                ::rename((dir / "t").c_str(), file.c_str());
+            }
+        });
+        int plain = 0, refused = 0;
+        for (int i = 0; i < 3000; ++i) {
+            const WholeFile f = readWholeFile(file, 100);
+            if (f.status == ReadStatus::Ok && f.bytes == "text") ++plain;
+            if (f.status == ReadStatus::CannotOpen) ++refused;
+        }
+        done = true;
+        swapper.join();
+        return plain + refused == 3000 ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readWholeFile(dir / "fifo", 100).status, ReadStatus::CannotOpen);
+}
+
+TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
+    TempDir dir;
+    Fixture f;
+    ModeTestSeam::SAISHU_TESU(f.s.hist) = 1;
+    const fs::path own = dir / "own.棋譜";
+    TempDir::write(own, "old");
+    ::chmod(own.c_str(), 0600);
+    ASSERT_TRUE(書込_棋譜(f.s, dir.path(), "own", "g", "s", "g").ok);
+    EXPECT_EQ(modeOf(own), 0600);
+
+    const fs::path kept = dir / "kept.棋譜";
+    TempDir::write(kept, "old");
+    ::chmod(kept.c_str(), 0444);
+    f.port.clear();
+    EXPECT_FALSE(書込_棋譜(f.s, dir.path(), "kept", "g", "s", "g").ok);
+    EXPECT_EQ(f.port.only("message"),
+              std::vector<std::string>{"message 棋譜ﾌｧｲﾙを作成できません\n\nkept.棋譜 | 棋譜保存"});
+    EXPECT_EQ(TempDir::read(kept), "old");
+
+    // The settings file kept with the player's other configuration through a link.
+    fs::create_directories(dir / "dotfiles");
+    TempDir::write(dir / "dotfiles" / "torvane.ini", "BGM=OFF\r\n");
+    fs::create_directories(dir / "config");
+    fs::create_symlink("../dotfiles/torvane.ini", dir / "config" / "Torvane.ini");
+    f.s.opt.BGM = true;
+    ASSERT_TRUE(書込_環境設定ファイル(f.s, dir / "config" / "Torvane.ini").ok);
+    EXPECT_TRUE(fs::is_symlink(dir / "config" / "Torvane.ini"));
+    EXPECT_NE(TempDir::read(dir / "dotfiles" / "torvane.ini").find("BGM=ON"), std::string::npos);
+    EXPECT_EQ(names(dir / "dotfiles"), std::set<std::string>{"torvane.ini"});
+    EXPECT_EQ(names(dir / "config"), std::set<std::string>{"Torvane.ini"});
+}
+
+TEST(FileLayer, WaveHeadersOutsideWhatASoundCardPlaysAreRefused) {
+    // A RIFF wave file: format 1, channels, rate, bits, then a data chunk of `data` bytes.
+    auto wave = [](unsigned channels, unsigned rate, unsigned bits, std::size_t data) {
+        std::string w = "RIFF....WAVEfmt ";
+        auto put = [&w](unsigned long v, int n) {
+            for (int i = 0; i < n; ++i) w += static_cast<char>((v >> (8 * i)) & 0xFF);
+        };
+        put(16, 4);
+        put(1, 2);
+        put(channels, 2);
+        put(rate, 4);
+        put(rate * channels * bits / 8, 4);
+        put(channels * bits / 8, 2);
+        put(bits, 2);
+        w += "data";
+        put(data, 4);
+        return w + std::string(data, '\0');
+    };
+    struct Case {
+        unsigned channels, rate, bits;
+        std::size_t data;
+        bool fits;
+    };
+    // The sound library's own format converts byte for byte: up to the bound, not past it.
+    for (const Case& c : {Case{1, 22050, 16, 44100, true}, Case{2, 192000, 32, 4000, true},
+                          Case{1, 22050, 16, WAVE_CONVERTED_MAX_BYTES, true},
+                          Case{1, 22050, 16, WAVE_CONVERTED_MAX_BYTES + 2, false},
+                          Case{1, 1, 16, 20000, false},  // 1 Hz: a 911 MB conversion
+                          Case{1, 7999, 16, 100, false}, Case{1, 192001, 16, 100, false},
+                          Case{3, 22050, 16, 100, false}, Case{1, 22050, 12, 100, false},
+                          Case{0, 22050, 16, 100, false}})
+        EXPECT_EQ(waveFits(wave(c.channels, c.rate, c.bits, c.data)), c.fits) << c.rate;
+
+    // At start-up such a file is refused with the usual message, and nothing is loaded.
+    TempDir dir;
+    TempDir::write(dir / "BGM.wav", wave(1, 2, 16, 1 << 20));
+    Fixture f;
+    f.s.places.dataDir = dir.path();
+    f.s.places.settingsFile = dir / "Torvane.ini";
+    Form_Load(f.s);
+    EXPECT_EQ(f.port.only("message"),
+              std::vector<std::string>{"message BGM.wav を読み込めません | Torvane.dll"});
+    EXPECT_EQ(f.port.count("loadSound"), 0u);
+}
