@@ -21,14 +21,7 @@ wm_close="$(dirname "$program")/tests/e2e/torvane-wm-close"
 
 # Waits for the program to end by itself, with status 0 and its settings file written.
 ended() {
-    while kill -0 "$pid" 2>/dev/null; do
-        in_time "the program did not end after $1"
-        sleep 0.1
-    done
-    local code=0
-    wait "$pid" || code=$?
-    pid=
-    [ "$code" -eq 0 ] || fail "the program ended with status $code after $1"
+    await_end "after $1"
     [ -f "$play/Torvane.ini" ] || fail "no settings file after $1: the game was not unloaded"
     rm -f "$play/Torvane.ini"
 }

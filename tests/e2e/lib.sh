@@ -204,18 +204,23 @@ window_place() {
     WH=$(sed -n 's/.*Height: *//p' <<<"$info")
 }
 
-# Esc over the board ends the program; it must end cleanly.
-stop_program() {
-    xdotool mousemove "$(cell_x 5)" "$(cell_y 5)"
-    xdotool key Escape
+# Waits for the program to end by itself, cleanly; $1 says on what ("on Esc").
+await_end() {
     while kill -0 "$pid" 2>/dev/null; do
-        in_time "the program did not end on Esc"
+        in_time "the program did not end $1"
         sleep 0.1
     done
     local code=0
     wait "$pid" || code=$?
     pid=
-    [ "$code" -eq 0 ] || fail "the program ended with status $code"
+    [ "$code" -eq 0 ] || fail "the program ended with status $code $1"
+}
+
+# Esc over the board ends the program; it must end cleanly.
+stop_program() {
+    xdotool mousemove "$(cell_x 5)" "$(cell_y 5)"
+    xdotool key Escape
+    await_end "on Esc"
 }
 
 # Screen pixel of a twip position on the canvas.
