@@ -33,7 +33,8 @@ build-asan: deps
 # The libFuzzer targets need clang; they get their own build directory, so the rest of the
 # project builds with any compiler.
 FUZZ_FLAGS := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all \
-              -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS
+              -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS \
+              -fsanitize-coverage-ignorelist=$(CURDIR)/tests/fuzz/coverage_ignore.txt
 FUZZ_SECONDS := 20
 build-fuzz: deps
 	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \

@@ -1,5 +1,6 @@
 #include "record/record_codec.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -65,13 +66,17 @@ class Columns {
 public:
     explicit Columns(std::string_view line) : line_(line) {
         if (isAscii(line)) return;
+        starts_.reserve(line.size());
         for (std::size_t i = 0; i < line.size(); ++i)
             if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) starts_.push_back(i);
     }
     std::size_t size() const { return starts_.empty() ? line_.size() : starts_.size(); }
     // Characters [first, first + count), cut off at the end of the line.
     std::string_view field(std::size_t first, std::size_t count) const {
-        if (starts_.empty()) return first < line_.size() ? line_.substr(first, count) : "";
+        if (starts_.empty())
+            return first < line_.size() ? std::string_view(line_.data() + first,
+                                                           std::min(count, line_.size() - first))
+                                        : std::string_view();
         if (first >= starts_.size()) return {};
         std::size_t end = first + count < starts_.size() ? starts_[first + count] : line_.size();
         return line_.substr(starts_[first], end - starts_[first]);
@@ -106,63 +111,75 @@ void appendLine(std::string& text, std::string_view line) {
     text += "\r\n";
 }
 
-}  // namespace
-
-std::string formatPositionLine(const Map& ban, const Hand& man, const Hand& com,
-                               const std::array<float, 4>& times) {
-    std::string line;
-    line.reserve(RECORD_LINE_LENGTH + 4 * WIDE_TIME_WIDTH);
+// The position line without its line break, appended to out.
+void appendPositionLine(std::string& out, const Map& ban, const Hand& man, const Hand& com,
+                        const std::array<float, 4>& times) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             // A code that does not fit its field is no piece.
             const int code = ban[x][y];
-            appendNumber(line, code >= -99 && code <= 999 ? code : 0, 3);
+            appendNumber(out, code >= -99 && code <= 999 ? code : 0, 3);
         }
     for (int k = 1; k <= 7; ++k) {
-        line += handChar(man[k]);
-        line += handChar(com[k]);
+        out += handChar(man[k]);
+        out += handChar(com[k]);
     }
     const long long seconds[4] = {wholeSeconds(times[0]), wholeSeconds(times[1]),
                                   wholeSeconds(times[2]), wholeSeconds(times[3])};
     int width = 5;
     for (long long v : seconds)
         if (v > 99999 || v < -9999) width = WIDE_TIME_WIDTH;
-    for (long long v : seconds) appendNumber(line, v, width);
+    for (long long v : seconds) appendNumber(out, v, width);
+}
+
+std::array<float, 4> entryTimes(const History& h, int t) {
+    return {h.MAN_JIKAN_MAE[t], h.MAN_JIKAN_ATO[t], h.COM_JIKAN_MAE[t], h.COM_JIKAN_ATO[t]};
+}
+
+}  // namespace
+
+std::string formatPositionLine(const Map& ban, const Hand& man, const Hand& com,
+                               const std::array<float, 4>& times) {
+    std::string line;
+    line.reserve(RECORD_LINE_LENGTH + 4 * WIDE_TIME_WIDTH);
+    appendPositionLine(line, ban, man, com, times);
     return line;
 }
 
 std::string formatRecordLine(const History& h, int t) {
     if (t < 0 || t > TESU_MAX) return {};
-    return formatPositionLine(
-        h.BAN_RIREKI[t], h.MOCHI_MAN_RIREKI[t], h.MOCHI_COM_RIREKI[t],
-        {h.MAN_JIKAN_MAE[t], h.MAN_JIKAN_ATO[t], h.COM_JIKAN_MAE[t], h.COM_JIKAN_ATO[t]});
+    return formatPositionLine(h.BAN_RIREKI[t], h.MOCHI_MAN_RIREKI[t], h.MOCHI_COM_RIREKI[t],
+                              entryTimes(h, t));
 }
 
 void parseRecordLine(History& h, int t, std::string_view line) {
     if (t < 1 || t > TESU_MAX) return;
+    // Fields past the end of a short line are 0 without being looked at; a damaged file is
+    // mostly short lines, so only the fields the line reaches are read.
+    h.BAN_RIREKI[t] = {};
+    h.MOCHI_MAN_RIREKI[t] = {};
+    h.MOCHI_COM_RIREKI[t] = {};
+    h.MAN_JIKAN_MAE[t] = h.MAN_JIKAN_ATO[t] = h.COM_JIKAN_MAE[t] = h.COM_JIKAN_ATO[t] = 0;
+    if (line.empty()) return;
     Columns c(line);
-    // Fields past the end of a short line are 0 without being looked at.
     const std::size_t length = c.size();
     // Through plain pointers: the loops fix the bounds, and a checked index per field costs
     // more than the field on a short line.
-    for (int x = 1; x <= 9; ++x) {
-        int* column = h.BAN_RIREKI[t][x].data();
-        for (int y = 1; y <= 9; ++y) {
-            const long long code =
-                boardField(x, y) < length ? decimalValue(c.field(boardField(x, y), 3)) : 0;
-            // An unknown code would reach tables indexed by piece kind.
-            column[y] = knownCode(code) ? static_cast<int>(code) : EMPTY;
-        }
+    Map& ban = h.BAN_RIREKI[t];
+    const std::size_t fields = std::min<std::size_t>(81, (length + 2) / 3);
+    for (std::size_t i = 0; i < fields; ++i) {
+        const long long code = decimalValue(c.field(i * 3, 3));
+        // An unknown code would reach tables indexed by piece kind.
+        ban[i / 9 + 1].data()[i % 9 + 1] = knownCode(code) ? static_cast<int>(code) : EMPTY;
     }
-    int* man = h.MOCHI_MAN_RIREKI[t].data();
-    int* com = h.MOCHI_COM_RIREKI[t].data();
-    for (int k = 1; k <= 7; ++k) {
-        man[k] = handField(k) < length ? handValue(c.field(handField(k), 1)) : 0;
-        com[k] = handField(k) + 1 < length ? handValue(c.field(handField(k) + 1, 1)) : 0;
-    }
-    const std::size_t width = c.size() >= TIME_START + 4 * static_cast<std::size_t>(WIDE_TIME_WIDTH)
-                                  ? WIDE_TIME_WIDTH
-                                  : 5;
+    if (length <= BOARD_CHARS) return;
+    int* const hands[2] = {h.MOCHI_MAN_RIREKI[t].data(), h.MOCHI_COM_RIREKI[t].data()};
+    const std::size_t counts = std::min<std::size_t>(14, length - BOARD_CHARS);
+    for (std::size_t j = 0; j < counts; ++j)
+        hands[j % 2][j / 2 + 1] = handValue(c.field(BOARD_CHARS + j, 1));
+    if (length <= TIME_START) return;
+    const std::size_t width =
+        length >= TIME_START + 4 * static_cast<std::size_t>(WIDE_TIME_WIDTH) ? WIDE_TIME_WIDTH : 5;
     float* times[4] = {&h.MAN_JIKAN_MAE[t], &h.MAN_JIKAN_ATO[t], &h.COM_JIKAN_MAE[t],
                        &h.COM_JIKAN_ATO[t]};
     for (int i = 0; i < 4; ++i)
@@ -199,14 +216,24 @@ std::string encodeRecord(const History& h, int entries, std::string_view gameNam
     appendLine(text, comName);
     appendLine(text, manName);
     const int last = entries < TESU_MAX ? entries : TESU_MAX;
-    for (int t = 1; t <= last; ++t) appendLine(text, formatRecordLine(h, t));
+    text.reserve(text.size() + (last > 0 ? last : 0) * (RECORD_LINE_LENGTH + 2));
+    // Position lines hold digits, blanks, signs and letters only: no line break to guard.
+    for (int t = 1; t <= last; ++t) {
+        appendPositionLine(text, h.BAN_RIREKI[t], h.MOCHI_MAN_RIREKI[t], h.MOCHI_COM_RIREKI[t],
+                           entryTimes(h, t));
+        text += "\r\n";
+    }
     return toCp932(text);
 }
 
 int 読込_棋譜ファイル(RecordFile& file, std::string& line) {
     std::string_view raw;
     if (!file.lines().next(raw)) return OFF;
-    line = fromCp932(raw);
+    // Most lines are ASCII, the same in both encodings: the line's buffer is reused.
+    if (isAscii(raw))
+        line.assign(raw);
+    else
+        line = fromCp932(raw);
     return ON;
 }
 
