@@ -325,7 +325,13 @@ TEST_F(PieceTerms, DragonOnTheBackRowBesideGolds) {
         EXPECT_EQ(t.pieceTerms(), 2 - 150);
     }
     BAN[6][8] = MAN_KIN;
-    prepareTurn(s);
-    TrialMove t(s, 5, 9, 3, 9);
-    EXPECT_EQ(t.pieceTerms(), 2 + 2 - 150);
+    // Any MAN piece up to a pawn in the corner beside the square counts; an empty one does not.
+    for (const auto& [corner, expected] :
+         {std::pair{MAN_KYOU, 2 + 2 - 150}, std::pair{MAN_HU, 2 + 2 - 150},
+          std::pair{EMPTY, 2 + 2}}) {
+        BAN[2][9] = corner;
+        prepareTurn(s);
+        TrialMove t(s, 5, 9, 3, 9);
+        EXPECT_EQ(t.pieceTerms(), expected) << corner;
+    }
 }
