@@ -4,10 +4,9 @@
 #include "core/constants.h"
 #include "ui/drawing.h"
 
-namespace {
-
-// The empty square, the pieces, the background tiles 5..9 and the title -3.
 bool 絵あり(int code) { return isPieceCode(code) || code == -3 || (code >= 5 && code <= 9); }
+
+namespace {
 
 std::string_view 漢数字(int n) {
     static constexpr std::array<std::string_view, 9> names{"一", "二", "三", "四", "五",

@@ -9,6 +9,9 @@ struct Position;
 
 // Drawing on the canvas in board cells (ui/geometry.h).
 
+// The codes with a picture: the empty square, the pieces, the background tiles 5..9 and the
+// title -3.
+bool 絵あり(int code);
 void 描画_絵(Canvas& cv, int code, double x, double y);
 void 描画_桝輪郭(Canvas& cv, int colour, double x, double y);
 // Style 0 prints the value as it is; style 1 prints the kanji numeral of 1..9.

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <utility>
 
+#include "ui/drawing.h"
 #include "ui/qt/artwork.h"
 #include "ui/qt/colours.h"
 
@@ -57,7 +58,7 @@ QRectF CanvasWidget::designRect() const {
 }
 
 void CanvasWidget::drawPicture(int code, double left, double top) {
-    if (hasPicture(code)) add(CanvasOp::picture(code, left, top));
+    if (絵あり(code)) add(CanvasOp::picture(code, left, top));
 }
 
 void CanvasWidget::drawOutline(int colour, double left, double top, double right, double bottom) {

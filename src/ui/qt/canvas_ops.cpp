@@ -10,6 +10,7 @@
 #include <set>
 #include <tuple>
 
+#include "ui/drawing.h"
 #include "ui/qt/artwork.h"
 #include "ui/qt/colours.h"
 
@@ -98,15 +99,6 @@ double TwipMap::lineWidth(double twips) const {
     return std::max(1.0, std::round(twips * k_ * dpr_)) / dpr_;
 }
 
-bool hasPicture(int code) {
-    if (code == 0 || code == -3 || (code >= 5 && code <= 9)) return true;
-    int a = code < 0 ? -code : code;
-    int kind = a / 10, promoted = a % 10;
-    if (kind < 1 || kind > 8 || promoted > 1) return false;
-    // Gold and king never promote.
-    return promoted == 0 || (kind != 5 && kind != 8);
-}
-
 void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map) {
     switch (op.kind) {
         case CanvasOp::Kind::Picture: {
@@ -180,7 +172,7 @@ void compactOps(std::vector<CanvasOp>& ops) {
             continue;
         }
         // Only the one-cell pictures are opaque from edge to edge; the title has rounded corners.
-        if (op.kind == CanvasOp::Kind::Picture && hasPicture(op.code) && op.code != -3)
+        if (op.kind == CanvasOp::Kind::Picture && 絵あり(op.code) && op.code != -3)
             covered += innerHalfTwips(op.bounds);
     }
     std::size_t n = 0;

@@ -45,9 +45,6 @@ private:
 // The canvas's text face: proportional Latin letters and digits.
 inline constexpr const char* CANVAS_FONT = "IPAPGothic";
 
-// Whether the code names a picture (0 empty square, pieces, 5..9 tiles, -3 title).
-bool hasPicture(int code);
-
 void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map);
 
 // Drops every op that later pictures cover completely: pictures paint their whole cell, so
