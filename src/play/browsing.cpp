@@ -76,8 +76,8 @@ void REPLAY_Click(State& s) {
     パネル閉じる(s);
     g.browsingAsked();
     if (g.TESU() < 1) {
-        s.port.playSound(Sound::KINSHI);
-        s.port.message("できません", "戻る", Buttons::Ok);
+        s.sound.playSound(Sound::KINSHI);
+        s.dialog.message("できません", "戻る", Buttons::Ok);
         return;
     }
     beginStep(s);
@@ -86,7 +86,7 @@ void REPLAY_Click(State& s) {
     restoreClocks(s, g.TESU() - 1);
     drawPosition(s);
     const Arrival a = arrivalOf(s, g.TESU());
-    s.port.playSound(Sound::KOMA);
+    s.sound.playSound(Sound::KOMA);
     消去_移動結果(s, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN());
     g.steppedBack();
     描画_手数(s, g.HYOUJI_TESU(), 15);
@@ -96,17 +96,17 @@ void AFTER_Click(State& s) {
     auto& g = s.game;
     パネル閉じる(s);
     if (g.TEBAN() == 0) {
-        s.port.playSound(Sound::KINSHI);
-        s.port.message("「対局」で始めて下さい", "開始", Buttons::Ok);
+        s.sound.playSound(Sound::KINSHI);
+        s.dialog.message("「対局」で始めて下さい", "開始", Buttons::Ok);
         return;
     }
     g.browsingAsked();
     if (g.TESU() >= s.hist.SAISHU_TESU()) {
         if (g.KIFU_MODE() == ON) {
-            s.port.message("終わり", "進む", Buttons::Ok);
+            s.dialog.message("終わり", "進む", Buttons::Ok);
         } else {
-            s.port.playSound(Sound::KINSHI);
-            s.port.message("できません", "進む", Buttons::Ok);
+            s.sound.playSound(Sound::KINSHI);
+            s.dialog.message("できません", "進む", Buttons::Ok);
         }
         return;
     }
@@ -118,22 +118,22 @@ void AFTER_Click(State& s) {
     restoreClocks(s, g.TESU());
     drawPosition(s);
     const Arrival a = arrivalOf(s, g.TESU());
-    s.port.playSound(Sound::KOMA);
+    s.sound.playSound(Sound::KOMA);
     描画_移動結果(s, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN(), a.x, a.y, a.code, 15);
     描画_手数(s, g.HYOUJI_TESU(), 15);
 }
 
 void CANCEL_Click(State& s) {
     初期設定(s);
-    s.port.playSound(Sound::KOMA);
+    s.sound.playSound(Sound::KOMA);
 }
 
 void REVERSE_Click(State& s) {
     auto& g = s.game;
     auto& p = s.pos;
     if (g.KIFU_MODE() == ON) {
-        s.port.playSound(Sound::KINSHI);
-        s.port.message("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::Ok);
+        s.sound.playSound(Sound::KINSHI);
+        s.dialog.message("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::Ok);
         return;
     }
     g.reverseStarted();
@@ -153,5 +153,5 @@ void REVERSE_Click(State& s) {
     描画_手数(s, g.HYOUJI_TESU(), 15);
     g.reversed(s.hist);
     if (g.HANDE_SETTEI() == ON) 描画_ハンデレベル(s, g.HANDE_LEVEL());
-    s.port.playSound(Sound::KOMA);
+    s.sound.playSound(Sound::KOMA);
 }

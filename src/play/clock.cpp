@@ -7,13 +7,13 @@
 
 void タイマー設定(State& s, bool enabled) {
     s.clock.Timer1 = enabled;
-    s.port.setTimer(enabled);
+    s.timer.setTimer(enabled);
 }
 
 void Timer1_Timer(State& s) {
     if (!s.clock.Timer1 || s.game.SHOUHAI() != 0) return;
     Clock& c = s.clock;
-    c.KEIKA_BYOU = 調査_経過秒(c.KAISHI_JIKAN, s.port.timeOfDay());
+    c.KEIKA_BYOU = 調査_経過秒(c.KAISHI_JIKAN, s.timer.timeOfDay());
     int whole = static_cast<int>(std::floor(c.KEIKA_BYOU));
     if (whole == c.BYOU_HYOUJI) return;
     c.BYOU_HYOUJI = whole;
@@ -21,7 +21,7 @@ void Timer1_Timer(State& s) {
         描画_所有時間(s, s.game.TEBAN_COM(), c.COM_JIKAN + c.KEIKA_BYOU);
     if (s.game.TEBAN() == s.game.TEBAN_MAN())
         描画_所有時間(s, s.game.TEBAN_MAN(), c.MAN_JIKAN + c.KEIKA_BYOU);
-    s.port.flush();
+    s.paint.flush();
 }
 
 float 調査_経過秒(float start, float now) {
@@ -74,5 +74,5 @@ std::string 変換_数字から文字(long long n) {
 
 void 待ち時間(State& s, double seconds) {
     // The window owns the busy loop and its midnight rule.
-    s.port.wait(seconds);
+    s.timer.wait(seconds);
 }

@@ -34,18 +34,18 @@ void com_ban(State& s) {
         手数上限終了(s);
         return;
     }
-    c.KAISHI_JIKAN = s.port.timeOfDay();
+    c.KAISHI_JIKAN = s.timer.timeOfDay();
     if (s.opt.KEIKA) タイマー設定(s, true);
     showThinking(s);
 
     思考準備(s);
-    s.port.flush();
+    s.paint.flush();
     // The clock keeps moving while COM thinks.
     if (!候補探索(s, [&s] { Timer1_Timer(s); })) {
         // Nothing to play: COM resigns.
         タイマー設定(s, false);
         g.resigned();
-        s.port.message(投了メッセージ, "終了", Buttons::Ok);
+        s.dialog.message(投了メッセージ, "終了", Buttons::Ok);
         return;
     }
 
@@ -74,7 +74,7 @@ void com_ban(State& s) {
     描画_移動結果(s, g.TEBAN_COM(), t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA, colours::WHITE);
     描画_桝輪郭(s, colours::WHITE, t.BEST_TX, t.BEST_TY);
     c.COM_JIKAN += c.KEIKA_BYOU;
-    c.KAISHI_JIKAN = s.port.timeOfDay();
+    c.KAISHI_JIKAN = s.timer.timeOfDay();
     g.turnPassesTo(g.TEBAN_MAN());
     if (手数上限終了(s)) return;
     if (s.opt.KEIKA) タイマー設定(s, true);

@@ -48,23 +48,23 @@ void START_Click(State& s) {
     auto& g = s.game;
     if (gameOver(s)) {
         初期設定(s);
-        s.port.flush();
+        s.paint.flush();
     }
     描画_棋譜読込み部分消去(s);
     for (int x = -2; x <= 0; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 0);  // no level between people
     描画_将棋盤桝(s);
     描画_自持盤(s);
-    s.clock.KAISHI_JIKAN = s.port.timeOfDay();
+    s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
     if (s.opt.KEIKA) タイマー設定(s, true);
     g.peopleGameStarted();
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
         manFirst(s);
         g.turnPassesTo(g.TEBAN_MAN());
-        s.port.message("先手の番です", " ", Buttons::Ok);
+        s.dialog.message("先手の番です", " ", Buttons::Ok);
     } else if (g.TEBAN() == SENTE_BAN) {
-        s.port.message("先手の番です", " ", Buttons::Ok);
+        s.dialog.message("先手の番です", " ", Buttons::Ok);
     } else if (g.TEBAN() == GOTE_BAN) {
-        s.port.message("後手の番です", " ", Buttons::Ok);
+        s.dialog.message("後手の番です", " ", Buttons::Ok);
     }
     g.resumed();
 }
@@ -73,17 +73,17 @@ void SENTE_Click(State& s) {
     auto& g = s.game;
     openComGame(s);
     startAgainstCom(s);
-    s.clock.KAISHI_JIKAN = s.port.timeOfDay();
+    s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
     タイマー設定(s, true);
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
         manFirst(s);
         g.turnPassesTo(SENTE_BAN);
-        s.port.message("MANの番です", " ", Buttons::Ok);
+        s.dialog.message("MANの番です", " ", Buttons::Ok);
         g.resumed();
     } else if (g.TEBAN() == g.TEBAN_MAN()) {
         manFirst(s);
         g.turnPassesTo(SENTE_BAN);
-        s.port.message("MANの番です", "対局", Buttons::Ok);
+        s.dialog.message("MANの番です", "対局", Buttons::Ok);
         g.resumed();
     } else if (g.TEBAN() == g.TEBAN_COM()) {
         com_ban(s);
@@ -100,7 +100,7 @@ void GOTE_Click(State& s) {
         g.turnPassesTo(SENTE_BAN);
         com_ban(s);
     } else if (g.TEBAN() == g.TEBAN_MAN()) {
-        s.port.message("MANの番です", "対局", Buttons::Ok);
+        s.dialog.message("MANの番です", "対局", Buttons::Ok);
         g.resumed();
     } else if (g.TEBAN() == g.TEBAN_COM()) {
         com_ban(s);
@@ -117,20 +117,20 @@ void 終了処理(State& s) {
     if (p.soundReleased) return;
     p.soundReleased = true;
     for (Sound sound : {Sound::SONOTA, Sound::KINSHI, Sound::KOMA, Sound::BGM, Sound::SHOUMETSU})
-        s.port.freeSound(sound);
-    if (p.SOUND_DEVICE) s.port.closeSound();
+        s.sound.freeSound(sound);
+    if (p.SOUND_DEVICE) s.sound.closeSound();
     p.SOUND_DEVICE = false;
 }
 
 void OWARI_Click(State& s) {
     終了処理(s);
-    s.port.quit();
+    s.window.quit();
 }
 
 void Form_KeyPress(State& s, int code) {
     if (code != 27) return;
     終了処理(s);
-    s.port.quit();
+    s.window.quit();
 }
 
 // The window closes by itself after this.

@@ -13,13 +13,13 @@ namespace {
 // and silently skipped when it is missing.
 void openPage(State& s, std::string_view page) {
     if (page.find("://") != std::string_view::npos) {
-        s.port.browse(page);
+        s.dialog.browse(page);
         return;
     }
     const std::filesystem::path path = s.places.dataDir / std::filesystem::path(page);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return;
-    s.port.browse(path.string());
+    s.dialog.browse(path.string());
 }
 
 }  // namespace
@@ -28,6 +28,6 @@ void KAISETU_Click(State& s) { openPage(s, HELP_PAGE); }
 
 void VER_Click(State& s) {
     パネル閉じる(s);
-    s.port.playSound(Sound::SONOTA);
-    if (s.port.showVersionBox()) openPage(s, HOME_PAGE);
+    s.sound.playSound(Sound::SONOTA);
+    if (s.dialog.showVersionBox()) openPage(s, HOME_PAGE);
 }

@@ -17,9 +17,9 @@ void levelClick(State& s, int n) {
 
 void レベル_設定(State& s, int n) {
     static constexpr std::string_view items[3] = {"LEVEL1", "LEVEL2", "LEVEL3"};
-    for (std::string_view item : items) s.port.setChecked(item, false);
+    for (std::string_view item : items) s.window.setChecked(item, false);
     if (n >= 1 && n <= 3) {
-        s.port.setChecked(items[n - 1], true);
+        s.window.setChecked(items[n - 1], true);
         s.LEVEL_NO = n;
     }
     if (s.game.COM_TAISEN() == 1) 描画_レベル(s, s.LEVEL_NO);

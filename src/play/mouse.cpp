@@ -37,7 +37,7 @@ bool ownPiece(const State& s, int code) {
 // The clock restarts for the side to move once play goes on after browsing.
 void restartClock(State& s) {
     s.game.resumed();
-    s.clock.KAISHI_JIKAN = s.port.timeOfDay();
+    s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
     if (s.opt.KEIKA) タイマー設定(s, true);
 }
 
@@ -48,19 +48,19 @@ bool resumeAfterBrowsing(State& s) {
         if (g.SAIKAI_MACHI() == ON) {
             restartClock(s);
             if (g.TEBAN() == SENTE_BAN)
-                s.port.message("先手の番です", "対局", Buttons::Ok);
+                s.dialog.message("先手の番です", "対局", Buttons::Ok);
             else if (g.TEBAN() == GOTE_BAN)
-                s.port.message("後手の番です", "対局", Buttons::Ok);
+                s.dialog.message("後手の番です", "対局", Buttons::Ok);
         }
     } else if (g.TEBAN() == g.TEBAN_COM()) {
         g.resumed();
-        s.port.message("OKですか？", "再開(COM)", Buttons::Ok);
+        s.dialog.message("OKですか？", "再開(COM)", Buttons::Ok);
         com_ban(s);
         // A game COM has just ended takes no move from this click.
         if (g.SHOUHAI() != 0 || g.TEBAN() == 0) return false;
     } else if (g.TEBAN() == g.TEBAN_MAN() && g.SAIKAI_MACHI() == ON) {
         restartClock(s);
-        s.port.message("MANの番です", "対局", Buttons::Ok);
+        s.dialog.message("MANの番です", "対局", Buttons::Ok);
     }
     return true;
 }
@@ -111,7 +111,7 @@ void handOn(State& s, int winner) {
         g.turnPassesTo(SENTE_BAN);
         c.COM_JIKAN += c.KEIKA_BYOU;
     }
-    c.KAISHI_JIKAN = s.port.timeOfDay();
+    c.KAISHI_JIKAN = s.timer.timeOfDay();
     // The winner is named by the turn value of his side: the bottom side holds TEBAN_MAN,
     // which is the second player when a game begun with 後手 goes on between two people.
     if (winner != 0) {
@@ -160,13 +160,13 @@ void secondClick(State& s, int button, int col, int row) {
     const MoveOutcome out = playMove(s, move, Mover::Person, steps);
     switch (out.refused) {
         case Refusal::Illegal:
-            s.port.playSound(Sound::KINSHI);
+            s.sound.playSound(Sound::KINSHI);
             g.selectionDropped();
             描画_将棋盤桝(s);
             return;
         case Refusal::MustPromote:
-            s.port.playSound(Sound::KINSHI);
-            s.port.message("マウスの右をクリックして下さい", "成り", Buttons::Ok);
+            s.sound.playSound(Sound::KINSHI);
+            s.dialog.message("マウスの右をクリックして下さい", "成り", Buttons::Ok);
             return;
         case Refusal::HistoryFull:
             g.selectionDropped();
@@ -225,18 +225,18 @@ void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {
     パネル閉じる(s);
     switch (g.phase()) {
         case GameState::Phase::Record:
-            if (s.port.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) ==
+            if (s.dialog.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) ==
                 Answer::No) {
-                s.port.playSound(Sound::KINSHI);
+                s.sound.playSound(Sound::KINSHI);
                 初期設定(s);
             }
             return;
         case GameState::Phase::Decided:
-            s.port.message("新規に対局してください", "終局", Buttons::Ok);
+            s.dialog.message("新規に対局してください", "終局", Buttons::Ok);
             return;
         case GameState::Phase::NoGame:
-            s.port.playSound(Sound::KINSHI);
-            s.port.message("「対局」で始めて下さい", "開始", Buttons::Ok);
+            s.sound.playSound(Sound::KINSHI);
+            s.dialog.message("「対局」で始めて下さい", "開始", Buttons::Ok);
             return;
         case GameState::Phase::Playing: break;
     }

@@ -76,7 +76,7 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps)
             移動対象駒_移動(s, m.fx, m.fy, m.tx, m.ty);
     }
     if (steps.afterTravel) steps.afterTravel();
-    s.port.playSound(Sound::KOMA);
+    s.sound.playSound(Sound::KOMA);
     out.winner = winnerByKings(s, who);
     return out;
 }
@@ -96,7 +96,7 @@ void announceWinner(State& s, int winner) {
         text = winner == g.TEBAN_MAN() ? "あなたの勝ちです" : "ｺﾝﾋﾟｭｰﾀの勝ちです";
     else
         text = winner == SENTE_BAN ? "先手の勝ちです" : "後手の勝ちです";
-    s.port.message(text, "終了", Buttons::Ok);
+    s.dialog.message(text, "終了", Buttons::Ok);
 }
 
 void 駒取得(State& s, int c) {

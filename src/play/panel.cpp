@@ -23,17 +23,17 @@ std::filesystem::path pathOf(const std::string& text) {
 }  // namespace
 
 void 描画_可視(State& s, int drive, int directory, int file) {
-    s.port.showRecordLists(drive == ON, directory == ON, file == ON);
+    s.recordPanel.showRecordLists(drive == ON, directory == ON, file == ON);
 }
 
 void 描画_棋譜_IO(State& s, int mode) {
     if (mode == 0) {
-        s.port.showRecordInputs(true);
+        s.recordPanel.showRecordInputs(true);
         return;
     }
     // Names are typed again for every record.
-    s.port.clearRecordInputs();
-    s.port.showRecordInputs(false);
+    s.recordPanel.clearRecordInputs();
+    s.recordPanel.showRecordInputs(false);
 }
 
 void パネル閉じる(State& s) {
@@ -55,26 +55,28 @@ void KIFU_WRITE_Panel(State& s) {
 void OPTION_Click(State& s) { パネル閉じる(s); }
 
 void Drive1_Change(State& s) {
-    if (!s.port.setRecordDirectory(s.port.recordDrive())) {
-        s.port.message("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", Buttons::Ok);
+    if (!s.recordPanel.setRecordDirectory(s.recordPanel.recordDrive())) {
+        s.dialog.message("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", Buttons::Ok);
         return;
     }
     // The directory list moved, so the file list follows it.
     Dir1_Change(s);
 }
 
-void Dir1_Change(State& s) { s.port.setRecordFileDirectory(s.port.recordDirectory()); }
+void Dir1_Change(State& s) {
+    s.recordPanel.setRecordFileDirectory(s.recordPanel.recordDirectory());
+}
 
 void Command1_Click(State& s) {
-    Port& p = s.port;
+    RecordPanelPort& p = s.recordPanel;
     書込_棋譜(s, pathOf(p.recordFileDirectory()), p.recordInput(1), p.recordInput(2),
               p.recordInput(3), p.recordInput(4), [&s] {
                   パネル閉じる(s);
-                  s.port.refreshRecordFiles();
+                  s.recordPanel.refreshRecordFiles();
               });
 }
 
 void File1_Click(State& s, std::string_view fileName) {
     描画_可視(s, OFF, OFF, OFF);
-    読込_棋譜(s, pathOf(s.port.recordFileDirectory()) / pathOf(std::string(fileName)));
+    読込_棋譜(s, pathOf(s.recordPanel.recordFileDirectory()) / pathOf(std::string(fileName)));
 }

@@ -26,17 +26,17 @@ constexpr SettingsValues MIDORI_DEFAULTS{5, false, true, true};
 void setSidou(State& s, bool on) {
     s.opt.SIDOU_FLAG = on ? 1 : 0;
     s.opt.SIDOU_COLOR = on ? colours::WHITE : colours::GREEN;
-    s.port.setChecked("SIDOU", on);
+    s.window.setChecked("SIDOU", on);
 }
 
 void setKeika(State& s, bool on) {
     s.opt.KEIKA = on;
-    s.port.setChecked("KEIKA", on);
+    s.window.setChecked("KEIKA", on);
 }
 
 void setBgm(State& s, bool on) {
     s.opt.BGM = on;
-    s.port.setChecked("BGM", on);
+    s.window.setChecked("BGM", on);
 }
 
 void applyLine(State& s, const SettingsLine& l) {
@@ -51,7 +51,7 @@ void applyLine(State& s, const SettingsLine& l) {
         case SettingsKey::Clock: setKeika(s, l.on); break;
         case SettingsKey::Music:
             setBgm(s, l.on);
-            if (l.on) s.port.loopSound(Sound::BGM);
+            if (l.on) s.sound.loopSound(Sound::BGM);
             break;
         case SettingsKey::None: break;
     }
@@ -72,7 +72,7 @@ SettingsValues checkedValues(const Options& o) {
 
 FileResult writeDefaults(State& s, const std::filesystem::path& path, const SettingsValues& v) {
     FileResult r = writeSettingsFile(path, v);
-    if (!r.ok) s.port.message(r.message, "環境設定", Buttons::Ok);
+    if (!r.ok) s.dialog.message(r.message, "環境設定", Buttons::Ok);
     return r;
 }
 
@@ -81,12 +81,12 @@ FileResult writeDefaults(State& s, const std::filesystem::path& path, const Sett
 void チェック設定(State& s, int id) {
     for (const BackgroundItem& b : BACKGROUNDS) {
         s.opt.*b.mark = false;
-        s.port.setChecked(b.item, false);
+        s.window.setChecked(b.item, false);
     }
     if (id < 5 || id > 9) return;
     const BackgroundItem& b = BACKGROUNDS[id - 5];
     s.opt.*b.mark = true;
-    s.port.setChecked(b.item, true);
+    s.window.setChecked(b.item, true);
 }
 
 FileResult 読込_環境設定ファイル(State& s, const std::filesystem::path& path) {
@@ -98,18 +98,18 @@ FileResult 読込_環境設定ファイル(State& s, const std::filesystem::path
     // Most often there is no file yet: start on tatami with the clock and music on.
     FileResult r = writeDefaults(s, path, TATAMI_DEFAULTS);
     if (read.status == SettingsRead::Unreadable)
-        s.port.message(read.keptAs.empty()
-                           ? std::string(SETTINGS_UNREADABLE)
-                           : std::string(SETTINGS_UNREADABLE) + "\n\n元のﾌｧｲﾙは " +
-                                 displayName(read.keptAs.filename().native()) + " に残しました",
-                       "環境設定", Buttons::Ok);
+        s.dialog.message(read.keptAs.empty()
+                             ? std::string(SETTINGS_UNREADABLE)
+                             : std::string(SETTINGS_UNREADABLE) + "\n\n元のﾌｧｲﾙは " +
+                                   displayName(read.keptAs.filename().native()) + " に残しました",
+                         "環境設定", Buttons::Ok);
     チェック設定(s, 6);
     描画_背景(s, 6);
     s.opt.HAIKEI_NO = 6;
     setSidou(s, false);
     setKeika(s, true);
     setBgm(s, true);
-    s.port.loopSound(Sound::BGM);
+    s.sound.loopSound(Sound::BGM);
     return r;
 }
 

@@ -58,6 +58,6 @@ bool 手数上限終了(State& s) {
     if (s.game.TESU() < TESU_MAX) return false;
     タイマー設定(s, false);
     s.game.drawnAtLimit();
-    s.port.message(手数上限メッセージ, "終了", Buttons::Ok);
+    s.dialog.message(手数上限メッセージ, "終了", Buttons::Ok);
     return true;
 }
