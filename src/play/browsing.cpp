@@ -34,9 +34,9 @@ void restoreEntry(State& s, int t) {
 void restoreClocks(State& s, int t) {
     auto& c = s.clock;
     c.COM_JIKAN = s.hist.COM_JIKAN_MAE[t];
-    描画_所有時間(s, s.game.TEBAN_COM(), c.COM_JIKAN);
+    描画_所有時間(s, s.game, s.game.TEBAN_COM(), c.COM_JIKAN);
     c.MAN_JIKAN = s.hist.MAN_JIKAN_MAE[t];
-    描画_所有時間(s, s.game.TEBAN_MAN(), c.MAN_JIKAN);
+    描画_所有時間(s, s.game, s.game.TEBAN_MAN(), c.MAN_JIKAN);
 }
 
 // At the live end the position on the board is not in the history yet. Its board and hands
@@ -56,14 +56,14 @@ void keepLivePosition(State& s) {
 
 void beginStep(State& s) {
     s.game.selectionDropped();
-    タイマー設定(s, false);
+    タイマー設定(s.clock, s.timer, false);
     描画_将棋盤桝(s);
 }
 
 void drawPosition(State& s) {
-    描画_自持盤(s);
-    描画_敵持盤(s);
-    描画_盤(s);
+    描画_自持盤(s, s.pos);
+    描画_敵持盤(s, s.pos);
+    描画_盤(s, s.pos);
 }
 
 // The square, and the piece, that history entry t filled.
@@ -87,7 +87,7 @@ void REPLAY_Click(State& s) {
     drawPosition(s);
     const Arrival a = arrivalOf(s, g.TESU());
     s.sound.playSound(Sound::KOMA);
-    消去_移動結果(s, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN());
+    消去_移動結果(s, s.game, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN());
     g.steppedBack();
     描画_手数(s, g.HYOUJI_TESU(), 15);
 }
@@ -119,7 +119,7 @@ void AFTER_Click(State& s) {
     drawPosition(s);
     const Arrival a = arrivalOf(s, g.TESU());
     s.sound.playSound(Sound::KOMA);
-    描画_移動結果(s, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN(), a.x, a.y, a.code, 15);
+    描画_移動結果(s, s.game, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN(), a.x, a.y, a.code, 15);
     描画_手数(s, g.HYOUJI_TESU(), 15);
 }
 
@@ -149,7 +149,7 @@ void REVERSE_Click(State& s) {
     for (int k = 1; k <= 7; ++k) std::swap(p.MOCHI_MAN[k], p.MOCHI_COM[k]);
     std::swap(p.MOCHI_MAN_SU, p.MOCHI_COM_SU);
 
-    画面_再描画(s);
+    画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
     描画_手数(s, g.HYOUJI_TESU(), 15);
     g.reversed(s.hist);
     if (g.HANDE_SETTEI() == ON) 描画_ハンデレベル(s, g.HANDE_LEVEL());

@@ -35,7 +35,7 @@ void com_ban(State& s) {
         return;
     }
     c.KAISHI_JIKAN = s.timer.timeOfDay();
-    if (s.opt.KEIKA) タイマー設定(s, true);
+    if (s.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
     showThinking(s);
 
     思考準備(s);
@@ -43,7 +43,7 @@ void com_ban(State& s) {
     // The clock keeps moving while COM thinks.
     if (!候補探索(s, [&s] { Timer1_Timer(s); })) {
         // Nothing to play: COM resigns.
-        タイマー設定(s, false);
+        タイマー設定(s.clock, s.timer, false);
         g.resigned();
         s.dialog.message(投了メッセージ, "終了", Buttons::Ok);
         return;
@@ -62,8 +62,8 @@ void com_ban(State& s) {
                           else
                               描画_駒点滅(s, b.BEST_KOMA, b.BEST_FX, b.BEST_FY, 2);
                       },
-                  .afterTravel = [&s] { 待ち時間(s, 0.5); }});
-    タイマー設定(s, false);
+                  .afterTravel = [&s] { 待ち時間(s.timer, 0.5); }});
+    タイマー設定(s.clock, s.timer, false);
     勢力調査(s);
 
     if (out.winner != 0) {
@@ -71,11 +71,11 @@ void com_ban(State& s) {
         g.turnPassesTo(g.TEBAN_MAN());
         return;
     }
-    描画_移動結果(s, g.TEBAN_COM(), t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA, colours::WHITE);
+    描画_移動結果(s, s.game, g.TEBAN_COM(), t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA, colours::WHITE);
     描画_桝輪郭(s, colours::WHITE, t.BEST_TX, t.BEST_TY);
     c.COM_JIKAN += c.KEIKA_BYOU;
     c.KAISHI_JIKAN = s.timer.timeOfDay();
     g.turnPassesTo(g.TEBAN_MAN());
     if (手数上限終了(s)) return;
-    if (s.opt.KEIKA) タイマー設定(s, true);
+    if (s.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
 }

@@ -39,7 +39,7 @@ void openComGame(State& s) {
     描画_棋譜読込み部分消去(s);
     描画_レベル(s, s.LEVEL_NO);
     描画_将棋盤桝(s);
-    描画_自持盤(s);
+    描画_自持盤(s, s.pos);
 }
 
 }  // namespace
@@ -53,9 +53,9 @@ void START_Click(State& s) {
     描画_棋譜読込み部分消去(s);
     for (int x = -2; x <= 0; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 0);  // no level between people
     描画_将棋盤桝(s);
-    描画_自持盤(s);
+    描画_自持盤(s, s.pos);
     s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
-    if (s.opt.KEIKA) タイマー設定(s, true);
+    if (s.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
     g.peopleGameStarted();
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
         manFirst(s);
@@ -74,7 +74,7 @@ void SENTE_Click(State& s) {
     openComGame(s);
     startAgainstCom(s);
     s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
-    タイマー設定(s, true);
+    タイマー設定(s.clock, s.timer, true);
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
         manFirst(s);
         g.turnPassesTo(SENTE_BAN);
@@ -93,7 +93,7 @@ void SENTE_Click(State& s) {
 void GOTE_Click(State& s) {
     auto& g = s.game;
     openComGame(s);
-    タイマー設定(s, true);
+    タイマー設定(s.clock, s.timer, true);
     startAgainstCom(s);
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
         g.sidesSet(GOTE_BAN);

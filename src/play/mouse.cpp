@@ -38,7 +38,7 @@ bool ownPiece(const State& s, int code) {
 void restartClock(State& s) {
     s.game.resumed();
     s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
-    if (s.opt.KEIKA) タイマー設定(s, true);
+    if (s.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
 }
 
 // Answers whether the click still goes on to the board.
@@ -67,7 +67,7 @@ bool resumeAfterBrowsing(State& s) {
 
 void clearSelection(State& s) {
     auto& m = s.play;
-    描画_移動可能桝色(s, m.MOTO_X, m.MOTO_Y, PLAIN_COLOUR, m.SENTAKU_KOMA);
+    描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, PLAIN_COLOUR, m.SENTAKU_KOMA);
     描画_桝輪郭(s, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
 }
 
@@ -78,7 +78,7 @@ void firstClick(State& s, int col, int row) {
     m.MOTO_Y = row;
     m.SENTAKU_KOMA = s.pos.BAN[col][row];
     // The reachable squares are shown for a piece of either colour, as a hint.
-    描画_移動可能桝色(s, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
+    描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
     if (ownPiece(s, m.SENTAKU_KOMA)) {
         描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         s.game.pieceSelected();
@@ -92,7 +92,7 @@ void handOn(State& s, int winner) {
     auto& g = s.game;
     auto& c = s.clock;
     if (g.COM_TAISEN() == 1) {
-        タイマー設定(s, false);
+        タイマー設定(s.clock, s.timer, false);
         c.MAN_JIKAN += c.KEIKA_BYOU;
         勢力調査(s);
         if (winner != 0) {
@@ -115,7 +115,7 @@ void handOn(State& s, int winner) {
     // The winner is named by the turn value of his side: the bottom side holds TEBAN_MAN,
     // which is the second player when a game begun with 後手 goes on between two people.
     if (winner != 0) {
-        タイマー設定(s, false);  // a decided game's clock shows nothing more
+        タイマー設定(s.clock, s.timer, false);  // a decided game's clock shows nothing more
         announceWinner(s, winner);
         return;
     }
@@ -139,7 +139,7 @@ void secondClick(State& s, int button, int col, int row) {
         m.MOTO_X = col;
         m.MOTO_Y = row;
         m.SENTAKU_KOMA = s.pos.BAN[col][row];
-        描画_移動可能桝色(s, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
+        描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
         描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         return;
     }
@@ -155,7 +155,7 @@ void secondClick(State& s, int button, int col, int row) {
         s.game.selectionDropped();
         描画_桝輪郭(s, PLAIN_COLOUR, sel.MOTO_X, sel.MOTO_Y);
         描画_桝輪郭(s, PLAIN_COLOUR, sel.SAKI_X, sel.SAKI_Y);
-        描画_移動可能桝色(s, sel.MOTO_X, sel.MOTO_Y, PLAIN_COLOUR, sel.SENTAKU_KOMA);
+        描画_移動可能桝色(s, s.pos, sel.MOTO_X, sel.MOTO_Y, PLAIN_COLOUR, sel.SENTAKU_KOMA);
     };
     const MoveOutcome out = playMove(s, move, Mover::Person, steps);
     switch (out.refused) {
@@ -177,8 +177,8 @@ void secondClick(State& s, int button, int col, int row) {
     }
     m.MOTO_Y = fy;
     // The text names the piece as selected, so a promotion by this move does not show.
-    描画_移動結果(s, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
-                  m.SENTAKU_KOMA, 15);
+    描画_移動結果(s, s.game, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X,
+                  m.SAKI_Y, m.SENTAKU_KOMA, 15);
     handOn(s, out.winner);
 }
 
@@ -207,17 +207,17 @@ void standClick(State& s, int col, int row) {
     m.MOTO_Y = row;
     m.SENTAKU_KOMA = code;
     描画_桝輪郭(s, g.TEBAN() == mineWhen ? SELECTED_COLOUR : s.opt.SIDOU_COLOR, col, row);
-    描画_移動可能桝色(s, col, row, s.opt.SIDOU_COLOR, code);
+    描画_移動可能桝色(s, s.pos, col, row, s.opt.SIDOU_COLOR, code);
 }
 
 }  // namespace
 
-void 描画_移動可能桝色(State& s, int fromX, int fromY, int colour, int piece) {
-    描画_将棋盤桝(s);
-    if (s.opt.SIDOU_FLAG != ON) return;
+void 描画_移動可能桝色(Canvas& cv, const Position& p, int fromX, int fromY, int colour, int piece) {
+    描画_将棋盤桝(cv);
+    if (cv.opt.SIDOU_FLAG != ON) return;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
-            if (移動チェック(s.pos, fromX, fromY, x, y, piece) == ON) 描画_桝輪郭(s, colour, x, y);
+            if (移動チェック(p, fromX, fromY, x, y, piece) == ON) 描画_桝輪郭(cv, colour, x, y);
 }
 
 void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {

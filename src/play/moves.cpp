@@ -17,17 +17,17 @@ void 駒移動(State& s, int fx, int fy, int tx, int ty, int c) {
     const int taken = takeCaptured(s.pos, tx, ty);
     decideOnKing(s, taken);
     if (isMan(taken))
-        描画_敵持盤(s);
+        描画_敵持盤(s, s.pos);
     else if (isCom(taken))
-        描画_自持盤(s);
+        描画_自持盤(s, s.pos);
     描画_絵(s, EMPTY, fx, fy);
     描画_桝輪郭(s, colours::GREEN, fx, fy);
 
     placeMoved(s.pos, fx, fy, tx, ty, c);
     if (fx == COM_DROP_X)
-        描画_敵持盤(s);
+        描画_敵持盤(s, s.pos);
     else if (fx == MAN_DROP_X)
-        描画_自持盤(s);
+        描画_自持盤(s, s.pos);
     描画_絵(s, c, tx, ty);
     描画_桝輪郭(s, colours::GREEN, tx, ty);
 }

@@ -23,7 +23,7 @@ FileResult backgroundClick(State& s, int id, const std::filesystem::path& path) 
         s.opt.HAIKEI_NO = id;
     }
     FileResult r = 書込_環境設定ファイル(s, path);
-    画面_再描画(s);
+    画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
     return r;
 }
 
@@ -69,15 +69,15 @@ FileResult KEIKA_Click(State& s, const std::filesystem::path& path) {
     if (s.opt.KEIKA) {
         s.opt.KEIKA = false;
         s.window.setChecked("KEIKA", false);
-        タイマー設定(s, false);
-        消去_所有時間(s, s.game.TEBAN_MAN());
-        消去_所有時間(s, s.game.TEBAN_COM());
+        タイマー設定(s.clock, s.timer, false);
+        消去_所有時間(s, s.game, s.game.TEBAN_MAN());
+        消去_所有時間(s, s.game, s.game.TEBAN_COM());
     } else {
         s.opt.KEIKA = true;
         s.window.setChecked("KEIKA", true);
-        タイマー設定(s, true);
-        描画_所有時間(s, s.game.TEBAN_COM(), s.clock.COM_JIKAN);
-        描画_所有時間(s, s.game.TEBAN_MAN(), s.clock.MAN_JIKAN);
+        タイマー設定(s.clock, s.timer, true);
+        描画_所有時間(s, s.game, s.game.TEBAN_COM(), s.clock.COM_JIKAN);
+        描画_所有時間(s, s.game, s.game.TEBAN_MAN(), s.clock.MAN_JIKAN);
     }
     return 書込_環境設定ファイル(s, path);
 }

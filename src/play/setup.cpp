@@ -13,7 +13,7 @@ constexpr int COM_BACK_ROW[10] = {0, 20, 30, 40, 50, 80, 50, 40, 30, 20};
 void 初期設定(State& s) {
     auto& g = s.game;
     g.newSetUp();
-    タイマー設定(s, false);
+    タイマー設定(s.clock, s.timer, false);
     s.clock.COM_JIKAN = 0;
     s.clock.MAN_JIKAN = 0;
     s.clock.BYOU_HYOUJI = 0;
@@ -34,7 +34,7 @@ void 初期設定(State& s) {
     p.BAN[8][8] = MAN_SYA;
     持駒数更新(p);
 
-    画面_再描画(s);
+    画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
     手順保存(s, s.clock.MAN_JIKAN, s.clock.KEIKA_BYOU + s.clock.MAN_JIKAN, s.clock.COM_JIKAN,
              s.clock.COM_JIKAN);
 }
@@ -56,7 +56,7 @@ bool 履歴に空きあり(const State& s) { return s.game.TESU() >= 0 && s.game
 
 bool 手数上限終了(State& s) {
     if (s.game.TESU() < TESU_MAX) return false;
-    タイマー設定(s, false);
+    タイマー設定(s.clock, s.timer, false);
     s.game.drawnAtLimit();
     s.dialog.message(手数上限メッセージ, "終了", Buttons::Ok);
     return true;
