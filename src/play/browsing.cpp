@@ -26,8 +26,8 @@ void restoreEntry(State& s, int t) {
         p.MOCHI_MAN[k] = h.MOCHI_MAN_RIREKI[t][k];
         p.MOCHI_COM[k] = h.MOCHI_COM_RIREKI[t][k];
     }
-    p.MOCHI_COM_SU = 調査_持駒数(s, s.game.TEBAN_COM());
-    p.MOCHI_MAN_SU = 調査_持駒数(s, s.game.TEBAN_MAN());
+    p.MOCHI_COM_SU = 調査_持駒数(s.pos, s.game, s.game.TEBAN_COM());
+    p.MOCHI_MAN_SU = 調査_持駒数(s.pos, s.game, s.game.TEBAN_MAN());
 }
 
 // Both clocks as they stood at entry t, that is before the move made from it.

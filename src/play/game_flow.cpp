@@ -24,13 +24,14 @@ void startAgainstCom(State& s) {
     // After moves between people the position shown is not stored yet; stored now, 戻 and
     // 進 and a record written before the next move show it rather than an older game's.
     if (g.TESU() > s.hist.SAISHU_TESU())
-        手順保存(s, s.clock.MAN_JIKAN, s.clock.MAN_JIKAN, s.clock.COM_JIKAN, s.clock.COM_JIKAN);
+        手順保存(s.hist, s.game, s.pos, s.clock.MAN_JIKAN, s.clock.MAN_JIKAN, s.clock.COM_JIKAN,
+                 s.clock.COM_JIKAN);
     g.entryStored(s.hist, g.TESU());
 }
 
 // A game is over once a king is taken or it has reached the last move the history holds;
 // the next start then sets up a fresh game.
-bool gameOver(const State& s) { return s.game.SHOUHAI() != 0 || !履歴に空きあり(s); }
+bool gameOver(const State& s) { return s.game.SHOUHAI() != 0 || !履歴に空きあり(s.game); }
 
 // What both games against COM do first: a fresh game after a finished one, the record area
 // cleared and the level shown.
@@ -111,27 +112,26 @@ void TAIKYOKU_Click(State& s) { パネル閉じる(s); }
 void STOP_Click(State& s) { パネル閉じる(s); }
 void MATCH_MAN_Click(State&) {}
 
-void 終了処理(State& s) {
-    auto& p = s.play;
+void 終了処理(PlayControl& p, SoundPort& sound) {
     // Esc ends the program and the window then closes: the sounds are freed once.
     if (p.soundReleased) return;
     p.soundReleased = true;
-    for (Sound sound : {Sound::SONOTA, Sound::KINSHI, Sound::KOMA, Sound::BGM, Sound::SHOUMETSU})
-        s.sound.freeSound(sound);
-    if (p.SOUND_DEVICE) s.sound.closeSound();
+    for (Sound each : {Sound::SONOTA, Sound::KINSHI, Sound::KOMA, Sound::BGM, Sound::SHOUMETSU})
+        sound.freeSound(each);
+    if (p.SOUND_DEVICE) sound.closeSound();
     p.SOUND_DEVICE = false;
 }
 
 void OWARI_Click(State& s) {
-    終了処理(s);
+    終了処理(s.play, s.sound);
     s.window.quit();
 }
 
 void Form_KeyPress(State& s, int code) {
     if (code != 27) return;
-    終了処理(s);
+    終了処理(s.play, s.sound);
     s.window.quit();
 }
 
 // The window closes by itself after this.
-void Form_Unload(State& s) { 終了処理(s); }
+void Form_Unload(State& s) { 終了処理(s.play, s.sound); }

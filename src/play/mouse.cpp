@@ -96,10 +96,10 @@ void handOn(State& s, int winner) {
         c.MAN_JIKAN += c.KEIKA_BYOU;
         勢力調査(s);
         if (winner != 0) {
-            announceWinner(s, winner);
+            announceWinner(s.dialog, s.game, winner);
         } else {
             g.turnPassesTo(g.TEBAN_COM());
-            if (手数上限終了(s)) return;
+            if (手数上限終了(s.game, s.clock, s.timer, s.dialog)) return;
             com_ban(s);
         }
         return;
@@ -116,10 +116,10 @@ void handOn(State& s, int winner) {
     // which is the second player when a game begun with 後手 goes on between two people.
     if (winner != 0) {
         タイマー設定(s.clock, s.timer, false);  // a decided game's clock shows nothing more
-        announceWinner(s, winner);
+        announceWinner(s.dialog, s.game, winner);
         return;
     }
-    手数上限終了(s);
+    手数上限終了(s.game, s.clock, s.timer, s.dialog);
 }
 
 void secondClick(State& s, int button, int col, int row) {
@@ -171,7 +171,7 @@ void secondClick(State& s, int button, int col, int row) {
         case Refusal::HistoryFull:
             g.selectionDropped();
             clearSelection(s);
-            手数上限終了(s);
+            手数上限終了(s.game, s.clock, s.timer, s.dialog);
             return;
         case Refusal::None: break;
     }
