@@ -179,7 +179,9 @@ Writer recordWriter(const std::string& name = RECORD_NAME) {
     w.fileName = name + ".棋譜";
     w.failure = "message 棋譜ﾌｧｲﾙを作成できません\n\n" + w.fileName + " | 棋譜保存";
     w.write = [name](State& s, const fs::path& dir, bool& closed) {
-        return 書込_棋譜(s, dir, name, "対局", "先手", "後手", [&] { closed = true; }).ok;
+        return 書込_棋譜(s.hist, s.game, s.dialog, dir, name, "対局", "先手", "後手",
+                         [&] { closed = true; })
+            .ok;
     };
     return w;
 }

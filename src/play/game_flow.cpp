@@ -13,8 +13,6 @@
 
 namespace {
 
-void manFirst(State& s) { s.game.sidesSet(SENTE_BAN); }
-
 // Against the computer the moves after the position shown are given up.
 void startAgainstCom(State& s) {
     auto& g = s.game;
@@ -24,19 +22,19 @@ void startAgainstCom(State& s) {
     // After moves between people the position shown is not stored yet; stored now, 戻 and
     // 進 and a record written before the next move show it rather than an older game's.
     if (g.TESU() > s.hist.SAISHU_TESU())
-        手順保存(s.hist, s.game, s.pos, s.clock.MAN_JIKAN, s.clock.MAN_JIKAN, s.clock.COM_JIKAN,
+        手順保存(s.hist, g, s.pos, s.clock.MAN_JIKAN, s.clock.MAN_JIKAN, s.clock.COM_JIKAN,
                  s.clock.COM_JIKAN);
     g.entryStored(s.hist, g.TESU());
 }
 
 // A game is over once a king is taken or it has reached the last move the history holds;
 // the next start then sets up a fresh game.
-bool gameOver(const State& s) { return s.game.SHOUHAI() != 0 || !履歴に空きあり(s.game); }
+bool gameOver(const GameState& g) { return g.SHOUHAI() != 0 || !履歴に空きあり(g); }
 
 // What both games against COM do first: a fresh game after a finished one, the record area
 // cleared and the level shown.
 void openComGame(State& s) {
-    if (gameOver(s)) 初期設定(s);
+    if (gameOver(s.game)) 初期設定(s);
     描画_棋譜読込み部分消去(s);
     描画_レベル(s, s.LEVEL_NO);
     描画_将棋盤桝(s);
@@ -47,7 +45,7 @@ void openComGame(State& s) {
 
 void START_Click(State& s) {
     auto& g = s.game;
-    if (gameOver(s)) {
+    if (gameOver(g)) {
         初期設定(s);
         s.paint.flush();
     }
@@ -59,7 +57,7 @@ void START_Click(State& s) {
     if (s.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
     g.peopleGameStarted();
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
-        manFirst(s);
+        g.sidesSet(SENTE_BAN);
         g.turnPassesTo(g.TEBAN_MAN());
         s.dialog.message("先手の番です", " ", Buttons::Ok);
     } else if (g.TEBAN() == SENTE_BAN) {
@@ -77,12 +75,12 @@ void SENTE_Click(State& s) {
     s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
     タイマー設定(s.clock, s.timer, true);
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
-        manFirst(s);
+        g.sidesSet(SENTE_BAN);
         g.turnPassesTo(SENTE_BAN);
         s.dialog.message("MANの番です", " ", Buttons::Ok);
         g.resumed();
     } else if (g.TEBAN() == g.TEBAN_MAN()) {
-        manFirst(s);
+        g.sidesSet(SENTE_BAN);
         g.turnPassesTo(SENTE_BAN);
         s.dialog.message("MANの番です", "対局", Buttons::Ok);
         g.resumed();
@@ -108,8 +106,8 @@ void GOTE_Click(State& s) {
     }
 }
 
-void TAIKYOKU_Click(State& s) { パネル閉じる(s); }
-void STOP_Click(State& s) { パネル閉じる(s); }
+void TAIKYOKU_Click(State& s) { パネル閉じる(s.recordPanel); }
+void STOP_Click(State& s) { パネル閉じる(s.recordPanel); }
 void MATCH_MAN_Click(State&) {}
 
 void 終了処理(PlayControl& p, SoundPort& sound) {

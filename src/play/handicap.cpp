@@ -27,7 +27,7 @@ int refused(State& s) {
         code = 3;
     if (code == 0) return OFF;
     s.sound.playSound(Sound::KINSHI);
-    描画_メッセージ(s, code);
+    描画_メッセージ(s.dialog, code);
     return ON;
 }
 
@@ -45,7 +45,7 @@ HandicapStep handicapStep(int level) {
     return STEPS[level + 9];
 }
 
-void 描画_メッセージ(State& s, int code) {
+void 描画_メッセージ(DialogPort& dialog, int code) {
     std::string_view reason;
     switch (code) {
         case 1: reason = "棋譜ﾓｰﾄﾞではできません"; break;
@@ -55,7 +55,7 @@ void 描画_メッセージ(State& s, int code) {
     }
     std::string text(reason);
     text += "\n\n局面→最初にして下さい";
-    s.dialog.message(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::Ok);
+    dialog.message(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::Ok);
 }
 
 void LBEL_UP_Click(State& s) {

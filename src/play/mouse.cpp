@@ -28,8 +28,7 @@ int cellOf(double twips, double origin, double size) {
     return static_cast<int>(c);
 }
 
-bool ownPiece(const State& s, int code) {
-    const auto& g = s.game;
+bool ownPiece(const GameState& g, int code) {
     return (g.TEBAN() == g.TEBAN_MAN() && code <= -10) ||
            (g.TEBAN() == g.TEBAN_COM() && code >= 10);
 }
@@ -65,10 +64,9 @@ bool resumeAfterBrowsing(State& s) {
     return true;
 }
 
-void clearSelection(State& s) {
-    auto& m = s.play;
-    描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, PLAIN_COLOUR, m.SENTAKU_KOMA);
-    描画_桝輪郭(s, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
+void clearSelection(Canvas& cv, const Position& p, const PlayControl& m) {
+    描画_移動可能桝色(cv, p, m.MOTO_X, m.MOTO_Y, PLAIN_COLOUR, m.SENTAKU_KOMA);
+    描画_桝輪郭(cv, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
 }
 
 void firstClick(State& s, int col, int row) {
@@ -79,7 +77,7 @@ void firstClick(State& s, int col, int row) {
     m.SENTAKU_KOMA = s.pos.BAN[col][row];
     // The reachable squares are shown for a piece of either colour, as a hint.
     描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
-    if (ownPiece(s, m.SENTAKU_KOMA)) {
+    if (ownPiece(s.game, m.SENTAKU_KOMA)) {
         描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         s.game.pieceSelected();
     } else {
@@ -92,14 +90,14 @@ void handOn(State& s, int winner) {
     auto& g = s.game;
     auto& c = s.clock;
     if (g.COM_TAISEN() == 1) {
-        タイマー設定(s.clock, s.timer, false);
+        タイマー設定(c, s.timer, false);
         c.MAN_JIKAN += c.KEIKA_BYOU;
         勢力調査(s);
         if (winner != 0) {
-            announceWinner(s.dialog, s.game, winner);
+            announceWinner(s.dialog, g, winner);
         } else {
             g.turnPassesTo(g.TEBAN_COM());
-            if (手数上限終了(s.game, s.clock, s.timer, s.dialog)) return;
+            if (手数上限終了(g, c, s.timer, s.dialog)) return;
             com_ban(s);
         }
         return;
@@ -115,11 +113,11 @@ void handOn(State& s, int winner) {
     // The winner is named by the turn value of his side: the bottom side holds TEBAN_MAN,
     // which is the second player when a game begun with 後手 goes on between two people.
     if (winner != 0) {
-        タイマー設定(s.clock, s.timer, false);  // a decided game's clock shows nothing more
-        announceWinner(s.dialog, s.game, winner);
+        タイマー設定(c, s.timer, false);  // a decided game's clock shows nothing more
+        announceWinner(s.dialog, g, winner);
         return;
     }
-    手数上限終了(s.game, s.clock, s.timer, s.dialog);
+    手数上限終了(g, c, s.timer, s.dialog);
 }
 
 void secondClick(State& s, int button, int col, int row) {
@@ -130,11 +128,11 @@ void secondClick(State& s, int button, int col, int row) {
     if ((g.TEBAN() == g.TEBAN_MAN() && m.MOTO_X == COM_DROP_X) ||
         (g.TEBAN() == g.TEBAN_COM() && m.MOTO_X == MAN_DROP_X)) {
         // A piece from the opponent's stand was only shown, not taken.
-        clearSelection(s);
+        clearSelection(s, s.pos, s.play);
         g.selectionDropped();
         return;
     }
-    if (ownPiece(s, s.pos.BAN[col][row])) {
+    if (ownPiece(s.game, s.pos.BAN[col][row])) {
         描画_桝輪郭(s, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
         m.MOTO_X = col;
         m.MOTO_Y = row;
@@ -170,22 +168,22 @@ void secondClick(State& s, int button, int col, int row) {
             return;
         case Refusal::HistoryFull:
             g.selectionDropped();
-            clearSelection(s);
-            手数上限終了(s.game, s.clock, s.timer, s.dialog);
+            clearSelection(s, s.pos, s.play);
+            手数上限終了(g, s.clock, s.timer, s.dialog);
             return;
         case Refusal::None: break;
     }
     m.MOTO_Y = fy;
     // The text names the piece as selected, so a promotion by this move does not show.
-    描画_移動結果(s, s.game, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X,
-                  m.SAKI_Y, m.SENTAKU_KOMA, 15);
+    描画_移動結果(s, g, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
+                  m.SENTAKU_KOMA, 15);
     handOn(s, out.winner);
 }
 
 void standClick(State& s, int col, int row) {
     auto& g = s.game;
     auto& m = s.play;
-    if (m.SENTAKU_KOMA >= 10 || m.SENTAKU_KOMA <= -10) clearSelection(s);
+    if (m.SENTAKU_KOMA >= 10 || m.SENTAKU_KOMA <= -10) clearSelection(s, s.pos, s.play);
 
     int kind, code, mineWhen;
     if (col == MAN_DROP_X && row >= 3 && row <= 9) {
@@ -222,7 +220,7 @@ void 描画_移動可能桝色(Canvas& cv, const Position& p, int fromX, int fro
 
 void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {
     auto& g = s.game;
-    パネル閉じる(s);
+    パネル閉じる(s.recordPanel);
     switch (g.phase()) {
         case GameState::Phase::Record:
             if (s.dialog.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) ==
