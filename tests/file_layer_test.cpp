@@ -163,7 +163,8 @@ TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
     fs::create_directories(dir / "config");
     fs::create_symlink("../dotfiles/torvane.ini", dir / "config" / "Torvane.ini");
     f.s.opt.BGM = true;
-    ASSERT_TRUE(書込_環境設定ファイル(f.s, dir / "config" / "Torvane.ini").ok);
+    ASSERT_TRUE(
+        書込_環境設定ファイル(f.s.opt, f.s.window, f.s.dialog, dir / "config" / "Torvane.ini").ok);
     EXPECT_TRUE(fs::is_symlink(dir / "config" / "Torvane.ini"));
     EXPECT_NE(TempDir::read(dir / "dotfiles" / "torvane.ini").find("BGM=ON"), std::string::npos);
     EXPECT_EQ(names(dir / "dotfiles"), std::set<std::string>{"torvane.ini"});

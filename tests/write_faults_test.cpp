@@ -195,7 +195,7 @@ Writer settingsWriter(const std::string& name = SETTINGS_FILE) {
     // picture on screen stays.
     w.optionsAfter = "10000 guidance 0 clock 1 music 1 shown 8";
     w.write = [name](State& s, const fs::path& dir, bool&) {
-        return 書込_環境設定ファイル(s, dir / name).ok;
+        return 書込_環境設定ファイル(s.opt, s.window, s.dialog, dir / name).ok;
     };
     return w;
 }

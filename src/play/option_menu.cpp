@@ -17,12 +17,17 @@ bool backgroundChecked(const Options& o, int id) {
     }
 }
 
+// Each command ends by writing the options as they now stand.
+FileResult written(State& s, const std::filesystem::path& path) {
+    return 書込_環境設定ファイル(s.opt, s.window, s.dialog, path);
+}
+
 FileResult backgroundClick(State& s, int id, const std::filesystem::path& path) {
     if (!backgroundChecked(s.opt, id)) {
-        チェック設定(s, id);
+        チェック設定(s.opt, s.window, id);
         s.opt.HAIKEI_NO = id;
     }
-    FileResult r = 書込_環境設定ファイル(s, path);
+    FileResult r = written(s, path);
     画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
     return r;
 }
@@ -62,7 +67,7 @@ FileResult SIDOU_Click(State& s, const std::filesystem::path& path) {
         s.opt.SIDOU_FLAG = 1;
         s.opt.SIDOU_COLOR = colours::WHITE;
     }
-    return 書込_環境設定ファイル(s, path);
+    return written(s, path);
 }
 
 FileResult KEIKA_Click(State& s, const std::filesystem::path& path) {
@@ -79,7 +84,7 @@ FileResult KEIKA_Click(State& s, const std::filesystem::path& path) {
         描画_所有時間(s, s.game, s.game.TEBAN_COM(), s.clock.COM_JIKAN);
         描画_所有時間(s, s.game, s.game.TEBAN_MAN(), s.clock.MAN_JIKAN);
     }
-    return 書込_環境設定ファイル(s, path);
+    return written(s, path);
 }
 
 FileResult BGM_Click(State& s, const std::filesystem::path& path) {
@@ -92,5 +97,5 @@ FileResult BGM_Click(State& s, const std::filesystem::path& path) {
         s.window.setChecked("BGM", true);
         s.sound.loopSound(Sound::BGM);
     }
-    return 書込_環境設定ファイル(s, path);
+    return written(s, path);
 }
