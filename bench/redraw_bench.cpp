@@ -61,7 +61,8 @@ struct Game {
     }
 
     void redraw() {
-        画面_再描画(*state);
+        State& s = *state;
+        画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
         window.flush();
     }
 };

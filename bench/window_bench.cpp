@@ -135,7 +135,7 @@ void selfPlay(MainWindow& w, State& s, int count, const QString& shot) {
 void benchWait(MainWindow& w, State& s, double seconds) {
     const double cpu = processorMs();
     const auto start = std::chrono::steady_clock::now();
-    w.run([&] { 待ち時間(s, seconds); });
+    w.run([&] { 待ち時間(s.timer, seconds); });
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("wait_s=%.3f wait_cpu_ms=%.2f\n", wall, processorMs() - cpu);

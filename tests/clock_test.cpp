@@ -37,7 +37,7 @@ TEST(Clock, TickDrawsOnlyTheSideToMoveOnANewSecond) {
     Timer1_Timer(s);  // timer off
     EXPECT_TRUE(f.port.calls.empty());
 
-    タイマー設定(s, true);
+    タイマー設定(s.clock, s.timer, true);
     EXPECT_TRUE(s.clock.Timer1);
     EXPECT_TRUE(f.port.timerOn);
     f.port.clear();
@@ -78,7 +78,7 @@ TEST(Clock, TickDrawsOnlyTheSideToMoveOnANewSecond) {
     Timer1_Timer(s);
     EXPECT_TRUE(f.port.calls.empty());
 
-    タイマー設定(s, false);
+    タイマー設定(s.clock, s.timer, false);
     EXPECT_FALSE(s.clock.Timer1);
     EXPECT_FALSE(f.port.timerOn);
 }
@@ -99,8 +99,8 @@ TEST(Clock, TickAcrossMidnightAndHiddenClock) {
     f.port.clear();
     s.opt.KEIKA = true;
     s.opt.HAIKEI_NO = 6;
-    消去_所有時間(s, s.game.TEBAN_COM());
-    描画_所有時間(s, 0, 5.0f);  // neither side
+    消去_所有時間(s, s.game, s.game.TEBAN_COM());
+    描画_所有時間(s, s.game, 0, 5.0f);  // neither side
     ASSERT_EQ(f.port.calls.size(), 3u);
     EXPECT_EQ(f.port.calls[0],
               "picture 6 " + FakePort::num(セル左(-2)) + " " + FakePort::num(セル上(9)));
@@ -110,6 +110,6 @@ TEST(Clock, TickAcrossMidnightAndHiddenClock) {
 
 TEST(Clock, WaitGoesToTheWindow) {
     Fixture f;
-    待ち時間(f.s, 0.5);
+    待ち時間(f.s.timer, 0.5);
     EXPECT_EQ(f.port.calls, std::vector<std::string>{"wait 0.5"});
 }

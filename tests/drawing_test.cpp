@@ -131,7 +131,7 @@ TEST(DrawingScreen, StandsShowCountsOnlyForPiecesHeld) {
     State& s = f.s;
     s.pos.MOCHI_MAN[HU] = 3;
     s.pos.MOCHI_MAN[SYA] = 1;
-    描画_自持盤(s);
+    描画_自持盤(s, s.pos);
     EXPECT_EQ(f.port.count("picture 0"), 7u);
     auto texts = f.port.only("text");
     ASSERT_EQ(texts.size(), 4u);
@@ -145,7 +145,7 @@ TEST(DrawingScreen, StandsShowCountsOnlyForPiecesHeld) {
     // COM's stand runs from the rook at the top to the pawn at the bottom.
     f.port.clear();
     s.pos.MOCHI_COM[SYA] = 2;
-    描画_敵持盤(s);
+    描画_敵持盤(s, s.pos);
     texts = f.port.only("text");
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0], text(0.1, 1.3, "2", 0, 14));
@@ -196,7 +196,7 @@ TEST(DrawingScreen, FullRedrawOrder) {
     ModeTestSeam::of(s.game).HANDE_LEVEL = 3;
     s.clock.MAN_JIKAN = 61;
     s.clock.COM_JIKAN = 3725;
-    画面_再描画(s);
+    画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
 
     const auto& c = f.port.calls;
     auto index = [&](const std::string& call) {
@@ -234,7 +234,7 @@ TEST(DrawingScreen, FullRedrawOrder) {
     f.port.clear();
     ModeTestSeam::of(s.game).COM_TAISEN = 0;
     ModeTestSeam::of(s.game).HANDE_SETTEI = OFF;
-    画面_再描画(s);
+    画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
     EXPECT_EQ(f.port.count(text(-1.4, 0.2, "LEVEL", 0, 10)), 0u);
     EXPECT_EQ(f.port.count("text " + FakePort::num(セル左(11) + 120)), 0u);
 }

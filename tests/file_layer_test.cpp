@@ -145,14 +145,14 @@ TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
     const fs::path own = dir / "own.棋譜";
     TempDir::write(own, "old");
     ::chmod(own.c_str(), 0600);
-    ASSERT_TRUE(書込_棋譜(f.s, dir.path(), "own", "g", "s", "g").ok);
+    ASSERT_TRUE(書込_棋譜(f.s.hist, f.s.game, f.s.dialog, dir.path(), "own", "g", "s", "g").ok);
     EXPECT_EQ(modeOf(own), 0600);
 
     const fs::path kept = dir / "kept.棋譜";
     TempDir::write(kept, "old");
     ::chmod(kept.c_str(), 0444);
     f.port.clear();
-    EXPECT_FALSE(書込_棋譜(f.s, dir.path(), "kept", "g", "s", "g").ok);
+    EXPECT_FALSE(書込_棋譜(f.s.hist, f.s.game, f.s.dialog, dir.path(), "kept", "g", "s", "g").ok);
     EXPECT_EQ(f.port.only("message"),
               std::vector<std::string>{"message 棋譜ﾌｧｲﾙを作成できません\n\nkept.棋譜 | 棋譜保存"});
     EXPECT_EQ(TempDir::read(kept), "old");
@@ -163,7 +163,8 @@ TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
     fs::create_directories(dir / "config");
     fs::create_symlink("../dotfiles/torvane.ini", dir / "config" / "Torvane.ini");
     f.s.opt.BGM = true;
-    ASSERT_TRUE(書込_環境設定ファイル(f.s, dir / "config" / "Torvane.ini").ok);
+    ASSERT_TRUE(
+        書込_環境設定ファイル(f.s.opt, f.s.window, f.s.dialog, dir / "config" / "Torvane.ini").ok);
     EXPECT_TRUE(fs::is_symlink(dir / "config" / "Torvane.ini"));
     EXPECT_NE(TempDir::read(dir / "dotfiles" / "torvane.ini").find("BGM=ON"), std::string::npos);
     EXPECT_EQ(names(dir / "dotfiles"), std::set<std::string>{"torvane.ini"});

@@ -127,7 +127,7 @@ TEST(Level, MenuChecksAndDisplay) {
                                               FakePort::num(セル上(0)) + " 2 colour 15 size 12");
 
     f.port.clear();
-    レベル_設定(s, 4);
+    レベル_設定(s, s.window, s.game, s.LEVEL_NO, 4);
     EXPECT_EQ(s.LEVEL_NO, 2);
     EXPECT_EQ(f.port.count("check"), 3u);
     EXPECT_EQ(f.port.count("check LEVEL2 on"), 0u);

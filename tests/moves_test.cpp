@@ -29,7 +29,7 @@ TEST_F(Moves, TheLineBehindARookFollowsIt) {
     BAN[5][6] = COM_KIN;
     BAN[5][7] = MAN_HU;
     BAN[5][9] = MAN_KYOU;  // beyond the gap: stays
-    移動対象駒_移動(s, 5, 5, 5, 2);
+    移動対象駒_移動(s, s.pos, s.game, 5, 5, 5, 2);
     EXPECT_EQ(BAN[5][2], MAN_SYA);
     EXPECT_EQ(BAN[5][3], COM_KIN);
     EXPECT_EQ(BAN[5][4], MAN_HU);
@@ -47,7 +47,7 @@ TEST_F(Moves, AOneSquareMoveDragsTheWholeLineToTheEdge) {
     BAN[2][2] = COM_SYA;
     BAN[1][1] = MAN_KYOU;
     BAN[5][5] = MAN_HU;  // captured by the mover
-    移動対象駒_移動(s, 4, 4, 5, 5);
+    移動対象駒_移動(s, s.pos, s.game, 4, 4, 5, 5);
     EXPECT_EQ(BAN[5][5], COM_GIN);
     EXPECT_EQ(BAN[4][4], MAN_OU);
     EXPECT_EQ(BAN[3][3], COM_SYA);
@@ -65,7 +65,7 @@ TEST_F(Moves, SidewaysAndBackwardLinesFollowToo) {
     BAN[7][5] = MAN_KIN;
     BAN[8][5] = MAN_KEI;
     BAN[9][5] = COM_OU;
-    移動対象駒_移動(s, 5, 5, 2, 5);
+    移動対象駒_移動(s, s.pos, s.game, 5, 5, 2, 5);
     const int row[10] = {0, 0, COM_RYU, COM_HU, MAN_KIN, MAN_KEI, COM_OU, 0, 0, 0};
     for (int x = 1; x <= 9; ++x) EXPECT_EQ(BAN[x][5], row[x]) << x;
 }
@@ -74,14 +74,14 @@ TEST_F(Moves, KnightsAndDropsMoveOnePiece) {
     BAN[5][7] = MAN_KEI;
     BAN[5][8] = MAN_HU;
     BAN[6][5] = COM_GIN;
-    駒移動(s, 5, 7, 6, 5, MAN_KEI);
+    駒移動(s, s.pos, s.game, 5, 7, 6, 5, MAN_KEI);
     EXPECT_EQ(BAN[6][5], MAN_KEI);
     EXPECT_EQ(BAN[5][8], MAN_HU);
     EXPECT_EQ(BAN[5][7], EMPTY);
     EXPECT_EQ(s.pos.MOCHI_MAN[GIN], 1);
     EXPECT_EQ(s.pos.MOCHI_MAN_SU, 1);
 
-    駒移動(s, 11, GIN + 2, 5, 5, MAN_GIN);
+    駒移動(s, s.pos, s.game, 11, GIN + 2, 5, 5, MAN_GIN);
     EXPECT_EQ(BAN[5][5], MAN_GIN);
     EXPECT_EQ(s.pos.MOCHI_MAN[GIN], 0);
     EXPECT_EQ(s.pos.MOCHI_MAN_SU, 0);
@@ -89,7 +89,7 @@ TEST_F(Moves, KnightsAndDropsMoveOnePiece) {
     s.pos.MOCHI_COM[KAKU] = 1;
     s.pos.MOCHI_COM_SU = 1;
     BAN[5][4] = COM_HU;
-    駒移動(s, -1, KAKU, 5, 3, COM_KAKU);
+    駒移動(s, s.pos, s.game, -1, KAKU, 5, 3, COM_KAKU);
     EXPECT_EQ(BAN[5][3], COM_KAKU);
     EXPECT_EQ(BAN[5][4], COM_HU);
     EXPECT_EQ(s.pos.MOCHI_COM[KAKU], 0);
@@ -99,8 +99,8 @@ TEST_F(Moves, KnightsAndDropsMoveOnePiece) {
 TEST_F(Moves, ADropFromARowThatNamesNoKindTouchesNoOtherCount) {
     s.pos.MOCHI_COM_SU = 1;
     s.pos.MOCHI_MAN_SU = 2;
-    駒移動(s, -1, 8, 5, 5, COM_KIN);   // row 8 is past COM's kinds 1..7
-    駒移動(s, 11, 10, 5, 6, MAN_KIN);  // row 10 is past MAN's rows 3..9
+    駒移動(s, s.pos, s.game, -1, 8, 5, 5, COM_KIN);   // row 8 is past COM's kinds 1..7
+    駒移動(s, s.pos, s.game, 11, 10, 5, 6, MAN_KIN);  // row 10 is past MAN's rows 3..9
     EXPECT_EQ(BAN[5][5], COM_KIN);
     EXPECT_EQ(BAN[5][6], MAN_KIN);
     EXPECT_EQ(s.pos.MOCHI_COM_SU, 0);
@@ -114,7 +114,7 @@ TEST_F(Moves, OnlyTheMoverPromotes) {
     const Promotion pr = 調査_駒成(5, 4, 5, 3, MAN_GIN);
     ASSERT_TRUE(pr.may);
     BAN[5][4] = pr.code;
-    移動対象駒_移動(s, 5, 4, 5, 3);
+    移動対象駒_移動(s, s.pos, s.game, 5, 4, 5, 3);
     EXPECT_EQ(BAN[5][3], MAN_NARIGIN);
     EXPECT_EQ(BAN[5][4], MAN_HU);  // entered the zone as a follower: unpromoted
 }
@@ -122,26 +122,26 @@ TEST_F(Moves, OnlyTheMoverPromotes) {
 TEST_F(Moves, CapturesFileUnpromotedKindsAndKingsEndTheGame) {
     ModeTestSeam::of(s.game).TEBAN_MAN = SENTE_BAN;
     ModeTestSeam::of(s.game).TEBAN_COM = GOTE_BAN;
-    駒取得(s, COM_RYU);
-    駒取得(s, COM_TO);
-    駒取得(s, COM_NARIKIN);
-    駒取得(s, MAN_UMA);
+    駒取得(s.pos, s.game, COM_RYU);
+    駒取得(s.pos, s.game, COM_TO);
+    駒取得(s.pos, s.game, COM_NARIKIN);
+    駒取得(s.pos, s.game, MAN_UMA);
     EXPECT_EQ(s.pos.MOCHI_MAN[SYA], 1);
     EXPECT_EQ(s.pos.MOCHI_MAN[HU], 1);
     EXPECT_EQ(s.pos.MOCHI_MAN[KIN], 1);
     EXPECT_EQ(s.pos.MOCHI_COM[KAKU], 1);
     EXPECT_EQ(s.game.SHOUHAI(), 0);
-    駒取得(s, COM_OU);
+    駒取得(s.pos, s.game, COM_OU);
     EXPECT_EQ(s.game.SHOUHAI(), SENTE_BAN);
-    駒取得(s, MAN_OU);
+    駒取得(s.pos, s.game, MAN_OU);
     EXPECT_EQ(s.game.SHOUHAI(), GOTE_BAN);
     int hand = 0;
     for (int k = 1; k <= 7; ++k) hand += s.pos.MOCHI_MAN[k] + s.pos.MOCHI_COM[k];
     EXPECT_EQ(hand, 4);  // kings enter no hand
 
     s.pos.MOCHI_MAN[HU] = 3;
-    EXPECT_EQ(調査_持駒数(s, SENTE_BAN), 5);
-    EXPECT_EQ(調査_持駒数(s, 0), 0);
+    EXPECT_EQ(調査_持駒数(s.pos, s.game, SENTE_BAN), 5);
+    EXPECT_EQ(調査_持駒数(s.pos, s.game, 0), 0);
 }
 
 TEST_F(Moves, TwoPawnFlagsCountOnlyUnpromotedPawns) {
@@ -188,22 +188,22 @@ TEST(Setup, SavingOverwritesAndTheBoundEndsTheGame) {
     State& s = f.s;
     初期設定(s);
     ModeTestSeam::of(s.game).TESU = 3;
-    手順保存(s, 1, 2, 3, 4);
+    手順保存(s.hist, s.game, s.pos, 1, 2, 3, 4);
     ModeTestSeam::of(s.game).TESU = 1;
     s.pos.BAN[5][5] = COM_KIN;
-    手順保存(s, 5, 6, 7, 8);
+    手順保存(s.hist, s.game, s.pos, 5, 6, 7, 8);
     EXPECT_EQ(s.hist.SAISHU_TESU(), 1);
     EXPECT_EQ(s.hist.BAN_RIREKI[1][5][5], COM_KIN);
     EXPECT_EQ(s.hist.COM_JIKAN_ATO[1], 8);
 
     ModeTestSeam::of(s.game).TESU = 499;
-    EXPECT_TRUE(履歴に空きあり(s));
-    EXPECT_FALSE(手数上限終了(s));
+    EXPECT_TRUE(履歴に空きあり(s.game));
+    EXPECT_FALSE(手数上限終了(s.game, s.clock, s.timer, s.dialog));
     ModeTestSeam::of(s.game).TESU = 500;
-    EXPECT_FALSE(履歴に空きあり(s));
+    EXPECT_FALSE(履歴に空きあり(s.game));
     ModeTestSeam::of(s.game).TEBAN = SENTE_BAN;
     f.port.clear();
-    EXPECT_TRUE(手数上限終了(s));
+    EXPECT_TRUE(手数上限終了(s.game, s.clock, s.timer, s.dialog));
     EXPECT_EQ(s.game.TEBAN(), 0);
     EXPECT_EQ(f.port.count("message 500手"), 1u);
 }

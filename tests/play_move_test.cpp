@@ -61,7 +61,7 @@ TEST(PlayMove, ReportsWhatEachMoveDidAndRefusesWithoutAChange) {
     EXPECT_EQ(BAN[5][3], MAN_KYOU);
     EXPECT_EQ(s.pos.MOCHI_MAN[KIN], 0);
     EXPECT_EQ(s.game.SHOUHAI(), man);
-    EXPECT_EQ(winnerByKings(s, Mover::Computer), man);
+    EXPECT_EQ(winnerByKings(s.pos, s.game, Mover::Computer), man);
 
     // A full history refuses any move.
     ModeTestSeam::of(s.game).TESU = TESU_MAX;

@@ -117,8 +117,8 @@ TEST(RecordFile, WriteThenReadRestoresEveryEntry) {
         SENTE_BAN;  // MAN moved first: the second player sat at the top
     ModeTestSeam::of(w.s.game).TEBAN_COM = GOTE_BAN;
     bool closed = false;
-    FileResult r =
-        書込_棋譜(w.s, dir.path(), "対局", "名人戦", "先手氏", "後手氏", [&] { closed = true; });
+    FileResult r = 書込_棋譜(w.s.hist, w.s.game, w.s.dialog, dir.path(), "対局", "名人戦", "先手氏",
+                             "後手氏", [&] { closed = true; });
     EXPECT_TRUE(r.ok);
     EXPECT_TRUE(closed);
     EXPECT_EQ(w.port.only("message"),
@@ -171,7 +171,7 @@ TEST(RecordFile, HeaderPositionAndNameOrder) {
     TempDir dir;
     Fixture f;
     ModeTestSeam::SAISHU_TESU(f.s.hist) = 1;
-    書込_棋譜(f.s, dir.path(), "a", "g", "sente", "gote");
+    書込_棋譜(f.s.hist, f.s.game, f.s.dialog, dir.path(), "a", "g", "sente", "gote");
     std::string bytes = TempDir::read(dir / "a.棋譜");
     EXPECT_EQ(bytes.substr(0, 16), "g\r\nsente\r\ngote\r\n");
     EXPECT_EQ(bytes.size(), 16u + 277u + 2u);  // one stored move: four lines
@@ -184,18 +184,19 @@ TEST(RecordFile, WriteRefusals) {
     初期設定(s);
     f.port.clear();
 
-    EXPECT_FALSE(書込_棋譜(s, dir.path(), "", "g", "a", "b").ok);
-    EXPECT_FALSE(書込_棋譜(s, dir.path(), "x", "g", "a", "b").ok);  // nothing stored yet
+    EXPECT_FALSE(書込_棋譜(s.hist, s.game, s.dialog, dir.path(), "", "g", "a", "b").ok);
+    EXPECT_FALSE(書込_棋譜(s.hist, s.game, s.dialog, dir.path(), "x", "g", "a", "b")
+                     .ok);  // nothing stored yet
     EXPECT_EQ((f.port.only("message")),
               (std::vector<std::string>{"message ﾌｧｲﾙ名が入力されていません |   ",
                                         "message 保存するデータがありません | 棋譜保存"}));
     EXPECT_EQ(dir.fileCount(), 0u);
 
-    EXPECT_EQ(KIFU_WRITE_Click(s), ON);
+    EXPECT_EQ(KIFU_WRITE_Click(s.game, s.dialog), ON);
     ModeTestSeam::of(s.game).HANDE_SETTEI = ON;
-    EXPECT_EQ(KIFU_WRITE_Click(s), OFF);
+    EXPECT_EQ(KIFU_WRITE_Click(s.game, s.dialog), OFF);
     ModeTestSeam::of(s.game).HANTEN = ON;
-    EXPECT_EQ(KIFU_WRITE_Click(s), OFF);
+    EXPECT_EQ(KIFU_WRITE_Click(s.game, s.dialog), OFF);
     auto m = f.port.only("message");
     EXPECT_EQ(m[2], "message ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません | 棋譜書込");
     EXPECT_EQ(m[3], "message 反転後は書き込みできません | 棋譜書込");
@@ -205,7 +206,7 @@ TEST(RecordFile, WriteRefusals) {
     ModeTestSeam::of(s.game).TESU = 2;
     ModeTestSeam::of(s.game).HANTEN = OFF;
     ModeTestSeam::of(s.game).HANDE_SETTEI = OFF;
-    ASSERT_TRUE(書込_棋譜(s, dir.path(), "back", "", "", "").ok);
+    ASSERT_TRUE(書込_棋譜(s.hist, s.game, s.dialog, dir.path(), "back", "", "", "").ok);
     Fixture r;
     読込_棋譜(r.s, dir / "back.棋譜");
     EXPECT_EQ(r.s.hist.SAISHU_TESU(), 5);
@@ -217,7 +218,7 @@ TEST(RecordFile, FailedWriteKeepsTheOldFile) {
     fillHistory(f.s, 3, 2);
 
     // A missing directory.
-    FileResult r = 書込_棋譜(f.s, dir / "missing", "x", "", "", "");
+    FileResult r = 書込_棋譜(f.s.hist, f.s.game, f.s.dialog, dir / "missing", "x", "", "", "");
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, "棋譜ﾌｧｲﾙを作成できません\n\nx.棋譜");
     EXPECT_EQ(f.port.only("message").back(), "message " + r.message + " | 棋譜保存");
@@ -227,7 +228,9 @@ TEST(RecordFile, FailedWriteKeepsTheOldFile) {
     TempDir::write(dir / (name + ".棋譜"), "old");
     f.port.clear();
     bool closed = false;
-    EXPECT_TRUE(書込_棋譜(f.s, dir.path(), name, "", "", "", [&] { closed = true; }).ok);
+    EXPECT_TRUE(書込_棋譜(f.s.hist, f.s.game, f.s.dialog, dir.path(), name, "", "", "", [&] {
+                    closed = true;
+                }).ok);
     EXPECT_TRUE(closed);
     EXPECT_NE(TempDir::read(dir / (name + ".棋譜")), "old");
     EXPECT_EQ(dir.fileCount(), 1u);  // no temporary file left behind
@@ -235,7 +238,7 @@ TEST(RecordFile, FailedWriteKeepsTheOldFile) {
 
     // Writing over an existing record replaces it whole.
     TempDir::write(dir / "y.棋譜", std::string(5000, 'z'));
-    ASSERT_TRUE(書込_棋譜(f.s, dir.path(), "y", "", "", "").ok);
+    ASSERT_TRUE(書込_棋譜(f.s.hist, f.s.game, f.s.dialog, dir.path(), "y", "", "", "").ok);
     EXPECT_EQ(TempDir::read(dir / "y.棋譜").size(), 6u + 2 * 279u + 307u);  // entry 3 is wide
 }
 

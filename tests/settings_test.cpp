@@ -26,7 +26,7 @@ TEST(SettingsFile, MissingFileIsCreatedWithTatamiDefaults) {
     TempDir dir;
     Fixture f;
     State& s = f.s;
-    FileResult r = 読込_環境設定ファイル(s, dir / "Torvane.ini");
+    FileResult r = 読込_環境設定ファイル(s, s.window, s.sound, s.dialog, dir / "Torvane.ini");
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(TempDir::read(dir / "Torvane.ini"), TATAMI_FILE);
     EXPECT_EQ(s.opt.HAIKEI_NO, 6);
@@ -46,7 +46,7 @@ TEST(SettingsFile, MissingFileIsCreatedWithTatamiDefaults) {
 
     // Read again: the file now exists and gives the same state.
     Fixture g;
-    読込_環境設定ファイル(g.s, dir / "Torvane.ini");
+    読込_環境設定ファイル(g.s, g.s.window, g.s.sound, g.s.dialog, dir / "Torvane.ini");
     EXPECT_EQ(g.s.opt.HAIKEI_NO, 6);
     EXPECT_TRUE(g.s.opt.TATAMI && g.s.opt.KEIKA && g.s.opt.BGM);
 }
@@ -58,7 +58,7 @@ TEST(SettingsFile, LinesAreParsedByKeyAndLaterLinesWin) {
     TempDir::write(dir / "Torvane.ini",
                    toCp932("背景画=宇宙\r\n移動指導=ON\r\nfoo=bar\r\nno equals sign\r\n\r\n"
                            "経過時間=ON\r\nBGM=ON=1\r\n背景画=竹\n移動指導=on\r\n経過時間=ON "));
-    読込_環境設定ファイル(s, dir / "Torvane.ini");
+    読込_環境設定ファイル(s, s.window, s.sound, s.dialog, dir / "Torvane.ini");
     EXPECT_EQ(s.opt.HAIKEI_NO, 7);
     EXPECT_TRUE(s.opt.TAKE);
     EXPECT_FALSE(s.opt.UCHU);
@@ -79,20 +79,20 @@ TEST(SettingsFile, UnknownBackgroundLeavesNoBackgroundLine) {
     State& s = f.s;
     TempDir::write(dir / "Torvane.ini",
                    toCp932("背景画=海\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n"));
-    読込_環境設定ファイル(s, dir / "Torvane.ini");
+    読込_環境設定ファイル(s, s.window, s.sound, s.dialog, dir / "Torvane.ini");
     EXPECT_FALSE(s.opt.MIDORI || s.opt.TATAMI || s.opt.TAKE || s.opt.UCHU || s.opt.RENGA);
     EXPECT_EQ(s.opt.SIDOU_FLAG, 1);
     EXPECT_EQ(s.opt.SIDOU_COLOR, 15);
     EXPECT_EQ(f.port.only("loop"), std::vector<std::string>{"loop 3"});
 
-    ASSERT_TRUE(書込_環境設定ファイル(s, dir / "Torvane.ini").ok);
+    ASSERT_TRUE(書込_環境設定ファイル(s.opt, s.window, s.dialog, dir / "Torvane.ini").ok);
     EXPECT_EQ(TempDir::read(dir / "Torvane.ini"),
               toCp932("移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n"));
     EXPECT_EQ(dir.fileCount(), 1u);
 
     // Several checked items: the first in the order 緑, 竹, 畳, 宇宙, 煉瓦 is written.
     s.opt.RENGA = s.opt.TATAMI = s.opt.TAKE = true;
-    書込_環境設定ファイル(s, dir / "Torvane.ini");
+    書込_環境設定ファイル(s.opt, s.window, s.dialog, dir / "Torvane.ini");
     EXPECT_EQ(TempDir::read(dir / "Torvane.ini").substr(0, 11), toCp932("背景画=竹\r\n"));
 }
 
@@ -105,7 +105,8 @@ TEST(SettingsFile, FailuresFallBackToDefaults) {
         const std::string big(SETTINGS_FILE_MAX_BYTES + 1, '=');
         TempDir::write(dir / "big.ini", big);
         TempDir::write(dir / "big.ini.bad", "older");
-        EXPECT_TRUE(読込_環境設定ファイル(f.s, dir / "big.ini").ok);
+        EXPECT_TRUE(
+            読込_環境設定ファイル(f.s, f.s.window, f.s.sound, f.s.dialog, dir / "big.ini").ok);
         EXPECT_EQ(TempDir::read(dir / "big.ini"), TATAMI_FILE);
         EXPECT_EQ(TempDir::read(dir / "big.ini.bad"), big);
         EXPECT_EQ(f.s.opt.HAIKEI_NO, 6);
@@ -113,13 +114,15 @@ TEST(SettingsFile, FailuresFallBackToDefaults) {
                   std::vector<std::string>{"message " + std::string(SETTINGS_UNREADABLE) +
                                            "\n\n元のﾌｧｲﾙは big.ini.bad に残しました | 環境設定"});
         Fixture again;
-        読込_環境設定ファイル(again.s, dir / "big.ini");
+        読込_環境設定ファイル(again.s, again.s.window, again.s.sound, again.s.dialog,
+                              dir / "big.ini");
         EXPECT_EQ(again.port.count("message"), 0u);
     }
     {
         // Unreadable and not creatable: tatami all the same, and the user is told.
         Fixture f;
-        FileResult r = 読込_環境設定ファイル(f.s, dir / "no" / "Torvane.ini");
+        FileResult r = 読込_環境設定ファイル(f.s, f.s.window, f.s.sound, f.s.dialog,
+                                             dir / "no" / "Torvane.ini");
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(f.port.only("message"),
                   std::vector<std::string>{
@@ -137,7 +140,7 @@ TEST(SettingsFile, FailuresFallBackToDefaults) {
         s.opt.SIDOU_FLAG = 1;
         s.opt.SIDOU_COLOR = 15;
         s.opt.BGM = false;
-        FileResult r = 書込_環境設定ファイル(s, dir / "no" / "Torvane.ini");
+        FileResult r = 書込_環境設定ファイル(s.opt, s.window, s.dialog, dir / "no" / "Torvane.ini");
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(s.opt.HAIKEI_NO, 8);
         EXPECT_TRUE(s.opt.MIDORI);
@@ -152,7 +155,7 @@ TEST(SettingsFile, FailuresFallBackToDefaults) {
         // When the fallback write fails too, the command says so and the target is untouched.
         Fixture f;
         std::filesystem::create_directory(dir / "taken");
-        EXPECT_FALSE(書込_環境設定ファイル(f.s, dir / "taken").ok);
+        EXPECT_FALSE(書込_環境設定ファイル(f.s.opt, f.s.window, f.s.dialog, dir / "taken").ok);
         EXPECT_TRUE(std::filesystem::is_directory(dir / "taken"));
     }
 }
@@ -162,11 +165,12 @@ TEST(SettingsFile, Utf8FilesAreReadAndWrittenBackInCp932) {
     for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
         Fixture f;
         TempDir::write(dir / "Torvane.ini", bom + "背景画=宇宙\r\n移動指導=ON\nBGM=OFF\r\n");
-        EXPECT_TRUE(読込_環境設定ファイル(f.s, dir / "Torvane.ini").ok);
+        EXPECT_TRUE(
+            読込_環境設定ファイル(f.s, f.s.window, f.s.sound, f.s.dialog, dir / "Torvane.ini").ok);
         EXPECT_EQ(f.s.opt.HAIKEI_NO, 8);
         EXPECT_EQ(f.s.opt.SIDOU_FLAG, 1);
         EXPECT_FALSE(f.s.opt.BGM);
-        書込_環境設定ファイル(f.s, dir / "Torvane.ini");
+        書込_環境設定ファイル(f.s.opt, f.s.window, f.s.dialog, dir / "Torvane.ini");
         EXPECT_EQ(fromCp932(TempDir::read(dir / "Torvane.ini")),
                   "背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n");
     }
@@ -178,7 +182,7 @@ TEST(SettingsFile, CheckMarksAndMenuCommands) {
     Fixture f;
     State& s = f.s;
 
-    チェック設定(s, 4);
+    チェック設定(s.opt, s.window, 4);
     EXPECT_FALSE(s.opt.MIDORI || s.opt.TATAMI || s.opt.TAKE || s.opt.UCHU || s.opt.RENGA);
     EXPECT_EQ(f.port.count("check"), 5u);
     EXPECT_EQ(f.port.count("check MIDORI off"), 1u);

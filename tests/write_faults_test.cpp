@@ -49,7 +49,7 @@ void playSomeMoves(State& s) {
         ModeTestSeam::of(s.game).TESU = t;
         s.pos.MOCHI_MAN[HU] = t;
         s.pos.BAN[t + 1][7] = EMPTY;
-        手順保存(s, 10.0f * t, 10.0f * t + 3, 7.0f * t, 7.0f * t);
+        手順保存(s.hist, s.game, s.pos, 10.0f * t, 10.0f * t + 3, 7.0f * t, 7.0f * t);
     }
     ModeTestSeam::of(s.game).TESU = 4;
 }
@@ -179,7 +179,9 @@ Writer recordWriter(const std::string& name = RECORD_NAME) {
     w.fileName = name + ".棋譜";
     w.failure = "message 棋譜ﾌｧｲﾙを作成できません\n\n" + w.fileName + " | 棋譜保存";
     w.write = [name](State& s, const fs::path& dir, bool& closed) {
-        return 書込_棋譜(s, dir, name, "対局", "先手", "後手", [&] { closed = true; }).ok;
+        return 書込_棋譜(s.hist, s.game, s.dialog, dir, name, "対局", "先手", "後手",
+                         [&] { closed = true; })
+            .ok;
     };
     return w;
 }
@@ -193,7 +195,7 @@ Writer settingsWriter(const std::string& name = SETTINGS_FILE) {
     // picture on screen stays.
     w.optionsAfter = "10000 guidance 0 clock 1 music 1 shown 8";
     w.write = [name](State& s, const fs::path& dir, bool&) {
-        return 書込_環境設定ファイル(s, dir / name).ok;
+        return 書込_環境設定ファイル(s.opt, s.window, s.dialog, dir / name).ok;
     };
     return w;
 }

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "play/places.h"
-#include "play/state.h"
 #include "ui/qt/fonts.h"
 
 void setDesktopIdentity() {
@@ -23,14 +22,14 @@ void setDesktopIdentity() {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.torvane.Torvane"));
 }
 
-void choosePlaces(State& s) {
-    s.places = placesFor(QCoreApplication::applicationFilePath().toStdString(), processEnvironment);
+void choosePlaces(Places& places) {
+    places = placesFor(QCoreApplication::applicationFilePath().toStdString(), processEnvironment);
 }
 
-void reportFiles(const State& s, int soundsLoaded) {
+void reportFiles(const Places& places, int soundsLoaded) {
     const char* on = std::getenv("TORVANE_REPORT_FILES");
     if (on == nullptr || std::string_view(on) != "1") return;
-    std::string text = describePlaces(s.places);
+    std::string text = describePlaces(places);
     text += "torvane: sounds loaded " + std::to_string(soundsLoaded) + "\n";
     std::fputs(text.c_str(), stderr);
     std::fflush(stderr);

@@ -1,6 +1,6 @@
 #pragma once
 // The program as a desktop application: its icon and launcher name, the places of its files.
-struct State;
+struct Places;
 
 // The window icon, embedded at every rendered size, and the launcher's id, so that the desktop
 // matches the running window to its menu entry.
@@ -8,11 +8,11 @@ void setDesktopIdentity();
 
 // Installed beside share/torvane, the game reads its data there and keeps the player's files
 // in the per-user directories; from the build tree it keeps the current directory.
-void choosePlaces(State& s);
+void choosePlaces(Places& places);
 
 // With TORVANE_REPORT_FILES=1 (for the install test): the places, whether each file is there,
 // and how many wave files the sound library took, on standard error.
-void reportFiles(const State& s, int soundsLoaded);
+void reportFiles(const Places& places, int soundsLoaded);
 
 // Before the QApplication: where Qt can open no display (none set, a dead one, Wayland without
 // Qt's Wayland plugin) it would abort with advice that does not help. The player gets one line

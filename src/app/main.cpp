@@ -41,14 +41,14 @@ int main(int argc, char** argv) {
     WindowCloseWatch closeWatch(window);
     auto state = std::make_unique<State>(window);
     State& s = *state;
-    choosePlaces(s);
+    choosePlaces(s.places);
     window.setHandlers(gameHandlers(s));
     window.run([&s] { Form_Load(s); });
     // The sounds are decoded once the window is on the screen.
 #ifdef TORVANE_SOUND_LIBRARY
-    window.whenSoundsReady([&s, &sound] { reportFiles(s, sound.loaded); });
+    window.whenSoundsReady([&s, &sound] { reportFiles(s.places, sound.loaded); });
 #else
-    window.whenSoundsReady([&s] { reportFiles(s, 0); });
+    window.whenSoundsReady([&s] { reportFiles(s.places, 0); });
 #endif
     if (window.quitting()) return 0;
     window.show();

@@ -117,15 +117,16 @@ std::string Engine::man(std::string_view args) {
     勢力調査(s);
     if (out.winner != 0) return out.winner == s.game.TEBAN_MAN() ? "win MAN" : "win COM";
     s.game.turnPassesTo(s.game.TEBAN_COM());
-    手数上限終了(s);  // the move that fills the history ends the game, as after COM's move
+    手数上限終了(s.game, s.clock, s.timer,
+                 s.dialog);  // the move that fills the history ends the game, as after COM's move
     return "ok";
 }
 
 std::string Engine::com() {
     State& s = *s_;
     if (s.game.SHOUHAI() != 0) return "over";
-    if (!履歴に空きあり(s)) {
-        手数上限終了(s);  // what com_ban does when it is refused
+    if (!履歴に空きあり(s.game)) {
+        手数上限終了(s.game, s.clock, s.timer, s.dialog);  // what com_ban does when it is refused
         return "error history full";
     }
     const int tesu = s.game.TESU();
@@ -137,7 +138,7 @@ std::string Engine::com() {
     std::snprintf(buf, sizeof buf, "%d %d %d %d %d %.4f", t.BEST_FX, t.BEST_FY, t.BEST_TX,
                   t.BEST_TY, t.BEST_NEW_KOMA, t.BEST_SCORE);
     std::string out = buf;
-    if (const int winner = winnerByKings(s, Mover::Computer); winner != 0)
+    if (const int winner = winnerByKings(s.pos, s.game, Mover::Computer); winner != 0)
         out += winner == s.game.TEBAN_COM() ? " win COM" : " win MAN";
     return out;
 }

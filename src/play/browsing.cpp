@@ -17,123 +17,117 @@
 namespace {
 
 // Board and hands of history entry t, with the hand totals recounted.
-void restoreEntry(State& s, int t) {
-    const auto& h = s.hist;
-    auto& p = s.pos;
+void restoreEntry(Position& p, const History& h, const GameState& g, int t) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) p.BAN[x][y] = h.BAN_RIREKI[t][x][y];
     for (int k = 1; k <= 7; ++k) {
         p.MOCHI_MAN[k] = h.MOCHI_MAN_RIREKI[t][k];
         p.MOCHI_COM[k] = h.MOCHI_COM_RIREKI[t][k];
     }
-    p.MOCHI_COM_SU = 調査_持駒数(s, s.game.TEBAN_COM());
-    p.MOCHI_MAN_SU = 調査_持駒数(s, s.game.TEBAN_MAN());
+    p.MOCHI_COM_SU = 調査_持駒数(p, g, g.TEBAN_COM());
+    p.MOCHI_MAN_SU = 調査_持駒数(p, g, g.TEBAN_MAN());
 }
 
 // Both clocks as they stood at entry t, that is before the move made from it.
 void restoreClocks(State& s, int t) {
     auto& c = s.clock;
     c.COM_JIKAN = s.hist.COM_JIKAN_MAE[t];
-    描画_所有時間(s, s.game.TEBAN_COM(), c.COM_JIKAN);
+    描画_所有時間(s, s.game, s.game.TEBAN_COM(), c.COM_JIKAN);
     c.MAN_JIKAN = s.hist.MAN_JIKAN_MAE[t];
-    描画_所有時間(s, s.game.TEBAN_MAN(), c.MAN_JIKAN);
+    描画_所有時間(s, s.game, s.game.TEBAN_MAN(), c.MAN_JIKAN);
 }
 
 // At the live end the position on the board is not in the history yet. Its board and hands
 // go under TESU, beyond the last entry, so that the move taken back is read from it; the
 // last entry stays where it was, so 進 cannot step onto it.
-void keepLivePosition(State& s) {
-    const int t = s.game.TESU();
-    auto& h = s.hist;
+void keepLivePosition(History& h, const Position& p, int t) {
     if (t <= h.SAISHU_TESU() || t > TESU_MAX) return;
     for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) h.BAN_RIREKI[t][x][y] = s.pos.BAN[x][y];
+        for (int y = 1; y <= 9; ++y) h.BAN_RIREKI[t][x][y] = p.BAN[x][y];
     for (int k = 1; k <= 7; ++k) {
-        h.MOCHI_MAN_RIREKI[t][k] = s.pos.MOCHI_MAN[k];
-        h.MOCHI_COM_RIREKI[t][k] = s.pos.MOCHI_COM[k];
+        h.MOCHI_MAN_RIREKI[t][k] = p.MOCHI_MAN[k];
+        h.MOCHI_COM_RIREKI[t][k] = p.MOCHI_COM[k];
     }
 }
 
 void beginStep(State& s) {
     s.game.selectionDropped();
-    タイマー設定(s, false);
+    タイマー設定(s.clock, s.timer, false);
     描画_将棋盤桝(s);
 }
 
-void drawPosition(State& s) {
-    描画_自持盤(s);
-    描画_敵持盤(s);
-    描画_盤(s);
+void drawPosition(Canvas& cv, const Position& p) {
+    描画_自持盤(cv, p);
+    描画_敵持盤(cv, p);
+    描画_盤(cv, p);
 }
-
-// The square, and the piece, that history entry t filled.
-Arrival arrivalOf(const State& s, int t) { return 調査_移動結果(s.hist, t); }
 
 }  // namespace
 
 void REPLAY_Click(State& s) {
     auto& g = s.game;
-    パネル閉じる(s);
+    パネル閉じる(s.recordPanel);
     g.browsingAsked();
     if (g.TESU() < 1) {
-        s.port.playSound(Sound::KINSHI);
-        s.port.message("できません", "戻る", Buttons::Ok);
+        s.sound.playSound(Sound::KINSHI);
+        s.dialog.message("できません", "戻る", Buttons::Ok);
         return;
     }
     beginStep(s);
-    keepLivePosition(s);
-    restoreEntry(s, g.TESU() - 1);
+    keepLivePosition(s.hist, s.pos, g.TESU());
+    restoreEntry(s.pos, s.hist, g, g.TESU() - 1);
     restoreClocks(s, g.TESU() - 1);
-    drawPosition(s);
-    const Arrival a = arrivalOf(s, g.TESU());
-    s.port.playSound(Sound::KOMA);
-    消去_移動結果(s, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN());
+    drawPosition(s, s.pos);
+    // The square, and the piece, that the move taken back filled.
+    const Arrival a = 調査_移動結果(s.hist, g.TESU());
+    s.sound.playSound(Sound::KOMA);
+    消去_移動結果(s, g, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN());
     g.steppedBack();
     描画_手数(s, g.HYOUJI_TESU(), 15);
 }
 
 void AFTER_Click(State& s) {
     auto& g = s.game;
-    パネル閉じる(s);
+    パネル閉じる(s.recordPanel);
     if (g.TEBAN() == 0) {
-        s.port.playSound(Sound::KINSHI);
-        s.port.message("「対局」で始めて下さい", "開始", Buttons::Ok);
+        s.sound.playSound(Sound::KINSHI);
+        s.dialog.message("「対局」で始めて下さい", "開始", Buttons::Ok);
         return;
     }
     g.browsingAsked();
     if (g.TESU() >= s.hist.SAISHU_TESU()) {
         if (g.KIFU_MODE() == ON) {
-            s.port.message("終わり", "進む", Buttons::Ok);
+            s.dialog.message("終わり", "進む", Buttons::Ok);
         } else {
-            s.port.playSound(Sound::KINSHI);
-            s.port.message("できません", "進む", Buttons::Ok);
+            s.sound.playSound(Sound::KINSHI);
+            s.dialog.message("できません", "進む", Buttons::Ok);
         }
         return;
     }
     beginStep(s);
     g.steppedForward();
     描画_手数(s, g.HYOUJI_TESU(), 15);
-    restoreEntry(s, g.TESU());
+    restoreEntry(s.pos, s.hist, g, g.TESU());
     // The clocks of the position shown: those before the move made from it, as 戻 does.
     restoreClocks(s, g.TESU());
-    drawPosition(s);
-    const Arrival a = arrivalOf(s, g.TESU());
-    s.port.playSound(Sound::KOMA);
-    描画_移動結果(s, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN(), a.x, a.y, a.code, 15);
+    drawPosition(s, s.pos);
+    const Arrival a = 調査_移動結果(s.hist, g.TESU());
+    s.sound.playSound(Sound::KOMA);
+    描画_移動結果(s, g, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN(), a.x, a.y, a.code, 15);
     描画_手数(s, g.HYOUJI_TESU(), 15);
 }
 
 void CANCEL_Click(State& s) {
     初期設定(s);
-    s.port.playSound(Sound::KOMA);
+    s.sound.playSound(Sound::KOMA);
 }
 
 void REVERSE_Click(State& s) {
     auto& g = s.game;
     auto& p = s.pos;
     if (g.KIFU_MODE() == ON) {
-        s.port.playSound(Sound::KINSHI);
-        s.port.message("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::Ok);
+        s.sound.playSound(Sound::KINSHI);
+        s.dialog.message("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::Ok);
         return;
     }
     g.reverseStarted();
@@ -149,9 +143,9 @@ void REVERSE_Click(State& s) {
     for (int k = 1; k <= 7; ++k) std::swap(p.MOCHI_MAN[k], p.MOCHI_COM[k]);
     std::swap(p.MOCHI_MAN_SU, p.MOCHI_COM_SU);
 
-    画面_再描画(s);
+    画面_再描画(s, p, g, s.clock, s.LEVEL_NO);
     描画_手数(s, g.HYOUJI_TESU(), 15);
     g.reversed(s.hist);
     if (g.HANDE_SETTEI() == ON) 描画_ハンデレベル(s, g.HANDE_LEVEL());
-    s.port.playSound(Sound::KOMA);
+    s.sound.playSound(Sound::KOMA);
 }

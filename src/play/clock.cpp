@@ -5,23 +5,23 @@
 #include "play/state.h"
 #include "ui/drawing.h"
 
-void タイマー設定(State& s, bool enabled) {
-    s.clock.Timer1 = enabled;
-    s.port.setTimer(enabled);
+void タイマー設定(Clock& c, ClockPort& timer, bool enabled) {
+    c.Timer1 = enabled;
+    timer.setTimer(enabled);
 }
 
 void Timer1_Timer(State& s) {
     if (!s.clock.Timer1 || s.game.SHOUHAI() != 0) return;
     Clock& c = s.clock;
-    c.KEIKA_BYOU = 調査_経過秒(c.KAISHI_JIKAN, s.port.timeOfDay());
+    c.KEIKA_BYOU = 調査_経過秒(c.KAISHI_JIKAN, s.timer.timeOfDay());
     int whole = static_cast<int>(std::floor(c.KEIKA_BYOU));
     if (whole == c.BYOU_HYOUJI) return;
     c.BYOU_HYOUJI = whole;
     if (s.game.TEBAN() == s.game.TEBAN_COM())
-        描画_所有時間(s, s.game.TEBAN_COM(), c.COM_JIKAN + c.KEIKA_BYOU);
+        描画_所有時間(s, s.game, s.game.TEBAN_COM(), c.COM_JIKAN + c.KEIKA_BYOU);
     if (s.game.TEBAN() == s.game.TEBAN_MAN())
-        描画_所有時間(s, s.game.TEBAN_MAN(), c.MAN_JIKAN + c.KEIKA_BYOU);
-    s.port.flush();
+        描画_所有時間(s, s.game, s.game.TEBAN_MAN(), c.MAN_JIKAN + c.KEIKA_BYOU);
+    s.paint.flush();
 }
 
 float 調査_経過秒(float start, float now) {
@@ -30,24 +30,24 @@ float 調査_経過秒(float start, float now) {
     return now + 86400 - start;
 }
 
-void 描画_所有時間(State& s, int side, float seconds) {
-    if (!s.opt.KEIKA) return;
+void 描画_所有時間(Canvas& cv, const GameState& g, int side, float seconds) {
+    if (!cv.opt.KEIKA) return;
     std::string text = 調査_時間秒追加結果(seconds);
-    消去_所有時間(s, side);
-    if (side == s.game.TEBAN_MAN()) {
-        描画_数値(s, 13.1, 9.3, text, colours::BLACK, 0, 12);
-        描画_数値(s, 13, 9.2, text, colours::WHITE, 0, 12);
-    } else if (side == s.game.TEBAN_COM()) {
-        描画_数値(s, -1.5, 9.3, text, colours::BLACK, 0, 12);
-        描画_数値(s, -1.6, 9.2, text, colours::WHITE, 0, 12);
+    消去_所有時間(cv, g, side);
+    if (side == g.TEBAN_MAN()) {
+        描画_数値(cv, 13.1, 9.3, text, colours::BLACK, 0, 12);
+        描画_数値(cv, 13, 9.2, text, colours::WHITE, 0, 12);
+    } else if (side == g.TEBAN_COM()) {
+        描画_数値(cv, -1.5, 9.3, text, colours::BLACK, 0, 12);
+        描画_数値(cv, -1.6, 9.2, text, colours::WHITE, 0, 12);
     }
 }
 
-void 消去_所有時間(State& s, int side) {
-    if (side == s.game.TEBAN_MAN()) {
-        for (int x = 13; x <= 15; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 9);
-    } else if (side == s.game.TEBAN_COM()) {
-        for (int x = -2; x <= 0; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 9);
+void 消去_所有時間(Canvas& cv, const GameState& g, int side) {
+    if (side == g.TEBAN_MAN()) {
+        for (int x = 13; x <= 15; ++x) 描画_絵(cv, cv.opt.HAIKEI_NO, x, 9);
+    } else if (side == g.TEBAN_COM()) {
+        for (int x = -2; x <= 0; ++x) 描画_絵(cv, cv.opt.HAIKEI_NO, x, 9);
     }
 }
 
@@ -72,7 +72,7 @@ std::string 変換_数字から文字(long long n) {
     return text;
 }
 
-void 待ち時間(State& s, double seconds) {
+void 待ち時間(ClockPort& timer, double seconds) {
     // The window owns the busy loop and its midnight rule.
-    s.port.wait(seconds);
+    timer.wait(seconds);
 }

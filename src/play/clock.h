@@ -1,6 +1,9 @@
 #pragma once
 #include <string>
 
+class ClockPort;
+class GameState;
+struct Canvas;
 struct State;
 
 // The two thinking clocks; times are seconds in single precision.
@@ -14,13 +17,14 @@ struct Clock {
 };
 
 // Starts or stops Timer1, keeping the flag and the window's timer in step.
-void タイマー設定(State& s, bool enabled);
+void タイマー設定(Clock& c, ClockPort& timer, bool enabled);
 
 // One clock tick; also called by COM's turn while it thinks.
 void Timer1_Timer(State& s);
 float 調査_経過秒(float start, float now);
-void 描画_所有時間(State& s, int side, float seconds);
-void 消去_所有時間(State& s, int side);
+// The clock of `side` (MAN's right of the board, COM's left), when the option shows clocks.
+void 描画_所有時間(Canvas& cv, const GameState& g, int side, float seconds);
+void 消去_所有時間(Canvas& cv, const GameState& g, int side);
 std::string 調査_時間秒追加結果(float seconds);
 std::string 変換_数字から文字(long long n);
-void 待ち時間(State& s, double seconds);
+void 待ち時間(ClockPort& timer, double seconds);

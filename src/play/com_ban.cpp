@@ -12,15 +12,15 @@
 
 namespace {
 
-void showThinking(State& s) {
-    const int bg = s.opt.HAIKEI_NO;
-    描画_絵(s, bg, -2, 8);
-    描画_絵(s, bg, -1, 8);
-    描画_絵(s, bg, 0, 8);
-    描画_桝輪郭(s, colours::GREEN, -1, 7);
-    描画_数値(s, -1.5, 8.5, "思考中", colours::BLACK, 0, 12);
-    描画_数値(s, -1.6, 8.4, "思考中", colours::WHITE, 0, 12);
-    描画_桝輪郭(s, colours::GREEN, 1, 8);
+void showThinking(Canvas& cv) {
+    const int bg = cv.opt.HAIKEI_NO;
+    描画_絵(cv, bg, -2, 8);
+    描画_絵(cv, bg, -1, 8);
+    描画_絵(cv, bg, 0, 8);
+    描画_桝輪郭(cv, colours::GREEN, -1, 7);
+    描画_数値(cv, -1.5, 8.5, "思考中", colours::BLACK, 0, 12);
+    描画_数値(cv, -1.6, 8.4, "思考中", colours::WHITE, 0, 12);
+    描画_桝輪郭(cv, colours::GREEN, 1, 8);
 }
 
 }  // namespace
@@ -30,22 +30,22 @@ void com_ban(State& s) {
     auto& c = s.clock;
     auto& t = s.turn;
     if (g.SHOUHAI() != 0) return;
-    if (!履歴に空きあり(s)) {
-        手数上限終了(s);
+    if (!履歴に空きあり(g)) {
+        手数上限終了(g, c, s.timer, s.dialog);
         return;
     }
-    c.KAISHI_JIKAN = s.port.timeOfDay();
-    if (s.opt.KEIKA) タイマー設定(s, true);
+    c.KAISHI_JIKAN = s.timer.timeOfDay();
+    if (s.opt.KEIKA) タイマー設定(c, s.timer, true);
     showThinking(s);
 
     思考準備(s);
-    s.port.flush();
+    s.paint.flush();
     // The clock keeps moving while COM thinks.
     if (!候補探索(s, [&s] { Timer1_Timer(s); })) {
         // Nothing to play: COM resigns.
-        タイマー設定(s, false);
+        タイマー設定(c, s.timer, false);
         g.resigned();
-        s.port.message(投了メッセージ, "終了", Buttons::Ok);
+        s.dialog.message(投了メッセージ, "終了", Buttons::Ok);
         return;
     }
 
@@ -62,20 +62,20 @@ void com_ban(State& s) {
                           else
                               描画_駒点滅(s, b.BEST_KOMA, b.BEST_FX, b.BEST_FY, 2);
                       },
-                  .afterTravel = [&s] { 待ち時間(s, 0.5); }});
-    タイマー設定(s, false);
+                  .afterTravel = [&s] { 待ち時間(s.timer, 0.5); }});
+    タイマー設定(c, s.timer, false);
     勢力調査(s);
 
     if (out.winner != 0) {
-        announceWinner(s, out.winner);
+        announceWinner(s.dialog, g, out.winner);
         g.turnPassesTo(g.TEBAN_MAN());
         return;
     }
-    描画_移動結果(s, g.TEBAN_COM(), t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA, colours::WHITE);
+    描画_移動結果(s, g, g.TEBAN_COM(), t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA, colours::WHITE);
     描画_桝輪郭(s, colours::WHITE, t.BEST_TX, t.BEST_TY);
     c.COM_JIKAN += c.KEIKA_BYOU;
-    c.KAISHI_JIKAN = s.port.timeOfDay();
+    c.KAISHI_JIKAN = s.timer.timeOfDay();
     g.turnPassesTo(g.TEBAN_MAN());
-    if (手数上限終了(s)) return;
-    if (s.opt.KEIKA) タイマー設定(s, true);
+    if (手数上限終了(g, c, s.timer, s.dialog)) return;
+    if (s.opt.KEIKA) タイマー設定(c, s.timer, true);
 }

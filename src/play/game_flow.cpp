@@ -13,8 +13,6 @@
 
 namespace {
 
-void manFirst(State& s) { s.game.sidesSet(SENTE_BAN); }
-
 // Against the computer the moves after the position shown are given up.
 void startAgainstCom(State& s) {
     auto& g = s.game;
@@ -24,47 +22,48 @@ void startAgainstCom(State& s) {
     // After moves between people the position shown is not stored yet; stored now, 戻 and
     // 進 and a record written before the next move show it rather than an older game's.
     if (g.TESU() > s.hist.SAISHU_TESU())
-        手順保存(s, s.clock.MAN_JIKAN, s.clock.MAN_JIKAN, s.clock.COM_JIKAN, s.clock.COM_JIKAN);
+        手順保存(s.hist, g, s.pos, s.clock.MAN_JIKAN, s.clock.MAN_JIKAN, s.clock.COM_JIKAN,
+                 s.clock.COM_JIKAN);
     g.entryStored(s.hist, g.TESU());
 }
 
 // A game is over once a king is taken or it has reached the last move the history holds;
 // the next start then sets up a fresh game.
-bool gameOver(const State& s) { return s.game.SHOUHAI() != 0 || !履歴に空きあり(s); }
+bool gameOver(const GameState& g) { return g.SHOUHAI() != 0 || !履歴に空きあり(g); }
 
 // What both games against COM do first: a fresh game after a finished one, the record area
 // cleared and the level shown.
 void openComGame(State& s) {
-    if (gameOver(s)) 初期設定(s);
+    if (gameOver(s.game)) 初期設定(s);
     描画_棋譜読込み部分消去(s);
     描画_レベル(s, s.LEVEL_NO);
     描画_将棋盤桝(s);
-    描画_自持盤(s);
+    描画_自持盤(s, s.pos);
 }
 
 }  // namespace
 
 void START_Click(State& s) {
     auto& g = s.game;
-    if (gameOver(s)) {
+    if (gameOver(g)) {
         初期設定(s);
-        s.port.flush();
+        s.paint.flush();
     }
     描画_棋譜読込み部分消去(s);
     for (int x = -2; x <= 0; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 0);  // no level between people
     描画_将棋盤桝(s);
-    描画_自持盤(s);
-    s.clock.KAISHI_JIKAN = s.port.timeOfDay();
-    if (s.opt.KEIKA) タイマー設定(s, true);
+    描画_自持盤(s, s.pos);
+    s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
+    if (s.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
     g.peopleGameStarted();
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
-        manFirst(s);
+        g.sidesSet(SENTE_BAN);
         g.turnPassesTo(g.TEBAN_MAN());
-        s.port.message("先手の番です", " ", Buttons::Ok);
+        s.dialog.message("先手の番です", " ", Buttons::Ok);
     } else if (g.TEBAN() == SENTE_BAN) {
-        s.port.message("先手の番です", " ", Buttons::Ok);
+        s.dialog.message("先手の番です", " ", Buttons::Ok);
     } else if (g.TEBAN() == GOTE_BAN) {
-        s.port.message("後手の番です", " ", Buttons::Ok);
+        s.dialog.message("後手の番です", " ", Buttons::Ok);
     }
     g.resumed();
 }
@@ -73,17 +72,17 @@ void SENTE_Click(State& s) {
     auto& g = s.game;
     openComGame(s);
     startAgainstCom(s);
-    s.clock.KAISHI_JIKAN = s.port.timeOfDay();
-    タイマー設定(s, true);
+    s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
+    タイマー設定(s.clock, s.timer, true);
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
-        manFirst(s);
+        g.sidesSet(SENTE_BAN);
         g.turnPassesTo(SENTE_BAN);
-        s.port.message("MANの番です", " ", Buttons::Ok);
+        s.dialog.message("MANの番です", " ", Buttons::Ok);
         g.resumed();
     } else if (g.TEBAN() == g.TEBAN_MAN()) {
-        manFirst(s);
+        g.sidesSet(SENTE_BAN);
         g.turnPassesTo(SENTE_BAN);
-        s.port.message("MANの番です", "対局", Buttons::Ok);
+        s.dialog.message("MANの番です", "対局", Buttons::Ok);
         g.resumed();
     } else if (g.TEBAN() == g.TEBAN_COM()) {
         com_ban(s);
@@ -93,45 +92,44 @@ void SENTE_Click(State& s) {
 void GOTE_Click(State& s) {
     auto& g = s.game;
     openComGame(s);
-    タイマー設定(s, true);
+    タイマー設定(s.clock, s.timer, true);
     startAgainstCom(s);
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
         g.sidesSet(GOTE_BAN);
         g.turnPassesTo(SENTE_BAN);
         com_ban(s);
     } else if (g.TEBAN() == g.TEBAN_MAN()) {
-        s.port.message("MANの番です", "対局", Buttons::Ok);
+        s.dialog.message("MANの番です", "対局", Buttons::Ok);
         g.resumed();
     } else if (g.TEBAN() == g.TEBAN_COM()) {
         com_ban(s);
     }
 }
 
-void TAIKYOKU_Click(State& s) { パネル閉じる(s); }
-void STOP_Click(State& s) { パネル閉じる(s); }
+void TAIKYOKU_Click(State& s) { パネル閉じる(s.recordPanel); }
+void STOP_Click(State& s) { パネル閉じる(s.recordPanel); }
 void MATCH_MAN_Click(State&) {}
 
-void 終了処理(State& s) {
-    auto& p = s.play;
+void 終了処理(PlayControl& p, SoundPort& sound) {
     // Esc ends the program and the window then closes: the sounds are freed once.
     if (p.soundReleased) return;
     p.soundReleased = true;
-    for (Sound sound : {Sound::SONOTA, Sound::KINSHI, Sound::KOMA, Sound::BGM, Sound::SHOUMETSU})
-        s.port.freeSound(sound);
-    if (p.SOUND_DEVICE) s.port.closeSound();
+    for (Sound each : {Sound::SONOTA, Sound::KINSHI, Sound::KOMA, Sound::BGM, Sound::SHOUMETSU})
+        sound.freeSound(each);
+    if (p.SOUND_DEVICE) sound.closeSound();
     p.SOUND_DEVICE = false;
 }
 
 void OWARI_Click(State& s) {
-    終了処理(s);
-    s.port.quit();
+    終了処理(s.play, s.sound);
+    s.window.quit();
 }
 
 void Form_KeyPress(State& s, int code) {
     if (code != 27) return;
-    終了処理(s);
-    s.port.quit();
+    終了処理(s.play, s.sound);
+    s.window.quit();
 }
 
 // The window closes by itself after this.
-void Form_Unload(State& s) { 終了処理(s); }
+void Form_Unload(State& s) { 終了処理(s.play, s.sound); }

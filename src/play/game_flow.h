@@ -1,5 +1,7 @@
 #pragma once
 
+class SoundPort;
+struct PlayControl;
 struct State;
 
 // The game menu.
@@ -12,4 +14,4 @@ void STOP_Click(State& s);
 void MATCH_MAN_Click(State& s);
 
 // Releases the sounds and the sound device; later calls do nothing.
-void 終了処理(State& s);
+void 終了処理(PlayControl& p, SoundPort& sound);

@@ -26,8 +26,8 @@ int refused(State& s) {
     else if (s.game.HANTEN() == ON)
         code = 3;
     if (code == 0) return OFF;
-    s.port.playSound(Sound::KINSHI);
-    描画_メッセージ(s, code);
+    s.sound.playSound(Sound::KINSHI);
+    描画_メッセージ(s.dialog, code);
     return ON;
 }
 
@@ -35,7 +35,7 @@ void setSquare(State& s, int x, int y, int code) {
     s.pos.BAN[x][y] = code;
     描画_絵(s, code, x, y);
     描画_桝輪郭(s, colours::GREEN, x, y);
-    s.port.playSound(Sound::KOMA);
+    s.sound.playSound(Sound::KOMA);
 }
 
 }  // namespace
@@ -45,7 +45,7 @@ HandicapStep handicapStep(int level) {
     return STEPS[level + 9];
 }
 
-void 描画_メッセージ(State& s, int code) {
+void 描画_メッセージ(DialogPort& dialog, int code) {
     std::string_view reason;
     switch (code) {
         case 1: reason = "棋譜ﾓｰﾄﾞではできません"; break;
@@ -55,7 +55,7 @@ void 描画_メッセージ(State& s, int code) {
     }
     std::string text(reason);
     text += "\n\n局面→最初にして下さい";
-    s.port.message(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::Ok);
+    dialog.message(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::Ok);
 }
 
 void LBEL_UP_Click(State& s) {

@@ -1,5 +1,6 @@
 #pragma once
 
+class DialogPort;
 struct State;
 
 inline constexpr int HANDE_LEVEL_MAX = 10;
@@ -13,7 +14,7 @@ struct HandicapStep {
 HandicapStep handicapStep(int level);
 
 // Shows the handicap refusal of code 1 (record mode), 2 (game started), 3 (board reversed).
-void 描画_メッセージ(State& s, int code);
+void 描画_メッセージ(DialogPort& dialog, int code);
 
 // Handicap up and down, one piece per press.
 void LBEL_UP_Click(State& s);

@@ -11,23 +11,23 @@ namespace {
 
 // A web address goes to the browser as it is; a page name is looked for in the data directory
 // and silently skipped when it is missing.
-void openPage(State& s, std::string_view page) {
+void openPage(DialogPort& dialog, const Places& places, std::string_view page) {
     if (page.find("://") != std::string_view::npos) {
-        s.port.browse(page);
+        dialog.browse(page);
         return;
     }
-    const std::filesystem::path path = s.places.dataDir / std::filesystem::path(page);
+    const std::filesystem::path path = places.dataDir / std::filesystem::path(page);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return;
-    s.port.browse(path.string());
+    dialog.browse(path.string());
 }
 
 }  // namespace
 
-void KAISETU_Click(State& s) { openPage(s, HELP_PAGE); }
+void KAISETU_Click(State& s) { openPage(s.dialog, s.places, HELP_PAGE); }
 
 void VER_Click(State& s) {
-    パネル閉じる(s);
-    s.port.playSound(Sound::SONOTA);
-    if (s.port.showVersionBox()) openPage(s, HOME_PAGE);
+    パネル閉じる(s.recordPanel);
+    s.sound.playSound(Sound::SONOTA);
+    if (s.dialog.showVersionBox()) openPage(s.dialog, s.places, HOME_PAGE);
 }

@@ -10,19 +10,19 @@ namespace {
 void levelClick(State& s, int n) {
     // The old level text goes under fresh background before the new one is drawn.
     for (int x = -2; x <= 0; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 0);
-    レベル_設定(s, n);
+    レベル_設定(s, s.window, s.game, s.LEVEL_NO, n);
 }
 
 }  // namespace
 
-void レベル_設定(State& s, int n) {
+void レベル_設定(Canvas& cv, WindowPort& menu, const GameState& g, int& level, int n) {
     static constexpr std::string_view items[3] = {"LEVEL1", "LEVEL2", "LEVEL3"};
-    for (std::string_view item : items) s.port.setChecked(item, false);
+    for (std::string_view item : items) menu.setChecked(item, false);
     if (n >= 1 && n <= 3) {
-        s.port.setChecked(items[n - 1], true);
-        s.LEVEL_NO = n;
+        menu.setChecked(items[n - 1], true);
+        level = n;
     }
-    if (s.game.COM_TAISEN() == 1) 描画_レベル(s, s.LEVEL_NO);
+    if (g.COM_TAISEN() == 1) 描画_レベル(cv, level);
 }
 
 void LEVEL1_Click(State& s) { levelClick(s, 1); }

@@ -29,7 +29,7 @@ void option(State& s) {
 // The handicap commands close the record panel first.
 template <auto click>
 void closingPanel(State& s) {
-    パネル閉じる(s);
+    パネル閉じる(s.recordPanel);
     click(s);
 }
 

@@ -28,8 +28,7 @@ int cellOf(double twips, double origin, double size) {
     return static_cast<int>(c);
 }
 
-bool ownPiece(const State& s, int code) {
-    const auto& g = s.game;
+bool ownPiece(const GameState& g, int code) {
     return (g.TEBAN() == g.TEBAN_MAN() && code <= -10) ||
            (g.TEBAN() == g.TEBAN_COM() && code >= 10);
 }
@@ -37,8 +36,8 @@ bool ownPiece(const State& s, int code) {
 // The clock restarts for the side to move once play goes on after browsing.
 void restartClock(State& s) {
     s.game.resumed();
-    s.clock.KAISHI_JIKAN = s.port.timeOfDay();
-    if (s.opt.KEIKA) タイマー設定(s, true);
+    s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
+    if (s.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
 }
 
 // Answers whether the click still goes on to the board.
@@ -48,27 +47,26 @@ bool resumeAfterBrowsing(State& s) {
         if (g.SAIKAI_MACHI() == ON) {
             restartClock(s);
             if (g.TEBAN() == SENTE_BAN)
-                s.port.message("先手の番です", "対局", Buttons::Ok);
+                s.dialog.message("先手の番です", "対局", Buttons::Ok);
             else if (g.TEBAN() == GOTE_BAN)
-                s.port.message("後手の番です", "対局", Buttons::Ok);
+                s.dialog.message("後手の番です", "対局", Buttons::Ok);
         }
     } else if (g.TEBAN() == g.TEBAN_COM()) {
         g.resumed();
-        s.port.message("OKですか？", "再開(COM)", Buttons::Ok);
+        s.dialog.message("OKですか？", "再開(COM)", Buttons::Ok);
         com_ban(s);
         // A game COM has just ended takes no move from this click.
         if (g.SHOUHAI() != 0 || g.TEBAN() == 0) return false;
     } else if (g.TEBAN() == g.TEBAN_MAN() && g.SAIKAI_MACHI() == ON) {
         restartClock(s);
-        s.port.message("MANの番です", "対局", Buttons::Ok);
+        s.dialog.message("MANの番です", "対局", Buttons::Ok);
     }
     return true;
 }
 
-void clearSelection(State& s) {
-    auto& m = s.play;
-    描画_移動可能桝色(s, m.MOTO_X, m.MOTO_Y, PLAIN_COLOUR, m.SENTAKU_KOMA);
-    描画_桝輪郭(s, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
+void clearSelection(Canvas& cv, const Position& p, const PlayControl& m) {
+    描画_移動可能桝色(cv, p, m.MOTO_X, m.MOTO_Y, PLAIN_COLOUR, m.SENTAKU_KOMA);
+    描画_桝輪郭(cv, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
 }
 
 void firstClick(State& s, int col, int row) {
@@ -78,8 +76,8 @@ void firstClick(State& s, int col, int row) {
     m.MOTO_Y = row;
     m.SENTAKU_KOMA = s.pos.BAN[col][row];
     // The reachable squares are shown for a piece of either colour, as a hint.
-    描画_移動可能桝色(s, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
-    if (ownPiece(s, m.SENTAKU_KOMA)) {
+    描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
+    if (ownPiece(s.game, m.SENTAKU_KOMA)) {
         描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         s.game.pieceSelected();
     } else {
@@ -92,14 +90,14 @@ void handOn(State& s, int winner) {
     auto& g = s.game;
     auto& c = s.clock;
     if (g.COM_TAISEN() == 1) {
-        タイマー設定(s, false);
+        タイマー設定(c, s.timer, false);
         c.MAN_JIKAN += c.KEIKA_BYOU;
         勢力調査(s);
         if (winner != 0) {
-            announceWinner(s, winner);
+            announceWinner(s.dialog, g, winner);
         } else {
             g.turnPassesTo(g.TEBAN_COM());
-            if (手数上限終了(s)) return;
+            if (手数上限終了(g, c, s.timer, s.dialog)) return;
             com_ban(s);
         }
         return;
@@ -111,15 +109,15 @@ void handOn(State& s, int winner) {
         g.turnPassesTo(SENTE_BAN);
         c.COM_JIKAN += c.KEIKA_BYOU;
     }
-    c.KAISHI_JIKAN = s.port.timeOfDay();
+    c.KAISHI_JIKAN = s.timer.timeOfDay();
     // The winner is named by the turn value of his side: the bottom side holds TEBAN_MAN,
     // which is the second player when a game begun with 後手 goes on between two people.
     if (winner != 0) {
-        タイマー設定(s, false);  // a decided game's clock shows nothing more
-        announceWinner(s, winner);
+        タイマー設定(c, s.timer, false);  // a decided game's clock shows nothing more
+        announceWinner(s.dialog, g, winner);
         return;
     }
-    手数上限終了(s);
+    手数上限終了(g, c, s.timer, s.dialog);
 }
 
 void secondClick(State& s, int button, int col, int row) {
@@ -130,16 +128,16 @@ void secondClick(State& s, int button, int col, int row) {
     if ((g.TEBAN() == g.TEBAN_MAN() && m.MOTO_X == COM_DROP_X) ||
         (g.TEBAN() == g.TEBAN_COM() && m.MOTO_X == MAN_DROP_X)) {
         // A piece from the opponent's stand was only shown, not taken.
-        clearSelection(s);
+        clearSelection(s, s.pos, s.play);
         g.selectionDropped();
         return;
     }
-    if (ownPiece(s, s.pos.BAN[col][row])) {
+    if (ownPiece(s.game, s.pos.BAN[col][row])) {
         描画_桝輪郭(s, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
         m.MOTO_X = col;
         m.MOTO_Y = row;
         m.SENTAKU_KOMA = s.pos.BAN[col][row];
-        描画_移動可能桝色(s, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
+        描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
         描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         return;
     }
@@ -155,29 +153,29 @@ void secondClick(State& s, int button, int col, int row) {
         s.game.selectionDropped();
         描画_桝輪郭(s, PLAIN_COLOUR, sel.MOTO_X, sel.MOTO_Y);
         描画_桝輪郭(s, PLAIN_COLOUR, sel.SAKI_X, sel.SAKI_Y);
-        描画_移動可能桝色(s, sel.MOTO_X, sel.MOTO_Y, PLAIN_COLOUR, sel.SENTAKU_KOMA);
+        描画_移動可能桝色(s, s.pos, sel.MOTO_X, sel.MOTO_Y, PLAIN_COLOUR, sel.SENTAKU_KOMA);
     };
     const MoveOutcome out = playMove(s, move, Mover::Person, steps);
     switch (out.refused) {
         case Refusal::Illegal:
-            s.port.playSound(Sound::KINSHI);
+            s.sound.playSound(Sound::KINSHI);
             g.selectionDropped();
             描画_将棋盤桝(s);
             return;
         case Refusal::MustPromote:
-            s.port.playSound(Sound::KINSHI);
-            s.port.message("マウスの右をクリックして下さい", "成り", Buttons::Ok);
+            s.sound.playSound(Sound::KINSHI);
+            s.dialog.message("マウスの右をクリックして下さい", "成り", Buttons::Ok);
             return;
         case Refusal::HistoryFull:
             g.selectionDropped();
-            clearSelection(s);
-            手数上限終了(s);
+            clearSelection(s, s.pos, s.play);
+            手数上限終了(g, s.clock, s.timer, s.dialog);
             return;
         case Refusal::None: break;
     }
     m.MOTO_Y = fy;
     // The text names the piece as selected, so a promotion by this move does not show.
-    描画_移動結果(s, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
+    描画_移動結果(s, g, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
                   m.SENTAKU_KOMA, 15);
     handOn(s, out.winner);
 }
@@ -185,7 +183,7 @@ void secondClick(State& s, int button, int col, int row) {
 void standClick(State& s, int col, int row) {
     auto& g = s.game;
     auto& m = s.play;
-    if (m.SENTAKU_KOMA >= 10 || m.SENTAKU_KOMA <= -10) clearSelection(s);
+    if (m.SENTAKU_KOMA >= 10 || m.SENTAKU_KOMA <= -10) clearSelection(s, s.pos, s.play);
 
     int kind, code, mineWhen;
     if (col == MAN_DROP_X && row >= 3 && row <= 9) {
@@ -207,36 +205,36 @@ void standClick(State& s, int col, int row) {
     m.MOTO_Y = row;
     m.SENTAKU_KOMA = code;
     描画_桝輪郭(s, g.TEBAN() == mineWhen ? SELECTED_COLOUR : s.opt.SIDOU_COLOR, col, row);
-    描画_移動可能桝色(s, col, row, s.opt.SIDOU_COLOR, code);
+    描画_移動可能桝色(s, s.pos, col, row, s.opt.SIDOU_COLOR, code);
 }
 
 }  // namespace
 
-void 描画_移動可能桝色(State& s, int fromX, int fromY, int colour, int piece) {
-    描画_将棋盤桝(s);
-    if (s.opt.SIDOU_FLAG != ON) return;
+void 描画_移動可能桝色(Canvas& cv, const Position& p, int fromX, int fromY, int colour, int piece) {
+    描画_将棋盤桝(cv);
+    if (cv.opt.SIDOU_FLAG != ON) return;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
-            if (移動チェック(s.pos, fromX, fromY, x, y, piece) == ON) 描画_桝輪郭(s, colour, x, y);
+            if (移動チェック(p, fromX, fromY, x, y, piece) == ON) 描画_桝輪郭(cv, colour, x, y);
 }
 
 void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {
     auto& g = s.game;
-    パネル閉じる(s);
+    パネル閉じる(s.recordPanel);
     switch (g.phase()) {
         case GameState::Phase::Record:
-            if (s.port.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) ==
+            if (s.dialog.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) ==
                 Answer::No) {
-                s.port.playSound(Sound::KINSHI);
+                s.sound.playSound(Sound::KINSHI);
                 初期設定(s);
             }
             return;
         case GameState::Phase::Decided:
-            s.port.message("新規に対局してください", "終局", Buttons::Ok);
+            s.dialog.message("新規に対局してください", "終局", Buttons::Ok);
             return;
         case GameState::Phase::NoGame:
-            s.port.playSound(Sound::KINSHI);
-            s.port.message("「対局」で始めて下さい", "開始", Buttons::Ok);
+            s.sound.playSound(Sound::KINSHI);
+            s.dialog.message("「対局」で始めて下さい", "開始", Buttons::Ok);
             return;
         case GameState::Phase::Playing: break;
     }

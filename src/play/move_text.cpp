@@ -1,11 +1,11 @@
 #include "play/move_text.h"
 
-#include "play/state.h"
+#include "play/game.h"
 #include "record/notation.h"
 #include "ui/drawing.h"
 
-void 描画_移動結果(State& s, int side, int x, int y, int piece, int colour) {
-    消去_移動結果(s, side);
+void 描画_移動結果(Canvas& cv, const GameState& g, int side, int x, int y, int piece, int colour) {
+    消去_移動結果(cv, g, side);
     // Shadow cells of the file digit, the row numeral and the piece name; each text itself
     // stands 0.1 cell up and left of its shadow.
     struct Cell {
@@ -17,10 +17,10 @@ void 描画_移動結果(State& s, int side, int x, int y, int piece, int colour
     static constexpr Cell manText[3] = {{12.4, 2.4}, {12.8, 2.4}, {13.4, 2.4}};
     const Cell* shadow;
     const Cell* text;
-    if (side == s.game.TEBAN_COM()) {
+    if (side == g.TEBAN_COM()) {
         shadow = comCells;
         text = comText;
-    } else if (side == s.game.TEBAN_MAN()) {
+    } else if (side == g.TEBAN_MAN()) {
         shadow = manCells;
         text = manText;
     } else {
@@ -31,18 +31,18 @@ void 描画_移動結果(State& s, int side, int x, int y, int piece, int colour
                                        y >= 1 && y <= 9 ? 文字列変換(1000 + y) : "",
                                        文字列変換(piece)};
     for (int i = 0; i < 3; ++i) {
-        描画_移動駒種類(s, shadow[i].x, shadow[i].y, texts[i], colours::BLACK);
-        描画_移動駒種類(s, text[i].x, text[i].y, texts[i], colour);
+        描画_移動駒種類(cv, shadow[i].x, shadow[i].y, texts[i], colours::BLACK);
+        描画_移動駒種類(cv, text[i].x, text[i].y, texts[i], colour);
     }
-    if (side == s.game.TEBAN_COM()) 描画_桝輪郭(s, colours::GREEN, 1, 8);
+    if (side == g.TEBAN_COM()) 描画_桝輪郭(cv, colours::GREEN, 1, 8);
 }
 
-void 消去_移動結果(State& s, int side) {
-    if (side == s.game.TEBAN_COM()) {
-        for (int x = -2; x <= 0; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 8);
-        描画_桝輪郭(s, colours::GREEN, -1, 7);
-        描画_桝輪郭(s, colours::GREEN, 1, 8);
-    } else if (side == s.game.TEBAN_MAN()) {
-        for (int x = 12; x <= 14; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 2);
+void 消去_移動結果(Canvas& cv, const GameState& g, int side) {
+    if (side == g.TEBAN_COM()) {
+        for (int x = -2; x <= 0; ++x) 描画_絵(cv, cv.opt.HAIKEI_NO, x, 8);
+        描画_桝輪郭(cv, colours::GREEN, -1, 7);
+        描画_桝輪郭(cv, colours::GREEN, 1, 8);
+    } else if (side == g.TEBAN_MAN()) {
+        for (int x = 12; x <= 14; ++x) 描画_絵(cv, cv.opt.HAIKEI_NO, x, 2);
     }
 }

@@ -3,6 +3,10 @@
 
 #include "core/legal_moves.h"
 
+class DialogPort;
+class GameState;
+struct Canvas;
+struct Position;
 struct State;
 
 // Moves as the player sees them: the board change of core/moves.h with its drawing, and
@@ -40,15 +44,15 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps 
 
 // The winner once a king is gone, by the turn value of his side; 0 while both stand. When
 // both are gone (a set-up without one), COM's own move names COM, any other names MAN.
-int winnerByKings(const State& s, Mover who);
+int winnerByKings(const Position& p, const GameState& g, Mover who);
 // The end-of-game message for a winner: the people by their turn, MAN and COM by name.
-void announceWinner(State& s, int winner);
+void announceWinner(DialogPort& dialog, const GameState& g, int winner);
 
 // Moves one piece (board move or drop), taking a captured piece into the capturer's hand.
-void 駒移動(State& s, int fx, int fy, int tx, int ty, int c);
+void 駒移動(Canvas& cv, Position& p, GameState& g, int fx, int fy, int tx, int ty, int c);
 // Moves the piece on (fx, fy) to (tx, ty) with the unbroken line of pieces behind it.
-void 移動対象駒_移動(State& s, int fx, int fy, int tx, int ty);
+void 移動対象駒_移動(Canvas& cv, Position& p, GameState& g, int fx, int fy, int tx, int ty);
 // A captured piece into the capturer's hand; a king decides the game instead.
-void 駒取得(State& s, int c);
+void 駒取得(Position& p, GameState& g, int c);
 // The pieces in hand of the side with turn value teban; 0 for any other value.
-int 調査_持駒数(const State& s, int teban);
+int 調査_持駒数(const Position& p, const GameState& g, int teban);

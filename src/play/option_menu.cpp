@@ -17,13 +17,18 @@ bool backgroundChecked(const Options& o, int id) {
     }
 }
 
+// Each command ends by writing the options as they now stand.
+FileResult written(State& s, const std::filesystem::path& path) {
+    return 書込_環境設定ファイル(s.opt, s.window, s.dialog, path);
+}
+
 FileResult backgroundClick(State& s, int id, const std::filesystem::path& path) {
     if (!backgroundChecked(s.opt, id)) {
-        チェック設定(s, id);
+        チェック設定(s.opt, s.window, id);
         s.opt.HAIKEI_NO = id;
     }
-    FileResult r = 書込_環境設定ファイル(s, path);
-    画面_再描画(s);
+    FileResult r = written(s, path);
+    画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
     return r;
 }
 
@@ -54,43 +59,43 @@ FileResult SIDOU_Click(State& s, const std::filesystem::path& path) {
             描画_桝輪郭(s, colours::GREEN, COM_DROP_X, k);
             描画_桝輪郭(s, colours::GREEN, MAN_DROP_X, k + 2);
         }
-        s.port.setChecked("SIDOU", false);
+        s.window.setChecked("SIDOU", false);
         s.opt.SIDOU_FLAG = 0;
         s.opt.SIDOU_COLOR = colours::GREEN;
     } else {
-        s.port.setChecked("SIDOU", true);
+        s.window.setChecked("SIDOU", true);
         s.opt.SIDOU_FLAG = 1;
         s.opt.SIDOU_COLOR = colours::WHITE;
     }
-    return 書込_環境設定ファイル(s, path);
+    return written(s, path);
 }
 
 FileResult KEIKA_Click(State& s, const std::filesystem::path& path) {
     if (s.opt.KEIKA) {
         s.opt.KEIKA = false;
-        s.port.setChecked("KEIKA", false);
-        タイマー設定(s, false);
-        消去_所有時間(s, s.game.TEBAN_MAN());
-        消去_所有時間(s, s.game.TEBAN_COM());
+        s.window.setChecked("KEIKA", false);
+        タイマー設定(s.clock, s.timer, false);
+        消去_所有時間(s, s.game, s.game.TEBAN_MAN());
+        消去_所有時間(s, s.game, s.game.TEBAN_COM());
     } else {
         s.opt.KEIKA = true;
-        s.port.setChecked("KEIKA", true);
-        タイマー設定(s, true);
-        描画_所有時間(s, s.game.TEBAN_COM(), s.clock.COM_JIKAN);
-        描画_所有時間(s, s.game.TEBAN_MAN(), s.clock.MAN_JIKAN);
+        s.window.setChecked("KEIKA", true);
+        タイマー設定(s.clock, s.timer, true);
+        描画_所有時間(s, s.game, s.game.TEBAN_COM(), s.clock.COM_JIKAN);
+        描画_所有時間(s, s.game, s.game.TEBAN_MAN(), s.clock.MAN_JIKAN);
     }
-    return 書込_環境設定ファイル(s, path);
+    return written(s, path);
 }
 
 FileResult BGM_Click(State& s, const std::filesystem::path& path) {
     if (s.opt.BGM) {
         s.opt.BGM = false;
-        s.port.setChecked("BGM", false);
-        s.port.stopSound(Sound::BGM);
+        s.window.setChecked("BGM", false);
+        s.sound.stopSound(Sound::BGM);
     } else {
         s.opt.BGM = true;
-        s.port.setChecked("BGM", true);
-        s.port.loopSound(Sound::BGM);
+        s.window.setChecked("BGM", true);
+        s.sound.loopSound(Sound::BGM);
     }
-    return 書込_環境設定ファイル(s, path);
+    return written(s, path);
 }

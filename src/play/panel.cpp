@@ -22,59 +22,62 @@ std::filesystem::path pathOf(const std::string& text) {
 
 }  // namespace
 
-void 描画_可視(State& s, int drive, int directory, int file) {
-    s.port.showRecordLists(drive == ON, directory == ON, file == ON);
+void 描画_可視(RecordPanelPort& panel, int drive, int directory, int file) {
+    panel.showRecordLists(drive == ON, directory == ON, file == ON);
 }
 
-void 描画_棋譜_IO(State& s, int mode) {
+void 描画_棋譜_IO(RecordPanelPort& panel, int mode) {
     if (mode == 0) {
-        s.port.showRecordInputs(true);
+        panel.showRecordInputs(true);
         return;
     }
     // Names are typed again for every record.
-    s.port.clearRecordInputs();
-    s.port.showRecordInputs(false);
+    panel.clearRecordInputs();
+    panel.showRecordInputs(false);
 }
 
-void パネル閉じる(State& s) {
-    描画_可視(s, OFF, OFF, OFF);
-    描画_棋譜_IO(s, 1);
+void パネル閉じる(RecordPanelPort& panel) {
+    描画_可視(panel, OFF, OFF, OFF);
+    描画_棋譜_IO(panel, 1);
 }
 
 void KIFU_READ_Click(State& s) {
-    描画_可視(s, ON, ON, ON);
-    描画_棋譜_IO(s, 1);
+    描画_可視(s.recordPanel, ON, ON, ON);
+    描画_棋譜_IO(s.recordPanel, 1);
 }
 
 void KIFU_WRITE_Panel(State& s) {
-    if (KIFU_WRITE_Click(s) != ON) return;
-    描画_可視(s, ON, ON, OFF);
-    描画_棋譜_IO(s, 0);
+    if (KIFU_WRITE_Click(s.game, s.dialog) != ON) return;
+    描画_可視(s.recordPanel, ON, ON, OFF);
+    描画_棋譜_IO(s.recordPanel, 0);
 }
 
-void OPTION_Click(State& s) { パネル閉じる(s); }
+void OPTION_Click(State& s) { パネル閉じる(s.recordPanel); }
 
 void Drive1_Change(State& s) {
-    if (!s.port.setRecordDirectory(s.port.recordDrive())) {
-        s.port.message("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", Buttons::Ok);
+    RecordPanelPort& panel = s.recordPanel;
+    if (!panel.setRecordDirectory(panel.recordDrive())) {
+        s.dialog.message("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", Buttons::Ok);
         return;
     }
     // The directory list moved, so the file list follows it.
     Dir1_Change(s);
 }
 
-void Dir1_Change(State& s) { s.port.setRecordFileDirectory(s.port.recordDirectory()); }
+void Dir1_Change(State& s) {
+    s.recordPanel.setRecordFileDirectory(s.recordPanel.recordDirectory());
+}
 
 void Command1_Click(State& s) {
-    Port& p = s.port;
-    書込_棋譜(s, pathOf(p.recordFileDirectory()), p.recordInput(1), p.recordInput(2),
-              p.recordInput(3), p.recordInput(4), [&s] {
-                  パネル閉じる(s);
-                  s.port.refreshRecordFiles();
+    RecordPanelPort& panel = s.recordPanel;
+    書込_棋譜(s.hist, s.game, s.dialog, pathOf(panel.recordFileDirectory()), panel.recordInput(1),
+              panel.recordInput(2), panel.recordInput(3), panel.recordInput(4), [&panel] {
+                  パネル閉じる(panel);
+                  panel.refreshRecordFiles();
               });
 }
 
 void File1_Click(State& s, std::string_view fileName) {
-    描画_可視(s, OFF, OFF, OFF);
-    読込_棋譜(s, pathOf(s.port.recordFileDirectory()) / pathOf(std::string(fileName)));
+    描画_可視(s.recordPanel, OFF, OFF, OFF);
+    読込_棋譜(s, pathOf(s.recordPanel.recordFileDirectory()) / pathOf(std::string(fileName)));
 }

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "play/state.h"
 #include "ui/drawing.h"
 
 namespace {
@@ -23,35 +22,35 @@ constexpr int WRITE_ORDER[5] = {5, 7, 6, 8, 9};
 constexpr SettingsValues TATAMI_DEFAULTS{6, false, true, true};
 constexpr SettingsValues MIDORI_DEFAULTS{5, false, true, true};
 
-void setSidou(State& s, bool on) {
-    s.opt.SIDOU_FLAG = on ? 1 : 0;
-    s.opt.SIDOU_COLOR = on ? colours::WHITE : colours::GREEN;
-    s.port.setChecked("SIDOU", on);
+void setSidou(Options& o, WindowPort& menu, bool on) {
+    o.SIDOU_FLAG = on ? 1 : 0;
+    o.SIDOU_COLOR = on ? colours::WHITE : colours::GREEN;
+    menu.setChecked("SIDOU", on);
 }
 
-void setKeika(State& s, bool on) {
-    s.opt.KEIKA = on;
-    s.port.setChecked("KEIKA", on);
+void setKeika(Options& o, WindowPort& menu, bool on) {
+    o.KEIKA = on;
+    menu.setChecked("KEIKA", on);
 }
 
-void setBgm(State& s, bool on) {
-    s.opt.BGM = on;
-    s.port.setChecked("BGM", on);
+void setBgm(Options& o, WindowPort& menu, bool on) {
+    o.BGM = on;
+    menu.setChecked("BGM", on);
 }
 
-void applyLine(State& s, const SettingsLine& l) {
+void applyLine(Canvas& cv, WindowPort& menu, SoundPort& sound, const SettingsLine& l) {
     switch (l.key) {
         case SettingsKey::Background:
             if (l.background == 0) break;
-            チェック設定(s, l.background);
-            描画_背景(s, l.background);
-            s.opt.HAIKEI_NO = l.background;
+            チェック設定(cv.opt, menu, l.background);
+            描画_背景(cv, l.background);
+            cv.opt.HAIKEI_NO = l.background;
             break;
-        case SettingsKey::Guidance: setSidou(s, l.on); break;
-        case SettingsKey::Clock: setKeika(s, l.on); break;
+        case SettingsKey::Guidance: setSidou(cv.opt, menu, l.on); break;
+        case SettingsKey::Clock: setKeika(cv.opt, menu, l.on); break;
         case SettingsKey::Music:
-            setBgm(s, l.on);
-            if (l.on) s.port.loopSound(Sound::BGM);
+            setBgm(cv.opt, menu, l.on);
+            if (l.on) sound.loopSound(Sound::BGM);
             break;
         case SettingsKey::None: break;
     }
@@ -70,55 +69,58 @@ SettingsValues checkedValues(const Options& o) {
     return v;
 }
 
-FileResult writeDefaults(State& s, const std::filesystem::path& path, const SettingsValues& v) {
+FileResult writeDefaults(DialogPort& dialog, const std::filesystem::path& path,
+                         const SettingsValues& v) {
     FileResult r = writeSettingsFile(path, v);
-    if (!r.ok) s.port.message(r.message, "環境設定", Buttons::Ok);
+    if (!r.ok) dialog.message(r.message, "環境設定", Buttons::Ok);
     return r;
 }
 
 }  // namespace
 
-void チェック設定(State& s, int id) {
+void チェック設定(Options& o, WindowPort& menu, int id) {
     for (const BackgroundItem& b : BACKGROUNDS) {
-        s.opt.*b.mark = false;
-        s.port.setChecked(b.item, false);
+        o.*b.mark = false;
+        menu.setChecked(b.item, false);
     }
     if (id < 5 || id > 9) return;
     const BackgroundItem& b = BACKGROUNDS[id - 5];
-    s.opt.*b.mark = true;
-    s.port.setChecked(b.item, true);
+    o.*b.mark = true;
+    menu.setChecked(b.item, true);
 }
 
-FileResult 読込_環境設定ファイル(State& s, const std::filesystem::path& path) {
+FileResult 読込_環境設定ファイル(Canvas& cv, WindowPort& menu, SoundPort& sound, DialogPort& dialog,
+                                 const std::filesystem::path& path) {
     const SettingsRead read = readSettingsFile(path);
     if (read.status == SettingsRead::Ok) {
-        for (const SettingsLine& l : read.lines) applyLine(s, l);
+        for (const SettingsLine& l : read.lines) applyLine(cv, menu, sound, l);
         return {};
     }
     // Most often there is no file yet: start on tatami with the clock and music on.
-    FileResult r = writeDefaults(s, path, TATAMI_DEFAULTS);
+    FileResult r = writeDefaults(dialog, path, TATAMI_DEFAULTS);
     if (read.status == SettingsRead::Unreadable)
-        s.port.message(read.keptAs.empty()
+        dialog.message(read.keptAs.empty()
                            ? std::string(SETTINGS_UNREADABLE)
                            : std::string(SETTINGS_UNREADABLE) + "\n\n元のﾌｧｲﾙは " +
                                  displayName(read.keptAs.filename().native()) + " に残しました",
                        "環境設定", Buttons::Ok);
-    チェック設定(s, 6);
-    描画_背景(s, 6);
-    s.opt.HAIKEI_NO = 6;
-    setSidou(s, false);
-    setKeika(s, true);
-    setBgm(s, true);
-    s.port.loopSound(Sound::BGM);
+    チェック設定(cv.opt, menu, 6);
+    描画_背景(cv, 6);
+    cv.opt.HAIKEI_NO = 6;
+    setSidou(cv.opt, menu, false);
+    setKeika(cv.opt, menu, true);
+    setBgm(cv.opt, menu, true);
+    sound.loopSound(Sound::BGM);
     return r;
 }
 
-FileResult 書込_環境設定ファイル(State& s, const std::filesystem::path& path) {
-    if (writeSettingsFile(path, checkedValues(s.opt)).ok) return {};
+FileResult 書込_環境設定ファイル(Options& o, WindowPort& menu, DialogPort& dialog,
+                                 const std::filesystem::path& path) {
+    if (writeSettingsFile(path, checkedValues(o)).ok) return {};
     // The background shown stays as it is; only the marks and the file take the defaults.
-    チェック設定(s, 5);
-    setSidou(s, false);
-    setKeika(s, true);
-    setBgm(s, true);
-    return writeDefaults(s, path, MIDORI_DEFAULTS);
+    チェック設定(o, menu, 5);
+    setSidou(o, menu, false);
+    setKeika(o, menu, true);
+    setBgm(o, menu, true);
+    return writeDefaults(dialog, path, MIDORI_DEFAULTS);
 }

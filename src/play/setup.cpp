@@ -13,7 +13,7 @@ constexpr int COM_BACK_ROW[10] = {0, 20, 30, 40, 50, 80, 50, 40, 30, 20};
 void 初期設定(State& s) {
     auto& g = s.game;
     g.newSetUp();
-    タイマー設定(s, false);
+    タイマー設定(s.clock, s.timer, false);
     s.clock.COM_JIKAN = 0;
     s.clock.MAN_JIKAN = 0;
     s.clock.BYOU_HYOUJI = 0;
@@ -34,30 +34,30 @@ void 初期設定(State& s) {
     p.BAN[8][8] = MAN_SYA;
     持駒数更新(p);
 
-    画面_再描画(s);
-    手順保存(s, s.clock.MAN_JIKAN, s.clock.KEIKA_BYOU + s.clock.MAN_JIKAN, s.clock.COM_JIKAN,
-             s.clock.COM_JIKAN);
+    const Clock& c = s.clock;
+    画面_再描画(s, p, g, c, s.LEVEL_NO);
+    手順保存(s.hist, g, p, c.MAN_JIKAN, c.KEIKA_BYOU + c.MAN_JIKAN, c.COM_JIKAN, c.COM_JIKAN);
 }
 
-void 手順保存(State& s, float manMae, float manAto, float comMae, float comAto) {
-    auto& h = s.hist;
-    const int t = s.game.TESU();
+void 手順保存(History& h, GameState& g, const Position& p, float manMae, float manAto, float comMae,
+              float comAto) {
+    const int t = g.TESU();
     if (t < 0 || t > TESU_MAX) return;  // callers check 履歴に空きあり first
-    storePosition(h, t, s.pos);
+    storePosition(h, t, p);
     h.MAN_JIKAN_MAE[t] = manMae;
     h.MAN_JIKAN_ATO[t] = manAto;
     h.COM_JIKAN_MAE[t] = comMae;
     h.COM_JIKAN_ATO[t] = comAto;
-    s.game.entryStored(h, t);
+    g.entryStored(h, t);
 }
 
 // A move from position TESU stores entry TESU and leaves TESU + 1, which must stay <= 500.
-bool 履歴に空きあり(const State& s) { return s.game.TESU() >= 0 && s.game.TESU() < TESU_MAX; }
+bool 履歴に空きあり(const GameState& g) { return g.TESU() >= 0 && g.TESU() < TESU_MAX; }
 
-bool 手数上限終了(State& s) {
-    if (s.game.TESU() < TESU_MAX) return false;
-    タイマー設定(s, false);
-    s.game.drawnAtLimit();
-    s.port.message(手数上限メッセージ, "終了", Buttons::Ok);
+bool 手数上限終了(GameState& g, Clock& c, ClockPort& timer, DialogPort& dialog) {
+    if (g.TESU() < TESU_MAX) return false;
+    タイマー設定(c, timer, false);
+    g.drawnAtLimit();
+    dialog.message(手数上限メッセージ, "終了", Buttons::Ok);
     return true;
 }

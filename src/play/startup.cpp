@@ -33,14 +33,15 @@ constexpr const char* SOUND_TITLE = "Torvane.dll";
 
 // A missing file silently leaves the sound without a buffer; one that is there but cannot
 // be read is reported.
-void loadWave(State& s, const Wave& w) {
-    const std::filesystem::path path = s.places.dataDir / w.file;
+void loadWave(SoundPort& sound, DialogPort& dialog, const std::filesystem::path& dataDir,
+              const Wave& w) {
+    const std::filesystem::path path = dataDir / w.file;
     WholeFile f = readWholeFile(path, WAVE_FILE_MAX_BYTES);
     if (f.status == ReadStatus::Missing) return;
     // A header that asks for a rate or a size no sound card plays would take the memory and
     // the start-up time of a huge conversion.
     if (f.status == ReadStatus::Ok && waveFits(f.bytes)) {
-        s.port.loadSound(w.sound, f.bytes, w.flag);
+        sound.loadSound(w.sound, f.bytes, w.flag);
         return;
     }
     std::string text(w.file);
@@ -48,7 +49,7 @@ void loadWave(State& s, const Wave& w) {
         text += " は大きすぎるため読み込めません（16MBまで）";
     else
         text += " を読み込めません";
-    s.port.message(text, SOUND_TITLE, Buttons::Ok);
+    dialog.message(text, SOUND_TITLE, Buttons::Ok);
 }
 
 }  // namespace
@@ -60,22 +61,23 @@ void Form_Load(State& s) {
     std::error_code ec;
     if (places.dataDir.empty())
         places.dataDir = std::filesystem::current_path(ec);  // empty if gone
-    p.SOUND_DEVICE = s.port.openSound();
+    p.SOUND_DEVICE = s.sound.openSound();
     p.soundReleased = false;
     if (!p.SOUND_DEVICE)
-        s.port.message("Direct Soundインターフェースが作成できません。", SOUND_TITLE, Buttons::Ok);
+        s.dialog.message("Direct Soundインターフェースが作成できません。", SOUND_TITLE,
+                         Buttons::Ok);
     else
-        for (const Wave& w : WAVES) loadWave(s, w);
+        for (const Wave& w : WAVES) loadWave(s.sound, s.dialog, places.dataDir, w);
 
     // An installed game opens the record panel in the player's documents; one that cannot be
     // opened leaves the panel in the current directory.
     const std::string recordDir = nameText(places.recordDir.native());
-    if (!places.recordDir.empty() && s.port.setRecordDirectory(recordDir))
-        s.port.setRecordFileDirectory(recordDir);
+    if (!places.recordDir.empty() && s.recordPanel.setRecordDirectory(recordDir))
+        s.recordPanel.setRecordFileDirectory(recordDir);
     s.game.programStarted(s.hist);
     s.opt.SIDOU_FLAG = OFF;
     s.LEVEL_NO = 3;
-    s.port.setChecked("LEVEL3", true);
+    s.window.setChecked("LEVEL3", true);
     s.opt.SIDOU_COLOR = 2;
 
     // The settings directory is made private, as a per-user configuration directory should be;
@@ -84,7 +86,7 @@ void Form_Load(State& s) {
         if (std::filesystem::create_directories(dir, ec))
             std::filesystem::permissions(dir, std::filesystem::perms::owner_all, ec);
     // May start the music, so the sounds are loaded first.
-    読込_環境設定ファイル(s, places.settingsFile);
+    読込_環境設定ファイル(s, s.window, s.sound, s.dialog, places.settingsFile);
     初期設定(s);
-    s.port.placeWindow(9700, 8000);
+    s.window.placeWindow(9700, 8000);
 }

@@ -8,15 +8,21 @@
 #include "ui/canvas.h"
 
 // All state of one game window, grouped by subsystem. It is the computer player's Analysis
-// (pos, inf, turn, LEVEL_NO) and the drawing's Canvas (its roles of the port, opt), so a State
-// passes wherever those layers want their part; the game's own procedures use the whole port. Make
-// it with `auto s = std::make_unique<State>(port)`: the history alone is ~250 KB.
+// (pos, inf, turn, LEVEL_NO) and the drawing's Canvas (the drawing and pause roles of the port,
+// opt), so a State passes wherever those layers want their part. The other roles of the port
+// are named one by one, and each procedure is handed only the parts and roles it uses. Make it
+// with `auto s = std::make_unique<State>(port)`: the history alone is ~250 KB.
 struct State : Analysis, Canvas {
-    explicit State(Port& p) : Canvas(p, p), port(p) {}
+    explicit State(Port& p)
+        : Canvas(p, p), dialog(p), timer(p), sound(p), window(p), recordPanel(p) {}
     State(const State&) = delete;
     State& operator=(const State&) = delete;
 
-    Port& port;
+    DialogPort& dialog;
+    ClockPort& timer;  // the 50 ms timer and the time of day; the same role as Canvas::pause
+    SoundPort& sound;
+    WindowPort& window;
+    RecordPanelPort& recordPanel;
     History hist;
     GameState game;
     Clock clock;

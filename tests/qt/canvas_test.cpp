@@ -159,7 +159,7 @@ TEST_F(CanvasTest, RepeatedRedrawsKeepOnlyWhatCanBeSeen) {
     grab();
     std::size_t once = canvas().opCount();
     EXPECT_LT(once, 1200u);
-    for (int i = 0; i < 6; ++i) 画面_再描画(s);
+    for (int i = 0; i < 6; ++i) 画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
     grab();
     setCanvasSize(640, 480);
     grab();
