@@ -173,6 +173,13 @@ TEST(DangerTerms, AttackedComPieces) {
     t.inf.MAMORI_COM[5][3] = COM_OU;
     // -100 for the king guard, -30 for the exchange, -40 for being outnumbered.
     EXPECT_EQ(盤評価_COM危険座標(t, COM_GIN, 5, 3), -170.0);
+
+    // As many guards as attackers, but the pawn in front is backed by a rook down the file:
+    // the silver and the pawn's cheapest attacker count against it.
+    t.inf.SEIRYOKU_COM[5][3] = 2;
+    t.pos.BAN[5][9] = MAN_SYA;
+    t.inf.NERAI_MAN[5][4] = MAN_KAKU;
+    EXPECT_EQ(盤評価_COM危険座標(t, COM_GIN, 5, 3), -230.0);
 }
 
 TEST(DangerTerms, EmptySquaresMANCouldUse) {

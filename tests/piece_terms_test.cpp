@@ -311,6 +311,15 @@ TEST_F(PieceTerms, RookLeavingTheRowOfItsPawn) {
     EXPECT_EQ(t.pieceTerms(), 0);
 }
 
+TEST_F(PieceTerms, RookStepsOffItsSquareOfTheOpening) {
+    BAN[5][1] = COM_OU;
+    BAN[5][9] = MAN_OU;
+    BAN[2][2] = COM_SYA;
+    prepareTurn(s);
+    TrialMove up(s, 2, 2, 2, 3);  // off its unguarded opening square by one: a point less
+    EXPECT_EQ(up.pieceTerms(), -1);
+}
+
 TEST_F(PieceTerms, DragonOnTheBackRowBesideGolds) {
     BAN[5][1] = COM_OU;
     BAN[8][5] = MAN_OU;
@@ -334,4 +343,15 @@ TEST_F(PieceTerms, DragonOnTheBackRowBesideGolds) {
         TrialMove t(s, 5, 9, 3, 9);
         EXPECT_EQ(t.pieceTerms(), expected) << corner;
     }
+}
+
+TEST_F(PieceTerms, DragonLeavingTheCornerAboveASilver) {
+    BAN[5][1] = COM_OU;
+    BAN[5][5] = MAN_OU;
+    BAN[9][9] = COM_RYU;
+    BAN[9][8] = MAN_GIN;
+    BAN[8][8] = MAN_KIN;
+    prepareTurn(s);
+    TrialMove t(s, 9, 9, 8, 9);  // the gold beside the silver counts; nothing lies past file 9
+    EXPECT_EQ(t.pieceTerms(), 2);
 }

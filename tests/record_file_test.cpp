@@ -262,13 +262,14 @@ TEST(RecordFile, DamagedLinesReadAsZero) {
     Fixture f;
     History& h = f.s.hist;
     // Entry 1: only the first field; entry 2: junk, an unknown code and a lone 51;
-    // entry 3: an empty line; entry 4: LF-ended with letters in the hand fields.
+    // entry 3: an empty line; entry 4: LF-ended with letters in the hand fields; entry 5: a
+    // Japanese character, then a field that ends the line.
     std::string line4 =
         std::string(240, ' ') + "-80" + "2z#A" + std::string(10, '0') + "   12   -5  abc";
-    std::string text = "g\r\nc\r\nm\r\n 20\r\n999 51 x7-70\r\n\r\n" + line4 + "\n";
+    std::string text = "g\r\nc\r\nm\r\n 20\r\n999 51 x7-70\r\n\r\n" + line4 + "\n\x82\xA0   10\r\n";
     TempDir::write(dir / "d.棋譜", text);
     読込_棋譜(f.s, dir / "d.棋譜");
-    ASSERT_EQ(h.SAISHU_TESU(), 4);
+    ASSERT_EQ(h.SAISHU_TESU(), 5);
     EXPECT_EQ(h.BAN_RIREKI[1][1][1], 20);
     EXPECT_EQ(h.BAN_RIREKI[1][1][2], 0);
     EXPECT_EQ(h.MAN_JIKAN_MAE[1], 0.0f);
@@ -287,6 +288,8 @@ TEST(RecordFile, DamagedLinesReadAsZero) {
     EXPECT_EQ(h.MAN_JIKAN_ATO[4], -5.0f);
     EXPECT_EQ(h.COM_JIKAN_MAE[4], 0.0f);
     EXPECT_EQ(h.COM_JIKAN_ATO[4], 0.0f);
+    EXPECT_EQ(h.BAN_RIREKI[5][1][1], 0);
+    EXPECT_EQ(h.BAN_RIREKI[5][1][2], 10);
     EXPECT_EQ(f.s.game.TEBAN(), SENTE_BAN);
 }
 
