@@ -48,6 +48,16 @@ TEST_F(Mate, AKingNoComPieceReachesIsNeverMated) {
     EXPECT_EQ(詰めかMAN_COM移動(s.pos), ON);  // reads the board, not the maps
 }
 
+TEST_F(Mate, ARookOnTheLastFileOrRowReachesTheKing) {
+    for (const auto& [x, y] : {std::pair{9, 5}, std::pair{5, 9}}) {
+        clearBoard(s.pos);
+        put(5, 5, MAN_OU);
+        s.pos.MAN_OU_X = s.pos.MAN_OU_Y = 5;
+        put(x, y, COM_SYA);
+        EXPECT_EQ(詰めかMAN_COM移動(s.pos), ON) << x << ", " << y;
+    }
+}
+
 TEST_F(Mate, ARangingCheckIsBlockedByAnyDropUnlessOnlyUndroppablePawnsAreInHand) {
     cornerRookCheck();
     EXPECT_EQ(mated(), ON);  // empty hand: no escape, no board piece can help
