@@ -37,7 +37,7 @@ if [ -z "${TORVANE_BENCH_INSIDE:-}" ]; then
     cp "$build"/play/*.wav "$work/quiet/"
     printf '背景画=畳\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=OFF\r\n' | iconv -f UTF-8 -t CP932 >"$work/quiet/Torvane.ini"
     mkdir -p "$build/bench"
-    TORVANE_BENCH_INSIDE=1 SDL_AUDIODRIVER=dummy \
+    TORVANE_BENCH_INSIDE=1 TORVANE_SOUND=null \
         xvfb-run -a -s "-screen 0 1280x1024x24 -br" bash "$me" "$build" "$work"
     exit 0
 fi

@@ -1,108 +1,148 @@
 #include "sound_library.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
-
+#include <algorithm>
+#include <array>
 #include <chrono>
-#include <climits>
 #include <condition_variable>
+#include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
+
+#include "output.h"
+#include "wave.h"
 
 namespace sound_library {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The mixer format is fixed (SDL converts for the hardware), so buffers converted at load
-// time stay right when the device is opened again after an idle close. It is the format of
-// the game's own wave files, so loading them converts nothing and keeps them small.
-constexpr int kRate = 22050;
-constexpr int kOutputChannels = 1;
-// About 23 ms from a click to its sound.
-constexpr int kChunkFrames = 512;
-constexpr int kMixChannels = 16;
+// About 12 ms of sound a mix: a click is heard that soon after its call.
+constexpr std::size_t kChunkFrames = 256;
+// How many sounds can be heard at once.
+constexpr std::size_t kVoices = 16;
 // A player's move rarely takes longer than this, so most clicks find the device open.
 constexpr auto kIdleClose = std::chrono::seconds(10);
-constexpr auto kIdlePoll = std::chrono::milliseconds(500);
 
 struct Buffer {
-    Mix_Chunk* chunk = nullptr;
+    std::vector<std::int16_t> samples;
     bool overlapping = false;  // short effects sound once per call, over each other
-    int channel = -1;          // the channel of its latest single or looping instance
+};
+
+// One sounding instance of a buffer; buffer 0 is a free voice.
+struct Voice {
+    int buffer = 0;
+    const std::vector<std::int16_t>* samples = nullptr;
+    std::size_t at = 0;
     bool looping = false;
 };
 
+// The audio thread mixes the voices and hands the result to the device while it is open, and
+// it alone closes the device: once nothing has sounded for a while, when asked, when the
+// device fails, and at the end. Everything else happens under the mutex on the caller's thread.
 struct Library {
     std::mutex mutex;
-    std::condition_variable wake;
-    std::thread watcher;
+    std::condition_variable wake;  // to the audio thread: a device opened, a close or stop wanted
+    std::condition_variable settled;  // from the audio thread: a close request has been answered
+    std::thread mixer;
+    std::unique_ptr<Output> output;  // the open device
+    bool closeWanted = false;
+    bool stopping = false;
     int device = 0;  // the handle given out by dsInitialize, 0 while there is none
     int lastDevice = 0;
     int lastBuffer = 0;
-    bool open = false;  // the SDL device itself
-    bool stopping = false;
     Clock::time_point lastBusy;
     std::map<int, Buffer> buffers;
+    std::array<Voice, kVoices> voices;
 
     ~Library();
 };
 
+bool anySounding(const Library& l) {
+    for (const Voice& v : l.voices)
+        if (v.buffer != 0) return true;
+    return false;
+}
+
 void closeDevice(Library& l) {
-    if (!l.open) return;
-    Mix_HaltChannel(-1);
-    Mix_CloseAudio();
-    l.open = false;
-    for (auto& entry : l.buffers) {
-        entry.second.channel = -1;
-        entry.second.looping = false;
-    }
+    l.output.reset();
+    l.voices.fill(Voice{});
+    l.closeWanted = false;
+    l.settled.notify_all();
 }
 
 bool openDevice(Library& l) {
-    if (l.open) return true;
-    if (Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, kOutputChannels, kChunkFrames, nullptr, 0) != 0)
-        return false;
-    Mix_AllocateChannels(kMixChannels);
-    l.open = true;
+    if (l.output) return true;
+    l.output = openOutput();
+    if (!l.output) return false;
     l.lastBusy = Clock::now();
     l.wake.notify_all();
     return true;
 }
 
-// Closes the device once it has been silent for a while; sleeps for good while it is closed.
-void watch(Library& l) {
+void mix(Library& l, std::array<std::int16_t, kChunkFrames>& chunk) {
+    std::array<std::int32_t, kChunkFrames> sum{};
+    for (Voice& v : l.voices) {
+        for (std::size_t i = 0; i < kChunkFrames && v.buffer != 0; ++i) {
+            sum[i] += (*v.samples)[v.at++];
+            if (v.at < v.samples->size()) continue;
+            if (v.looping)
+                v.at = 0;  // straight on from the start: a loop has no gap
+            else
+                v = Voice{};
+        }
+    }
+    for (std::size_t i = 0; i < kChunkFrames; ++i)
+        chunk[i] = static_cast<std::int16_t>(std::clamp(sum[i], -32768, 32767));
+}
+
+void run(Library& l) {
+    std::array<std::int16_t, kChunkFrames> chunk;
     std::unique_lock lock(l.mutex);
     while (!l.stopping) {
-        if (!l.open) {
+        if (l.closeWanted) {
+            if (anySounding(l)) {
+                l.closeWanted = false;
+                l.settled.notify_all();
+            } else {
+                closeDevice(l);
+            }
+            continue;
+        }
+        if (!l.output) {
             l.wake.wait(lock);
             continue;
         }
-        l.wake.wait_for(lock, kIdlePoll);
-        if (l.stopping || !l.open) continue;
         const auto now = Clock::now();
-        if (Mix_Playing(-1) > 0)
+        if (anySounding(l)) {
             l.lastBusy = now;
-        else if (now - l.lastBusy >= kIdleClose)
+        } else if (now - l.lastBusy >= kIdleClose) {
             closeDevice(l);
+            continue;
+        }
+        mix(l, chunk);
+        Output& out = *l.output;
+        lock.unlock();
+        const bool written = out.write(chunk.data(), chunk.size());
+        lock.lock();
+        if (!written) closeDevice(l);
     }
+    closeDevice(l);
 }
 
-// Stops the watcher, every buffer and the device. The caller has already cleared l.device,
-// so no other call acts meanwhile.
+// Stops the audio thread, every buffer and the device. The caller has already cleared
+// l.device, so no other call acts meanwhile.
 void shutDown(Library& l, std::unique_lock<std::mutex>& lock) {
     l.stopping = true;
     l.wake.notify_all();
-    std::thread watcher = std::move(l.watcher);
+    std::thread mixer = std::move(l.mixer);
     lock.unlock();
-    if (watcher.joinable()) watcher.join();
+    if (mixer.joinable()) mixer.join();
     lock.lock();
     l.stopping = false;
-    for (auto& entry : l.buffers) Mix_FreeChunk(entry.second.chunk);
     l.buffers.clear();
-    closeDevice(l);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 Library::~Library() {
@@ -124,21 +164,26 @@ Buffer* find(Library& l, int buffer) {
     return it == l.buffers.end() ? nullptr : &it->second;
 }
 
-bool sounds(int channel, const Buffer& b) {
-    return channel >= 0 && Mix_Playing(channel) > 0 && Mix_GetChunk(channel) == b.chunk;
+void stopInstances(Library& l, int buffer) {
+    for (Voice& v : l.voices)
+        if (v.buffer == buffer) v = Voice{};
 }
 
-void stopInstances(Library& l, Buffer& b) {
-    if (l.open) {
-        for (int channel = 0; channel < kMixChannels; ++channel)
-            if (sounds(channel, b)) Mix_HaltChannel(channel);
+bool isLooping(const Library& l, int buffer) {
+    for (const Voice& v : l.voices)
+        if (v.buffer == buffer && v.looping) return true;
+    return false;
+}
+
+// Starts an instance of the buffer in a free voice; false when all are sounding.
+bool start(Library& l, int buffer, const Buffer& b, bool looping) {
+    for (Voice& v : l.voices) {
+        if (v.buffer != 0) continue;
+        v = Voice{buffer, &b.samples, 0, looping};
+        l.lastBusy = Clock::now();
+        return true;
     }
-    b.channel = -1;
-    b.looping = false;
-}
-
-bool isRiffWave(std::string_view bytes) {
-    return bytes.size() >= 12 && bytes.substr(0, 4) == "RIFF" && bytes.substr(8, 4) == "WAVE";
+    return false;
 }
 
 }  // namespace
@@ -148,41 +193,20 @@ int dsInitialize(int /*window*/) {
     std::lock_guard lock(l.mutex);
     if (l.device != 0) return l.device;
     if (l.stopping) return 0;  // another thread is in the middle of dsTerminate
-    // Qt owns the process: SDL must not turn SIGINT/SIGTERM into quit events nobody reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    // A cut-off wave file is refused rather than played in part.
-    SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
-#ifdef SDL_HINT_AUDIO_DEVICE_APP_NAME
-    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Torvane");
-#endif
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
-    if (!openDevice(l)) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return 0;
-    }
+    if (!openDevice(l)) return 0;
     l.device = ++l.lastDevice;
-    l.watcher = std::thread(watch, std::ref(l));
+    l.mixer = std::thread(run, std::ref(l));
     return l.device;
 }
 
 int dsCreateDSB(int device, std::string_view wave, int flag) {
+    if (device == 0) return 0;
+    auto samples = decodeWave(wave);  // outside the lock: the music takes a while
     Library& l = library();
     std::lock_guard lock(l.mutex);
-    if (device == 0 || device != l.device) return 0;
-    if (!isRiffWave(wave) || wave.size() > static_cast<std::size_t>(INT_MAX)) return 0;
-    // The mixer converts to the device format while loading, so it needs the device open.
-    if (!openDevice(l)) return 0;
-    l.lastBusy = Clock::now();
-    SDL_RWops* source = SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
-    if (source == nullptr) return 0;
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
-    if (chunk == nullptr) return 0;
-    if (chunk->alen == 0) {  // nothing to hear
-        Mix_FreeChunk(chunk);
-        return 0;
-    }
+    if (device != l.device || !samples) return 0;
     const int handle = ++l.lastBuffer;
-    l.buffers[handle] = Buffer{chunk, (flag & 2) != 0};
+    l.buffers[handle] = Buffer{std::move(*samples), (flag & 2) != 0};
     return handle;
 }
 
@@ -191,11 +215,8 @@ int dsPlay(int buffer) {
     std::lock_guard lock(l.mutex);
     Buffer* b = find(l, buffer);
     if (b == nullptr || !openDevice(l)) return 0;
-    l.lastBusy = Clock::now();
-    if (b->overlapping) return Mix_PlayChannel(-1, b->chunk, 0) >= 0 ? 1 : 0;
-    stopInstances(l, *b);
-    b->channel = Mix_PlayChannel(-1, b->chunk, 0);
-    return b->channel >= 0 ? 1 : 0;
+    if (!b->overlapping) stopInstances(l, buffer);
+    return start(l, buffer, *b, false) ? 1 : 0;
 }
 
 int dsPlayLooping(int buffer) {
@@ -203,30 +224,24 @@ int dsPlayLooping(int buffer) {
     std::lock_guard lock(l.mutex);
     Buffer* b = find(l, buffer);
     if (b == nullptr || !openDevice(l)) return 0;
-    l.lastBusy = Clock::now();
-    if (b->looping && sounds(b->channel, *b)) return 1;
-    if (!b->overlapping) stopInstances(l, *b);
-    b->channel = Mix_PlayChannel(-1, b->chunk, -1);
-    b->looping = b->channel >= 0;
-    return b->looping ? 1 : 0;
+    if (isLooping(l, buffer)) return 1;
+    if (!b->overlapping) stopInstances(l, buffer);
+    return start(l, buffer, *b, true) ? 1 : 0;
 }
 
 int dsStop(int buffer) {
     Library& l = library();
     std::lock_guard lock(l.mutex);
-    Buffer* b = find(l, buffer);
-    if (b == nullptr) return 0;
-    stopInstances(l, *b);
+    if (find(l, buffer) == nullptr) return 0;
+    stopInstances(l, buffer);
     return 1;
 }
 
 int dsFree(int buffer) {
     Library& l = library();
     std::lock_guard lock(l.mutex);
-    Buffer* b = find(l, buffer);
-    if (b == nullptr) return 0;
-    stopInstances(l, *b);
-    Mix_FreeChunk(b->chunk);
+    if (find(l, buffer) == nullptr) return 0;
+    stopInstances(l, buffer);
     l.buffers.erase(buffer);
     return 1;
 }
@@ -242,17 +257,19 @@ int dsTerminate(int device) {
 
 bool closeIdleDevice() {
     Library& l = library();
-    std::lock_guard lock(l.mutex);
-    if (!l.open) return true;
-    if (Mix_Playing(-1) > 0) return false;
-    closeDevice(l);
-    return true;
+    std::unique_lock lock(l.mutex);
+    if (!l.output) return true;
+    if (anySounding(l)) return false;
+    l.closeWanted = true;
+    l.wake.notify_all();
+    l.settled.wait(lock, [&] { return !l.closeWanted; });
+    return !l.output;
 }
 
 bool deviceIsOpen() {
     Library& l = library();
     std::lock_guard lock(l.mutex);
-    return l.open;
+    return l.output != nullptr;
 }
 
 }  // namespace sound_library

@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-// The game's sound library: wave buffers played once or looped on one SDL_mixer device.
+// The game's sound library: wave buffers played once or looped, mixed on one ALSA device.
 // Every call takes and returns plain integers; handle 0 means "none", and any call with 0,
 // an unknown or a freed handle does nothing and answers 0. Calls may come from any thread.
 namespace sound_library {

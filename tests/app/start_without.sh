@@ -31,7 +31,7 @@ if [ -f "$latin" ]; then
 <?xml version="1.0"?>
 <fontconfig><dir>$(dirname "$latin")</dir><cachedir>$tmp/fonts</cachedir></fontconfig>
 CONF
-    FONTCONFIG_FILE="$tmp/fonts.conf" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+    FONTCONFIG_FILE="$tmp/fonts.conf" QT_QPA_PLATFORM=offscreen TORVANE_SOUND=null \
         timeout 20 "$program" >"$tmp/out" 2>"$tmp/err" &
     pid=$!
     for _ in $(seq 100); do

@@ -146,7 +146,7 @@ pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.
 start_program() {
     cd "$play"
     # A dummy audio device: the game plays silently and shows no no-sound warning.
-    SDL_AUDIODRIVER=dummy "$program" >>"$out/$e2e_name.log" 2>&1 &
+    TORVANE_SOUND=null "$program" >>"$out/$e2e_name.log" 2>&1 &
     pid=$!
     # A warning box shown before the window (no sound at all) is answered.
     main=

@@ -87,7 +87,7 @@ play_installed() {
     echo 'XDG_DOCUMENTS_DIR="$HOME/記録"' >"$config/user-dirs.dirs"
     log=$run/torvane.log
     status=0
-    HOME=$home XDG_CONFIG_HOME=$config SDL_AUDIODRIVER=dummy TORVANE_REPORT_FILES=1 \
+    HOME=$home XDG_CONFIG_HOME=$config TORVANE_SOUND=null TORVANE_REPORT_FILES=1 \
         timeout -k 5 60 xvfb-run -a -s "-screen 0 1280x1024x24" \
         bash "$me" inside "$program" "$start" "$log" || status=$?
     say "the program's report:"
@@ -153,7 +153,7 @@ package)
     # The package names alone, one a line.
     names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
     for dep in fonts-ipafont-gothic qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6 \
-               libsdl2-mixer-2.0-0 libsdl2-2.0-0 libstdc++6 libc6; do
+               libasound2 libstdc++6 libc6; do
         grep -qxF "$dep" <<<"$names" || fail "Depends lacks $dep: $depends"
     done
     recommends=$(dpkg-deb -f "$deb" Recommends)

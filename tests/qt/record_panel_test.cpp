@@ -81,6 +81,11 @@ protected:
 }  // namespace
 
 TEST_F(WindowTest, ThePanelShowsWhatTheGameAsksWithItsCaptions) {
+    // Its widgets are made only when the game first needs the panel, not to hide it.
+    window.showRecordLists(false, false, false);
+    window.showRecordInputs(false);
+    EXPECT_EQ(widget<QWidget>(window, "Drive1"), nullptr);
+    window.recordPanel();
     for (const char* name : PANEL) {
         ASSERT_NE(widget<QWidget>(window, name), nullptr) << name;
         EXPECT_FALSE(widget<QWidget>(window, name)->isVisible()) << name;

@@ -2,6 +2,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "sound_library.h"
+#include "wave.h"
 
 using namespace sound_library;
 namespace fs = std::filesystem;
@@ -56,8 +59,8 @@ Heard hear(const std::vector<std::int16_t>& s, std::size_t from = 0) {
     return h;
 }
 
-// The disk driver writes what the device plays, 1024 frames per millisecond here; the
-// audio thread is not ours, so the test can only look again until it shows (within 2 s).
+// The file device writes what it plays, faster than real time; the audio thread is not the
+// test's, so the test can only look again until it shows (within 2 s).
 template <class Condition>
 bool eventually(Condition condition) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
@@ -76,9 +79,7 @@ protected:
         static int serial = 0;
         output_ = fs::temp_directory_path() / ("torvane-sound-" + std::to_string(::getpid()) + "-" +
                                                std::to_string(serial++) + ".raw");
-        ::setenv("SDL_AUDIODRIVER", "disk", 1);
-        ::setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
-        ::setenv("SDL_DISKAUDIODELAY", "1", 1);
+        ::setenv("TORVANE_SOUND", ("file:" + output_.string()).c_str(), 1);
         device_ = dsInitialize();
         ASSERT_NE(device_, 0);
     }
@@ -241,17 +242,90 @@ void expectEveryCallHarmless(int device) {
 TEST_F(DiskDevice, UnknownHandlesDoNothing) { expectEveryCallHarmless(device_); }
 
 TEST(NoDevice, InitialiseAnswersZeroAndEverythingElseIsHarmless) {
-    ::setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+    ::setenv("TORVANE_SOUND", "none", 1);
     EXPECT_EQ(dsInitialize(), 0);
     EXPECT_EQ(dsCreateDSB(0, readAll(kPlayDir / "駒打音.wav"), 3), 0);
     expectEveryCallHarmless(0);
     EXPECT_FALSE(deviceIsOpen());
     EXPECT_TRUE(closeIdleDevice());
-    // A device that cannot open (the disk driver with a file it cannot write) is no device.
-    ::setenv("SDL_AUDIODRIVER", "disk", 1);
-    ::setenv("SDL_DISKAUDIOFILE", "/nonexistent-directory/out.raw", 1);
-    EXPECT_EQ(dsInitialize(), 0);
-    expectEveryCallHarmless(0);
+    // A device that cannot open (a file it cannot write, a sound card that is not there) is
+    // no device.
+    for (const char* device : {"file:/nonexistent-directory/out.raw", "alsa:hw:99", "sdl"}) {
+        ::setenv("TORVANE_SOUND", device, 1);
+        EXPECT_EQ(dsInitialize(), 0) << device;
+        expectEveryCallHarmless(0);
+    }
+}
+
+std::string bytesOf(std::uint64_t v, unsigned count) {
+    std::string b;
+    for (unsigned i = 0; i < count; ++i) b += static_cast<char>(v >> (8 * i) & 0xff);
+    return b;
+}
+
+// A wave file of a 200 Hz tone at half strength in every channel (0.2 s unless `frames` says),
+// in any format; tag 0xFFFE writes the extensible header around the plain format `inner`.
+std::string toneWave(unsigned tag, unsigned channels, unsigned rate, unsigned bits,
+                     unsigned inner = 0, unsigned frames = 0) {
+    if (frames == 0) frames = rate / 5;
+    const bool real = (tag == 0xFFFE ? inner : tag) == 3;
+    std::string data;
+    for (unsigned i = 0; i < frames; ++i) {
+        const double x = 0.5 * std::sin(2 * std::acos(-1.0) * 200 * i / rate);
+        std::uint64_t v;
+        if (real && bits == 32) {
+            const float f = static_cast<float>(x);
+            std::uint32_t raw;
+            std::memcpy(&raw, &f, 4);
+            v = raw;
+        } else if (real) {
+            std::memcpy(&v, &x, 8);
+        } else {
+            v = static_cast<std::uint64_t>(std::llround(x * ((1LL << (bits - 1)) - 1)) +
+                                           (bits == 8 ? 128 : 0));
+        }
+        for (unsigned c = 0; c < channels; ++c) data += bytesOf(v, bits / 8);
+    }
+    const unsigned align = channels * bits / 8;
+    std::string format = bytesOf(tag, 2) + bytesOf(channels, 2) + bytesOf(rate, 4) +
+                         bytesOf(rate * align, 4) + bytesOf(align, 2) + bytesOf(bits, 2);
+    if (tag == 0xFFFE)
+        format += bytesOf(22, 2) + bytesOf(bits, 2) + bytesOf(0, 4) + bytesOf(inner, 2) +
+                  std::string(14, '\0');
+    const std::string chunks =
+        "WAVEfmt " + bytesOf(format.size(), 4) + format + "data" + bytesOf(data.size(), 4) + data;
+    return "RIFF" + bytesOf(chunks.size(), 4) + chunks;
+}
+
+// Every format a wave file may come in is heard as the same tone, at the library's rate.
+TEST(WaveDecoding, EveryFormatBecomesTheSameToneAtTheLibrarysRate) {
+    const struct {
+        unsigned tag, channels, rate, bits, inner;
+    } formats[] = {{1, 1, 22050, 16, 0}, {1, 1, 22050, 8, 0},       {1, 2, 44100, 16, 0},
+                   {1, 1, 11025, 24, 0}, {1, 2, 22050, 32, 0},      {3, 2, 48000, 32, 0},
+                   {3, 1, 8000, 64, 0},  {0xFFFE, 6, 96000, 16, 1}, {0xFFFE, 1, 22050, 32, 3}};
+    for (const auto& f : formats) {
+        SCOPED_TRACE(testing::Message()
+                     << f.tag << " " << f.channels << "ch " << f.rate << "Hz " << f.bits << "bit");
+        const auto s = decodeWave(toneWave(f.tag, f.channels, f.rate, f.bits, f.inner));
+        ASSERT_TRUE(s.has_value());
+        EXPECT_EQ(s->size(), std::size_t{f.rate / 5} * 22050 / f.rate);
+        // Within the steps of 8 bits; the last few samples hold the file's last frame.
+        long worst = 0;
+        for (std::size_t i = 0; i + 8 < s->size(); ++i) {
+            const double x = 0.5 * std::sin(2 * std::acos(-1.0) * 200 * i / 22050);
+            worst = std::max(worst, std::abs(std::lround(x * 32767) - (*s)[i]));
+        }
+        EXPECT_LE(worst, 300);
+    }
+    // What the library cannot play, and sound longer than a quarter of an hour.
+    const std::string refused[] = {toneWave(2, 1, 22050, 16),        toneWave(3, 1, 22050, 16),
+                                   toneWave(1, 1, 22050, 12),        toneWave(1, 1, 0, 16),
+                                   toneWave(1, 40, 22050, 16),       toneWave(1, 1, 1, 8, 0, 901),
+                                   toneWave(0xFFFE, 1, 22050, 16, 2)};
+    for (std::size_t i = 0; i < std::size(refused); ++i)
+        EXPECT_FALSE(decodeWave(refused[i]).has_value()) << i;
+    EXPECT_TRUE(decodeWave(toneWave(1, 1, 1, 8, 0, 900)).has_value());
 }
 
 // The generated waves: 16-bit mono PCM at 22050 Hz, lengths as the game wants them,

@@ -480,7 +480,8 @@ void Storm::panel(bool opened) {
     auto* text1 = window_.findChild<QLineEdit*>("Text1");
     auto* files = window_.findChild<QListWidget*>("File1");
     auto* dirs = window_.findChild<QTreeWidget*>("Dir1");
-    if (text1->isVisible()) {
+    const bool made = text1 != nullptr;  // the window makes the panel when first opened
+    if (made && text1->isVisible()) {
         const int r = pick(100);
         if (r < 45) {
             typeName();
@@ -504,7 +505,7 @@ void Storm::panel(bool opened) {
         } else {
             enterDirectory();
         }
-    } else if (files->isVisible() && files->count() > 0 && chance(75)) {
+    } else if (made && files->isVisible() && files->count() > 0 && chance(75)) {
         QListWidgetItem* item = files->item(pick(files->count()));
         files->scrollToItem(item);
         if (chance(80)) {
@@ -516,7 +517,7 @@ void Storm::panel(bool opened) {
             files->setCurrentItem(item);
             QTest::keyClick(files, Qt::Key_Return);
         }
-    } else if (dirs->isVisible() && chance(50)) {
+    } else if (made && dirs->isVisible() && chance(50)) {
         if (chance(20))
             chooseDrive();
         else

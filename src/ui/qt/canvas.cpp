@@ -83,15 +83,14 @@ void CanvasWidget::add(CanvasOp op) {
     if (ops_.size() - rendered_ > 2 * compactAt_) {
         compactOps(ops_);
         rendered_ = 0;
-        stale_ = true;
         compactAt_ = std::max(MIN_COMPACT, 2 * ops_.size());
     }
 }
 
 void CanvasWidget::flush() {
     if (!isVisible()) return;
-    ensureBacking();
-    renderPending();
+    followScale();
+    collectDirty();
     if (std::exchange(marginsStale_, false)) dirty_ = rect();
     if (dirty_.isEmpty()) return;
     QRect area = dirty_.toAlignedRect().adjusted(-1, -1, 1, 1);
@@ -99,39 +98,28 @@ void CanvasWidget::flush() {
     repaint(area);
 }
 
-// The image holds the design area only; the margins are painted from the tiles.
-void CanvasWidget::ensureBacking() {
+// The pictures are painted for one scale; at another they are painted afresh, and everything
+// is shown again.
+void CanvasWidget::followScale() {
     const double dpr = devicePixelRatioF(), k = scale();
-    const QSize device(int(std::lround(DESIGN_WIDTH * k / TWIPS_PER_PIXEL * dpr)),
-                       int(std::lround(DESIGN_HEIGHT * k / TWIPS_PER_PIXEL * dpr)));
-    if (!stale_ && backing_.size() == device && backing_.devicePixelRatio() == dpr &&
-        backingScale_ == k)
-        return;
-    stale_ = false;
-    if (backingScale_ != k || backing_.devicePixelRatio() != dpr) clearArtworkCache();
-    backing_ = QImage(device, QImage::Format_RGB32);
-    backing_.setDevicePixelRatio(dpr);
-    backing_.fill(standardColour(WINDOW_COLOUR));
-    backingScale_ = k;
+    if (paintedScale_ == k && paintedDpr_ == dpr) return;
+    clearArtworkCache();
+    paintedScale_ = k;
+    paintedDpr_ = dpr;
     compactOps(ops_);
     compactAt_ = std::max(MIN_COMPACT, 2 * ops_.size());
-    rendered_ = 0;
+    rendered_ = ops_.size();
     dirty_ = rect();
 }
 
-void CanvasWidget::renderPending() {
-    if (backing_.isNull() || rendered_ >= ops_.size()) return;
-    TwipMap map(backingScale_ / TWIPS_PER_PIXEL, backing_.devicePixelRatio());
-    const double k = map.pixelsPerTwip();
+// The widget pixels that the calls drawn since the last flush may have changed.
+void CanvasWidget::collectDirty() {
+    if (rendered_ >= ops_.size()) return;
+    const double k = paintedScale_ / TWIPS_PER_PIXEL;
     const QPointF o = origin();
-    {
-        QPainter painter(&backing_);
-        for (std::size_t i = rendered_; i < ops_.size(); ++i) {
-            paintOp(painter, ops_[i], map);
-            const QRectF& b = ops_[i].bounds;
-            dirty_ |=
-                QRectF(b.left() * k + o.x(), b.top() * k + o.y(), b.width() * k, b.height() * k);
-        }
+    for (std::size_t i = rendered_; i < ops_.size(); ++i) {
+        const QRectF& b = ops_[i].bounds;
+        dirty_ |= QRectF(b.left() * k + o.x(), b.top() * k + o.y(), b.width() * k, b.height() * k);
     }
     dirty_ &= QRectF(rect());
     rendered_ = ops_.size();
@@ -150,7 +138,7 @@ void CanvasWidget::paintMargins(QPainter& painter, const QRect& area, const QRec
     painter.setClipRegion(margins);
     painter.fillRect(area, standardColour(WINDOW_COLOUR));
     if (isBackground(background_)) {
-        TwipMap map(backingScale_ / TWIPS_PER_PIXEL, devicePixelRatioF());
+        TwipMap map(paintedScale_ / TWIPS_PER_PIXEL, devicePixelRatioF());
         painter.translate(design.topLeft());
         const QPointF from = toTwips(area.topLeft());
         const QPointF to = toTwips(area.bottomRight() + QPoint(1, 1));
@@ -169,18 +157,28 @@ void CanvasWidget::paintMargins(QPainter& painter, const QRect& area, const QRec
     painter.restore();
 }
 
+// Qt's own backing store keeps the window's pixels; an exposed or changed part is painted
+// again from the calls that reach into it, in their order.
 void CanvasWidget::paintEvent(QPaintEvent* event) {
-    ensureBacking();
-    renderPending();
+    followScale();
     QPainter painter(this);
     const QRect area = event->rect();
     const QRectF design = designRect();
     paintMargins(painter, area, design);
     const QRectF shown = QRectF(area) & design;
     if (shown.isEmpty()) return;
-    const double dpr = backing_.devicePixelRatio();
-    painter.drawImage(shown, backing_,
-                      QRectF((shown.topLeft() - design.topLeft()) * dpr, shown.size() * dpr));
+    painter.setClipRect(shown);
+    painter.fillRect(shown, standardColour(WINDOW_COLOUR));
+    painter.translate(design.topLeft());
+    const TwipMap map(paintedScale_ / TWIPS_PER_PIXEL, devicePixelRatioF());
+    const double k = map.pixelsPerTwip();
+    // In twips, a device pixel wider all round for the rounding of positions.
+    const double slack = 1 / k;
+    const QRectF reach((shown.left() - design.left()) / k - slack,
+                       (shown.top() - design.top()) / k - slack, shown.width() / k + 2 * slack,
+                       shown.height() / k + 2 * slack);
+    for (const CanvasOp& op : ops_)
+        if (op.bounds.intersects(reach)) paintOp(painter, op, map);
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {

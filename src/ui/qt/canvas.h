@@ -1,5 +1,4 @@
 #pragma once
-#include <QImage>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -7,8 +6,10 @@
 #include "ui/qt/canvas_ops.h"
 
 // The window's drawing surface, addressed in twips. What is drawn stays until something is
-// drawn over it. The calls since the canvas was last covered are kept and painted again
-// whenever the size or the pixel density changes, so it is sharp at every scale.
+// drawn over it. The calls since the canvas was last covered are kept, and the part of the
+// window that is shown again (changed, exposed, resized) is painted from them at the current
+// size and pixel density, so it is sharp at every scale. The window's pixels live only in
+// Qt's backing store.
 //
 // The design area is centred in the widget at the largest whole-window scale; the margins
 // around it show the current background tiles, continuing the cell grid.
@@ -47,17 +48,15 @@ protected:
 
 private:
     void add(CanvasOp op);
-    void ensureBacking();
-    void renderPending();
+    void followScale();
+    void collectDirty();
     QRectF designRect() const;
     void paintMargins(QPainter& painter, const QRect& area, const QRectF& design);
 
     std::vector<CanvasOp> ops_;
-    std::size_t rendered_ = 0;  // ops_ before this index are in backing_
+    std::size_t rendered_ = 0;  // ops_ before this index are in dirty_ or on the screen
     std::size_t compactAt_;
-    QImage backing_;  // the design area as the ops paint it, one pixel per device pixel
-    double backingScale_ = 0;
-    bool stale_ = false;  // backing_ must be painted again from ops_
+    double paintedScale_ = 0, paintedDpr_ = 0;  // what the pictures are painted for
     QRectF dirty_;        // logical pixels of the widget painted since the last flush
     int background_ = 0;  // the latest background tile drawn, 0 before any
     bool marginsStale_ = false;

@@ -84,21 +84,6 @@ MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
     canvas_->onPress = [this](int button, double x, double y) {
         if (handlers_.mouseDown) run([&] { handlers_.mouseDown(button, 0, x, y); });
     };
-    // The panel's events are events of the window like a click: one at a time.
-    panel_ = new RecordPanel(canvas_);
-    panel_->onDriveChange = [this] {
-        if (handlers_.drive1Change) run(handlers_.drive1Change);
-    };
-    panel_->onDirectoryChange = [this] {
-        if (handlers_.dir1Change) run(handlers_.dir1Change);
-    };
-    panel_->onFileClick = [this](const QString& name) {
-        const std::string file = name.toStdString();
-        if (handlers_.file1Click) run([&] { handlers_.file1Click(file); });
-    };
-    panel_->onCommand = [this] {
-        if (handlers_.command1Click) run(handlers_.command1Click);
-    };
     actions_ = buildMenus(menuBar(), [this](const std::string& control) { menuChosen(control); });
     // F10 opens the first menu; the arrow keys go on from there.
     auto* menuKey = new QAction(this);
@@ -433,28 +418,56 @@ void MainWindow::stopSound(Sound sound) {
 
 // The record panel
 
-void MainWindow::showRecordLists(bool drive, bool directory, bool file) {
-    panel_->showLists(drive, directory, file);
+// Its widgets are made when the game first needs them: a list view wakes the desktop's
+// accessibility bridge, which costs a start-up a round trip to the session bus.
+RecordPanel& MainWindow::panel() {
+    if (panel_ != nullptr) return *panel_;
+    panel_ = new RecordPanel(canvas_);
+    // The panel's events are events of the window like a click: one at a time.
+    panel_->onDriveChange = [this] {
+        if (handlers_.drive1Change) run(handlers_.drive1Change);
+    };
+    panel_->onDirectoryChange = [this] {
+        if (handlers_.dir1Change) run(handlers_.dir1Change);
+    };
+    panel_->onFileClick = [this](const QString& name) {
+        const std::string file = name.toStdString();
+        if (handlers_.file1Click) run([&] { handlers_.file1Click(file); });
+    };
+    panel_->onCommand = [this] {
+        if (handlers_.command1Click) run(handlers_.command1Click);
+    };
+    return *panel_;
 }
 
-void MainWindow::showRecordInputs(bool shown) { panel_->showInputs(shown); }
+void MainWindow::showRecordLists(bool drive, bool directory, bool file) {
+    if (panel_ != nullptr || drive || directory || file) panel().showLists(drive, directory, file);
+}
 
-void MainWindow::clearRecordInputs() { panel_->clearInputs(); }
+void MainWindow::showRecordInputs(bool shown) {
+    if (panel_ != nullptr || shown) panel().showInputs(shown);
+}
 
-std::string MainWindow::recordInput(int box) { return panel_->input(box).toStdString(); }
+void MainWindow::clearRecordInputs() {
+    if (panel_ != nullptr) panel_->clearInputs();
+}
 
-std::string MainWindow::recordDrive() { return panel_->drive().toStdString(); }
+std::string MainWindow::recordInput(int box) {
+    return panel_ != nullptr ? panel_->input(box).toStdString() : std::string();
+}
 
-std::string MainWindow::recordDirectory() { return panel_->directory().toStdString(); }
+std::string MainWindow::recordDrive() { return panel().drive().toStdString(); }
+
+std::string MainWindow::recordDirectory() { return panel().directory().toStdString(); }
 
 bool MainWindow::setRecordDirectory(std::string_view path) {
-    return panel_->setDirectory(text(path));
+    return panel().setDirectory(text(path));
 }
 
-std::string MainWindow::recordFileDirectory() { return panel_->fileDirectory().toStdString(); }
+std::string MainWindow::recordFileDirectory() { return panel().fileDirectory().toStdString(); }
 
 void MainWindow::setRecordFileDirectory(std::string_view path) {
-    panel_->setFileDirectory(text(path));
+    panel().setFileDirectory(text(path));
 }
 
-void MainWindow::refreshRecordFiles() { panel_->refreshFiles(); }
+void MainWindow::refreshRecordFiles() { panel().refreshFiles(); }

@@ -33,7 +33,7 @@ public:
     void run(const std::function<void()>& handler);
 
     CanvasWidget* canvas() const { return canvas_; }
-    RecordPanel* recordPanel() const { return panel_; }
+    RecordPanel* recordPanel() { return &panel(); }
     QAction* action(const std::string& control) const;
     // Whether the program is ending (quit() or the window closed).
     bool quitting() const { return quitting_; }
@@ -87,7 +87,8 @@ private:
     void soundsSettled();
 
     CanvasWidget* canvas_;
-    RecordPanel* panel_;
+    RecordPanel& panel();
+    RecordPanel* panel_ = nullptr;
     std::array<AnswerBox*, 2> boxes_{};  // the message boxes, Ok and YesNo, made on first use
     WindowHandlers handlers_;
     std::map<std::string, QAction*> actions_;

@@ -1,0 +1,114 @@
+#include "wave.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace sound_library {
+namespace {
+
+constexpr std::uint64_t kMaxFrames = std::uint64_t{kRate} * 60 * 15;
+constexpr unsigned kPcm = 1, kFloat = 3, kExtensible = 0xFFFE;
+
+std::uint32_t le(std::string_view b, std::size_t at, int n) {
+    std::uint32_t v = 0;
+    for (int i = n - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    return v;
+}
+
+struct Format {
+    unsigned tag = 0, channels = 0, rate = 0, stride = 0, bits = 0;
+};
+
+// One sample as a value from -1 to 1.
+double sampleAt(std::string_view b, std::size_t at, const Format& f) {
+    switch (f.bits) {
+        case 8: return (static_cast<int>(static_cast<unsigned char>(b[at])) - 128) / 128.0;
+        case 16: return static_cast<std::int16_t>(le(b, at, 2)) / 32768.0;
+        case 24: return static_cast<std::int32_t>(le(b, at, 3) << 8) / 2147483648.0;
+        case 32:
+            if (f.tag == kPcm) return static_cast<std::int32_t>(le(b, at, 4)) / 2147483648.0;
+            {
+                const std::uint32_t raw = le(b, at, 4);
+                float v;
+                std::memcpy(&v, &raw, sizeof v);
+                return std::isfinite(v) ? v : 0.0;
+            }
+        default: {  // 64-bit float
+            const std::uint64_t raw = std::uint64_t{le(b, at + 4, 4)} << 32 | le(b, at, 4);
+            double v;
+            std::memcpy(&v, &raw, sizeof v);
+            return std::isfinite(v) ? v : 0.0;
+        }
+    }
+}
+
+std::int16_t toSample(double v) {
+    return static_cast<std::int16_t>(std::clamp(std::lround(v * 32768.0), -32768L, 32767L));
+}
+
+bool takes(const Format& f) {
+    const bool pcm = f.tag == kPcm && (f.bits == 8 || f.bits == 16 || f.bits == 24 || f.bits == 32);
+    const bool real = f.tag == kFloat && (f.bits == 32 || f.bits == 64);
+    return (pcm || real) && f.channels >= 1 && f.channels <= 32 && f.rate >= 1 &&
+           f.rate <= 768000 && f.stride >= f.channels * (f.bits / 8);
+}
+
+std::optional<std::vector<std::int16_t>> convert(std::string_view data, const Format& f) {
+    if (!takes(f)) return std::nullopt;
+    const std::uint64_t frames = data.size() / f.stride;
+    const std::uint64_t out = frames * kRate / f.rate;
+    if (out == 0 || out > kMaxFrames) return std::nullopt;
+    std::vector<std::int16_t> samples(out);
+    if (f.tag == kPcm && f.bits == 16 && f.channels == 1 && f.rate == kRate) {
+        for (std::uint64_t i = 0; i < out; ++i)
+            samples[i] = static_cast<std::int16_t>(le(data, i * f.stride, 2));
+        return samples;
+    }
+    std::vector<double> mono(frames);
+    const unsigned width = f.bits / 8;
+    for (std::uint64_t i = 0; i < frames; ++i) {
+        double sum = 0;
+        for (unsigned c = 0; c < f.channels; ++c)
+            sum += sampleAt(data, i * f.stride + c * width, f);
+        mono[i] = sum / f.channels;
+    }
+    // Straight lines between the file's frames: plenty for short effects and for the music.
+    const double step = static_cast<double>(f.rate) / kRate;
+    for (std::uint64_t i = 0; i < out; ++i) {
+        const double at = i * step;
+        const auto j = static_cast<std::uint64_t>(at);
+        const double next = j + 1 < frames ? mono[j + 1] : mono[j];
+        samples[i] = toSample(mono[j] + (next - mono[j]) * (at - j));
+    }
+    return samples;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::int16_t>> decodeWave(std::string_view bytes) {
+    if (bytes.size() < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE")
+        return std::nullopt;
+    std::optional<Format> format;
+    for (std::size_t at = 12; at + 8 <= bytes.size();) {
+        const std::string_view id = bytes.substr(at, 4);
+        const std::size_t size = le(bytes, at + 4, 4);
+        const std::size_t body = at + 8;
+        // A chunk cut off is a file cut off: refused rather than played in part.
+        if (size > bytes.size() - body) return std::nullopt;
+        if (id == "fmt ") {
+            if (size < 16) return std::nullopt;
+            Format f{le(bytes, body, 2), le(bytes, body + 2, 2), le(bytes, body + 4, 4),
+                     le(bytes, body + 12, 2), le(bytes, body + 14, 2)};
+            if (f.tag == kExtensible && size >= 40) f.tag = le(bytes, body + 24, 2);
+            format = f;
+        } else if (id == "data") {
+            if (!format) return std::nullopt;
+            return convert(bytes.substr(body, size), *format);
+        }
+        at = body + size + (size & 1);  // chunks are padded to an even length
+    }
+    return std::nullopt;
+}
+
+}  // namespace sound_library
