@@ -15,11 +15,14 @@
 #include "ui/qt/fonts.h"
 
 void setDesktopIdentity() {
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.torvane.Torvane"));
+}
+
+void setWindowIcon() {
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/torvane/icons/%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.torvane.Torvane"));
 }
 
 void choosePlaces(Places& places) {

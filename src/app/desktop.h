@@ -2,9 +2,11 @@
 // The program as a desktop application: its icon and launcher name, the places of its files.
 struct Places;
 
-// The window icon, embedded at every rendered size, and the launcher's id, so that the desktop
-// matches the running window to its menu entry.
+// The launcher's id, so that the desktop matches the running window to its menu entry.
 void setDesktopIdentity();
+// The window icon, embedded at every rendered size. Decoding them all takes longer than
+// painting the board, so the window gets it just after its first frame.
+void setWindowIcon();
 
 // Installed beside share/torvane, the game reads its data there and keeps the player's files
 // in the per-user directories; from the build tree it keeps the current directory.

@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
 #else
     window.whenSoundsReady([&s] { reportFiles(s.places, 0); });
 #endif
+    window.afterFirstFrame(setWindowIcon);
     if (window.quitting()) return 0;
     window.show();
     return QApplication::exec();

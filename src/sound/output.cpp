@@ -24,6 +24,25 @@ constexpr unsigned kLatencyMicroseconds = 60000;
 // A device that takes nothing for this long has failed.
 constexpr auto kStalled = std::chrono::seconds(1);
 
+// Keeps a device from taking sound faster than it can be heard: some ALSA devices (the null
+// device, a broken configuration) take every frame at once, and the mixer would spin.
+class Pace {
+public:
+    explicit Pace(int speed) : speed_(speed), next_(Clock::now()) {}
+    // Waits until `count` more frames, at `speed` times real time, are due; lets the device
+    // run `ahead` before.
+    void frames(std::size_t count, std::chrono::microseconds ahead = {}) {
+        const auto now = Clock::now();
+        next_ = std::max(next_, now - std::chrono::milliseconds(100)) +
+                std::chrono::microseconds(count * 1000000 / (std::size_t(kRate) * speed_));
+        if (next_ - ahead > now) std::this_thread::sleep_until(next_ - ahead);
+    }
+
+private:
+    int speed_;
+    Clock::time_point next_;
+};
+
 // ALSA prints its complaints on standard error (no sound card, no server); the game answers a
 // device that cannot open with its own warning.
 void quiet(const char*, int, const char*, int, const char*, ...) {}
@@ -51,13 +70,17 @@ public:
             } else {
                 frames += n;
                 count -= static_cast<std::size_t>(n);
+                pace_.frames(static_cast<std::size_t>(n), kAhead);
             }
         }
         return true;
     }
 
 private:
+    // Well beyond what a real device holds ahead of what it plays.
+    static constexpr std::chrono::microseconds kAhead{250000};
     snd_pcm_t* pcm_;
+    Pace pace_{1};
 };
 
 std::unique_ptr<Output> openAlsa(const char* name) {
@@ -78,7 +101,7 @@ std::unique_ptr<Output> openAlsa(const char* name) {
 // file when it has one.
 class PacedOutput final : public Output {
 public:
-    PacedOutput(std::FILE* file, int speed) : file_(file), speed_(speed), next_(Clock::now()) {}
+    PacedOutput(std::FILE* file, int speed) : file_(file), pace_(speed) {}
     ~PacedOutput() override {
         if (file_ != nullptr) std::fclose(file_);
     }
@@ -89,17 +112,13 @@ public:
         if (file_ != nullptr &&
             (std::fwrite(frames, sizeof *frames, count, file_) != count || std::fflush(file_) != 0))
             return false;
-        const auto now = Clock::now();
-        next_ = std::max(next_, now - std::chrono::milliseconds(100)) +
-                std::chrono::microseconds(count * 1000000 / (kRate * speed_));
-        std::this_thread::sleep_until(next_);
+        pace_.frames(count);
         return true;
     }
 
 private:
     std::FILE* file_;
-    int speed_;
-    Clock::time_point next_;
+    Pace pace_;
 };
 
 }  // namespace

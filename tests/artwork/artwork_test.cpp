@@ -191,6 +191,26 @@ TEST(Artwork, KeptPicturesAreTheFreshOnes) {
     }
 }
 
+// Pictures asked for ahead are painted on helper threads while the paint goes on and takes
+// them as they come: what shows is the same to the pixel.
+TEST(Artwork, PicturesPaintedAheadAreTheOnesPaintedInPlace) {
+    Canvas ahead(2.5, 18, 4), inPlace(2.5, 18, 4);
+    auto x = [](std::size_t i) { return double(i % 12) * 1.4; };
+    auto y = [](std::size_t i) { return double(i / 12); };
+    clearArtworkCache();
+    {
+        QPainter p(&ahead.img);
+        p.scale(2.5 / 15, 2.5 / 15);
+        for (std::size_t i = 0; i < CODES.size(); ++i)
+            paintAhead(CODES[i], ahead.cell(x(i), y(i)), p.deviceTransform());
+    }
+    for (std::size_t i = 0; i < CODES.size(); ++i) ahead.paint(CODES[i], x(i), y(i));
+    finishPaintingAhead();
+    clearArtworkCache();
+    for (std::size_t i = 0; i < CODES.size(); ++i) inPlace.paint(CODES[i], x(i), y(i));
+    EXPECT_EQ(ahead.img, inPlace.img);
+}
+
 TEST(Artwork, TilesJoinWithoutSeams) {
     for (int code = 5; code <= 9; ++code) {
         SCOPED_TRACE(code);

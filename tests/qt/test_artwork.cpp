@@ -9,6 +9,10 @@ void paintPicture(QPainter& painter, int code, const QRectF& cell) {
     painter.fillRect(cell, pictureColour(code));
 }
 
+void paintAhead(int, const QRectF&, const QTransform&) {}
+
+void finishPaintingAhead() {}
+
 void clearArtworkCache() { ++artworkCacheClears; }
 
 double pictureWidthInCells(int code) { return code == -3 ? 3.5 : 1; }

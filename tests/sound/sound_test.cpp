@@ -263,6 +263,22 @@ std::string bytesOf(std::uint64_t v, unsigned count) {
     return b;
 }
 
+// ALSA's own null device takes sound as fast as it is given: the library plays on it, paced,
+// and lets it go.
+TEST(AlsaDevice, TheNullDeviceOpensPlaysAndCloses) {
+    ::setenv("TORVANE_SOUND", "alsa:null", 1);
+    const int device = dsInitialize();
+    ASSERT_NE(device, 0);
+    const int koma = dsCreateDSB(device, readAll(kPlayDir / "駒打音.wav"), 3);
+    EXPECT_EQ(dsPlay(koma), 1);
+    EXPECT_EQ(dsPlayLooping(koma), 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(deviceIsOpen());
+    EXPECT_EQ(dsStop(koma), 1);
+    EXPECT_TRUE(closeIdleDevice());
+    EXPECT_EQ(dsTerminate(device), 1);
+}
+
 // A wave file of a 200 Hz tone at half strength in every channel (0.2 s unless `frames` says),
 // in any format; tag 0xFFFE writes the extensible header around the plain format `inner`.
 std::string toneWave(unsigned tag, unsigned channels, unsigned rate, unsigned bits,

@@ -16,8 +16,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <future>
+#include <mutex>
 #include <numbers>
+#include <optional>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -485,7 +491,7 @@ void paintTitle(QImage& img) {
 
 // ---------------------------------------------------------------------------------------------
 
-const QImage& picture(int code, int w, int h, int imageWidth);
+QImage picture(int code, int w, int h, int imageWidth);
 
 QImage render(int code, int h, int imageWidth) {
     const Picture kind = pictureOf(code);
@@ -513,21 +519,102 @@ QImage render(int code, int h, int imageWidth) {
     return img;
 }
 
-std::unordered_map<std::uint64_t, QImage>& kept() {
-    static std::unordered_map<std::uint64_t, QImage> pictures;
-    return pictures;
+// The pictures painted so far, each ready or being painted by one thread, and the ones a
+// paint is about to need, which helper threads paint meanwhile: a window full of new pictures
+// (the first frame, another scale) is painted on every core.
+struct Request {
+    int code, w, h, imageWidth;
+    std::uint64_t key() const {
+        // Sides are at most MAX_SIDE (12 bits), the title at most four times that.
+        return (static_cast<std::uint64_t>(code + 128) << 48) |
+               (static_cast<std::uint64_t>(w) << 36) | (static_cast<std::uint64_t>(h) << 24) |
+               static_cast<std::uint64_t>(imageWidth);
+    }
+};
+
+struct Kept {
+    std::mutex mutex;
+    std::condition_variable asked;
+    std::unordered_map<std::uint64_t, std::shared_future<QImage>> pictures;
+    std::deque<Request> wanted;
+    std::vector<std::thread> helpers;
+    bool stopping = false;
+
+    // Lets the helpers finish the picture in hand, and ends them.
+    void finish() {
+        std::unique_lock lock(mutex);
+        wanted.clear();
+        stopping = true;
+        asked.notify_all();
+        std::vector<std::thread> ending = std::move(helpers);
+        helpers.clear();
+        lock.unlock();
+        for (std::thread& t : ending) t.join();
+        lock.lock();
+        stopping = false;
+    }
+    ~Kept() { finish(); }
+};
+
+Kept& kept() {
+    static Kept k;
+    return k;
 }
 
-const QImage& picture(int code, int w, int h, int imageWidth) {
-    auto& pictures = kept();
-    // Sides are at most MAX_SIDE (12 bits), the title at most four times that.
-    const std::uint64_t key =
-        (static_cast<std::uint64_t>(code + 128) << 48) | (static_cast<std::uint64_t>(w) << 36) |
-        (static_cast<std::uint64_t>(h) << 24) | static_cast<std::uint64_t>(imageWidth);
-    auto it = pictures.find(key);
-    if (it != pictures.end()) return it->second;
-    if (pictures.size() >= MAX_KEPT) pictures.clear();
-    return pictures.emplace(key, render(code, h, imageWidth)).first->second;
+QImage picture(int code, int w, int h, int imageWidth) {
+    Kept& k = kept();
+    const Request r{code, w, h, imageWidth};
+    std::unique_lock lock(k.mutex);
+    auto it = k.pictures.find(r.key());
+    if (it != k.pictures.end()) {
+        const std::shared_future<QImage> ready = it->second;
+        lock.unlock();
+        return ready.get();  // waits while another thread paints it
+    }
+    if (k.pictures.size() >= MAX_KEPT) k.pictures.clear();
+    std::promise<QImage> painted;
+    const std::shared_future<QImage> ready = painted.get_future().share();
+    k.pictures.emplace(r.key(), ready);
+    lock.unlock();
+    painted.set_value(render(code, h, imageWidth));
+    return ready.get();
+}
+
+// A helper takes the wanted pictures from the back, while the paint goes from the front.
+void help(Kept& k) {
+    std::unique_lock lock(k.mutex);
+    while (true) {
+        k.asked.wait(lock, [&k] { return k.stopping || !k.wanted.empty(); });
+        if (k.stopping) return;
+        const Request r = k.wanted.back();
+        k.wanted.pop_back();
+        if (k.pictures.count(r.key()) != 0) continue;
+        lock.unlock();
+        picture(r.code, r.w, r.h, r.imageWidth);
+        lock.lock();
+    }
+}
+
+bool upright(const QTransform& toDevice) {
+    return toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 && toDevice.m22() > 0;
+}
+
+// Far off the canvas (or not a number): nothing of it could show.
+bool farOff(const QRectF& dev) {
+    const double far = 1 << 28;
+    return !(std::abs(dev.left()) < far && std::abs(dev.top()) < far && dev.width() < far &&
+             dev.height() < far);
+}
+
+// The picture paintPicture copies into a cell that is `dev` on the device, for a sensible size.
+std::optional<Request> copyOf(int code, double cells, const QRectF& dev) {
+    // Snapping both edges to whole pixels makes neighbouring cells share their boundary.
+    const long left = std::lround(dev.left()), top = std::lround(dev.top());
+    const long w = std::lround(dev.right()) - left, h = std::lround(dev.bottom()) - top;
+    const long iw = std::lround(dev.left() + dev.width() * cells) - left;
+    if (w >= 1 && h >= 1 && w <= MAX_SIDE && h <= MAX_SIDE && iw <= MAX_SIDE * 4)
+        return Request{code, int(w), int(h), int(iw)};
+    return std::nullopt;
 }
 
 int toSide(double pixels) { return std::clamp(static_cast<int>(std::lround(pixels)), 1, MAX_SIDE); }
@@ -544,28 +631,19 @@ void paintPicture(QPainter& painter, int code, const QRectF& cell) {
     if (cells == 0 || !painter.isActive() || !(cell.width() > 0) || !(cell.height() > 0)) return;
     const QTransform toDevice = painter.deviceTransform();
 
-    const bool upright =
-        toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 && toDevice.m22() > 0;
-    if (upright) {
-        // Snapping both edges to whole pixels makes neighbouring cells share their boundary.
+    if (upright(toDevice)) {
         const QRectF dev = toDevice.mapRect(cell);
-        // Far off the canvas (or not a number): nothing of it could show.
-        const double far = 1 << 28;
-        if (!(std::abs(dev.left()) < far && std::abs(dev.top()) < far && dev.width() < far &&
-              dev.height() < far))
-            return;
-        const long left = std::lround(dev.left()), top = std::lround(dev.top());
-        const long w = std::lround(dev.right()) - left, h = std::lround(dev.bottom()) - top;
-        const long iw = std::lround(dev.left() + dev.width() * cells) - left;
-        if (w >= 1 && h >= 1 && w <= MAX_SIDE && h <= MAX_SIDE && iw <= MAX_SIDE * 4) {
-            const QImage& img = picture(code, int(w), int(h), int(iw));
+        if (farOff(dev)) return;
+        if (const auto copy = copyOf(code, cells, dev)) {
+            const QImage img = picture(code, copy->w, copy->h, copy->imageWidth);
             painter.save();
             // Undo every transform, including the one the device adds for its pixel ratio,
             // so the picture is copied pixel for pixel.
             painter.setViewTransformEnabled(false);
             painter.setWorldTransform(QTransform());
             painter.setWorldTransform(painter.deviceTransform().inverted());
-            painter.drawImage(QPoint(int(left), int(top)), img);
+            painter.drawImage(QPoint(int(std::lround(dev.left())), int(std::lround(dev.top()))),
+                              img);
             painter.restore();
             return;
         }
@@ -577,11 +655,39 @@ void paintPicture(QPainter& painter, int code, const QRectF& cell) {
     const int iw = toSide(w), ih = toSide(h);
     const int imageWidth =
         cells == 1 ? iw : std::clamp(static_cast<int>(std::lround(w * cells)), 1, MAX_SIDE * 4);
-    const QImage& img = picture(code, iw, ih, imageWidth);
+    const QImage img = picture(code, iw, ih, imageWidth);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(cell.left(), cell.top(), cell.width() * cells, cell.height()), img);
     painter.restore();
 }
 
-void clearArtworkCache() { kept().clear(); }
+void paintAhead(int code, const QRectF& cell, const QTransform& toDevice) {
+    const double cells = pictureWidthInCells(code);
+    if (cells == 0 || !(cell.width() > 0) || !(cell.height() > 0) || !upright(toDevice)) return;
+    const QRectF dev = toDevice.mapRect(cell);
+    if (farOff(dev)) return;
+    const auto copy = copyOf(code, cells, dev);
+    if (!copy) return;
+    Kept& k = kept();
+    {
+        std::lock_guard lock(k.mutex);
+        if (k.pictures.count(copy->key()) != 0) return;
+        k.wanted.push_back(*copy);
+        if (k.helpers.empty()) {
+            const unsigned cores = std::thread::hardware_concurrency();
+            const unsigned n = std::clamp(cores, 2u, 4u) - 1;
+            for (unsigned i = 0; i < n; ++i) k.helpers.emplace_back(help, std::ref(k));
+        }
+    }
+    k.asked.notify_one();
+}
+
+void finishPaintingAhead() { kept().finish(); }
+
+void clearArtworkCache() {
+    Kept& k = kept();
+    std::lock_guard lock(k.mutex);
+    k.pictures.clear();
+    k.wanted.clear();
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <QRectF>
+#include <QTransform>
 class QPainter;
 
 // Paints the picture of a code, as 描画_絵 names them, filling the cell rectangle: 0 the empty
@@ -13,6 +14,15 @@ class QPainter;
 // plain copies; the copy lands on whole device pixels, the edges of neighbouring cells meet
 // without gaps, and nothing is ever stretched from a bitmap made for another size.
 void paintPicture(QPainter& painter, int code, const QRectF& cell);
+
+// Starts drawing, on a helper thread, the picture that paintPicture will copy into this cell
+// on a painter with this device transform, so that it is ready by then. Nothing happens for
+// a picture that is kept already or a view that is not upright. A paint that is about to
+// need many new pictures asks for them all first, and they are drawn on every core.
+void paintAhead(int code, const QRectF& cell, const QTransform& toDevice);
+// Waits for the picture each helper has in hand, forgets the rest it was asked for, and ends
+// the helpers. Called before the application object goes, whose fonts the pictures use.
+void finishPaintingAhead();
 
 // Forgets every kept picture (the next paint draws them afresh).
 void clearArtworkCache();

@@ -30,6 +30,8 @@ CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent), compactAt_(MIN_CO
     setMinimumSize(int(DESIGN_WIDTH / TWIPS_PER_PIXEL), int(DESIGN_HEIGHT / TWIPS_PER_PIXEL));
 }
 
+CanvasWidget::~CanvasWidget() { finishPaintingAhead(); }
+
 double CanvasWidget::scale() const {
     double s = std::min(width() / (DESIGN_WIDTH / TWIPS_PER_PIXEL),
                         height() / (DESIGN_HEIGHT / TWIPS_PER_PIXEL));
@@ -78,6 +80,14 @@ void CanvasWidget::add(CanvasOp op) {
         background_ = op.code;
         marginsStale_ = true;
     }
+    // Drawn while the window is being made: the first frame will need the picture.
+    if (!isVisible() && op.kind == CanvasOp::Kind::Picture) {
+        const double dpr = devicePixelRatioF();
+        QTransform toDevice = QTransform::fromScale(dpr, dpr);
+        toDevice.translate(mapTo(window(), QPoint()).x() + origin().x(),
+                           mapTo(window(), QPoint()).y() + origin().y());
+        paintAhead(op, TwipMap(scale() / TWIPS_PER_PIXEL, dpr), toDevice);
+    }
     ops_.push_back(std::move(op));
     // Drawn while nothing is shown: keep the list short all the same.
     if (ops_.size() - rendered_ > 2 * compactAt_) {
@@ -103,7 +113,8 @@ void CanvasWidget::flush() {
 void CanvasWidget::followScale() {
     const double dpr = devicePixelRatioF(), k = scale();
     if (paintedScale_ == k && paintedDpr_ == dpr) return;
-    clearArtworkCache();
+    // Not before the first paint: the pictures painted ahead are for it.
+    if (paintedScale_ != 0) clearArtworkCache();
     paintedScale_ = k;
     paintedDpr_ = dpr;
     compactOps(ops_);
@@ -177,8 +188,11 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     const QRectF reach((shown.left() - design.left()) / k - slack,
                        (shown.top() - design.top()) / k - slack, shown.width() / k + 2 * slack,
                        shown.height() / k + 2 * slack);
+    std::vector<const CanvasOp*> reached;
     for (const CanvasOp& op : ops_)
-        if (op.bounds.intersects(reach)) paintOp(painter, op, map);
+        if (op.bounds.intersects(reach)) reached.push_back(&op);
+    for (const CanvasOp* op : reached) paintAhead(*op, map, painter.deviceTransform());
+    for (const CanvasOp* op : reached) paintOp(painter, *op, map);
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {

@@ -23,6 +23,10 @@ public:
     static constexpr double MIN_SCALE = 1;
 
     explicit CanvasWidget(QWidget* parent = nullptr);
+    // The pictures being painted ahead are finished first: they use the application's fonts.
+    ~CanvasWidget() override;
+    CanvasWidget(const CanvasWidget&) = delete;
+    CanvasWidget& operator=(const CanvasWidget&) = delete;
 
     void drawPicture(int code, double left, double top);
     void drawOutline(int colour, double left, double top, double right, double bottom);

@@ -99,11 +99,25 @@ double TwipMap::lineWidth(double twips) const {
     return std::max(1.0, std::round(twips * k_ * dpr_)) / dpr_;
 }
 
+namespace {
+
+QRectF cellOf(const CanvasOp& op, const TwipMap& map) {
+    return {QPointF(map.x(op.left), map.y(op.top)),
+            QPointF(map.x(op.left + CELL_WIDTH), map.y(op.top + CELL_HEIGHT))};
+}
+
+}  // namespace
+
+void paintAhead(const CanvasOp& op, const TwipMap& map, const QTransform& toDevice) {
+    if (op.kind != CanvasOp::Kind::Picture) return;
+    const QRectF cell = cellOf(op, map);
+    if (!cell.isEmpty()) paintAhead(op.code, cell, toDevice);
+}
+
 void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map) {
     switch (op.kind) {
         case CanvasOp::Kind::Picture: {
-            QRectF cell(QPointF(map.x(op.left), map.y(op.top)),
-                        QPointF(map.x(op.left + CELL_WIDTH), map.y(op.top + CELL_HEIGHT)));
+            const QRectF cell = cellOf(op, map);
             if (cell.isEmpty()) return;
             painter.save();
             painter.setClipRect(

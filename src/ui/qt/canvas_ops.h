@@ -1,5 +1,6 @@
 #pragma once
 #include <QRectF>
+#include <QTransform>
 #include <QString>
 #include <vector>
 
@@ -46,6 +47,8 @@ private:
 inline constexpr const char* CANVAS_FONT = "IPAPGothic";
 
 void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map);
+// Has the picture of a picture op drawn ahead on a helper thread (artwork.h).
+void paintAhead(const CanvasOp& op, const TwipMap& map, const QTransform& toDevice);
 
 // Drops every op that later pictures cover completely: pictures paint their whole cell, so
 // such an op can no longer be seen. Keeps the order of the rest.

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDeadlineTimer>
 #include <QDesktopServices>
+#include <QLayout>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -101,6 +102,10 @@ MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
     connect(timer_, &QTimer::timeout, this, [this] {
         if (handlers_.timer) run(handlers_.timer);
     });
+    // The window starts at the size the game gives it as it starts, so that what is drawn
+    // before it appears is drawn (and its pictures painted ahead) at that size.
+    placeWindow(CanvasWidget::DESIGN_WIDTH + FRAME_WIDTH_TWIPS,
+                CanvasWidget::DESIGN_HEIGHT + FRAME_HEIGHT_TWIPS);
 }
 
 MainWindow::~MainWindow() {
@@ -187,10 +192,15 @@ void MainWindow::quit() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (waiting_ && isInput(event->type())) return true;
-    if (watched == canvas_ && event->type() == QEvent::Paint && soundsDeferred_) {
+    if (watched == canvas_ && event->type() == QEvent::Paint && !framed_) {
+        framed_ = true;
         canvas_->removeEventFilter(this);
         // Queued: the frame reaches the screen once the whole window is painted.
-        QTimer::singleShot(0, this, [this] { decodeSounds(); });
+        QTimer::singleShot(0, this, [this] {
+            decodeSounds();
+            firstFrameShown_ = true;
+            for (auto& then : std::exchange(afterFirstFrame_, {})) then();
+        });
     }
     if (watched == menuBar() && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
@@ -278,6 +288,9 @@ void MainWindow::placeWindow(double width, double height) {
     int w = int(std::lround((width - FRAME_WIDTH_TWIPS) * scale / TWIPS_PER_PIXEL));
     int h = int(std::lround((height - FRAME_HEIGHT_TWIPS) * scale / TWIPS_PER_PIXEL));
     resize(w, h + menuBar()->sizeHint().height());
+    // The canvas takes its size now, not at the first show: what is drawn before the window
+    // appears has its pictures painted ahead at the right size.
+    if (QLayout* l = layout()) l->activate();
     // The frame, title bar included, at the corner of the free area: so it goes for a window
     // not yet made, which the window manager frames.
     move(area.topLeft());
@@ -373,6 +386,13 @@ void MainWindow::whenSoundsReady(std::function<void()> then) {
     if (!soundsDeferred_) soundsSettled();
 }
 
+void MainWindow::afterFirstFrame(std::function<void()> then) {
+    if (firstFrameShown_)
+        then();
+    else
+        afterFirstFrame_.push_back(std::move(then));
+}
+
 void MainWindow::soundsSettled() {
     if (auto then = std::exchange(soundsReady_, nullptr)) then();
 }
@@ -437,6 +457,8 @@ RecordPanel& MainWindow::panel() {
     panel_->onCommand = [this] {
         if (handlers_.command1Click) run(handlers_.command1Click);
     };
+    if (!startDirectory_.isEmpty()) panel_->setDirectory(startDirectory_);
+    if (!startFileDirectory_.isEmpty()) panel_->setFileDirectory(startFileDirectory_);
     return *panel_;
 }
 
@@ -461,13 +483,21 @@ std::string MainWindow::recordDrive() { return panel().drive().toStdString(); }
 std::string MainWindow::recordDirectory() { return panel().directory().toStdString(); }
 
 bool MainWindow::setRecordDirectory(std::string_view path) {
-    return panel().setDirectory(text(path));
+    if (panel_ != nullptr) return panel_->setDirectory(text(path));
+    // Kept for the panel, which is not made for this alone.
+    const QString directory = RecordPanel::enterable(text(path));
+    if (directory.isEmpty()) return false;
+    startDirectory_ = directory;
+    return true;
 }
 
 std::string MainWindow::recordFileDirectory() { return panel().fileDirectory().toStdString(); }
 
 void MainWindow::setRecordFileDirectory(std::string_view path) {
-    panel().setFileDirectory(text(path));
+    if (panel_ != nullptr)
+        panel_->setFileDirectory(text(path));
+    else
+        startFileDirectory_ = text(path);
 }
 
 void MainWindow::refreshRecordFiles() { panel().refreshFiles(); }

@@ -1,11 +1,13 @@
 #pragma once
 #include <QMainWindow>
+#include <QString>
 #include <QTimer>
 #include <array>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/port.h"
 #include "ui/qt/window_handlers.h"
@@ -39,6 +41,8 @@ public:
     bool quitting() const { return quitting_; }
     // Calls `then` once the loaded sounds are decoded (after the first frame), or at once.
     void whenSoundsReady(std::function<void()> then);
+    // Calls `then` just after the window's first frame reaches the screen, or at once.
+    void afterFirstFrame(std::function<void()> then);
 
     // Port
     void drawPicture(int code, double left, double top) override;
@@ -89,6 +93,7 @@ private:
     CanvasWidget* canvas_;
     RecordPanel& panel();
     RecordPanel* panel_ = nullptr;
+    QString startDirectory_, startFileDirectory_;  // given before the panel was made
     std::array<AnswerBox*, 2> boxes_{};  // the message boxes, Ok and YesNo, made on first use
     WindowHandlers handlers_;
     std::map<std::string, QAction*> actions_;
@@ -106,6 +111,9 @@ private:
     };
     std::array<std::optional<Pending>, 5> pending_;
     bool soundsDeferred_ = true;
+    bool framed_ = false;  // the first frame is painted
+    bool firstFrameShown_ = false;
+    std::vector<std::function<void()>> afterFirstFrame_;
     std::function<void()> soundsReady_;
     bool busy_ = false;
     bool waiting_ = false;

@@ -4,5 +4,5 @@
 // system when freed. By default the C library raises its threshold for that to the largest
 // buffer freed so far, after which such buffers come from the heap, whose freed middle is
 // never given back: each window size the player tries then stays in the resident memory.
-// Called first thing in main().
+// The helper threads share the main heap. Called first thing in main().
 void returnLargeBuffersToTheSystem();

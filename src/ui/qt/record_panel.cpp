@@ -291,10 +291,15 @@ QString RecordPanel::input(int box) const {
 
 QString RecordPanel::drive() const { return drive_->currentData().toString(); }
 
-bool RecordPanel::setDirectory(const QString& path) {
-    if (path.isEmpty()) return false;
+QString RecordPanel::enterable(const QString& path) {
+    if (path.isEmpty()) return {};
     QString p = absolute(path);
-    if (!canEnter(p)) return false;
+    return canEnter(p) ? p : QString();
+}
+
+bool RecordPanel::setDirectory(const QString& path) {
+    const QString p = enterable(path);
+    if (p.isEmpty()) return false;
     directory_ = p;
     fillDirectories();
     showDriveOfDirectory();

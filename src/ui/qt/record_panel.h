@@ -40,6 +40,8 @@ public:
     QString directory() const { return directory_; }
     // False, and nothing changes, when the directory cannot be opened.
     bool setDirectory(const QString& path);
+    // The absolute path of a directory that can be opened, or nothing.
+    static QString enterable(const QString& path);
     QString fileDirectory() const { return fileDirectory_; }
     void setFileDirectory(const QString& path);
     void refreshFiles();
