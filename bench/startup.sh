@@ -6,7 +6,8 @@
 #
 # Prints a table and writes "key value" lines to BUILD_DIR/bench/startup.txt.
 #
-# Both programs are measured from outside, as they are installed. Time to the first painted
+# Both programs are measured from outside, as they are installed, the game with the pictures
+# kept by an earlier game (and once more without, as on its first start). Time to the first painted
 # frame: torvane-window-watch starts the program and polls the X server until a window of it
 # shows painted pixels (the screen is black until then), then kills it. The two alternate,
 # and the medians are compared. Memory: VmRSS two seconds after the window appeared, and after
@@ -62,16 +63,32 @@ first_paint() {
 }
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
+# The game keeps the pictures it painted for its next start in the cache directory: one game
+# started and ended with Esc, as a player's earlier game would, leaves them there. The first
+# start on a machine paints them all ("cold", with a cache directory of its own).
+export XDG_CACHE_HOME=$work/cache
+keep_pictures() {
+    local pid window
+    (cd "$work/play" && exec "$game" >/dev/null 2>&1) &
+    pid=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" | head -1) || true
+    [ -n "$window" ] && xdotool windowfocus --sync "$window" key Escape 2>/dev/null
+    timeout 10 tail --pid="$pid" -f /dev/null || kill "$pid" 2>/dev/null || true
+    [ -s "$XDG_CACHE_HOME/torvane/pictures" ] || echo "startup: the game kept no pictures" >&2
+}
+keep_pictures
 echo "startup: $runs start-ups of each program, alternating (one of each first to warm the caches)"
 first_paint "$work/play" "$bare" >/dev/null
 first_paint "$work/play" "$game" >/dev/null
-: >"$work/bare.txt"; : >"$work/game.txt"; : >"$work/silent.txt"
+: >"$work/bare.txt"; : >"$work/game.txt"; : >"$work/silent.txt"; : >"$work/cold.txt"
 for _ in $(seq "$runs"); do
     first_paint "$work/play" "$bare" >>"$work/bare.txt"
     first_paint "$work/play" "$game" >>"$work/game.txt"
     first_paint "$work/silent" "$game" >>"$work/silent.txt"
+    rm -rf "$work/cold-cache"
+    XDG_CACHE_HOME=$work/cold-cache first_paint "$work/play" "$game" >>"$work/cold.txt"
 done
-for f in bare game silent; do
+for f in bare game silent cold; do
     [ "$(wc -l <"$work/$f.txt")" -eq "$runs" ] || { echo "startup: a start-up of $f gave no time" >&2; exit 1; }
     note "${f}_first_paint_ms" "$(cut -d' ' -f1 "$work/$f.txt" | median | xargs printf '%.1f')"
     note "${f}_first_paint_rss_kb" "$(cut -d' ' -f2 "$work/$f.txt" | median)"
@@ -147,8 +164,10 @@ printf '%-46s %14s %14s %8s\n' "measure (medians of $runs)" "torvane" "bare wind
 printf '%-46s %11s ms %11s ms %8s\n' "launch to first painted frame" "$(get game_first_paint_ms)" "$(get bare_first_paint_ms)" "$(get first_paint_ratio)"
 printf '%-46s %11s ms %11s ms %8s\n' "  processor time until then (all threads)" "$(get game_first_paint_cpu_ms)" "$(get bare_first_paint_cpu_ms)" "$(ratio "$(get game_first_paint_cpu_ms)" "$(get bare_first_paint_cpu_ms)")"
 printf '%-46s %11s ms %14s %8s\n' "  the same without wave files (no sounds)" "$(get silent_first_paint_ms)" "" "$(ratio "$(get silent_first_paint_ms)" "$(get bare_first_paint_ms)")"
+printf '%-46s %11s ms %14s %8s\n' "  the first start (no pictures kept)" "$(get cold_first_paint_ms)" "" "$(ratio "$(get cold_first_paint_ms)" "$(get bare_first_paint_ms)")"
 printf '%-46s %14s %14s %8s\n' "resident memory at the first frame" "$(mb "$(get game_first_paint_rss_kb)")" "$(mb "$(get bare_first_paint_rss_kb)")" "$(ratio "$(get game_first_paint_rss_kb)" "$(get bare_first_paint_rss_kb)")"
 printf '%-46s %14s %14s %8s\n' "  the same without wave files" "$(mb "$(get silent_first_paint_rss_kb)")" "" "$(ratio "$(get silent_first_paint_rss_kb)" "$(get bare_first_paint_rss_kb)")"
+printf '%-46s %14s %14s %8s\n' "  the first start" "$(mb "$(get cold_first_paint_rss_kb)")" "" "$(ratio "$(get cold_first_paint_rss_kb)" "$(get bare_first_paint_rss_kb)")"
 printf '%-46s %14s %14s %8s\n' "resident memory 2 s after start-up" "$(mb "$(get game_rss_kb)")" "$(mb "$(get bare_rss_kb)")" "$(get rss_ratio)"
 printf '%-46s %14s %14s %8s\n' "resident memory after a 100-move game" "$(mb "$(get game_after_100_moves_rss_kb)")" "" "$(get rss_after_100_moves_ratio)"
 printf '%-46s %12s %% %12s %%\n' "processor at rest, no game, music on" "$(get game_idle_cpu_percent)" "$(get bare_idle_cpu_percent)"

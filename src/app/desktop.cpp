@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -23,6 +25,12 @@ void setWindowIcon() {
     for (int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/torvane/icons/%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
+}
+
+std::string picturesFile() {
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty()) return {};
+    return QFile::encodeName(cache + QStringLiteral("/torvane/pictures")).toStdString();
 }
 
 void choosePlaces(Places& places) {

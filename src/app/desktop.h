@@ -1,5 +1,7 @@
 #pragma once
 // The program as a desktop application: its icon and launcher name, the places of its files.
+#include <string>
+
 struct Places;
 
 // The launcher's id, so that the desktop matches the running window to its menu entry.
@@ -7,6 +9,10 @@ void setDesktopIdentity();
 // The window icon, embedded at every rendered size. Decoding them all takes longer than
 // painting the board, so the window gets it just after its first frame.
 void setWindowIcon();
+
+// Where the pictures painted in one run are kept for the next: pictures in the user's cache
+// directory (XDG_CACHE_HOME, else ~/.cache), under torvane/. Nothing if there is none.
+std::string picturesFile();
 
 // Installed beside share/torvane, the game reads its data there and keeps the player's files
 // in the per-user directories; from the build tree it keeps the current directory.

@@ -6,6 +6,7 @@
 #include "app/wiring.h"
 #include "files/text_file.h"
 #include "play/state.h"
+#include "ui/qt/artwork.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/memory.h"
@@ -32,6 +33,9 @@ int main(int argc, char** argv) {
     // The standard buttons of message boxes in Japanese, like the rest of the game.
     installJapaneseQtTexts(app);
 
+    // The pictures painted last time: the first frame need not paint them again.
+    keepPicturesIn(picturesFile());
+
 #ifdef TORVANE_SOUND_LIBRARY
     LibrarySound sound;
     MainWindow window(&sound);
@@ -53,5 +57,7 @@ int main(int argc, char** argv) {
     window.afterFirstFrame(setWindowIcon);
     if (window.quitting()) return 0;
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    savePictures();
+    return status;
 }

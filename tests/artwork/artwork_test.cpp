@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "../temp_dir.h"
 #include "ui/qt/artwork.h"
 
 namespace {
@@ -209,6 +210,39 @@ TEST(Artwork, PicturesPaintedAheadAreTheOnesPaintedInPlace) {
     clearArtworkCache();
     for (std::size_t i = 0; i < CODES.size(); ++i) inPlace.paint(CODES[i], x(i), y(i));
     EXPECT_EQ(ahead.img, inPlace.img);
+}
+
+// The pictures of one run come back in the next from a file that only this build reads, the
+// same to the pixel; a damaged or foreign file gives none.
+TEST(Artwork, KeptPicturesComeBackFromTheirFile) {
+    TempDir dir;
+    const std::string file = (dir / "cache" / "pictures").string();
+    const std::vector<int> codes = {0, -10, 21, 5, 8, -3};
+    auto paintAll = [&codes](Canvas& c) {
+        for (std::size_t i = 0; i < codes.size(); ++i) c.paint(codes[i], 2.3 * double(i), 1);
+    };
+    clearArtworkCache();
+    EXPECT_EQ(keepPicturesIn(file), 0);
+    Canvas painted(2), kept(2);
+    paintAll(painted);
+    ASSERT_TRUE(savePictures());
+    EXPECT_FALSE(savePictures()) << "nothing new to keep";
+    clearArtworkCache();
+    EXPECT_EQ(keepPicturesIn(file), int(codes.size()));
+    paintAll(kept);
+    EXPECT_EQ(painted.img, kept.img);
+    EXPECT_FALSE(savePictures()) << "all of them came from the file";
+
+    const std::string good = TempDir::read(file);
+    std::string otherBuild = good;
+    otherBuild[24] ^= 1;  // in the program's id
+    for (const std::string& bad : {good.substr(0, good.size() - 1), good + "x", otherBuild,
+                                   std::string("Torvane pictures 1\n"), std::string()}) {
+        TempDir::write(file, bad);
+        clearArtworkCache();
+        EXPECT_EQ(keepPicturesIn(file), 0) << bad.size();
+    }
+    keepPicturesIn("");
 }
 
 TEST(Artwork, TilesJoinWithoutSeams) {

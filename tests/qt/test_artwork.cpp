@@ -13,6 +13,10 @@ void paintAhead(int, const QRectF&, const QTransform&) {}
 
 void finishPaintingAhead() {}
 
+int keepPicturesIn(const std::string&) { return 0; }
+
+bool savePictures() { return false; }
+
 void clearArtworkCache() { ++artworkCacheClears; }
 
 double pictureWidthInCells(int code) { return code == -3 ? 3.5 : 1; }

@@ -13,16 +13,25 @@
 #include <QString>
 #include <QTransform>
 
+#include <link.h>
+
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <future>
 #include <mutex>
 #include <numbers>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <thread>
 #include <unordered_map>
 #include <vector>
@@ -539,6 +548,8 @@ struct Kept {
     std::deque<Request> wanted;
     std::vector<std::thread> helpers;
     bool stopping = false;
+    std::string file;      // where the pictures are kept for the next run, if anywhere
+    bool painted = false;  // pictures painted since the file was read
 
     // Lets the helpers finish the picture in hand, and ends them.
     void finish() {
@@ -572,11 +583,12 @@ QImage picture(int code, int w, int h, int imageWidth) {
         return ready.get();  // waits while another thread paints it
     }
     if (k.pictures.size() >= MAX_KEPT) k.pictures.clear();
-    std::promise<QImage> painted;
-    const std::shared_future<QImage> ready = painted.get_future().share();
+    std::promise<QImage> painting;
+    const std::shared_future<QImage> ready = painting.get_future().share();
     k.pictures.emplace(r.key(), ready);
+    k.painted = true;
     lock.unlock();
-    painted.set_value(render(code, h, imageWidth));
+    painting.set_value(render(code, h, imageWidth));
     return ready.get();
 }
 
@@ -593,6 +605,89 @@ void help(Kept& k) {
         picture(r.code, r.w, r.h, r.imageWidth);
         lock.lock();
     }
+}
+
+// The pictures kept from one run to the next: "Torvane pictures 1\n", the id of the program
+// that painted them, their count, and for each its code, sizes and format and its pixels row
+// by row. Only the same build reads them, so changed artwork never shows old pictures.
+constexpr std::string_view FILE_MAGIC = "Torvane pictures 1\n";
+constexpr std::size_t FILE_MAX_BYTES = std::size_t{32} << 20;
+
+// The program's build id (the linker's note), or nothing.
+std::string programId() {
+    std::string id;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void* out) {
+            // The first object is the program itself.
+            for (int i = 0; i < info->dlpi_phnum; ++i) {
+                const ElfW(Phdr)& ph = info->dlpi_phdr[i];
+                if (ph.p_type != PT_NOTE) continue;
+                const char* at = reinterpret_cast<const char*>(info->dlpi_addr + ph.p_vaddr);
+                const char* end = at + ph.p_memsz;
+                while (end - at >= static_cast<std::ptrdiff_t>(sizeof(ElfW(Nhdr)))) {
+                    ElfW(Nhdr) note;
+                    std::memcpy(&note, at, sizeof note);
+                    const char* name = at + sizeof note;
+                    const char* desc = name + ((note.n_namesz + 3) & ~3u);
+                    const char* next = desc + ((note.n_descsz + 3) & ~3u);
+                    if (next > end) break;
+                    if (note.n_type == NT_GNU_BUILD_ID && note.n_namesz == 4 &&
+                        std::memcmp(name, "GNU", 4) == 0)
+                        static_cast<std::string*>(out)->assign(desc, note.n_descsz);
+                    at = next;
+                }
+            }
+            return 1;
+        },
+        &id);
+    return id;
+}
+
+template <class T>
+void put(std::string& out, T value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+template <class T>
+bool take(std::string_view& in, T& value) {
+    if (in.size() < sizeof value) return false;
+    std::memcpy(&value, in.data(), sizeof value);
+    in.remove_prefix(sizeof value);
+    return true;
+}
+
+using KeptPictures = std::vector<std::pair<Request, QImage>>;
+
+// The pictures of a kept file, or none at all when anything in it is not as written.
+KeptPictures readKept(std::string_view in, const std::string& id) {
+    KeptPictures out;
+    std::uint32_t idSize = 0, count = 0;
+    if (id.empty() || in.substr(0, FILE_MAGIC.size()) != FILE_MAGIC) return {};
+    in.remove_prefix(FILE_MAGIC.size());
+    if (!take(in, idSize) || in.substr(0, idSize) != id) return {};
+    in.remove_prefix(idSize);
+    if (!take(in, count) || count > MAX_KEPT) return {};
+    for (std::uint32_t i = 0; i < count; ++i) {
+        Request r{};
+        std::int32_t format = 0;
+        if (!take(in, r.code) || !take(in, r.w) || !take(in, r.h) || !take(in, r.imageWidth) ||
+            !take(in, format))
+            return {};
+        const bool title = pictureOf(r.code) == Picture::Title;
+        if (pictureOf(r.code) == Picture::None || r.w < 1 || r.w > MAX_SIDE || r.h < 1 ||
+            r.h > MAX_SIDE || r.imageWidth < 1 || r.imageWidth > MAX_SIDE * 4 ||
+            format != (title ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32))
+            return {};
+        QImage img(r.imageWidth, r.h, static_cast<QImage::Format>(format));
+        const std::size_t row = std::size_t(r.imageWidth) * 4;
+        if (in.size() < row * std::size_t(r.h)) return {};
+        for (int y = 0; y < r.h; ++y) {
+            std::memcpy(img.scanLine(y), in.data(), row);
+            in.remove_prefix(row);
+        }
+        out.emplace_back(r, std::move(img));
+    }
+    return in.empty() ? out : KeptPictures{};
 }
 
 bool upright(const QTransform& toDevice) {
@@ -684,6 +779,76 @@ void paintAhead(int code, const QRectF& cell, const QTransform& toDevice) {
 }
 
 void finishPaintingAhead() { kept().finish(); }
+
+int keepPicturesIn(const std::string& path) {
+    Kept& k = kept();
+    std::string bytes;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size <= FILE_MAX_BYTES) {
+        std::ifstream in(path, std::ios::binary);
+        bytes.resize(size);
+        if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) bytes.clear();
+    }
+    const KeptPictures pictures = readKept(bytes, programId());
+    std::lock_guard lock(k.mutex);
+    k.file = path;
+    for (const auto& [r, img] : pictures) {
+        std::promise<QImage> ready;
+        ready.set_value(img);
+        k.pictures.emplace(r.key(), ready.get_future().share());
+    }
+    k.painted = false;
+    return static_cast<int>(pictures.size());
+}
+
+bool savePictures() {
+    Kept& k = kept();
+    const std::string id = programId();
+    std::string out(FILE_MAGIC);
+    std::string file;
+    {
+        std::lock_guard lock(k.mutex);
+        if (k.file.empty() || !k.painted || id.empty()) return false;
+        file = k.file;
+        std::uint32_t count = 0;
+        std::string body;
+        for (const auto& [key, picture] : k.pictures) {
+            using namespace std::chrono_literals;
+            if (count == MAX_KEPT || picture.wait_for(0s) != std::future_status::ready) continue;
+            const QImage& img = picture.get();
+            const std::size_t size = std::size_t(img.width()) * 4 * std::size_t(img.height());
+            if (out.size() + body.size() + size > FILE_MAX_BYTES) break;
+            put(body, std::int32_t(int(key >> 48) - 128));
+            put(body, std::int32_t(key >> 36 & 0xfff));
+            put(body, std::int32_t(key >> 24 & 0xfff));
+            put(body, std::int32_t(img.width()));
+            put(body, std::int32_t(img.format()));
+            for (int y = 0; y < img.height(); ++y)
+                body.append(reinterpret_cast<const char*>(img.constScanLine(y)),
+                            std::size_t(img.width()) * 4);
+            ++count;
+        }
+        put(out, std::uint32_t(id.size()));
+        out += id;
+        put(out, count);
+        out += body;
+        k.painted = false;
+    }
+    // Written aside and renamed into place: another game ending at the same moment, or a full
+    // disk, leaves the old file or the new one, never half of one.
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
+    const std::string aside = file + ".new";
+    std::ofstream o(aside, std::ios::binary | std::ios::trunc);
+    if (!o.write(out.data(), static_cast<std::streamsize>(out.size())) || !o.flush()) {
+        o.close();
+        std::remove(aside.c_str());
+        return false;
+    }
+    o.close();
+    return std::rename(aside.c_str(), file.c_str()) == 0;
+}
 
 void clearArtworkCache() {
     Kept& k = kept();

@@ -1,6 +1,7 @@
 #pragma once
 #include <QRectF>
 #include <QTransform>
+#include <string>
 class QPainter;
 
 // Paints the picture of a code, as 描画_絵 names them, filling the cell rectangle: 0 the empty
@@ -23,6 +24,12 @@ void paintAhead(int code, const QRectF& cell, const QTransform& toDevice);
 // Waits for the picture each helper has in hand, forgets the rest it was asked for, and ends
 // the helpers. Called before the application object goes, whose fonts the pictures use.
 void finishPaintingAhead();
+
+// Keeps the pictures in a file from one run to the next: takes the pictures saved there by
+// this very build (any other file gives none), and answers how many. `savePictures` writes
+// the pictures now kept there, if new ones were painted; false when it wrote nothing.
+int keepPicturesIn(const std::string& path);
+bool savePictures();
 
 // Forgets every kept picture (the next paint draws them afresh).
 void clearArtworkCache();
