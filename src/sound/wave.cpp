@@ -65,21 +65,20 @@ std::optional<std::vector<std::int16_t>> convert(std::string_view data, const Fo
             samples[i] = static_cast<std::int16_t>(le(data, i * f.stride, 2));
         return samples;
     }
-    std::vector<double> mono(frames);
     const unsigned width = f.bits / 8;
-    for (std::uint64_t i = 0; i < frames; ++i) {
+    auto mono = [&](std::uint64_t frame) {
         double sum = 0;
         for (unsigned c = 0; c < f.channels; ++c)
-            sum += sampleAt(data, i * f.stride + c * width, f);
-        mono[i] = sum / f.channels;
-    }
+            sum += sampleAt(data, frame * f.stride + c * width, f);
+        return sum / f.channels;
+    };
     // Straight lines between the file's frames: plenty for short effects and for the music.
     const double step = static_cast<double>(f.rate) / kRate;
     for (std::uint64_t i = 0; i < out; ++i) {
         const double at = i * step;
         const auto j = static_cast<std::uint64_t>(at);
-        const double next = j + 1 < frames ? mono[j + 1] : mono[j];
-        samples[i] = toSample(mono[j] + (next - mono[j]) * (at - j));
+        const double here = mono(j), next = j + 1 < frames ? mono(j + 1) : here;
+        samples[i] = toSample(here + (next - here) * (at - j));
     }
     return samples;
 }
