@@ -31,7 +31,10 @@
 #include "play/places.h"
 #include "play/state.h"
 #include "ui/qt/canvas.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/memory.h"
+#include "ui/qt/translations.h"
 #ifdef TORVANE_SOUND_LIBRARY
 #include "app/library_sound.h"
 #endif
@@ -168,7 +171,11 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The program's own set-up of the heap, the fonts and Qt's texts, as main() does it.
+    returnLargeBuffersToTheSystem();
     QApplication app(argc, argv);
+    useInterfaceFont();
+    installJapaneseQtTexts(app);
     const QStringList args = QApplication::arguments();
     const QString mode = args.value(1);
     const double amount = args.value(2).toDouble();

@@ -83,9 +83,9 @@ void CanvasWidget::add(CanvasOp op) {
     // Drawn while the window is being made: the first frame will need the picture.
     if (!isVisible() && op.kind == CanvasOp::Kind::Picture) {
         const double dpr = devicePixelRatioF();
+        const QPointF at = QPointF(mapTo(window(), QPoint())) + origin();
         QTransform toDevice = QTransform::fromScale(dpr, dpr);
-        toDevice.translate(mapTo(window(), QPoint()).x() + origin().x(),
-                           mapTo(window(), QPoint()).y() + origin().y());
+        toDevice.translate(at.x(), at.y());
         paintAhead(op, TwipMap(scale() / TWIPS_PER_PIXEL, dpr), toDevice);
     }
     ops_.push_back(std::move(op));
