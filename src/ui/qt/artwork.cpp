@@ -533,18 +533,22 @@ QImage render(int code, int h, int imageWidth) {
 // (the first frame, another scale) is painted on every core.
 struct Request {
     int code, w, h, imageWidth;
-    std::uint64_t key() const {
+    bool operator==(const Request&) const = default;
+};
+
+struct RequestHash {
+    std::size_t operator()(const Request& r) const {
         // Sides are at most MAX_SIDE (12 bits), the title at most four times that.
-        return (static_cast<std::uint64_t>(code + 128) << 48) |
-               (static_cast<std::uint64_t>(w) << 36) | (static_cast<std::uint64_t>(h) << 24) |
-               static_cast<std::uint64_t>(imageWidth);
+        return (static_cast<std::uint64_t>(r.code + 128) << 48) |
+               (static_cast<std::uint64_t>(r.w) << 36) | (static_cast<std::uint64_t>(r.h) << 24) |
+               static_cast<std::uint64_t>(r.imageWidth);
     }
 };
 
 struct Kept {
     std::mutex mutex;
     std::condition_variable asked;
-    std::unordered_map<std::uint64_t, std::shared_future<QImage>> pictures;
+    std::unordered_map<Request, std::shared_future<QImage>, RequestHash> pictures;
     std::deque<Request> wanted;
     std::vector<std::thread> helpers;
     bool stopping = false;
@@ -576,7 +580,7 @@ QImage picture(int code, int w, int h, int imageWidth) {
     Kept& k = kept();
     const Request r{code, w, h, imageWidth};
     std::unique_lock lock(k.mutex);
-    auto it = k.pictures.find(r.key());
+    auto it = k.pictures.find(r);
     if (it != k.pictures.end()) {
         const std::shared_future<QImage> ready = it->second;
         lock.unlock();
@@ -585,7 +589,7 @@ QImage picture(int code, int w, int h, int imageWidth) {
     if (k.pictures.size() >= MAX_KEPT) k.pictures.clear();
     std::promise<QImage> painting;
     const std::shared_future<QImage> ready = painting.get_future().share();
-    k.pictures.emplace(r.key(), ready);
+    k.pictures.emplace(r, ready);
     k.painted = true;
     lock.unlock();
     painting.set_value(render(code, h, imageWidth));
@@ -600,7 +604,7 @@ void help(Kept& k) {
         if (k.stopping) return;
         const Request r = k.wanted.back();
         k.wanted.pop_back();
-        if (k.pictures.count(r.key()) != 0) continue;
+        if (k.pictures.count(r) != 0) continue;
         lock.unlock();
         picture(r.code, r.w, r.h, r.imageWidth);
         lock.lock();
@@ -767,7 +771,7 @@ void paintAhead(int code, const QRectF& cell, const QTransform& toDevice) {
     Kept& k = kept();
     {
         std::lock_guard lock(k.mutex);
-        if (k.pictures.count(copy->key()) != 0) return;
+        if (k.pictures.count(*copy) != 0) return;
         k.wanted.push_back(*copy);
         if (k.helpers.empty()) {
             const unsigned cores = std::thread::hardware_concurrency();
@@ -796,7 +800,7 @@ int keepPicturesIn(const std::string& path) {
     for (const auto& [r, img] : pictures) {
         std::promise<QImage> ready;
         ready.set_value(img);
-        k.pictures.emplace(r.key(), ready.get_future().share());
+        k.pictures.emplace(r, ready.get_future().share());
     }
     k.painted = false;
     return static_cast<int>(pictures.size());
@@ -813,16 +817,16 @@ bool savePictures() {
         file = k.file;
         std::uint32_t count = 0;
         std::string body;
-        for (const auto& [key, picture] : k.pictures) {
+        for (const auto& [r, picture] : k.pictures) {
             using namespace std::chrono_literals;
             if (count == MAX_KEPT || picture.wait_for(0s) != std::future_status::ready) continue;
             const QImage& img = picture.get();
             const std::size_t size = std::size_t(img.width()) * 4 * std::size_t(img.height());
             if (out.size() + body.size() + size > FILE_MAX_BYTES) break;
-            put(body, std::int32_t(int(key >> 48) - 128));
-            put(body, std::int32_t(key >> 36 & 0xfff));
-            put(body, std::int32_t(key >> 24 & 0xfff));
-            put(body, std::int32_t(img.width()));
+            put(body, std::int32_t(r.code));
+            put(body, std::int32_t(r.w));
+            put(body, std::int32_t(r.h));
+            put(body, std::int32_t(r.imageWidth));
             put(body, std::int32_t(img.format()));
             for (int y = 0; y < img.height(); ++y)
                 body.append(reinterpret_cast<const char*>(img.constScanLine(y)),
