@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <climits>
@@ -10,6 +11,7 @@
 #include <string>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 #include "../temp_dir.h"
@@ -214,6 +216,55 @@ TEST(Artwork, PicturesPaintedAheadAreTheOnesPaintedInPlace) {
 
 // The pictures of one run come back in the next from a file that only this build reads, the
 // same to the pixel; a damaged or foreign file gives none.
+// Texts on a patterned ground, each at a whole pixel and, the last, between pixels.
+QImage lettered(bool straight) {
+    QImage img(160, 60, QImage::Format_RGB32);
+    img.fill(QColor(0x20, 0x60, 0x30));
+    QPainter p(&img);
+    p.fillRect(QRect(0, 30, 160, 30), QColor(0xE2, 0xB8, 0x70));
+    QFont font("IPAPGothic");
+    font.setPixelSize(17);
+    const QList<std::tuple<QPointF, QString, QColor>> texts = {
+        {{3, 2}, "00:00:00", Qt::white},
+        {{90, 25}, QString::fromUtf8("七 MAN"), Qt::black},
+        {{3, 33}, "LEVEL", Qt::yellow},
+        {{100.5, 2}, "9", Qt::white}};
+    for (const auto& [at, text, colour] : texts) {
+        if (!straight) {
+            paintText(p, at, text, font, colour);
+            continue;
+        }
+        p.save();
+        p.setFont(font);
+        p.setPen(colour);
+        p.drawText(at + QPointF(0, QFontMetricsF(font).ascent()), text);
+        p.restore();
+    }
+    return img;
+}
+
+TEST(Artwork, TextsAreCopiedAsTheyWouldBeDrawn) {
+    clearArtworkCache();
+    const QImage drawn = lettered(true), first = lettered(false), copied = lettered(false);
+    EXPECT_EQ(first, copied);
+    int differing = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QRgb a = drawn.pixel(x, y), b = copied.pixel(x, y);
+            // Blending through a clear picture rounds apart by a step at most.
+            EXPECT_LE(std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                          std::abs(qBlue(a) - qBlue(b)),
+                      3);
+            differing += a != b;
+        }
+    EXPECT_LT(differing, 60);
+    QFont font("IPAPGothic");
+    font.setPixelSize(240);
+    const QFontMetricsF metrics(font);
+    EXPECT_EQ(textExtent(font, "00:12"),
+              QSizeF(metrics.horizontalAdvance("00:12"), metrics.height()));
+}
+
 TEST(Artwork, KeptPicturesComeBackFromTheirFile) {
     TempDir dir;
     const std::string file = (dir / "cache" / "pictures").string();
@@ -225,19 +276,21 @@ TEST(Artwork, KeptPicturesComeBackFromTheirFile) {
     EXPECT_EQ(keepPicturesIn(file), 0);
     Canvas painted(2), kept(2);
     paintAll(painted);
+    const QImage letters = lettered(false);
     ASSERT_TRUE(savePictures());
     EXPECT_FALSE(savePictures()) << "nothing new to keep";
     clearArtworkCache();
-    EXPECT_EQ(keepPicturesIn(file), int(codes.size()));
+    EXPECT_EQ(keepPicturesIn(file), int(codes.size()) + 3) << "and three texts on whole pixels";
     paintAll(kept);
     EXPECT_EQ(painted.img, kept.img);
+    EXPECT_EQ(lettered(false), letters);
     EXPECT_FALSE(savePictures()) << "all of them came from the file";
 
     const std::string good = TempDir::read(file);
     std::string otherBuild = good;
     otherBuild[24] ^= 1;  // in the program's id
     for (const std::string& bad : {good.substr(0, good.size() - 1), good + "x", otherBuild,
-                                   std::string("Torvane pictures 1\n"), std::string()}) {
+                                   std::string("Torvane pictures 2\n"), std::string()}) {
         TempDir::write(file, bad);
         clearArtworkCache();
         EXPECT_EQ(keepPicturesIn(file), 0) << bad.size();

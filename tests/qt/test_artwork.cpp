@@ -1,6 +1,7 @@
 // Pictures of known colours in place of the artwork.
 #include "test_artwork.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include "ui/qt/artwork.h"
@@ -12,6 +13,21 @@ void paintPicture(QPainter& painter, int code, const QRectF& cell) {
 void paintAhead(int, const QRectF&, const QTransform&) {}
 
 void finishPaintingAhead() {}
+
+// Texts straight from their fonts.
+void paintText(QPainter& painter, const QPointF& topLeft, const QString& text, const QFont& font,
+               const QColor& colour) {
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.drawText(QPointF(topLeft.x(), topLeft.y() + QFontMetricsF(font).ascent()), text);
+    painter.restore();
+}
+
+QSizeF textExtent(const QFont& font, const QString& text) {
+    const QFontMetricsF metrics(font);
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
 
 int keepPicturesIn(const std::string&) { return 0; }
 

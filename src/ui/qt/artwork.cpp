@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHashFunctions>
 #include <QImage>
 #include <QLineF>
 #include <QLinearGradient>
@@ -545,6 +547,52 @@ struct RequestHash {
     }
 };
 
+// A text as a paint copies it: its letters, its font (QFont::key), colour and device scale.
+struct TextRequest {
+    QString text, font;
+    QRgb colour;
+    double sx, sy;
+    bool operator==(const TextRequest&) const = default;
+};
+
+struct TextRequestHash {
+    std::size_t operator()(const TextRequest& r) const {
+        return qHashMulti(0, r.text, r.font, r.colour, r.sx, r.sy);
+    }
+};
+
+// The picture of a text, placed this far from the device pixel at the top left of its line.
+// `order` counts the texts of a run as they come: the first ones are those of the opening
+// screen, and only they go to the file.
+struct Lettering {
+    QImage image;
+    QPoint offset;
+    std::uint32_t order = 0;
+};
+
+struct ExtentRequest {
+    QString font, text;
+    bool operator==(const ExtentRequest&) const = default;
+};
+
+struct ExtentRequestHash {
+    std::size_t operator()(const ExtentRequest& r) const { return qHashMulti(0, r.font, r.text); }
+};
+
+struct Extent {
+    QSizeF size;
+    std::uint32_t order = 0;
+};
+
+// The clocks show a new text every second: the texts in memory are bounded, and the file
+// keeps only the first of a run.
+constexpr std::size_t MAX_TEXT_BYTES = std::size_t{1} << 20;
+constexpr std::size_t MAX_EXTENTS = 4096;
+constexpr std::uint32_t TEXTS_TO_FILE = 128;
+// Longer texts, and longer font names, are drawn and measured straight.
+constexpr qsizetype MAX_TEXT_LENGTH = 256;
+constexpr qsizetype MAX_FONT_KEY_LENGTH = 1024;
+
 struct Kept {
     std::mutex mutex;
     std::condition_variable asked;
@@ -554,6 +602,31 @@ struct Kept {
     bool stopping = false;
     std::string file;      // where the pictures are kept for the next run, if anywhere
     bool painted = false;  // pictures painted since the file was read
+    std::unordered_map<TextRequest, Lettering, TextRequestHash> texts;
+    std::size_t textBytes = 0;
+    std::uint32_t textsPainted = 0;
+    std::unordered_map<ExtentRequest, Extent, ExtentRequestHash> extents;
+    std::uint32_t textsMeasured = 0;
+
+    const Lettering& rememberText(TextRequest r, Lettering l) {
+        if (textBytes + std::size_t(l.image.sizeInBytes()) > MAX_TEXT_BYTES) {
+            std::erase_if(texts, [](const auto& t) { return t.second.order >= TEXTS_TO_FILE; });
+            textBytes = 0;
+            for (const auto& t : texts) textBytes += std::size_t(t.second.image.sizeInBytes());
+        }
+        l.order = textsPainted++;
+        if (l.order < TEXTS_TO_FILE) painted = true;
+        textBytes += std::size_t(l.image.sizeInBytes());
+        return texts.insert_or_assign(std::move(r), std::move(l)).first->second;
+    }
+
+    void rememberExtent(ExtentRequest r, QSizeF size) {
+        if (extents.size() >= MAX_EXTENTS)
+            std::erase_if(extents, [](const auto& e) { return e.second.order >= TEXTS_TO_FILE; });
+        const std::uint32_t order = textsMeasured++;
+        if (order < TEXTS_TO_FILE) painted = true;
+        extents.insert_or_assign(std::move(r), Extent{size, order});
+    }
 
     // Lets the helpers finish the picture in hand, and ends them.
     void finish() {
@@ -611,10 +684,12 @@ void help(Kept& k) {
     }
 }
 
-// The pictures kept from one run to the next: "Torvane pictures 1\n", the id of the program
+// The pictures kept from one run to the next: "Torvane pictures 2\n", the id of the program
 // that painted them, their count, and for each its code, sizes and format and its pixels row
-// by row. Only the same build reads them, so changed artwork never shows old pictures.
-constexpr std::string_view FILE_MAGIC = "Torvane pictures 1\n";
+// by row; then the texts' pictures (letters, font, colour, scale, place, size, pixels) and the
+// texts' measures (font, letters, advance, height), each list after its count. Only the same
+// build reads them, so changed artwork or lettering never shows old pictures.
+constexpr std::string_view FILE_MAGIC = "Torvane pictures 2\n";
 constexpr std::size_t FILE_MAX_BYTES = std::size_t{32} << 20;
 
 // The program's build id (the linker's note), or nothing.
@@ -660,11 +735,48 @@ bool take(std::string_view& in, T& value) {
     return true;
 }
 
-using KeptPictures = std::vector<std::pair<Request, QImage>>;
+void putText(std::string& out, const QString& text) {
+    put(out, std::uint32_t(text.size()));
+    out.append(reinterpret_cast<const char*>(text.utf16()), std::size_t(text.size()) * 2);
+}
 
-// The pictures of a kept file, or none at all when anything in it is not as written.
-KeptPictures readKept(std::string_view in, const std::string& id) {
-    KeptPictures out;
+bool takeText(std::string_view& in, QString& text, qsizetype longest) {
+    std::uint32_t size = 0;
+    if (!take(in, size) || size > std::uint32_t(longest) || in.size() < std::size_t(size) * 2)
+        return false;
+    text.resize(qsizetype(size));
+    std::memcpy(text.data(), in.data(), std::size_t(size) * 2);
+    in.remove_prefix(std::size_t(size) * 2);
+    return true;
+}
+
+void putPixels(std::string& out, const QImage& img) {
+    for (int y = 0; y < img.height(); ++y)
+        out.append(reinterpret_cast<const char*>(img.constScanLine(y)),
+                   std::size_t(img.width()) * 4);
+}
+
+bool takePixels(std::string_view& in, QImage& img) {
+    const std::size_t row = std::size_t(img.width()) * 4;
+    if (img.isNull() || in.size() < row * std::size_t(img.height())) return false;
+    for (int y = 0; y < img.height(); ++y) {
+        std::memcpy(img.scanLine(y), in.data(), row);
+        in.remove_prefix(row);
+    }
+    return true;
+}
+
+struct KeptFile {
+    std::vector<std::pair<Request, QImage>> pictures;
+    std::vector<std::pair<TextRequest, Lettering>> texts;
+    std::vector<std::pair<ExtentRequest, QSizeF>> extents;
+};
+
+bool sensibleScale(double s) { return s > 0.01 && s < 64; }
+
+// What a kept file holds, or nothing at all when anything in it is not as written.
+KeptFile readKept(std::string_view in, const std::string& id) {
+    KeptFile out;
     std::uint32_t idSize = 0, count = 0;
     if (id.empty() || in.substr(0, FILE_MAGIC.size()) != FILE_MAGIC) return {};
     in.remove_prefix(FILE_MAGIC.size());
@@ -683,15 +795,34 @@ KeptPictures readKept(std::string_view in, const std::string& id) {
             format != (title ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32))
             return {};
         QImage img(r.imageWidth, r.h, static_cast<QImage::Format>(format));
-        const std::size_t row = std::size_t(r.imageWidth) * 4;
-        if (in.size() < row * std::size_t(r.h)) return {};
-        for (int y = 0; y < r.h; ++y) {
-            std::memcpy(img.scanLine(y), in.data(), row);
-            in.remove_prefix(row);
-        }
-        out.emplace_back(r, std::move(img));
+        if (!takePixels(in, img)) return {};
+        out.pictures.emplace_back(r, std::move(img));
     }
-    return in.empty() ? out : KeptPictures{};
+    if (!take(in, count) || count > TEXTS_TO_FILE) return {};
+    for (std::uint32_t i = 0; i < count; ++i) {
+        TextRequest r{};
+        std::int32_t x = 0, y = 0, w = 0, h = 0;
+        if (!takeText(in, r.text, MAX_TEXT_LENGTH) || !takeText(in, r.font, MAX_FONT_KEY_LENGTH) ||
+            !take(in, r.colour) || !take(in, r.sx) || !take(in, r.sy) || !take(in, x) ||
+            !take(in, y) || !take(in, w) || !take(in, h))
+            return {};
+        if (!sensibleScale(r.sx) || !sensibleScale(r.sy) || std::abs(x) > MAX_SIDE * 4 ||
+            std::abs(y) > MAX_SIDE || w < 1 || w > MAX_SIDE * 4 || h < 1 || h > MAX_SIDE)
+            return {};
+        QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+        if (!takePixels(in, img)) return {};
+        out.texts.emplace_back(std::move(r), Lettering{std::move(img), QPoint(x, y), i});
+    }
+    if (!take(in, count) || count > TEXTS_TO_FILE) return {};
+    for (std::uint32_t i = 0; i < count; ++i) {
+        ExtentRequest r;
+        double w = 0, h = 0;
+        if (!takeText(in, r.font, MAX_FONT_KEY_LENGTH) || !takeText(in, r.text, MAX_TEXT_LENGTH) ||
+            !take(in, w) || !take(in, h) || !(w >= 0 && w < 1e9) || !(h >= 0 && h < 1e9))
+            return {};
+        out.extents.emplace_back(std::move(r), QSizeF(w, h));
+    }
+    return in.empty() ? std::move(out) : KeptFile{};
 }
 
 bool upright(const QTransform& toDevice) {
@@ -718,6 +849,50 @@ std::optional<Request> copyOf(int code, double cells, const QRectF& dev) {
 
 int toSide(double pixels) { return std::clamp(static_cast<int>(std::lround(pixels)), 1, MAX_SIDE); }
 
+void copyPixels(QPainter& painter, const QPoint& devicePixel, const QImage& img) {
+    painter.save();
+    // Undo every transform, including the one the device adds for its pixel ratio, so the
+    // picture is copied pixel for pixel.
+    painter.setViewTransformEnabled(false);
+    painter.setWorldTransform(QTransform());
+    painter.setWorldTransform(painter.deviceTransform().inverted());
+    painter.drawImage(devicePixel, img);
+    painter.restore();
+}
+
+// A text straight from its font, the top of its line at `topLeft`.
+void drawLine(QPainter& painter, const QPointF& topLeft, const QString& text, const QFont& font,
+              const QColor& colour) {
+    painter.save();
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setFont(font);
+    painter.setPen(colour);
+    const QFontMetricsF metrics(font, painter.device());
+    painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    painter.restore();
+}
+
+// The picture of a text: its line drawn on a clear picture as it would be on the device, with
+// room for letters that reach past the line. None for a text too big to keep.
+std::optional<Lettering> letter(const TextRequest& r, const QFont& font, const QColor& colour) {
+    const QFontMetricsF m(font);
+    const QRectF line(0, 0, m.horizontalAdvance(r.text), m.height());
+    const QRectF ink = m.boundingRect(r.text).translated(0, m.ascent()) | line;
+    const QRect pixels =
+        QRectF(ink.left() * r.sx, ink.top() * r.sy, ink.width() * r.sx, ink.height() * r.sy)
+            .toAlignedRect()
+            .adjusted(-2, -2, 2, 2);
+    if (pixels.width() > MAX_SIDE * 4 || pixels.height() > MAX_SIDE) return std::nullopt;
+    QImage img(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.translate(-pixels.topLeft());
+    p.scale(r.sx, r.sy);
+    drawLine(p, QPointF(0, 0), r.text, font, colour);
+    p.end();
+    return Lettering{std::move(img), pixels.topLeft()};
+}
+
 }  // namespace
 
 double pictureWidthInCells(int code) {
@@ -734,16 +909,8 @@ void paintPicture(QPainter& painter, int code, const QRectF& cell) {
         const QRectF dev = toDevice.mapRect(cell);
         if (farOff(dev)) return;
         if (const auto copy = copyOf(code, cells, dev)) {
-            const QImage img = picture(code, copy->w, copy->h, copy->imageWidth);
-            painter.save();
-            // Undo every transform, including the one the device adds for its pixel ratio,
-            // so the picture is copied pixel for pixel.
-            painter.setViewTransformEnabled(false);
-            painter.setWorldTransform(QTransform());
-            painter.setWorldTransform(painter.deviceTransform().inverted());
-            painter.drawImage(QPoint(int(std::lround(dev.left())), int(std::lround(dev.top()))),
-                              img);
-            painter.restore();
+            copyPixels(painter, QPoint(int(std::lround(dev.left())), int(std::lround(dev.top()))),
+                       picture(code, copy->w, copy->h, copy->imageWidth));
             return;
         }
     }
@@ -784,6 +951,56 @@ void paintAhead(int code, const QRectF& cell, const QTransform& toDevice) {
 
 void finishPaintingAhead() { kept().finish(); }
 
+void paintText(QPainter& painter, const QPointF& topLeft, const QString& text, const QFont& font,
+               const QColor& colour) {
+    if (text.isEmpty() || !painter.isActive()) return;
+    const QTransform toDevice = painter.deviceTransform();
+    const QPointF dev = toDevice.map(topLeft);
+    if (!upright(toDevice) || farOff(QRectF(dev, QSizeF(1, 1))) || text.size() > MAX_TEXT_LENGTH) {
+        drawLine(painter, topLeft, text, font, colour);
+        return;
+    }
+    const QPoint at(int(std::lround(dev.x())), int(std::lround(dev.y())));
+    if (std::abs(dev.x() - at.x()) > 1e-6 || std::abs(dev.y() - at.y()) > 1e-6) {
+        drawLine(painter, topLeft, text, font, colour);
+        return;
+    }
+    TextRequest r{text, font.key(), colour.rgba(), toDevice.m11(), toDevice.m22()};
+    Kept& k = kept();
+    std::unique_lock lock(k.mutex);
+    auto it = k.texts.find(r);
+    Lettering l;
+    if (it != k.texts.end()) {
+        l = it->second;
+    } else {
+        lock.unlock();
+        std::optional<Lettering> painted = letter(r, font, colour);
+        if (!painted) {
+            drawLine(painter, topLeft, text, font, colour);
+            return;
+        }
+        lock.lock();
+        l = k.rememberText(std::move(r), std::move(*painted));
+    }
+    lock.unlock();
+    copyPixels(painter, at + l.offset, l.image);
+}
+
+QSizeF textExtent(const QFont& font, const QString& text) {
+    ExtentRequest r{font.key(), text};
+    Kept& k = kept();
+    {
+        std::lock_guard lock(k.mutex);
+        if (auto it = k.extents.find(r); it != k.extents.end()) return it->second.size;
+    }
+    const QFontMetricsF metrics(font);
+    const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+    if (text.size() > MAX_TEXT_LENGTH || r.font.size() > MAX_FONT_KEY_LENGTH) return size;
+    std::lock_guard lock(k.mutex);
+    k.rememberExtent(std::move(r), size);
+    return size;
+}
+
 int keepPicturesIn(const std::string& path) {
     Kept& k = kept();
     std::string bytes;
@@ -794,16 +1011,27 @@ int keepPicturesIn(const std::string& path) {
         bytes.resize(size);
         if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) bytes.clear();
     }
-    const KeptPictures pictures = readKept(bytes, programId());
+    KeptFile fromFile = readKept(bytes, programId());
     std::lock_guard lock(k.mutex);
     k.file = path;
-    for (const auto& [r, img] : pictures) {
+    for (const auto& [r, img] : fromFile.pictures) {
         std::promise<QImage> ready;
         ready.set_value(img);
         k.pictures.emplace(r, ready.get_future().share());
     }
+    k.texts.clear();
+    k.textBytes = 0;
+    for (auto& [r, l] : fromFile.texts) {
+        k.textBytes += std::size_t(l.image.sizeInBytes());
+        k.texts.insert_or_assign(std::move(r), std::move(l));
+    }
+    k.textsPainted = std::uint32_t(fromFile.texts.size());
+    k.extents.clear();
+    for (auto& [r, extent] : fromFile.extents)
+        k.extents.insert_or_assign(std::move(r), Extent{extent, std::uint32_t(k.extents.size())});
+    k.textsMeasured = std::uint32_t(fromFile.extents.size());
     k.painted = false;
-    return static_cast<int>(pictures.size());
+    return static_cast<int>(fromFile.pictures.size() + fromFile.texts.size());
 }
 
 bool savePictures() {
@@ -822,20 +1050,62 @@ bool savePictures() {
             if (count == MAX_KEPT || picture.wait_for(0s) != std::future_status::ready) continue;
             const QImage& img = picture.get();
             const std::size_t size = std::size_t(img.width()) * 4 * std::size_t(img.height());
-            if (out.size() + body.size() + size > FILE_MAX_BYTES) break;
+            if (out.size() + body.size() + size + 8 > FILE_MAX_BYTES) break;
             put(body, std::int32_t(r.code));
             put(body, std::int32_t(r.w));
             put(body, std::int32_t(r.h));
             put(body, std::int32_t(r.imageWidth));
             put(body, std::int32_t(img.format()));
-            for (int y = 0; y < img.height(); ++y)
-                body.append(reinterpret_cast<const char*>(img.constScanLine(y)),
-                            std::size_t(img.width()) * 4);
+            putPixels(body, img);
             ++count;
         }
         put(out, std::uint32_t(id.size()));
         out += id;
         put(out, count);
+        out += body;
+        // The texts in the order they came, so the next run counts them alike.
+        std::vector<std::pair<const TextRequest*, const Lettering*>> texts;
+        for (const auto& [r, l] : k.texts)
+            if (l.order < TEXTS_TO_FILE) texts.emplace_back(&r, &l);
+        std::sort(texts.begin(), texts.end(),
+                  [](const auto& a, const auto& b) { return a.second->order < b.second->order; });
+        std::uint32_t textCount = 0;
+        body.clear();
+        for (const auto& [r, l] : texts) {
+            const std::size_t size = std::size_t(l->image.sizeInBytes()) + 48 +
+                                     2 * std::size_t(r->text.size() + r->font.size());
+            if (out.size() + body.size() + size + 4 > FILE_MAX_BYTES) break;
+            putText(body, r->text);
+            putText(body, r->font);
+            put(body, r->colour);
+            put(body, r->sx);
+            put(body, r->sy);
+            put(body, std::int32_t(l->offset.x()));
+            put(body, std::int32_t(l->offset.y()));
+            put(body, std::int32_t(l->image.width()));
+            put(body, std::int32_t(l->image.height()));
+            putPixels(body, l->image);
+            ++textCount;
+        }
+        put(out, textCount);
+        out += body;
+        std::vector<std::pair<const ExtentRequest*, const Extent*>> extents;
+        for (const auto& [r, e] : k.extents)
+            if (e.order < TEXTS_TO_FILE) extents.emplace_back(&r, &e);
+        std::sort(extents.begin(), extents.end(),
+                  [](const auto& a, const auto& b) { return a.second->order < b.second->order; });
+        std::uint32_t extentCount = 0;
+        body.clear();
+        for (const auto& [r, e] : extents) {
+            const std::size_t size = 24 + 2 * std::size_t(r->font.size() + r->text.size());
+            if (out.size() + body.size() + size + 4 > FILE_MAX_BYTES) break;
+            putText(body, r->font);
+            putText(body, r->text);
+            put(body, e->size.width());
+            put(body, e->size.height());
+            ++extentCount;
+        }
+        put(out, extentCount);
         out += body;
         k.painted = false;
     }
@@ -859,4 +1129,8 @@ void clearArtworkCache() {
     std::lock_guard lock(k.mutex);
     k.pictures.clear();
     k.wanted.clear();
+    // The texts' pictures are for one scale like the others; their measures are for any.
+    k.texts.clear();
+    k.textBytes = 0;
+    k.textsPainted = 0;
 }

@@ -1,5 +1,9 @@
 #pragma once
+#include <QColor>
+#include <QFont>
 #include <QRectF>
+#include <QSizeF>
+#include <QString>
 #include <QTransform>
 #include <string>
 class QPainter;
@@ -25,9 +29,17 @@ void paintAhead(int code, const QRectF& cell, const QTransform& toDevice);
 // the helpers. Called before the application object goes, whose fonts the pictures use.
 void finishPaintingAhead();
 
+// Texts are kept as pictures too. A text in a font and colour is drawn once for a device scale,
+// then copied to whole device pixels; the top left of its line of text is `topLeft`. Where the
+// painter is not upright or the place falls between device pixels it is drawn as text.
+void paintText(QPainter& painter, const QPointF& topLeft, const QString& text, const QFont& font,
+               const QColor& colour);
+// The advance and the line height of a text in a font, measured once and kept.
+QSizeF textExtent(const QFont& font, const QString& text);
+
 // Keeps the pictures in a file from one run to the next: takes the pictures saved there by
-// this very build (any other file gives none), and answers how many. `savePictures` writes
-// the pictures now kept there, if new ones were painted; false when it wrote nothing.
+// this very build (any other file gives none), and answers how many, texts included. `savePictures`
+// writes the pictures now kept there, if new ones were painted; false when it wrote nothing.
 int keepPicturesIn(const std::string& path);
 bool savePictures();
 

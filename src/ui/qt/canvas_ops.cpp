@@ -1,7 +1,6 @@
 #include "ui/qt/canvas_ops.h"
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QRegion>
 #include <algorithm>
@@ -83,10 +82,11 @@ CanvasOp CanvasOp::label(double left, double top, const QString& text, int colou
     op.size = size;
     op.bold = bold;
     // Measured in twips; glyphs hinted at other sizes differ a little, hence the margin.
-    QFontMetricsF metrics(canvasFont(int(std::lround(size * TWIPS_PER_POINT)), bold));
+    const QSizeF extent =
+        textExtent(canvasFont(int(std::lround(size * TWIPS_PER_POINT)), bold), text);
     double margin = std::abs(size) * TWIPS_PER_POINT * 0.25 + 4 * TWIPS_PER_PIXEL;
-    op.bounds = QRectF(left - margin, top - margin, metrics.horizontalAdvance(text) + 2 * margin,
-                       metrics.height() + 2 * margin);
+    op.bounds = QRectF(left - margin, top - margin, extent.width() + 2 * margin,
+                       extent.height() + 2 * margin);
     return op;
 }
 
@@ -141,16 +141,11 @@ void paintOp(QPainter& painter, const CanvasOp& op, const TwipMap& map) {
             return;
         }
         case CanvasOp::Kind::Text: {
-            QFont font = canvasFont(
-                int(std::lround(op.size * TWIPS_PER_POINT * map.pixelsPerTwip())), op.bold);
-            painter.save();
-            painter.setRenderHint(QPainter::TextAntialiasing, true);
-            painter.setFont(font);
-            painter.setPen(standardColour(op.code));
             // The position is the top of the text line.
-            QFontMetricsF metrics(font, painter.device());
-            painter.drawText(QPointF(map.x(op.left), map.y(op.top) + metrics.ascent()), op.text);
-            painter.restore();
+            paintText(painter, QPointF(map.x(op.left), map.y(op.top)), op.text,
+                      canvasFont(int(std::lround(op.size * TWIPS_PER_POINT * map.pixelsPerTwip())),
+                                 op.bold),
+                      standardColour(op.code));
             return;
         }
     }

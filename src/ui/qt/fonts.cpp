@@ -2,15 +2,11 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QFontInfo>
 
 QFont interfaceFont(const QFont& desktop) {
     QFont font = desktop;
-    QStringList families;
-    const QFontInfo used(desktop);
-    if (!used.fixedPitch() && used.family() != QLatin1String("IPAGothic"))
-        families << used.family();
-    families << QString::fromLatin1(JAPANESE_FONT);
+    QStringList families{QString::fromLatin1(JAPANESE_FONT)};
+    if (desktop.family() != QLatin1String(JAPANESE_FONT)) families << desktop.family();
     font.setFamilies(families);
     return font;
 }

@@ -7,8 +7,10 @@ inline constexpr const char* JAPANESE_FONT = "IPAPGothic";
 // The Debian package that holds it.
 inline constexpr const char* JAPANESE_FONT_PACKAGE = "fonts-ipafont-gothic";
 
-// The face of the window's own texts (menus, boxes, the version box): the desktop's interface
-// font, unless that is fixed-width, with the Japanese face for the characters it lacks.
+// The face of the window's own texts (menus, boxes, the version box): the Japanese face, whose
+// Latin letters are proportional too, at the desktop's size, with the desktop's interface font
+// for any character it lacks. The menus are all kana, so one face serves every text; the
+// desktop's face first would need two faces and their fallbacks before the first frame.
 QFont interfaceFont(const QFont& desktop);
 // Makes it the application's font.
 void useInterfaceFont();
