@@ -138,6 +138,21 @@ TEST(FileLayer, APipeSwappedInForTheFileNeverBlocksTheRead) {
     EXPECT_EQ(readWholeFile(dir / "fifo", 100).status, ReadStatus::CannotOpen);
 }
 
+TEST(FileLayer, AFileReadAheadAnswersItsFirstReadWithTheBytesReadThen) {
+    TempDir dir;
+    TempDir::write(dir / "a.wav", "one");
+    TempDir::write(dir / "b.wav", "two");
+    readAhead({dir / "a.wav", dir / "b.wav", dir / "none.wav"}, 100);
+    readAhead({dir / "b.wav"}, 1);                              // once a run: ignored
+    EXPECT_EQ(readWholeFile(dir / "b.wav", 100).bytes, "two");  // a was read before it
+    TempDir::write(dir / "a.wav", "uno");
+    TempDir::write(dir / "b.wav", "dos");
+    EXPECT_EQ(readWholeFile(dir / "a.wav", 100).bytes, "one");
+    EXPECT_EQ(readWholeFile(dir / "a.wav", 100).bytes, "uno");
+    EXPECT_EQ(readWholeFile(dir / "none.wav", 100).status, ReadStatus::Missing);
+    EXPECT_EQ(readWholeFile(dir / "b.wav", 1).status, ReadStatus::TooLarge);
+}
+
 TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
     TempDir dir;
     Fixture f;

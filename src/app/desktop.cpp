@@ -9,8 +9,10 @@
 #include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "play/places.h"
@@ -34,7 +36,9 @@ std::string picturesFile() {
 }
 
 void choosePlaces(Places& places) {
-    places = placesFor(QCoreApplication::applicationFilePath().toStdString(), processEnvironment);
+    // The program's file as the kernel names it, where Qt looks too; no application is needed.
+    std::error_code ec;
+    places = placesFor(std::filesystem::read_symlink("/proc/self/exe", ec), processEnvironment);
 }
 
 void reportFiles(const Places& places, int soundsLoaded) {

@@ -15,7 +15,8 @@ void setWindowIcon();
 std::string picturesFile();
 
 // Installed beside share/torvane, the game reads its data there and keeps the player's files
-// in the per-user directories; from the build tree it keeps the current directory.
+// in the per-user directories; from the build tree it keeps the current directory. Needs no
+// application object.
 void choosePlaces(Places& places);
 
 // With TORVANE_REPORT_FILES=1 (for the install test): the places, whether each file is there,

@@ -1,10 +1,12 @@
 // The desktop program: the Qt window, the game state on it, and the sound library.
 #include <QApplication>
 #include <memory>
+#include <utility>
 
 #include "app/desktop.h"
 #include "app/wiring.h"
 #include "files/text_file.h"
+#include "play/startup.h"
 #include "play/state.h"
 #include "ui/qt/artwork.h"
 #include "ui/qt/fonts.h"
@@ -22,6 +24,10 @@ int main(int argc, char** argv) {
     // A write past the file-size limit fails with the usual message instead of ending the game.
     ignoreFileSizeSignal();
     returnLargeBuffersToTheSystem();
+    // The wave files are read while the window is made.
+    Places places;
+    choosePlaces(places);
+    readWavesAhead(places);
     explainMissingDisplay();
     QApplication app(argc, argv);
     displayOpened();
@@ -45,7 +51,7 @@ int main(int argc, char** argv) {
     WindowCloseWatch closeWatch(window);
     auto state = std::make_unique<State>(window);
     State& s = *state;
-    choosePlaces(s.places);
+    s.places = std::move(places);
     window.setHandlers(gameHandlers(s));
     window.run([&s] { Form_Load(s); });
     // The sounds are decoded once the window is on the screen.

@@ -8,7 +8,12 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <future>
+#include <map>
+#include <mutex>
 #include <system_error>
+#include <thread>
+#include <utility>
 
 #include "files/text_file.h"
 
@@ -150,7 +155,59 @@ fs::path writeTemporary(const fs::path& dir, std::string_view bytes, int mode) {
 
 }  // namespace
 
+namespace {
+
+WholeFile readFile(const fs::path& path, std::size_t maxBytes);
+
+// The files being read ahead; each is taken by the first read that asks for it.
+struct FilesAhead {
+    std::mutex mutex;
+    std::map<fs::path, std::shared_future<WholeFile>> files;
+    std::size_t maxBytes = 0;
+    std::thread reader;
+    ~FilesAhead() {
+        if (reader.joinable()) reader.join();
+    }
+};
+
+FilesAhead& filesAhead() {
+    static FilesAhead ahead;
+    return ahead;
+}
+
+}  // namespace
+
+void readAhead(std::vector<fs::path> paths, std::size_t maxBytes) {
+    FilesAhead& ahead = filesAhead();
+    std::vector<std::promise<WholeFile>> reads(paths.size());
+    std::lock_guard lock(ahead.mutex);
+    if (ahead.reader.joinable()) return;
+    ahead.maxBytes = maxBytes;
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        ahead.files.emplace(paths[i], reads[i].get_future().share());
+    ahead.reader =
+        std::thread([paths = std::move(paths), maxBytes, reads = std::move(reads)]() mutable {
+            for (std::size_t i = 0; i < paths.size(); ++i)
+                reads[i].set_value(readFile(paths[i], maxBytes));
+        });
+}
+
 WholeFile readWholeFile(const fs::path& path, std::size_t maxBytes) {
+    FilesAhead& ahead = filesAhead();
+    std::unique_lock lock(ahead.mutex);
+    if (auto it = ahead.files.find(path); it != ahead.files.end() && maxBytes == ahead.maxBytes) {
+        const std::shared_future<WholeFile> read = std::move(it->second);
+        ahead.files.erase(it);
+        lock.unlock();
+        return read.get();
+    }
+    lock.unlock();
+    return readFile(path, maxBytes);
+}
+
+namespace {
+
+WholeFile readFile(const fs::path& path, std::size_t maxBytes) {
     WholeFile f;
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) {
@@ -164,6 +221,7 @@ WholeFile readWholeFile(const fs::path& path, std::size_t maxBytes) {
         f.status = ReadStatus::TooLarge;
         return f;
     }
+    f.bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buf[65536];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buf, sizeof buf);
@@ -184,6 +242,8 @@ WholeFile readWholeFile(const fs::path& path, std::size_t maxBytes) {
     f.status = ReadStatus::Ok;
     return f;
 }
+
+}  // namespace
 
 bool replaceFile(const fs::path& path, std::string_view bytes) {
     const fs::path target = finalTarget(path);

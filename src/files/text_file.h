@@ -51,6 +51,10 @@ struct WholeFile {
 // opened without blocking and checked on the open descriptor, so a file swapped for a pipe or
 // a device between a look and the read cannot stall the game.
 WholeFile readWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
+// Starts reading these files, one after the other, on a helper thread, while the program does
+// other things. The first readWholeFile of one of them with the same limit waits for that read
+// and answers it. Once a run: a second call reads nothing ahead.
+void readAhead(std::vector<std::filesystem::path> paths, std::size_t maxBytes);
 
 // Writes the bytes to an unnamed file beside path (a hidden named one where the file system
 // cannot) and renames it over path, then syncs the directory, so that a failed or killed write

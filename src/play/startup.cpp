@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "play/setup.h"
 #include "play/screen.h"
@@ -52,15 +54,26 @@ void loadWave(SoundPort& sound, DialogPort& dialog, const std::filesystem::path&
     dialog.message(text, SOUND_TITLE, Buttons::Ok);
 }
 
+std::filesystem::path dataDirOf(const Places& places) {
+    std::error_code ec;
+    return places.dataDir.empty() ? std::filesystem::current_path(ec) : places.dataDir;
+}
+
 }  // namespace
+
+void readWavesAhead(const Places& places) {
+    const std::filesystem::path dir = dataDirOf(places);
+    std::vector<std::filesystem::path> paths;
+    for (const Wave& w : WAVES) paths.push_back(dir / w.file);
+    readAhead(std::move(paths), WAVE_FILE_MAX_BYTES);
+}
 
 void Form_Load(State& s) {
     auto& p = s.play;
     Places& places = s.places;
     // Run from the build tree, the game reads its data where it was started.
+    if (places.dataDir.empty()) places.dataDir = dataDirOf(places);  // empty if gone
     std::error_code ec;
-    if (places.dataDir.empty())
-        places.dataDir = std::filesystem::current_path(ec);  // empty if gone
     p.SOUND_DEVICE = s.sound.openSound();
     p.soundReleased = false;
     if (!p.SOUND_DEVICE)
