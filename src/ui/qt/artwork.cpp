@@ -766,6 +766,18 @@ bool takePixels(std::string_view& in, QImage& img) {
     return true;
 }
 
+// The texts (or measures) a run met first, in the order it met them, so that the next run,
+// reading them back, counts them alike.
+template <class Map>
+std::vector<const typename Map::value_type*> firstOfTheRun(const Map& entries) {
+    std::vector<const typename Map::value_type*> first;
+    for (const auto& entry : entries)
+        if (entry.second.order < TEXTS_TO_FILE) first.push_back(&entry);
+    std::sort(first.begin(), first.end(),
+              [](const auto* a, const auto* b) { return a->second.order < b->second.order; });
+    return first;
+}
+
 struct KeptFile {
     std::vector<std::pair<Request, QImage>> pictures;
     std::vector<std::pair<TextRequest, Lettering>> texts;
@@ -1063,46 +1075,38 @@ bool savePictures() {
         out += id;
         put(out, count);
         out += body;
-        // The texts in the order they came, so the next run counts them alike.
-        std::vector<std::pair<const TextRequest*, const Lettering*>> texts;
-        for (const auto& [r, l] : k.texts)
-            if (l.order < TEXTS_TO_FILE) texts.emplace_back(&r, &l);
-        std::sort(texts.begin(), texts.end(),
-                  [](const auto& a, const auto& b) { return a.second->order < b.second->order; });
         std::uint32_t textCount = 0;
         body.clear();
-        for (const auto& [r, l] : texts) {
-            const std::size_t size = std::size_t(l->image.sizeInBytes()) + 48 +
-                                     2 * std::size_t(r->text.size() + r->font.size());
+        for (const auto* entry : firstOfTheRun(k.texts)) {
+            const auto& [r, l] = *entry;
+            const std::size_t size = std::size_t(l.image.sizeInBytes()) + 48 +
+                                     2 * std::size_t(r.text.size() + r.font.size());
             if (out.size() + body.size() + size + 4 > FILE_MAX_BYTES) break;
-            putText(body, r->text);
-            putText(body, r->font);
-            put(body, r->colour);
-            put(body, r->sx);
-            put(body, r->sy);
-            put(body, std::int32_t(l->offset.x()));
-            put(body, std::int32_t(l->offset.y()));
-            put(body, std::int32_t(l->image.width()));
-            put(body, std::int32_t(l->image.height()));
-            putPixels(body, l->image);
+            putText(body, r.text);
+            putText(body, r.font);
+            put(body, r.colour);
+            put(body, r.sx);
+            put(body, r.sy);
+            put(body, std::int32_t(l.offset.x()));
+            put(body, std::int32_t(l.offset.y()));
+            put(body, std::int32_t(l.image.width()));
+            put(body, std::int32_t(l.image.height()));
+            putPixels(body, l.image);
             ++textCount;
         }
         put(out, textCount);
         out += body;
-        std::vector<std::pair<const ExtentRequest*, const Extent*>> extents;
-        for (const auto& [r, e] : k.extents)
-            if (e.order < TEXTS_TO_FILE) extents.emplace_back(&r, &e);
-        std::sort(extents.begin(), extents.end(),
-                  [](const auto& a, const auto& b) { return a.second->order < b.second->order; });
         std::uint32_t extentCount = 0;
         body.clear();
-        for (const auto& [r, e] : extents) {
-            const std::size_t size = 24 + 2 * std::size_t(r->font.size() + r->text.size());
-            if (out.size() + body.size() + size + 4 > FILE_MAX_BYTES) break;
-            putText(body, r->font);
-            putText(body, r->text);
-            put(body, e->size.width());
-            put(body, e->size.height());
+        for (const auto* entry : firstOfTheRun(k.extents)) {
+            const auto& [r, e] = *entry;
+            if (out.size() + body.size() + 2 * std::size_t(r.font.size() + r.text.size()) + 28 >
+                FILE_MAX_BYTES)
+                break;
+            putText(body, r.font);
+            putText(body, r.text);
+            put(body, e.size.width());
+            put(body, e.size.height());
             ++extentCount;
         }
         put(out, extentCount);
