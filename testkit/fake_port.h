@@ -64,7 +64,7 @@ public:
         add("openSound");
         return hasSound;
     }
-    void loadSound(Sound sound, std::string_view bytes, int flag) override {
+    void loadSound(Sound sound, std::string bytes, int flag) override {
         add("loadSound " + std::to_string(int(sound)) + " " + std::to_string(bytes.size()) + " " +
             std::to_string(flag));
     }

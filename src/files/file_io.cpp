@@ -162,7 +162,7 @@ WholeFile readFile(const fs::path& path, std::size_t maxBytes);
 // The files being read ahead; each is taken by the first read that asks for it.
 struct FilesAhead {
     std::mutex mutex;
-    std::map<fs::path, std::shared_future<WholeFile>> files;
+    std::map<fs::path, std::future<WholeFile>> files;
     std::size_t maxBytes = 0;
     std::thread reader;
     ~FilesAhead() {
@@ -184,7 +184,7 @@ void readAhead(std::vector<fs::path> paths, std::size_t maxBytes) {
     if (ahead.reader.joinable()) return;
     ahead.maxBytes = maxBytes;
     for (std::size_t i = 0; i < paths.size(); ++i)
-        ahead.files.emplace(paths[i], reads[i].get_future().share());
+        ahead.files.emplace(paths[i], reads[i].get_future());
     ahead.reader =
         std::thread([paths = std::move(paths), maxBytes, reads = std::move(reads)]() mutable {
             for (std::size_t i = 0; i < paths.size(); ++i)
@@ -196,7 +196,7 @@ WholeFile readWholeFile(const fs::path& path, std::size_t maxBytes) {
     FilesAhead& ahead = filesAhead();
     std::unique_lock lock(ahead.mutex);
     if (auto it = ahead.files.find(path); it != ahead.files.end() && maxBytes == ahead.maxBytes) {
-        const std::shared_future<WholeFile> read = std::move(it->second);
+        std::future<WholeFile> read = std::move(it->second);
         ahead.files.erase(it);
         lock.unlock();
         return read.get();

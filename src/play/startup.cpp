@@ -43,7 +43,7 @@ void loadWave(SoundPort& sound, DialogPort& dialog, const std::filesystem::path&
     // A header that asks for a rate or a size no sound card plays would take the memory and
     // the start-up time of a huge conversion.
     if (f.status == ReadStatus::Ok && waveFits(f.bytes)) {
-        sound.loadSound(w.sound, f.bytes, w.flag);
+        sound.loadSound(w.sound, std::move(f.bytes), w.flag);
         return;
     }
     std::string text(w.file);

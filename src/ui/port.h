@@ -56,7 +56,7 @@ public:
     virtual bool openSound() = 0;
     // Makes the buffer of a sound from the whole bytes of its wave file; flag 3 for the short
     // effects, 1 for the music and the vanish sound.
-    virtual void loadSound(Sound sound, std::string_view bytes, int flag) = 0;
+    virtual void loadSound(Sound sound, std::string bytes, int flag) = 0;
     virtual void freeSound(Sound sound) = 0;
     virtual void closeSound() = 0;
 };
@@ -122,7 +122,7 @@ public:
     void stopSound(Sound) override {}
     void browse(std::string_view) override {}
     bool openSound() override { return false; }
-    void loadSound(Sound, std::string_view, int) override {}
+    void loadSound(Sound, std::string, int) override {}
     void freeSound(Sound) override {}
     void closeSound() override {}
     void placeWindow(double, double) override {}

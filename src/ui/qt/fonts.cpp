@@ -5,9 +5,9 @@
 
 QFont interfaceFont(const QFont& desktop) {
     QFont font = desktop;
-    QStringList families{QString::fromLatin1(JAPANESE_FONT)};
-    if (desktop.family() != QLatin1String(JAPANESE_FONT)) families << desktop.family();
-    font.setFamilies(families);
+    // A second family would have Qt work out the fallbacks of every script before the first
+    // frame; with one, they are looked for only when a character is missing.
+    font.setFamilies({QString::fromLatin1(JAPANESE_FONT)});
     return font;
 }
 

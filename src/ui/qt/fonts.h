@@ -8,9 +8,9 @@ inline constexpr const char* JAPANESE_FONT = "IPAPGothic";
 inline constexpr const char* JAPANESE_FONT_PACKAGE = "fonts-ipafont-gothic";
 
 // The face of the window's own texts (menus, boxes, the version box): the Japanese face, whose
-// Latin letters are proportional too, at the desktop's size, with the desktop's interface font
-// for any character it lacks. The menus are all kana, so one face serves every text; the
-// desktop's face first would need two faces and their fallbacks before the first frame.
+// Latin letters are proportional too, at the desktop's size; the system's fallbacks give any
+// character it lacks. The menus are all kana, so one face serves every text; the desktop's
+// face first would need two faces and their fallbacks before the first frame.
 QFont interfaceFont(const QFont& desktop);
 // Makes it the application's font.
 void useInterfaceFont();

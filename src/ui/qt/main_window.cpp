@@ -358,12 +358,12 @@ bool MainWindow::openSound() {
     return device_ != 0;
 }
 
-void MainWindow::loadSound(Sound sound, std::string_view bytes, int flag) {
+void MainWindow::loadSound(Sound sound, std::string bytes, int flag) {
     auto i = std::size_t(sound);
     if (device_ == 0 || i >= buffers_.size()) return;
     if (buffers_[i] != 0) sound_->free(std::exchange(buffers_[i], 0));
     if (soundsDeferred_)
-        pending_[i] = Pending{std::string(bytes), flag};
+        pending_[i] = Pending{std::move(bytes), flag};
     else
         buffers_[i] = sound_->createBuffer(device_, bytes, flag);
 }

@@ -60,7 +60,7 @@ public:
     void stopSound(Sound sound) override;
     void browse(std::string_view target) override;
     bool openSound() override;
-    void loadSound(Sound sound, std::string_view bytes, int flag) override;
+    void loadSound(Sound sound, std::string bytes, int flag) override;
     void freeSound(Sound sound) override;
     void closeSound() override;
     void placeWindow(double width, double height) override;
