@@ -584,9 +584,10 @@ struct Extent {
     std::uint32_t order = 0;
 };
 
-// The clocks show a new text every second: the texts in memory are bounded, and the file
-// keeps only the first of a run.
-constexpr std::size_t MAX_TEXT_BYTES = std::size_t{1} << 20;
+// The clocks and the record show new texts all game long: the texts in memory are bounded
+// (the opening screen's alone take about 170 KB at the usual size), and the file keeps only
+// the first of a run.
+constexpr std::size_t MAX_TEXT_BYTES = std::size_t{256} << 10;
 constexpr std::size_t MAX_EXTENTS = 4096;
 constexpr std::uint32_t TEXTS_TO_FILE = 128;
 // Longer texts, and longer font names, are drawn and measured straight.
