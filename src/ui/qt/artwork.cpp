@@ -819,8 +819,9 @@ KeptFile readKept(std::string_view in, const std::string& id) {
             !take(in, r.colour) || !take(in, r.sx) || !take(in, r.sy) || !take(in, x) ||
             !take(in, y) || !take(in, w) || !take(in, h))
             return {};
-        if (!sensibleScale(r.sx) || !sensibleScale(r.sy) || std::abs(x) > MAX_SIDE * 4 ||
-            std::abs(y) > MAX_SIDE || w < 1 || w > MAX_SIDE * 4 || h < 1 || h > MAX_SIDE)
+        // Compared from both sides: the absolute value of the lowest int does not exist.
+        if (!sensibleScale(r.sx) || !sensibleScale(r.sy) || x < -MAX_SIDE * 4 || x > MAX_SIDE * 4 ||
+            y < -MAX_SIDE || y > MAX_SIDE || w < 1 || w > MAX_SIDE * 4 || h < 1 || h > MAX_SIDE)
             return {};
         QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
         if (!takePixels(in, img)) return {};
