@@ -153,11 +153,41 @@ fs::path writeTemporary(const fs::path& dir, std::string_view bytes, int mode) {
     return {};
 }
 
-}  // namespace
-
-namespace {
-
-WholeFile readFile(const fs::path& path, std::size_t maxBytes);
+WholeFile readFile(const fs::path& path, std::size_t maxBytes) {
+    WholeFile f;
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) f.status = ReadStatus::Missing;
+        return f;
+    }
+    // A directory, a pipe or a device could block or never end.
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return f;
+    if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        f.status = ReadStatus::TooLarge;
+        return f;
+    }
+    f.bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            f.bytes.clear();
+            return f;
+        }
+        // The file may have grown since it was looked at.
+        if (f.bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+            f.bytes.clear();
+            f.status = ReadStatus::TooLarge;
+            return f;
+        }
+        f.bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    f.status = ReadStatus::Ok;
+    return f;
+}
 
 // The files being read ahead; each is taken by the first read that asks for it.
 struct FilesAhead {
@@ -204,46 +234,6 @@ WholeFile readWholeFile(const fs::path& path, std::size_t maxBytes) {
     lock.unlock();
     return readFile(path, maxBytes);
 }
-
-namespace {
-
-WholeFile readFile(const fs::path& path, std::size_t maxBytes) {
-    WholeFile f;
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) f.status = ReadStatus::Missing;
-        return f;
-    }
-    // A directory, a pipe or a device could block or never end.
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return f;
-    if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
-        f.status = ReadStatus::TooLarge;
-        return f;
-    }
-    f.bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            f.bytes.clear();
-            return f;
-        }
-        // The file may have grown since it was looked at.
-        if (f.bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-            f.bytes.clear();
-            f.status = ReadStatus::TooLarge;
-            return f;
-        }
-        f.bytes.append(buf, static_cast<std::size_t>(n));
-    }
-    f.status = ReadStatus::Ok;
-    return f;
-}
-
-}  // namespace
 
 bool replaceFile(const fs::path& path, std::string_view bytes) {
     const fs::path target = finalTarget(path);

@@ -970,12 +970,10 @@ void paintText(QPainter& painter, const QPointF& topLeft, const QString& text, c
     if (text.isEmpty() || !painter.isActive()) return;
     const QTransform toDevice = painter.deviceTransform();
     const QPointF dev = toDevice.map(topLeft);
-    if (!upright(toDevice) || farOff(QRectF(dev, QSizeF(1, 1))) || text.size() > MAX_TEXT_LENGTH) {
-        drawLine(painter, topLeft, text, font, colour);
-        return;
-    }
-    const QPoint at(int(std::lround(dev.x())), int(std::lround(dev.y())));
-    if (std::abs(dev.x() - at.x()) > 1e-6 || std::abs(dev.y() - at.y()) > 1e-6) {
+    const bool inReach = upright(toDevice) && !farOff(QRectF(dev, QSizeF(1, 1)));
+    const QPoint at = inReach ? dev.toPoint() : QPoint();
+    if (!inReach || text.size() > MAX_TEXT_LENGTH || std::abs(dev.x() - at.x()) > 1e-6 ||
+        std::abs(dev.y() - at.y()) > 1e-6) {
         drawLine(painter, topLeft, text, font, colour);
         return;
     }
