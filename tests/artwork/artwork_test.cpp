@@ -308,6 +308,27 @@ TEST(Artwork, KeptPicturesComeBackFromTheirFile) {
     keepPicturesIn("");
 }
 
+TEST(Artwork, TheOpeningTextsOutlastTheMemoryBoundAndAloneGoToTheFile) {
+    TempDir dir;
+    const std::string file = (dir / "pictures").string();
+    clearArtworkCache();
+    EXPECT_EQ(keepPicturesIn(file), 0);
+    QImage img(400, 100, QImage::Format_RGB32);
+    QPainter p(&img);
+    QFont small("IPAPGothic"), large("IPAPGothic");
+    small.setPixelSize(10);
+    large.setPixelSize(60);
+    for (int i = 0; i < 130; ++i) paintText(p, {0, 0}, QString::number(i), small, Qt::white);
+    // Far more than the bound of the later texts: they come and go, the opening ones stay.
+    for (int i = 0; i < 300; ++i)
+        paintText(p, {0, 0}, QStringLiteral("%1 %1").arg(i), large, Qt::white);
+    p.end();
+    ASSERT_TRUE(savePictures());
+    clearArtworkCache();
+    EXPECT_EQ(keepPicturesIn(file), 128);
+    keepPicturesIn("");
+}
+
 TEST(Artwork, TilesJoinWithoutSeams) {
     for (int code = 5; code <= 9; ++code) {
         SCOPED_TRACE(code);
