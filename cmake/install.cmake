@@ -47,6 +47,11 @@ add_custom_command(
   VERBATIM)
 add_custom_target(torvane-help-page ALL DEPENDS "${TORVANE_PLAY_DIR}/Torvane.htm")
 
+# The English texts and help page (translations/, assets/Torvane_en.htm).
+if(NOT TORVANE_NO_GUI)
+  include(cmake/translations.cmake)
+endif()
+
 # ---------------------------------------------------------------------------------------------
 # Icon: one SVG source, rendered to the hicolor sizes at build time.
 

@@ -1,5 +1,6 @@
 // The desktop program: the Qt window, the game state on it, and the sound library.
 #include <QApplication>
+#include <QFile>
 #include <memory>
 #include <utility>
 
@@ -10,10 +11,10 @@
 #include "play/state.h"
 #include "ui/qt/artwork.h"
 #include "ui/qt/fonts.h"
+#include "ui/qt/interface_language.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/memory.h"
 #include "ui/qt/sound_backend.h"
-#include "ui/qt/translations.h"
 #include "ui/qt/window_close_watch.h"
 
 #ifdef TORVANE_SOUND_LIBRARY
@@ -36,8 +37,9 @@ int main(int argc, char** argv) {
     useInterfaceFont();
     warnOfMissingJapaneseFont();
 
-    // The standard buttons of message boxes in Japanese, like the rest of the game.
-    installJapaneseQtTexts(app);
+    // The desktop's language when the game speaks it (its catalogue lies with the data), else
+    // Japanese, with Qt's standard buttons in Japanese too.
+    installInterfaceLanguage(app, QFile::decodeName(places.dataDir.c_str()));
 
     // The pictures painted last time: the first frame need not paint them again.
     keepPicturesIn(picturesFile());

@@ -22,6 +22,7 @@
 
 #include "ui/qt/answer_box.h"
 #include "ui/qt/canvas.h"
+#include "ui/qt/interface_language.h"
 #include "ui/qt/menus.h"
 #include "ui/qt/record_panel.h"
 #include "ui/qt/sound_backend.h"
@@ -224,7 +225,7 @@ void MainWindow::drawOutline(int colour, double left, double top, double right, 
 
 void MainWindow::drawText(double left, double top, std::string_view value, int colour, int size,
                           bool bold) {
-    canvas_->drawText(left, top, text(value), colour, size, bold);
+    canvas_->drawText(left, top, translated(value), colour, size, bold);
 }
 
 void MainWindow::flush() { canvas_->flush(); }
@@ -242,9 +243,9 @@ Answer MainWindow::message(std::string_view value, std::string_view title, Butto
         if (!box) box = new AnswerBox(this, buttons);
         // A box asked for while its like is open (never, today) gets one of its own.
         if (box->isVisible())
-            answer = AnswerBox(this, buttons).ask(text(title), text(value));
+            answer = AnswerBox(this, buttons).ask(translated(title), translated(value));
         else
-            answer = box->ask(text(title), text(value));
+            answer = box->ask(translated(title), translated(value));
     }
     afterHandler();
     return answer;
@@ -271,7 +272,7 @@ void MainWindow::browse(std::string_view target) {
     } else {
         // A path put together Windows-style still finds its file.
         if (!QFileInfo::exists(t)) t.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        url = QUrl::fromLocalFile(t);
+        url = QUrl::fromLocalFile(localizedPage(t));
     }
     if (url.isValid()) QDesktopServices::openUrl(url);
 }

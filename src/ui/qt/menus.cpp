@@ -54,7 +54,7 @@ public:
 
     // A title on the bar; some tell the game when they are opened.
     QMenu* title(const char* caption, const char* control, bool reportsOpening) {
-        QMenu* menu = bar_->addMenu(QString::fromUtf8(caption));
+        QMenu* menu = bar_->addMenu(QCoreApplication::translate("Torvane", caption, "menu"));
         name(menu->menuAction(), control);
         reporting_ = reportsOpening ? control : "";
         if (reportsOpening) {
@@ -66,14 +66,14 @@ public:
     }
 
     QMenu* submenu(QMenu* parent, const char* caption, const char* control) {
-        QMenu* menu = parent->addMenu(QString::fromUtf8(caption));
+        QMenu* menu = parent->addMenu(QCoreApplication::translate("Torvane", caption, "menu"));
         name(menu->menuAction(), control);
         return menu;
     }
 
     template <class Owner>
     QAction* item(Owner* owner, const char* caption, const char* control, bool checkable = false) {
-        QAction* action = owner->addAction(QString::fromUtf8(caption));
+        QAction* action = owner->addAction(QCoreApplication::translate("Torvane", caption, "menu"));
         action->setCheckable(checkable);
         name(action, control);
         std::string c = control;

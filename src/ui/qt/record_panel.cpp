@@ -160,10 +160,11 @@ RecordPanel::RecordPanel(CanvasWidget* canvas) : QObject(canvas), canvas_(canvas
         if (onFileClick) onFileClick(item->data(Qt::UserRole).toString());
     });
 
-    static const char* const CAPTIONS[4] = {"ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：",
-                                            "対 局 名："};
+    static const char* const CAPTIONS[4] = {
+        QT_TRANSLATE_NOOP("Torvane", "ﾌｧｲﾙ名 ："), QT_TRANSLATE_NOOP("Torvane", "後    手 ："),
+        QT_TRANSLATE_NOOP("Torvane", "先    手 ："), QT_TRANSLATE_NOOP("Torvane", "対 局 名：")};
     for (int i = 0; i < 4; ++i) {
-        labels_[i] = new Caption(QString::fromUtf8(CAPTIONS[i]), canvas);
+        labels_[i] = new Caption(QCoreApplication::translate("Torvane", CAPTIONS[i]), canvas);
         labels_[i]->setObjectName(QStringLiteral("Label1(%1)").arg(i));
         labels_[i]->setAutoFillBackground(true);
         labels_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -1,5 +1,6 @@
 #include "ui/qt/version_box.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -36,7 +37,7 @@ protected:
 }  // namespace
 
 VersionBox::VersionBox(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString::fromUtf8("バージョン情報"));
+    setWindowTitle(QCoreApplication::translate("Torvane", "バージョン情報"));
     setModal(true);
 
     auto* version = new QLabel(QStringLiteral("Torvane " TORVANE_VERSION), this);
@@ -45,7 +46,7 @@ VersionBox::VersionBox(QWidget* parent) : QDialog(parent) {
     font.setPixelSize(20);
     font.setBold(true);
     version->setFont(font);
-    auto* about = new QLabel(QString::fromUtf8("将棋ゲーム"), this);
+    auto* about = new QLabel(QCoreApplication::translate("Torvane", "将棋ゲーム"), this);
     auto* copyright = new QLabel(QString::fromUtf8("Copyright © 2026 Torvane developers"), this);
     auto* licence = new QLabel(QString::fromUtf8("MIT License"), this);
     licence->setObjectName("Licence");
@@ -58,9 +59,9 @@ VersionBox::VersionBox(QWidget* parent) : QDialog(parent) {
     }
     text->insertSpacing(2, 8);
 
-    auto* home = new QPushButton(QString::fromUtf8("ホームページ"), this);
+    auto* home = new QPushButton(QCoreApplication::translate("Torvane", "ホームページ"), this);
     home->setObjectName("Command1");
-    auto* ok = new QPushButton(QString::fromUtf8("O K"), this);
+    auto* ok = new QPushButton(QCoreApplication::translate("Torvane", "O K"), this);
     ok->setObjectName("Command2");
     ok->setDefault(true);
     connect(home, &QPushButton::clicked, this, [this] { done(HomePage); });
