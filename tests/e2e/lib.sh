@@ -145,8 +145,9 @@ pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.
 # main, the window's place WX WY WW WH, the menu bar's height and the canvas scale k.
 start_program() {
     cd "$play"
-    # A dummy audio device: the game plays silently and shows no no-sound warning.
-    TORVANE_SOUND=null "$program" >>"$out/$e2e_name.log" 2>&1 &
+    # A dummy audio device: the game plays silently and shows no no-sound warning. Japanese
+    # unless the script sets e2e_language, whatever the desktop running the tests speaks.
+    LANGUAGE=${e2e_language:-ja} TORVANE_SOUND=null "$program" >>"$out/$e2e_name.log" 2>&1 &
     pid=$!
     # A warning box shown before the window (no sound at all) is answered.
     main=
