@@ -140,7 +140,8 @@ endif()
 install(FILES ${TORVANE_WAVES} DESTINATION "${TORVANE_INSTALL_DATADIR}")
 # The help page's picture of the window (tools/window_shot.cpp), when the window is built.
 if(TORVANE_WINDOW_PICTURE)
-  install(FILES "${TORVANE_WINDOW_PICTURE}" DESTINATION "${TORVANE_INSTALL_DATADIR}")
+  install(FILES "${TORVANE_WINDOW_PICTURE}" "${TORVANE_WINDOW_PICTURE_EN}"
+          DESTINATION "${TORVANE_INSTALL_DATADIR}")
 endif()
 
 # The window's icon: the rendered PNGs built into the program as a Qt resource, so the build

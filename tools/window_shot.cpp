@@ -2,7 +2,7 @@
 // time so that it never shows an older window: a game against COM a few moves in, a piece
 // selected with move guidance, and numbered marks that the help page's legend explains.
 //
-//   torvane-window-shot OUT.png
+//   torvane-window-shot OUT.png [LANGUAGE CATALOGUE_DIR]
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -20,6 +20,7 @@
 #include "play/window_events.h"
 #include "play/state.h"
 #include "ui/qt/canvas.h"
+#include "ui/qt/interface_language.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/sound_backend.h"
 
@@ -105,14 +106,21 @@ void quiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: torvane-window-shot OUT.png\n");
+    if (argc != 2 && argc != 4) {
+        std::fprintf(stderr, "usage: torvane-window-shot OUT.png [LANGUAGE CATALOGUE_DIR]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quiet);
     QApplication app(argc, argv);
     const QString out = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
+    // The window in another language, for the help page in that language.
+    if (argc == 4 && installInterfaceLanguage(app, QString::fromLocal8Bit(argv[3]),
+                                              {QString::fromLocal8Bit(argv[2])}) !=
+                         QString::fromLocal8Bit(argv[2])) {
+        std::fprintf(stderr, "torvane-window-shot: no catalogue for %s in %s\n", argv[2], argv[3]);
+        return 1;
+    }
     // The game writes its settings file where it starts: somewhere that goes away.
     QTemporaryDir work;
     if (!work.isValid() || !QDir::setCurrent(work.path())) {
