@@ -41,6 +41,20 @@ foreach(language IN LISTS TORVANE_LANGUAGES)
   endif()
 endforeach()
 add_custom_target(torvane-catalogues ALL DEPENDS ${TORVANE_CATALOGUES})
+
+# The English help page is checked as the Japanese one is, with its own picture.
+if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
+  find_program(TORVANE_XMLLINT xmllint)
+  add_test(NAME help-page-en-valid
+    COMMAND "${CMAKE_COMMAND}" -DCHECK=help
+            "-DHELP_PAGE=${TORVANE_ASSETS}/Torvane_en.htm"
+            "-DHELP_PICTURES=torvane-window-en.png"
+            "-DPICTURE_DIR=${TORVANE_PLAY_DIR}"
+            "-DXMLLINT=${TORVANE_XMLLINT}"
+            -P "${CMAKE_SOURCE_DIR}/cmake/check_assets.cmake")
+  set_tests_properties(help-page-en-valid PROPERTIES
+    SKIP_REGULAR_EXPRESSION "SKIPPED:" LABELS desktop)
+endif()
 install(FILES ${TORVANE_CATALOGUES} DESTINATION "${TORVANE_INSTALL_DATADIR}")
 
 # `cmake --build build --target translations-update` gathers the window's texts again (new

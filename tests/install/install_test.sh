@@ -71,6 +71,7 @@ waves=(その他.wav 禁止.wav 駒打音.wav BGM.wav 消滅.wav)
 id=io.github.torvane.Torvane
 # Every file a player gets, relative to the prefix; the package has the programs in games/.
 shared=(share/torvane/Torvane.htm share/torvane/torvane-window.png
+    share/torvane/Torvane_en.htm share/torvane/torvane-window-en.png share/torvane/torvane_en.qm
     "${waves[@]/#/share/torvane/}"
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml
     share/icons/hicolor/scalable/apps/$id.svg
