@@ -337,19 +337,19 @@ qint64 wallMs = 0;
 // wall clock between them (NTP, summer time) must not count, and midnight still wraps.
 TEST(WindowClock, TheTimeOfDayRunsOnThroughStepsOfTheWallClock) {
     MainWindow::wallClock = [] { return wallMs; };
-    wallMs = 86'399'900;  // 0.1 s before midnight
+    wallMs = 86'399'000;  // a second before midnight
     MainWindow window;
     const float start = window.timeOfDay();
-    EXPECT_NEAR(start, 86399.9f, 0.05f);
+    EXPECT_NEAR(start, 86399.f, 0.9f);  // however slowly the window was made
     for (qint64 step : {-10'000, -3'600'000, 36'000'000}) {
         wallMs += step;
-        QTest::qWait(100);
+        QTest::qWait(400);
     }
     const float now = window.timeOfDay();
     MainWindow::wallClock = nullptr;
     EXPECT_LT(now, start) << "past midnight";
     const float elapsed = now + 86400 - start;
-    EXPECT_GE(elapsed, 0.29f);
+    EXPECT_GE(elapsed, 1.19f);
     EXPECT_LT(elapsed, 5.f);
 }
 
