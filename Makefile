@@ -1,17 +1,26 @@
 # The two commands of the README:
-#   make run   - install what is missing, build, start the game
+#   make run   - install what the game needs, build the game alone, start it
 #   make test  - install what is missing, build, run every test (plain and sanitized builds)
 # and the Debian package:
 #   make deb   - build, then build/torvane_<version>_amd64.deb
-PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-  libasound2-dev qt6-base-dev libxcb1-dev qt6-translations-l10n qt6-l10n-tools fonts-ipafont-gothic xvfb xauth xdotool \
-  imagemagick librsvg2-bin desktop-file-utils appstream libxml2-utils groff-base dpkg-dev x11-utils \
-  libx11-dev openbox clang libclang-rt-14-dev clang-format at-spi2-core python3-pyatspi dbus-x11
+# What the game needs to build and run (make run), and what the tests, benchmarks, fuzzing
+# and the package need besides (make test).
+GAME_PACKAGES := g++ cmake ninja-build pkg-config libasound2-dev qt6-base-dev libxcb1-dev \
+  qt6-translations-l10n qt6-l10n-tools fonts-ipafont-gothic librsvg2-bin
+TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick \
+  desktop-file-utils appstream libxml2-utils groff-base dpkg-dev x11-utils libx11-dev openbox \
+  clang libclang-rt-14-dev clang-format lintian at-spi2-core python3-pyatspi dbus-x11
+# The game's own targets: the program and its play directory (the sounds, the help pages with
+# their pictures, the English catalogue).
+GAME_TARGETS := torvane-app torvane-sounds torvane-help-page torvane-window-picture \
+  torvane-catalogues torvane-window-picture-en
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 
 .PHONY: run test deps format format-check build build-asan build-fuzz fuzz bench deb clean
 
+# Installs what is missing of PACKAGES (all of them unless a rule says less).
+PACKAGES = $(GAME_PACKAGES) $(TEST_PACKAGES)
 deps:
 	@missing=""; for p in $(PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
@@ -45,8 +54,12 @@ build-fuzz: deps
 fuzz: build-fuzz
 	tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
-# The game reads its sounds and keeps its settings and records in the play directory.
-run: build
+# The game reads its sounds and keeps its settings and records in the play directory. Only
+# the game's packages and targets: the first start needs no test tools.
+run: PACKAGES = $(GAME_PACKAGES)
+run: deps
+	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVANE_WERROR=ON >/dev/null
+	cmake --build build -j $(JOBS) --target $(GAME_TARGETS)
 	mkdir -p build/play
 	cd build/play && ../torvane
 
@@ -55,7 +68,8 @@ SOURCES = $(shell find src tests testkit bench tools -name '*.cpp' -o -name '*.h
 format:
 	clang-format -i $(SOURCES)
 format-check: deps
-	clang-format --dry-run --Werror $(SOURCES)
+	@echo "clang-format --dry-run --Werror on $(words $(SOURCES)) files"
+	@clang-format --dry-run --Werror $(SOURCES)
 
 # The plain build also plays a game by mouse under Xvfb (ctest -L e2e runs only that).
 test: format-check build build-asan

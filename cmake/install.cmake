@@ -125,6 +125,23 @@ install(FILES "${TORVANE_ASSETS}/${TORVANE_APP_ID}.metainfo.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 # The licence, where Debian looks for it (share/doc/torvane/copyright).
 install(FILES "${TORVANE_ASSETS}/copyright" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+# What lintian says of the game's program that does not hold (the file says why).
+install(FILES "${TORVANE_ASSETS}/lintian-overrides" DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides"
+        RENAME torvane)
+# The changelog of a native Debian package, compressed as Debian ships it.
+if(TORVANE_GZIP)
+  set(changelog "${CMAKE_BINARY_DIR}/doc/changelog.gz")
+  add_custom_command(
+    OUTPUT "${changelog}"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_BINARY_DIR}/doc"
+    COMMAND "${CMAKE_COMMAND}" -E copy "${TORVANE_ASSETS}/changelog" "${CMAKE_BINARY_DIR}/doc/changelog"
+    COMMAND "${TORVANE_GZIP}" -9nf "${CMAKE_BINARY_DIR}/doc/changelog"
+    DEPENDS "${TORVANE_ASSETS}/changelog"
+    COMMENT "Compressing the changelog"
+    VERBATIM)
+  add_custom_target(torvane-changelog ALL DEPENDS "${changelog}")
+  install(FILES "${changelog}" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+endif()
 
 # ---------------------------------------------------------------------------------------------
 # The programs and the sounds: the game and the engine tool in bin, the five wave files (made

@@ -203,6 +203,11 @@ TEST(Cli, ALongLineIsRefusedAndAFailedWriteStopsTheTool) {
               "1\n");
 }
 
+TEST(Cli, AClosedInputOrADirectoryEndsAsTheEndOfInput) {
+    EXPECT_EQ(run(TORVANE_CLI " <&- 2>&1"), (std::pair<std::string, int>{"", 0}));
+    EXPECT_EQ(run(TORVANE_CLI " </ 2>&1"), (std::pair<std::string, int>{"", 0}));
+}
+
 TEST(Cli, TheToolAnswersOneLinePerCommandThroughPipes) {
     FILE* p = popen("printf 'man 7 7 7 6\\nboard\\nbogus\\nquit\\nboard\\n' | " TORVANE_CLI, "r");
     ASSERT_NE(p, nullptr);

@@ -2,7 +2,10 @@
 #include "play/places.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -124,6 +127,25 @@ TEST(Places, InstalledOrBuildTreeAndThePerUserDirectories) {
     EXPECT_FALSE(fs::exists(m / "cfg/torvane"));
     // The installed layout the build describes is the one of the install rules.
     EXPECT_EQ(dataDirFromBinDir(), "../share/torvane");
+}
+
+TEST(Places, TheCacheIsInTheUsersHomeEvenWithoutHOME) {
+    EXPECT_EQ(cacheDirFor(envOf({{"XDG_CACHE_HOME", "/c"}, {"HOME", "/h"}})), "/c");
+    EXPECT_EQ(cacheDirFor(envOf({{"XDG_CACHE_HOME", "c"}, {"HOME", "/h"}})), "/h/.cache");
+    EXPECT_EQ(cacheDirFor(envOf({})), "");
+    // The process's own environment without HOME: the home of the user database.
+    const passwd* pw = ::getpwuid(::getuid());
+    ASSERT_TRUE(pw && pw->pw_dir && pw->pw_dir[0] == '/');
+    const char* home = std::getenv("HOME");
+    const std::string kept = home ? home : "";
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const std::string keptCache = cache ? cache : "";
+    ::unsetenv("HOME");
+    ::unsetenv("XDG_CACHE_HOME");
+    const fs::path found = cacheDirFor(processEnvironment);
+    if (home) ::setenv("HOME", kept.c_str(), 1);
+    if (cache) ::setenv("XDG_CACHE_HOME", keptCache.c_str(), 1);
+    EXPECT_EQ(found, fs::path(pw->pw_dir) / ".cache");
 }
 
 TEST(Places, TheReportNamesEveryFileAndWhetherItIsThere) {

@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
+#include <QFontInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
-#include <QStandardPaths>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -30,9 +30,10 @@ void setWindowIcon() {
 }
 
 std::string picturesFile() {
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    if (cache.isEmpty()) return {};
-    return QFile::encodeName(cache + QStringLiteral("/torvane/pictures")).toStdString();
+    // The home from the user database when HOME is unset, as for the settings.
+    const std::filesystem::path cache = cacheDirFor(processEnvironment);
+    if (cache.empty()) return {};
+    return (cache / "torvane" / "pictures").string();
 }
 
 void choosePlaces(Places& places) {
@@ -57,10 +58,23 @@ std::string environment(const char* name) {
     return value ? value : "";
 }
 
-bool waylandPluginInstalled() {
+// Whether Qt has the platform plugin of that name (xcb, wayland, offscreen, ...).
+bool platformPluginInstalled(const std::string& name) {
     const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
                          QStringLiteral("/platforms"));
-    return !platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty();
+    const QString pattern = QStringLiteral("libq") + QString::fromStdString(name) + u'*';
+    return !platforms.entryList({pattern}, QDir::Files).isEmpty();
+}
+
+std::string triedX(const std::string& x) {
+    return x.empty() ? "no X display (DISPLAY is not set)"
+                     : "the X display \"" + x + "\" does not answer";
+}
+
+std::string triedWayland(const std::string& wayland, bool plugin) {
+    if (wayland.empty()) return "no Wayland display (WAYLAND_DISPLAY is not set)";
+    if (plugin) return "the Wayland display \"" + wayland + "\" does not answer";
+    return "the Wayland display \"" + wayland + "\" needs Qt's Wayland plugin";
 }
 
 // What was tried, from the same settings Qt reads, and what would help.
@@ -68,18 +82,37 @@ std::string noDisplayLine() {
     const std::string platform = environment("QT_QPA_PLATFORM");
     const std::string x = environment("DISPLAY");
     const std::string wayland = environment("WAYLAND_DISPLAY");
-    const bool plugin = waylandPluginInstalled();
+    const bool plugin = platformPluginInstalled("wayland");
     std::string tried;
-    if (!platform.empty()) tried = "the platform \"" + platform + "\" (QT_QPA_PLATFORM) failed, ";
-    tried += x.empty() ? "no X display (DISPLAY is not set)"
-                       : "the X display \"" + x + "\" does not answer";
-    if (wayland.empty())
-        tried += " and no Wayland display (WAYLAND_DISPLAY is not set)";
-    else if (plugin)
-        tried += " and the Wayland display \"" + wayland + "\" does not answer";
-    else
-        tried += " and the Wayland display \"" + wayland + "\" needs Qt's Wayland plugin";
     std::string help = "start the game in a desktop session";
+    if (platform.empty()) {
+        tried = triedX(x) + " and " + triedWayland(wayland, plugin);
+    } else {
+        // Qt tries only the platforms named there, in their order, each with its options.
+        tried = "QT_QPA_PLATFORM=\"" + platform + "\" was tried: ";
+        std::string_view rest = platform;
+        bool first = true, unknown = false;
+        while (!rest.empty()) {
+            const std::size_t end = std::min(rest.find(';'), rest.size());
+            const std::string entry(rest.substr(0, end));
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+            const std::string name = entry.substr(0, entry.find(':'));
+            if (name.empty()) continue;
+            if (!first) tried += " and ";
+            first = false;
+            if (name == "xcb")
+                tried += triedX(x);
+            else if (name.rfind("wayland", 0) == 0)
+                tried += triedWayland(wayland, plugin);
+            else if (platformPluginInstalled(name))
+                tried += "the platform \"" + name + "\" failed";
+            else {
+                tried += "Qt has no platform \"" + name + "\"";
+                unknown = true;
+            }
+        }
+        if (unknown) help = "unset QT_QPA_PLATFORM or " + help;
+    }
     if (!plugin) help += " (on Wayland, install the package qt6-wayland)";
     return "torvane: cannot open a window: " + tried + "; " + help + "\n";
 }
@@ -139,5 +172,7 @@ void warnOfMissingJapaneseFont() {
                              ").";
     std::fputs(("torvane: " + text + "\n").c_str(), stderr);
     std::fflush(stderr);
+    // With no font at all the box would be empty boxes too: the line above is all that reads.
+    if (QFontInfo(QApplication::font()).family().isEmpty()) return;
     QMessageBox::warning(nullptr, QStringLiteral("Torvane"), QString::fromStdString(text));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The sound library behind the window's sound calls.
 #include "sound_library.h"
+#include "wave.h"
 #include "ui/qt/sound_backend.h"
 
 class LibrarySound final : public SoundBackend {
@@ -18,5 +19,8 @@ public:
     void stop(int buffer) override { sound_library::dsStop(buffer); }
     void free(int buffer) override { sound_library::dsFree(buffer); }
     void terminate(int device) override { sound_library::dsTerminate(device); }
+    std::string refusal(std::string_view bytes) override {
+        return std::string(sound_library::waveRefusal(bytes));
+    }
     int loaded = 0;  // wave files taken, for reportFiles
 };

@@ -21,13 +21,18 @@ enum class Line { Read, TooLong, End };
 Line readLine(std::streambuf& in, std::string& line) {
     line.clear();
     bool any = false, tooLong = false;
-    for (int c; (c = in.sbumpc()) != std::char_traits<char>::eof();) {
-        any = true;
-        if (c == '\n') break;
-        if (line.size() < MAX_LINE)
-            line += static_cast<char>(c);
-        else
-            tooLong = true;
+    try {
+        for (int c; (c = in.sbumpc()) != std::char_traits<char>::eof();) {
+            any = true;
+            if (c == '\n') break;
+            if (line.size() < MAX_LINE)
+                line += static_cast<char>(c);
+            else
+                tooLong = true;
+        }
+    } catch (const std::ios_base::failure&) {
+        // A closed input or a directory cannot be read: the input has ended.
+        return Line::End;
     }
     if (!any) return Line::End;
     return tooLong ? Line::TooLong : Line::Read;

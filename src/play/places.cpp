@@ -104,6 +104,13 @@ Places placesFor(const fs::path& executable, const Environment& env, std::string
     return places;
 }
 
+fs::path cacheDirFor(const Environment& env) {
+    if (fs::path cache = absoluteFrom(env, "XDG_CACHE_HOME"); !cache.empty()) return cache;
+    // No root stands in here: a cache that cannot be written is only slower.
+    if (fs::path home = absoluteFrom(env, "HOME"); !home.empty()) return home / ".cache";
+    return {};
+}
+
 std::string processEnvironment(std::string_view name) {
     const std::string key(name);
     if (const char* v = std::getenv(key.c_str()); v && *v) return v;

@@ -37,6 +37,9 @@ std::string_view dataDirFromBinDir();
 Places placesFor(const std::filesystem::path& executable, const Environment& env,
                  std::string_view dataFromBin = dataDirFromBinDir());
 
+// The user's cache directory: XDG_CACHE_HOME, else .cache in the home; empty without either.
+std::filesystem::path cacheDirFor(const Environment& env);
+
 // The process environment; HOME falls back to the password database when it is unset.
 std::string processEnvironment(std::string_view name);
 

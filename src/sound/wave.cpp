@@ -54,11 +54,18 @@ bool takes(const Format& f) {
            f.rate <= 768000 && f.stride >= f.channels * (f.bits / 8);
 }
 
-std::optional<std::vector<std::int16_t>> convert(std::string_view data, const Format& f) {
-    if (!takes(f)) return std::nullopt;
+// Why the sound of `data` in format `f` is not taken; null when it is.
+const char* refusalOf(std::string_view data, const Format& f) {
+    if (!takes(f)) return "対応していない形式です";
+    const std::uint64_t out = data.size() / f.stride * kRate / f.rate;
+    if (out == 0) return "音が入っていません";
+    if (out > kMaxFrames) return "長すぎます";
+    return nullptr;
+}
+
+std::vector<std::int16_t> convert(std::string_view data, const Format& f) {
     const std::uint64_t frames = data.size() / f.stride;
     const std::uint64_t out = frames * kRate / f.rate;
-    if (out == 0 || out > kMaxFrames) return std::nullopt;
     std::vector<std::int16_t> samples(out);
     if (f.tag == kPcm && f.bits == 16 && f.channels == 1 && f.rate == kRate) {
         for (std::uint64_t i = 0; i < out; ++i)
@@ -83,31 +90,48 @@ std::optional<std::vector<std::int16_t>> convert(std::string_view data, const Fo
     return samples;
 }
 
-}  // namespace
-
-std::optional<std::vector<std::int16_t>> decodeWave(std::string_view bytes) {
+// The format and the sound of a wave file, or why there are none.
+const char* parse(std::string_view bytes, Format& format, std::string_view& data) {
     if (bytes.size() < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE")
-        return std::nullopt;
-    std::optional<Format> format;
+        return "WAVEファイルではありません";
+    bool formatSeen = false;
     for (std::size_t at = 12; at + 8 <= bytes.size();) {
         const std::string_view id = bytes.substr(at, 4);
         const std::size_t size = le(bytes, at + 4, 4);
         const std::size_t body = at + 8;
         // A chunk cut off is a file cut off: refused rather than played in part.
-        if (size > bytes.size() - body) return std::nullopt;
+        if (size > bytes.size() - body) return "ファイルが途中で切れています";
         if (id == "fmt ") {
-            if (size < 16) return std::nullopt;
+            if (size < 16) return "形式の情報が短すぎます";
             Format f{le(bytes, body, 2), le(bytes, body + 2, 2), le(bytes, body + 4, 4),
                      le(bytes, body + 12, 2), le(bytes, body + 14, 2)};
             if (f.tag == kExtensible && size >= 40) f.tag = le(bytes, body + 24, 2);
             format = f;
+            formatSeen = true;
         } else if (id == "data") {
-            if (!format) return std::nullopt;
-            return convert(bytes.substr(body, size), *format);
+            if (!formatSeen) return "形式の情報がありません";
+            data = bytes.substr(body, size);
+            return refusalOf(data, format);
         }
         at = body + size + (size & 1);  // chunks are padded to an even length
     }
-    return std::nullopt;
+    return "音が入っていません";
+}
+
+}  // namespace
+
+std::optional<std::vector<std::int16_t>> decodeWave(std::string_view bytes) {
+    Format format;
+    std::string_view data;
+    if (parse(bytes, format, data) != nullptr) return std::nullopt;
+    return convert(data, format);
+}
+
+std::string_view waveRefusal(std::string_view bytes) {
+    Format format;
+    std::string_view data;
+    const char* why = parse(bytes, format, data);
+    return why ? why : "";
 }
 
 }  // namespace sound_library

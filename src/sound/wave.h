@@ -15,5 +15,8 @@ inline constexpr int kRate = 22050;
 // 768 kHz (resampled). Anything else, a file cut off before the end of its sound, a file
 // without sound, or one that would last longer than a quarter of an hour gives nothing.
 std::optional<std::vector<std::int16_t>> decodeWave(std::string_view bytes);
+// Why decodeWave gives nothing for these bytes, in a few Japanese words; empty when it gives a
+// sound.
+std::string_view waveRefusal(std::string_view bytes);
 
 }  // namespace sound_library

@@ -10,8 +10,8 @@
 #   tests/install/install_test.sh package BUILD_DIR VERSION
 #       `cpack -G DEB` into a temporary directory; the package's files (programs in /usr/games,
 #       the launcher pointing there), dependencies and installed size; the unpacked game is
-#       started from usr/games as above. The package is unpacked into a temporary directory,
-#       never installed.
+#       started from usr/games as above; lintian finds no error, warning or hardening tag. The
+#       package is unpacked into a temporary directory, never installed.
 #
 # Exit 0 passed, 1 failed, 77 skipped (a tool is missing).
 set -euo pipefail
@@ -75,7 +75,8 @@ shared=(share/torvane/Torvane.htm share/torvane/torvane-window.png
     "${waves[@]/#/share/torvane/}"
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml
     share/icons/hicolor/scalable/apps/$id.svg
-    share/man/man6/torvane.6.gz share/man/man6/torvane-cli.6.gz share/doc/torvane/copyright)
+    share/man/man6/torvane.6.gz share/man/man6/torvane-cli.6.gz share/doc/torvane/copyright
+    share/doc/torvane/changelog.gz)
 for size in 16 32 48 64 128 256; do shared+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
 
 # The installed PROGRAM started under Xvfb from an empty directory, with a home and
@@ -162,6 +163,15 @@ package)
     # Nothing is written outside the package's own files: no maintainer scripts.
     control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
     if grep -qE 'postinst|prerm|postrm|preinst' <<<"$control"; then fail "the package has maintainer scripts"; fi
+    # Debian's own judge: no error, no warning, and the hardening of the programs complete.
+    if command -v lintian >/dev/null; then
+        lintian --display-info "$deb" >"$tmp/lintian" 2>&1 || true
+        sed 's/^/  lintian: /' "$tmp/lintian"
+        if grep -qE '^[EW]: |hardening' "$tmp/lintian"; then fail "lintian finds errors, warnings or missing hardening"; fi
+        say "lintian: no error, no warning, no hardening tag"
+    else
+        say "lintian is not installed: the package is not judged by it"
+    fi
     say "$(basename "$deb"): $(grep -c . "$tmp/contents") entries, Installed-Size $(dpkg-deb -f "$deb" Installed-Size) KiB"
     say "Depends: $depends"
     ;;

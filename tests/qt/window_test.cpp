@@ -277,7 +277,7 @@ TEST_F(WindowTest, TheVersionBoxTellsWhichButtonClosedIt) {
     EXPECT_FALSE(window.showVersionBox());
 }
 
-TEST_F(WindowTest, AWaitLastsItsTimeAndLetsNoInputOrTickThrough) {
+TEST_F(WindowTest, AWaitLastsItsTimeAndLetsNoInputButEscThrough) {
     window.setTimer(true);
     // Both come at the wait's first look at the queue, however busy the machine is.
     QTimer::singleShot(0, [&] { click(cellLeft(3), cellTop(3)); });
@@ -288,10 +288,31 @@ TEST_F(WindowTest, AWaitLastsItsTimeAndLetsNoInputOrTickThrough) {
     EXPECT_GE(clock.elapsed(), 150);
     window.setTimer(false);  // a tick due after the wait is the game's again
     QCoreApplication::processEvents();
-    EXPECT_TRUE(log.empty()) << log.front();
+    // Esc ends the program in every state, so it reaches the game once the wait is over.
+    EXPECT_EQ(log, std::vector<std::string>{"key 27"});
+    log.clear();
     // Afterwards input reaches the game again.
     click(cellLeft(3), cellTop(3));
     EXPECT_TRUE(logged("mouse 1"));
+}
+
+TEST_F(WindowTest, EscDuringTheWaitsOfAnEventEndsTheProgramAfterIt) {
+    onKey = [&] { window.quit(); };
+    QElapsedTimer clock;
+    onMouse = [&] {
+        QTimer::singleShot(0, [&] { QTest::keyClick(&canvas(), Qt::Key_Escape); });
+        window.wait(0.2);
+        clock.start();
+        for (int blink = 0; blink < 10; ++blink) window.wait(0.5);
+        log.push_back("turn over");
+    };
+    click(cellLeft(3), cellTop(3));
+    QCoreApplication::processEvents();
+    EXPECT_LT(clock.elapsed(), 2000) << "the waits after Esc are skipped";
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[1], "turn over");
+    EXPECT_EQ(log[2], "key 27");
+    EXPECT_TRUE(window.quitting());
 }
 
 TEST_F(WindowTest, TheTimerTicksEveryFiftyMillisecondsWhileOn) {
@@ -306,6 +327,30 @@ TEST_F(WindowTest, TheTimerTicksEveryFiftyMillisecondsWhileOn) {
     EXPECT_FALSE(timer->isActive());
     float now = QTime::currentTime().msecsSinceStartOfDay() / 1000.f;
     EXPECT_NEAR(window.timeOfDay(), now, 1.0f);
+}
+
+namespace {
+qint64 wallMs = 0;
+}  // namespace
+
+// The thinking clocks count a move's time from two readings of the time of day: a step of the
+// wall clock between them (NTP, summer time) must not count, and midnight still wraps.
+TEST(WindowClock, TheTimeOfDayRunsOnThroughStepsOfTheWallClock) {
+    MainWindow::wallClock = [] { return wallMs; };
+    wallMs = 86'399'000;  // a second before midnight
+    MainWindow window;
+    const float start = window.timeOfDay();
+    EXPECT_NEAR(start, 86399.f, 0.9f);  // however slowly the window was made
+    for (qint64 step : {-10'000, -3'600'000, 36'000'000}) {
+        wallMs += step;
+        QTest::qWait(400);
+    }
+    const float now = window.timeOfDay();
+    MainWindow::wallClock = nullptr;
+    EXPECT_LT(now, start) << "past midnight";
+    const float elapsed = now + 86400 - start;
+    EXPECT_GE(elapsed, 1.19f);
+    EXPECT_LT(elapsed, 5.f);
 }
 
 TEST_F(WindowTest, ASecondClickWhileTheFirstIsHandledIsDropped) {
@@ -431,6 +476,33 @@ TEST(WindowSound, SoundsAreDecodedOnceTheWindowIsShown) {
     while (library.calls.size() < 4 && clock.elapsed() < 5000) QCoreApplication::processEvents();
     EXPECT_EQ(library.calls,
               (std::vector<std::string>{"initialize", "create 7 3 3", "create 7 4 1", "loop 102"}));
+}
+
+// A wave file that is there but refused by the library is reported with the library's reason,
+// before anything else is shown; one the library takes, or a missing one, says nothing.
+TEST(WindowSound, AWaveFileTheLibraryRefusesGetsABoxWithItsReason) {
+    struct RefusingSound : RecordingSound {
+        std::string refusal(std::string_view bytes) override {
+            return bytes.empty() ? "WAVEファイルではありません" : "";
+        }
+    } library;
+    MainWindow window(&library);
+    ASSERT_TRUE(window.openSound());
+    window.loadSound(Sound::SONOTA, "abc", 3);
+    window.loadSound(Sound::BGM, "", 1);
+    std::vector<std::string> shown;
+    answerNext<QMessageBox>([&](QMessageBox& box) {
+        shown.push_back(box.windowTitle().toStdString() + ": " + box.text().toStdString());
+        answerNext<QMessageBox>([&](QMessageBox& next) {
+            shown.push_back(next.windowTitle().toStdString() + ": " + next.text().toStdString());
+            next.button(QMessageBox::Ok)->click();
+        });
+        box.button(QMessageBox::Ok)->click();
+    });
+    window.message("対局を開始します", "対局", Buttons::Ok);
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "Torvane.dll: BGM.wav を読み込めません（WAVEファイルではありません）",
+                         "対局: 対局を開始します"}));
 }
 
 TEST(WindowSound, WithoutALibraryThereIsNoDevice) {

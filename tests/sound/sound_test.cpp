@@ -313,6 +313,38 @@ std::string toneWave(unsigned tag, unsigned channels, unsigned rate, unsigned bi
     return "RIFF" + bytesOf(chunks.size(), 4) + chunks;
 }
 
+// The game shows why a wave file that is there gives no sound: each fault its own reason.
+TEST(WaveDecoding, EveryRefusedFileSaysWhy) {
+    const std::string good = toneWave(1, 1, 22050, 16);
+    auto changed = [&](std::size_t at, std::string bytes) {
+        std::string w = good;
+        return w.replace(at, bytes.size(), bytes);
+    };
+    const std::string empty = good.substr(0, 40) + bytesOf(0, 4);
+    const struct {
+        std::string bytes;
+        std::string_view why;
+    } cases[] = {
+        {"", "WAVEファイルではありません"},
+        {std::string(4096, 'x'), "WAVEファイルではありません"},
+        {changed(40, bytesOf(1 << 30, 4)), "ファイルが途中で切れています"},  // data size lies
+        {changed(16, bytesOf(1 << 30, 4)), "ファイルが途中で切れています"},  // fmt size lies
+        {changed(16, bytesOf(8, 4)), "形式の情報が短すぎます"},
+        {"RIFF" + bytesOf(12, 4) + "WAVEdata" + bytesOf(0, 4), "形式の情報がありません"},
+        {changed(32, bytesOf(0, 2)), "対応していない形式です"},  // block align 0
+        {changed(20, bytesOf(7, 2)), "対応していない形式です"},  // μ-law
+        {changed(32, bytesOf(65535, 2)), "音が入っていません"},  // no whole frame
+        {empty, "音が入っていません"},
+        {good.substr(0, 36), "音が入っていません"},  // no data chunk
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(waveRefusal(c.bytes), c.why) << c.bytes.size();
+        EXPECT_FALSE(decodeWave(c.bytes)) << c.why;
+    }
+    EXPECT_EQ(waveRefusal(good), "");
+    EXPECT_TRUE(decodeWave(good));
+}
+
 // Every format a wave file may come in is heard as the same tone, at the library's rate.
 TEST(WaveDecoding, EveryFormatBecomesTheSameToneAtTheLibrarysRate) {
     const struct {

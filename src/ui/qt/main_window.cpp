@@ -79,6 +79,8 @@ constexpr double LONGEST_WAIT_SECONDS = 60;
 }  // namespace
 
 MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
+    dayStartMs_ = wallClock ? wallClock() : QTime::currentTime().msecsSinceStartOfDay();
+    sinceStart_.start();
     setWindowTitle(QStringLiteral("Torvane"));
     canvas_ = new CanvasWidget(this);
     setCentralWidget(canvas_);
@@ -126,6 +128,10 @@ void MainWindow::run(const std::function<void()>& handler) {
 
 void MainWindow::afterHandler() {
     if (busy_) return;
+    if (std::exchange(escapeRequested_, false) && !quitRequested_ && handlers_.keyPress) {
+        run([&] { handlers_.keyPress(27); });
+        return;
+    }
     if (quitRequested_) {
         finishQuit();
     } else if (closeRequested_) {
@@ -192,7 +198,13 @@ void MainWindow::quit() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (waiting_ && isInput(event->type())) return true;
+    if (waiting_ && isInput(event->type())) {
+        // Esc ends the program in every state: it reaches the game once the event is over.
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            escapeRequested_ = true;
+        return true;
+    }
     if (watched == canvas_ && event->type() == QEvent::Paint && !framed_) {
         framed_ = true;
         canvas_->removeEventFilter(this);
@@ -315,11 +327,16 @@ void MainWindow::setTimer(bool enabled) {
         timer_->start();
 }
 
-float MainWindow::timeOfDay() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.f; }
+float MainWindow::timeOfDay() {
+    constexpr qint64 DAY_MS = 86'400'000;
+    // Starts again at 0 at midnight, as the clocks expect.
+    return float((dayStartMs_ + sinceStart_.elapsed()) % DAY_MS) / 1000.f;
+}
 
 void MainWindow::wait(double seconds) {
     flush();
-    if (!(seconds > 0)) return;
+    // After Esc the rest of the event goes by without waiting: the program is about to end.
+    if (!(seconds > 0) || escapeRequested_) return;
     auto ms = qint64(std::ceil(std::min(seconds, LONGEST_WAIT_SECONDS) * 1000));
     // A monotonic clock: the time of day would jump back at midnight.
     QDeadlineTimer deadline(ms, Qt::PreciseTimer);
@@ -337,7 +354,7 @@ void MainWindow::wait(double seconds) {
         while (!deadline.hasExpired()) {
             alarm.start(int(std::max<qint64>(1, deadline.remainingTime())));
             if (loop.exec() != 0) break;  // the program is ending
-            if (quitting_) break;
+            if (quitting_ || escapeRequested_) break;
         }
         if (!wasWaiting) qApp->removeEventFilter(this);
         waiting_ = wasWaiting;
@@ -365,20 +382,38 @@ void MainWindow::loadSound(Sound sound, std::string bytes, int flag) {
     if (buffers_[i] != 0) sound_->free(std::exchange(buffers_[i], 0));
     if (soundsDeferred_)
         pending_[i] = Pending{std::move(bytes), flag};
-    else
-        buffers_[i] = sound_->createBuffer(device_, bytes, flag);
+    else {
+        std::vector<std::string> refused;
+        buffers_[i] = createBuffer(i, bytes, flag, refused);
+        for (const std::string& why : refused) message(why, "Torvane.dll", Buttons::Ok);
+    }
+}
+
+int MainWindow::createBuffer(std::size_t i, std::string_view bytes, int flag,
+                             std::vector<std::string>& refused) {
+    // The files of the sounds, in the order of Sound.
+    static constexpr std::array<std::string_view, 5> FILES = {"その他.wav", "禁止.wav",
+                                                              "駒打音.wav", "BGM.wav", "消滅.wav"};
+    const int buffer = sound_->createBuffer(device_, bytes, flag);
+    // A file that is there but that the library cannot take is reported with its reason.
+    if (buffer == 0)
+        if (const std::string why = sound_->refusal(bytes); !why.empty())
+            refused.push_back(std::string(FILES[i]) + " を読み込めません（" + why + "）");
+    return buffer;
 }
 
 // In the order they were loaded, then the loops asked for meanwhile, as the game did it.
 void MainWindow::decodeSounds() {
     if (!soundsDeferred_) return;
     soundsDeferred_ = false;
+    std::vector<std::string> refused;
     for (std::size_t i = 0; i < pending_.size(); ++i)
         if (pending_[i] && device_ != 0)
-            buffers_[i] = sound_->createBuffer(device_, pending_[i]->bytes, pending_[i]->flag);
+            buffers_[i] = createBuffer(i, pending_[i]->bytes, pending_[i]->flag, refused);
     for (std::size_t i = 0; i < pending_.size(); ++i)
         if (pending_[i] && pending_[i]->looping && buffers_[i] != 0) sound_->loop(buffers_[i]);
     pending_ = {};
+    for (const std::string& why : refused) message(why, "Torvane.dll", Buttons::Ok);
     soundsSettled();
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
@@ -37,6 +38,9 @@ public:
     CanvasWidget* canvas() const { return canvas_; }
     RecordPanel* recordPanel() { return &panel(); }
     QAction* action(const std::string& control) const;
+    // The wall clock's milliseconds since midnight, read once as the window is made; a test
+    // may put its own in place before making a window.
+    static inline qint64 (*wallClock)() = nullptr;
     // Whether the program is ending (quit() or the window closed).
     bool quitting() const { return quitting_; }
     // Calls `then` once the loaded sounds are decoded (after the first frame), or at once.
@@ -88,6 +92,9 @@ private:
     void finishQuit();
     int buffer(Sound sound) const;
     void decodeSounds();
+    // A buffer of the library for sound i; why it refused the bytes, if it says, goes to refused.
+    int createBuffer(std::size_t i, std::string_view bytes, int flag,
+                     std::vector<std::string>& refused);
     void soundsSettled();
 
     CanvasWidget* canvas_;
@@ -99,6 +106,10 @@ private:
     std::map<std::string, QAction*> actions_;
     std::map<std::string, bool> checks_;  // the marks as the game set them
     QTimer* timer_;                       // Timer1
+    // The time of day runs on from the wall clock's reading at the start with a monotonic
+    // clock, so a step of the wall clock (NTP, summer time) is never read as a move's time.
+    qint64 dayStartMs_ = 0;
+    QElapsedTimer sinceStart_;
     SoundBackend* sound_;
     int device_ = 0;
     std::array<int, 5> buffers_{};
@@ -119,5 +130,6 @@ private:
     bool waiting_ = false;
     bool closeRequested_ = false;
     bool quitRequested_ = false;
+    bool escapeRequested_ = false;  // Esc pressed during a wait, for the game afterwards
     bool quitting_ = false;
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 // The sound library as the window uses it; the program plugs in the real one. Handles are
@@ -13,4 +14,6 @@ public:
     virtual void stop(int buffer) = 0;                                           // dsStop
     virtual void free(int buffer) = 0;                                           // dsFree
     virtual void terminate(int device) = 0;                                      // dsTerminate
+    // Why the library gave no buffer for a wave file's bytes; empty when it does not say.
+    virtual std::string refusal(std::string_view bytes) { return {}; }
 };
