@@ -21,6 +21,7 @@
 #include <utility>
 
 #include "ui/qt/answer_box.h"
+#include "ui/qt/board_reader.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/menus.h"
 #include "ui/qt/record_panel.h"
@@ -79,6 +80,7 @@ constexpr double LONGEST_WAIT_SECONDS = 60;
 
 MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
     setWindowTitle(QStringLiteral("Torvane"));
+    board_reader::install();
     canvas_ = new CanvasWidget(this);
     setCentralWidget(canvas_);
     canvas_->setFocus();
@@ -136,7 +138,14 @@ void MainWindow::afterHandler() {
 void MainWindow::menuChosen(const std::string& control) {
     // Check marks are the game's to set: undo the toggle of the click.
     if (QAction* a = action(control); a && a->isCheckable()) a->setChecked(checks_[control]);
+    // A command chosen leaves no highlight on the bar; a title opened keeps its menu.
+    if (!QApplication::activePopupWidget()) leaveMenuBar();
     if (handlers_.menu) run([&] { handlers_.menu(control); });
+}
+
+void MainWindow::leaveMenuBar() {
+    menuBar()->setActiveAction(nullptr);
+    if (menuBar()->hasFocus()) canvas_->setFocus();
 }
 
 QAction* MainWindow::action(const std::string& control) const {
@@ -202,12 +211,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             for (auto& then : std::exchange(afterFirstFrame_, {})) then();
         });
     }
-    if (watched == menuBar() && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-        !QApplication::activePopupWidget()) {
-        canvas_->setFocus();
-        if (handlers_.keyPress) run([&] { handlers_.keyPress(27); });
-        return true;
+    if (watched == menuBar() && !QApplication::activePopupWidget()) {
+        const int key =
+            event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride
+                ? static_cast<QKeyEvent*>(event)->key()
+                : 0;
+        // The bar holding the keyboard keeps its arrows from the shortcuts of 戻 and 進.
+        if (event->type() == QEvent::ShortcutOverride &&
+            (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Escape)) {
+            event->accept();
+            return true;
+        }
+        // Esc leaves the bar; only the next one, on the board, ends the program.
+        if (event->type() == QEvent::KeyPress && key == Qt::Key_Escape) {
+            leaveMenuBar();
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -501,3 +520,9 @@ void MainWindow::setRecordFileDirectory(std::string_view path) {
 }
 
 void MainWindow::refreshRecordFiles() { panel().refreshFiles(); }
+
+// The screen reader
+
+void MainWindow::describe(const ReaderView& view) {
+    canvas_->setReaderNames(board_reader::names(view), board_reader::news(view));
+}
