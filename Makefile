@@ -6,7 +6,7 @@
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
   libasound2-dev qt6-base-dev libxcb1-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth xdotool \
   imagemagick librsvg2-bin desktop-file-utils appstream libxml2-utils groff-base dpkg-dev x11-utils \
-  libx11-dev openbox clang libclang-rt-14-dev clang-format
+  libx11-dev openbox clang libclang-rt-14-dev clang-format at-spi2-core python3-pyatspi dbus-x11
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 
