@@ -39,6 +39,29 @@ trap finish EXIT
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_program
 
+# The menu bar's keys: after F10, → goes along the bar (past 戻 and 進, which do not run: with
+# no game they would answer with a box); Esc closes the menu, the next Esc leaves the bar, and
+# the game goes on.
+xdotool mousemove "$(cell_x 5)" "$(cell_y 5)"
+xdotool windowfocus --sync "$main"
+xdotool key F10
+sleep 0.3
+[ "$(count_windows)" -ge 2 ] || fail "F10 opened no menu"
+for _ in 1 2 3; do xdotool key Right; sleep 0.3; done
+[ "$(count_windows)" -ge 2 ] || fail "→ on the menu bar left no menu open"
+for w in $(windows); do
+    case "$(xdotool getwindowname "$w" 2>/dev/null)" in
+        進む | 戻る) fail "→ on the menu bar ran a command" ;;
+    esac
+done
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+sleep 0.3
+running
+[ "$(count_windows)" -eq 1 ] || fail "Esc twice left a menu or a box open"
+say "F10, → three times, Esc twice: a menu along the bar, no command run, the game still on"
+
 # The keyboard follows the pointer: it stays over the board.
 /usr/bin/python3 "$(dirname "$me")/keyboard_game.py" "$out" "$main" "$(cell_x 5)" "$(cell_y 5)" ||
     fail "the game by keyboard failed"

@@ -93,7 +93,10 @@ MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
     menuKey->setShortcut(Qt::Key_F10);
     addAction(menuKey);
     connect(menuKey, &QAction::triggered, this, [this] {
-        if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions()[0]);
+        if (menuBar()->actions().isEmpty()) return;
+        // The bar holds the keyboard while it is active, so its arrows and Esc are its own.
+        menuBar()->setFocus(Qt::MenuBarFocusReason);
+        menuBar()->setActiveAction(menuBar()->actions()[0]);
     });
     // A menu closed with Esc leaves the bar holding the keyboard: Esc there is the game's too.
     menuBar()->installEventFilter(this);
