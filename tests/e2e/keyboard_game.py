@@ -14,6 +14,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 OUT, MAIN, PX, PY = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
 WIDE = "０１２３４５６７８９"
@@ -33,6 +34,25 @@ STEPS = {
 }
 STEPS["馬"] = STEPS["王"]
 STEPS["龍"] = STEPS["王"]
+
+
+# The names the canvas announced, as a reader hears them (the name of the focused canvas).
+HEARD = []
+
+
+def heard(event):
+    if event.source is not None and event.source.getRole() == pyatspi.ROLE_CANVAS:
+        HEARD.append(event.source.name)
+
+
+def listen(seconds):
+    """Lets the events of the accessibility bus arrive for a while."""
+    ctx = GLib.MainContext.default()
+    end = time.time() + seconds
+    while time.time() < end:
+        while ctx.pending():
+            ctx.iteration(False)
+        time.sleep(0.05)
 
 
 def say(text):
@@ -218,6 +238,7 @@ def check_move(before, after, text):
 
 
 def main():
+    pyatspi.Registry.registerEventListener(heard, "object:property-change:accessible-name")
     key("ctrl+n")
     kind, box, title = wait_for(lambda v: False, "Ctrl+N showed no box", 20)
     say("Ctrl+N: box \"%s\"" % title)
@@ -285,13 +306,18 @@ def main():
                 say("%s: the game is over (%s): %s" % (text, title, after.canvas))
                 return
             check_move(v, after, text)
+            listen(0.5)
+            if not any(after.moves[0] in h for h in HEARD):
+                fail("no announcement of %s was heard: %s" % (after.moves[0], HEARD[-3:]))
+            announced = HEARD[-1]
+            HEARD.clear()
             if after.pieces() != 40:
                 fail("after %s the tree counts %d pieces" % (text, after.pieces()))
             if "*" in text:
                 done["drop"] = True
             if text.endswith("+"):
                 done["promotion"] = True
-            say("move %d %s: %s | %s" % (after.number, text, after.moves[0], after.canvas))
+            say("move %d %s: %s | heard \"%s\"" % (after.number, text, after.moves[0], announced))
             v = after
             moved = True
             break
