@@ -93,6 +93,10 @@ void 描画_入力中指し手(State& s) {
     描画_数値(s, TYPED_X, TYPED_Y + 0.2, shown, colours::YELLOW, 0, 12);
 }
 
+void 再描画_入力中指し手(State& s) {
+    if (!s.typing.empty()) 描画_入力中指し手(s);
+}
+
 bool 指し手入力キー(State& s, int code) {
     switch (code) {
         case 27:

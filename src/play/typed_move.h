@@ -42,3 +42,5 @@ bool 指し手入力キー(State& s, int code);
 void 入力指し手実行(State& s, const TypedMove& m);
 // The move being typed, beside the board.
 void 描画_入力中指し手(State& s);
+// Draws it again over a screen redrawn meanwhile (a new game, another background).
+void 再描画_入力中指し手(State& s);
