@@ -194,7 +194,7 @@ TEST(TypedMove, ReaderViewAfterAMove) {
     EXPECT_EQ(v.moveNumber, 2);
     EXPECT_EQ(v.level, s.LEVEL_NO);
     ASSERT_EQ(v.news.size(), 2u);  // MAN's move and COM's reply
-    EXPECT_EQ(v.news[0], (std::pair<int, std::string>{0, "７六歩"}));
+    EXPECT_EQ(v.news[0], (std::pair<int, MoveWords>{0, {"７", "六", "歩"}}));
     EXPECT_EQ(v.news[1].first, 1);
     EXPECT_EQ(v.moveTexts[1], v.news[1].second);
     EXPECT_TRUE(読上げ情報(s).news.empty());

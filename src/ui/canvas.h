@@ -17,7 +17,7 @@ struct Canvas {
     // The move texts on the canvas, for a screen reader: each side's last one, and those drawn
     // since the reader was last told (a few at most are kept).
     struct Spoken {
-        std::array<std::string, 2> moveTexts;           // 0 the bottom side's, 1 the top side's
-        std::vector<std::pair<int, std::string>> news;  // side and text, oldest first
+        std::array<MoveWords, 2> moveTexts;           // 0 the bottom side's, 1 the top side's
+        std::vector<std::pair<int, MoveWords>> news;  // side and text, oldest first
     } spoken;
 };

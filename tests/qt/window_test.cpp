@@ -492,11 +492,11 @@ TEST_F(WindowTest, TheCanvasNamesItsPartsForAReader) {
     v.squares[5 * 9 + 2] = {"歩", 0};  // 7六
     v.squares[0] = {"香", 1};          // 9一
     v.hands[0] = {{"歩", 2}, {"角", 1}};
-    v.moveTexts[0] = "７六歩";
+    v.moveTexts[0] = {"７", "六", "歩"};
     v.moveNumber = 1;
     v.level = 3;
     v.handicap = "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段";
-    v.news = {{0, "７六歩"}, {1, "３四歩"}};
+    v.news = {{0, {"７", "六", "歩"}}, {1, {"３", "四", "歩"}}};
     window.describe(v);
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&canvas());
     ASSERT_NE(a, nullptr);

@@ -11,8 +11,24 @@
 namespace board_reader {
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("Torvane", text); }
-QString tr(const std::string& text) { return tr(text.c_str()); }
+// A word the game hands over, in the language of the interface.
+QString word(const char* text) { return QCoreApplication::translate("Torvane", text); }
+QString word(const std::string& text) { return word(text.c_str()); }
+
+// The words the game hands over for a reader, for the catalogue's tools to find.
+[[maybe_unused]] const char* const HANDED_WORDS[] = {
+    QT_TRANSLATE_NOOP("Torvane", "あなた"), QT_TRANSLATE_NOOP("Torvane", "COM"),
+    QT_TRANSLATE_NOOP("Torvane", "先手"),   QT_TRANSLATE_NOOP("Torvane", "後手"),
+    QT_TRANSLATE_NOOP("Torvane", "歩"),     QT_TRANSLATE_NOOP("Torvane", "と"),
+    QT_TRANSLATE_NOOP("Torvane", "香"),     QT_TRANSLATE_NOOP("Torvane", "成香"),
+    QT_TRANSLATE_NOOP("Torvane", "桂"),     QT_TRANSLATE_NOOP("Torvane", "成桂"),
+    QT_TRANSLATE_NOOP("Torvane", "銀"),     QT_TRANSLATE_NOOP("Torvane", "成銀"),
+    QT_TRANSLATE_NOOP("Torvane", "金"),     QT_TRANSLATE_NOOP("Torvane", "角"),
+    QT_TRANSLATE_NOOP("Torvane", "馬"),     QT_TRANSLATE_NOOP("Torvane", "飛"),
+    QT_TRANSLATE_NOOP("Torvane", "龍"),     QT_TRANSLATE_NOOP("Torvane", "王"),
+    QT_TRANSLATE_NOOP("Torvane", "香成"),   QT_TRANSLATE_NOOP("Torvane", "桂成"),
+    QT_TRANSLATE_NOOP("Torvane", "銀成"),   QT_TRANSLATE_NOOP("Torvane", "角成"),
+    QT_TRANSLATE_NOOP("Torvane", "飛成")};
 QString plain(const std::string& text) { return QString::fromStdString(text); }
 
 const char* const RANKS[9] = {
@@ -22,14 +38,21 @@ const char* const RANKS[9] = {
     QT_TRANSLATE_NOOP("Torvane", "七"), QT_TRANSLATE_NOOP("Torvane", "八"),
     QT_TRANSLATE_NOOP("Torvane", "九")};
 
-QString side(const ReaderView& v, int which) { return tr(v.sides[std::size_t(which)]); }
+// File digit, rank and piece as the canvas draws them, in the words of the language.
+QString moveText(const MoveWords& m) {
+    return QCoreApplication::translate("Torvane", "%1%2%3", "a move: file, rank, piece")
+        .arg(plain(m[0]), word(m[1]), word(m[2]));
+}
+
+QString side(const ReaderView& v, int which) { return word(v.sides[std::size_t(which)]); }
 
 QString stand(const ReaderView& v, int which) {
-    QString name = tr("%1の持ち駒").arg(side(v, which));
+    QString name = QCoreApplication::translate("Torvane", "%1の持ち駒").arg(side(v, which));
     const auto& hand = v.hands[std::size_t(which)];
-    if (hand.empty()) return name + QLatin1Char(' ') + tr("なし");
+    if (hand.empty())
+        return name + QLatin1Char(' ') + QCoreApplication::translate("Torvane", "なし");
     for (const auto& [piece, count] : hand)
-        name += QLatin1Char(' ') + tr(piece) + QString::number(count);
+        name += QLatin1Char(' ') + word(piece) + QString::number(count);
     return name;
 }
 
@@ -120,33 +143,40 @@ std::vector<QString> names(const ReaderView& v) {
     for (int i = 0; i < SQUARES; ++i) {
         const auto& sq = v.squares[std::size_t(i)];
         // Files 9..1 from the left, ranks 一..九 from the top, as the board's labels.
-        QString name = QString::number(9 - i % 9) + tr(RANKS[i / 9]);
+        QString name = QString::number(9 - i % 9) + word(RANKS[i / 9]);
         if (!sq.piece.empty())
-            name += QLatin1Char(' ') + tr(sq.piece) + QLatin1Char(' ') + side(v, sq.side);
+            name += QLatin1Char(' ') + word(sq.piece) + QLatin1Char(' ') + side(v, sq.side);
         out[std::size_t(i)] = name;
     }
     out[BOTTOM_STAND] = stand(v, 0);
     out[TOP_STAND] = stand(v, 1);
     for (int w = 0; w < 2; ++w) {
         const auto& clock = v.clocks[std::size_t(w)];
-        out[std::size_t(BOTTOM_CLOCK + w)] = tr("%1の時間").arg(side(v, w)) + QLatin1Char(' ') +
-                                             (clock.empty() ? tr("表示なし") : plain(clock));
+        out[std::size_t(BOTTOM_CLOCK + w)] =
+            QCoreApplication::translate("Torvane", "%1の時間").arg(side(v, w)) + QLatin1Char(' ') +
+            (clock.empty() ? QCoreApplication::translate("Torvane", "表示なし") : plain(clock));
         const auto& move = v.moveTexts[std::size_t(w)];
-        out[std::size_t(BOTTOM_MOVE + w)] = tr("%1の指し手").arg(side(v, w)) + QLatin1Char(' ') +
-                                            (move.empty() ? tr("なし") : plain(move));
+        out[std::size_t(BOTTOM_MOVE + w)] =
+            QCoreApplication::translate("Torvane", "%1の指し手").arg(side(v, w)) +
+            QLatin1Char(' ') +
+            (move == MoveWords{} ? QCoreApplication::translate("Torvane", "なし") : moveText(move));
     }
-    out[MOVE_NUMBER] = tr("%1手目").arg(v.moveNumber);
-    out[LEVEL] = v.level > 0 ? tr("レベル %1").arg(v.level) : tr("レベル表示なし");
-    out[HANDICAP] = v.handicap.empty() ? tr("ハンディキャップなし") : tr(v.handicap);
+    out[MOVE_NUMBER] = QCoreApplication::translate("Torvane", "%1手目").arg(v.moveNumber);
+    out[LEVEL] = v.level > 0 ? QCoreApplication::translate("Torvane", "レベル %1").arg(v.level)
+                             : QCoreApplication::translate("Torvane", "レベル表示なし");
+    out[HANDICAP] = v.handicap.empty()
+                        ? QCoreApplication::translate("Torvane", "ハンディキャップなし")
+                        : word(v.handicap);
     out[TYPING] =
-        tr("入力中の指し手") + QLatin1Char(' ') + (v.typing.empty() ? tr("なし") : plain(v.typing));
+        QCoreApplication::translate("Torvane", "入力中の指し手") + QLatin1Char(' ') +
+        (v.typing.empty() ? QCoreApplication::translate("Torvane", "なし") : plain(v.typing));
     return out;
 }
 
 QString news(const ReaderView& v) {
     QStringList said;
-    for (const auto& [who, move] : v.news) said << side(v, who) + QLatin1Char(' ') + plain(move);
-    return said.join(tr("、"));
+    for (const auto& [who, move] : v.news) said << side(v, who) + QLatin1Char(' ') + moveText(move);
+    return said.join(QCoreApplication::translate("Torvane", "、"));
 }
 
 QRectF place(int part) {
@@ -171,7 +201,9 @@ QRectF place(int part) {
 }
 
 QString canvasName(const QString& announced) {
-    return announced.isEmpty() ? tr("将棋盤") : tr("将棋盤") + QLatin1Char(' ') + announced;
+    return announced.isEmpty()
+               ? QCoreApplication::translate("Torvane", "将棋盤")
+               : QCoreApplication::translate("Torvane", "将棋盤") + QLatin1Char(' ') + announced;
 }
 
 }  // namespace board_reader
