@@ -61,6 +61,21 @@ sleep 0.3
 running
 [ "$(count_windows)" -eq 1 ] || fail "Esc twice left a menu or a box open"
 say "F10, → three times, Esc twice: a menu along the bar, no command run, the game still on"
+# Alt alone makes the bar active too: ← and → stay the bar's, and Esc only leaves it.
+xdotool key alt
+sleep 0.3
+xdotool key Right Left
+sleep 0.5
+for w in $(windows); do
+    case "$(xdotool getwindowname "$w" 2>/dev/null)" in
+        進む | 戻る) fail "→ or ← on the bar made active by Alt ran a command" ;;
+    esac
+done
+xdotool key Escape
+sleep 0.3
+running
+[ "$(count_windows)" -eq 1 ] || fail "Esc after Alt left a menu or a box open"
+say "Alt, →, ←, Esc: no command run, the game still on"
 
 # The keyboard follows the pointer: it stays over the board.
 /usr/bin/python3 "$(dirname "$me")/keyboard_game.py" "$out" "$main" "$(cell_x 5)" "$(cell_y 5)" ||
