@@ -55,7 +55,10 @@ int main(int argc, char** argv) {
     State& s = *state;
     s.places = std::move(places);
     window.setHandlers(gameHandlers(s));
-    window.run([&s] { Form_Load(s); });
+    window.run([&s] {
+        Form_Load(s);
+        読上げ更新(s);
+    });
     // The sounds are decoded once the window is on the screen.
 #ifdef TORVANE_SOUND_LIBRARY
     window.whenSoundsReady([&s, &sound] { reportFiles(s.places, sound.loaded); });

@@ -6,6 +6,7 @@
 #include "play/screen.h"
 #include "play/moves.h"
 #include "play/state.h"
+#include "play/typed_move.h"
 #include "play/clock.h"
 #include "play/panel.h"
 #include "play/window_events.h"
@@ -126,7 +127,8 @@ void OWARI_Click(State& s) {
 }
 
 void Form_KeyPress(State& s, int code) {
-    if (code != 27) return;
+    // Esc with a move half typed clears it; only with nothing typed does it end the program.
+    if (指し手入力キー(s, code) || code != 27) return;
     終了処理(s.play, s.sound);
     s.window.quit();
 }

@@ -34,10 +34,18 @@ void 描画_移動結果(Canvas& cv, const GameState& g, int side, int x, int y,
         描画_移動駒種類(cv, shadow[i].x, shadow[i].y, texts[i], colours::BLACK);
         描画_移動駒種類(cv, text[i].x, text[i].y, texts[i], colour);
     }
+    const int at = side == g.TEBAN_COM() ? 1 : 0;
+    auto& said = cv.spoken;
+    said.moveTexts[at] = {std::string(texts[0]), std::string(texts[1]), std::string(texts[2])};
+    // Nobody may be listening: only the newest few wait to be read.
+    if (said.news.size() >= 8) said.news.erase(said.news.begin());
+    said.news.emplace_back(at, said.moveTexts[at]);
     if (side == g.TEBAN_COM()) 描画_桝輪郭(cv, colours::GREEN, 1, 8);
 }
 
 void 消去_移動結果(Canvas& cv, const GameState& g, int side) {
+    if (side == g.TEBAN_COM() || side == g.TEBAN_MAN())
+        cv.spoken.moveTexts[side == g.TEBAN_COM()] = {};
     if (side == g.TEBAN_COM()) {
         for (int x = -2; x <= 0; ++x) 描画_絵(cv, cv.opt.HAIKEI_NO, x, 8);
         描画_桝輪郭(cv, colours::GREEN, -1, 7);

@@ -5,6 +5,7 @@
 #include "play/game.h"
 #include "play/places.h"
 #include "play/play_control.h"
+#include "play/typed_move.h"
 #include "ui/canvas.h"
 
 // All state of one game window, grouped by subsystem. It is the computer player's Analysis
@@ -14,7 +15,7 @@
 // with `auto s = std::make_unique<State>(port)`: the history alone is ~250 KB.
 struct State : Analysis, Canvas {
     explicit State(Port& p)
-        : Canvas(p, p), dialog(p), timer(p), sound(p), window(p), recordPanel(p) {}
+        : Canvas(p, p), dialog(p), timer(p), sound(p), window(p), recordPanel(p), reader(p) {}
     State(const State&) = delete;
     State& operator=(const State&) = delete;
 
@@ -23,9 +24,11 @@ struct State : Analysis, Canvas {
     SoundPort& sound;
     WindowPort& window;
     RecordPanelPort& recordPanel;
+    ReaderPort& reader;
     History hist;
     GameState game;
     Clock clock;
     PlayControl play;
-    Places places;  // where the data is read and the player's files are kept
+    Places places;      // where the data is read and the player's files are kept
+    MoveTyping typing;  // the move being typed on the keyboard
 };

@@ -2,6 +2,7 @@
 #include "ui/drawing.h"
 
 void 描画_背景(Canvas& cv, int id) {
+    cv.spoken.moveTexts = {};  // painted over with the rest
     for (int x = -3; x <= 28; ++x)
         for (int y = -2; y <= 17; ++y)
             if (!onBoard(x, y)) 描画_絵(cv, id, x, y);

@@ -14,6 +14,8 @@ std::string_view 漢数字(int n) {
     return n >= 1 && n <= 9 ? names[n - 1] : std::string_view{};
 }
 
+}  // namespace
+
 std::string_view ハンデ表示(int code) {
     static constexpr std::array<std::string_view, 21> labels{
         "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段",
@@ -26,8 +28,6 @@ std::string_view ハンデ表示(int code) {
     if (code < -10 || code > 10) return {};
     return labels[code + 10];
 }
-
-}  // namespace
 
 void 描画_絵(Canvas& cv, int code, double x, double y) {
     if (絵あり(code)) cv.paint.drawPicture(code, セル左(x), セル上(y));

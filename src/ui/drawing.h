@@ -19,6 +19,8 @@ void 描画_数値(Canvas& cv, double x, double y, std::string_view value, int c
                int size, bool bold = false);
 void 描画_数値(Canvas& cv, double x, double y, int value, int colour, int style, int size,
                bool bold = false);
+// The handicap label of -10..10 as drawn, "手目" for 99, else empty.
+std::string_view ハンデ表示(int code);
 void 描画_文字列(Canvas& cv, double x, double y, int code, int colour, int size);
 void 描画_移動駒種類(Canvas& cv, double x, double y, std::string_view text, int colour);
 void 描画_レベル(Canvas& cv, int n);

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/reader_view.h"
+
 // Everything the game logic needs from the outside world. The Qt window implements it;
 // the tests use a recording fake; the headless tool uses a silent one.
 // Positions are in twips (ui/geometry.h); colours are the standard numbers (ui/colours.h).
@@ -103,7 +105,8 @@ class Port : public DrawingPort,
              public ClockPort,
              public SoundPort,
              public WindowPort,
-             public RecordPanelPort {};
+             public RecordPanelPort,
+             public ReaderPort {};
 
 // A port that draws nothing, waits for nothing and answers every message with OK.
 class SilentPort : public Port {

@@ -1,6 +1,7 @@
 // The main window: menus, check marks, message boxes, the version box, the wait, the timer,
 // closing, placement and the sound buffers.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFontInfo>
@@ -96,7 +97,7 @@ TEST_F(WindowTest, TheMenusReadAsTheGameNamesThem) {
 }
 
 // A shortcut reaches the game as opening the item's menu and choosing the item would; F10
-// opens the first menu; Esc on the menu bar a closed menu leaves is still the game's Esc.
+// opens the first menu.
 TEST_F(WindowTest, KeysChooseWhatTheMenusWould) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -130,8 +131,41 @@ TEST_F(WindowTest, KeysChooseWhatTheMenusWould) {
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(log, std::vector<std::string>{"menu TAIKYOKU"});
     first->hide();
-    QTest::keyClick(window.menuBar(), Qt::Key_Escape);
-    EXPECT_EQ(log.back(), "key 27");
+}
+
+// With the menu bar active, the arrows move along it and Esc leaves it: 戻, 進 and the end
+// of the program wait until it is left. No command leaves the bar highlighted.
+TEST_F(WindowTest, TheActiveMenuBarKeepsItsKeys) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QMenuBar* bar = window.menuBar();
+    auto activate = [&] {
+        bar->setFocus(Qt::MenuBarFocusReason);
+        bar->setActiveAction(window.action("STOP"));
+        if (QMenu* open = window.action("STOP")->menu(); open->isVisible()) open->hide();
+        bar->setActiveAction(window.action("STOP"));
+        QCoreApplication::processEvents();
+    };
+    activate();
+    log.clear();
+    QTest::keyClick(bar, Qt::Key_Left);
+    QTest::keyClick(bar, Qt::Key_Right);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "menu REPLAY"), 0);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "menu AFTER"), 0);
+    // Esc leaves the bar, not the program; the next Esc is the game's.
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->hide();
+    activate();
+    log.clear();
+    QTest::keyClick(bar, Qt::Key_Escape);
+    EXPECT_EQ(log, std::vector<std::string>{});
+    EXPECT_EQ(bar->activeAction(), nullptr);
+    EXPECT_TRUE(canvas().hasFocus());
+    QTest::keyClick(&canvas(), Qt::Key_Escape);
+    EXPECT_EQ(log, std::vector<std::string>{"key 27"});
+    // A command run from the active bar leaves no highlight.
+    activate();
+    window.action("REVERSE")->trigger();
+    EXPECT_EQ(bar->activeAction(), nullptr);
     EXPECT_TRUE(canvas().hasFocus());
 }
 
@@ -510,4 +544,57 @@ TEST(WindowSound, WithoutALibraryThereIsNoDevice) {
     EXPECT_FALSE(window.openSound());
     window.loadSound(Sound::KOMA, "abc", 3);
     window.playSound(Sound::KOMA);
+}
+
+// The characters of a typed move reach the game as their codes, Backspace and Enter too.
+TEST_F(WindowTest, TypedMoveKeysReachTheGame) {
+    QTest::keyClicks(&canvas(), "P*5+");
+    QTest::keyClick(&canvas(), Qt::Key_Backspace);
+    QTest::keyClick(&canvas(), Qt::Key_Return);
+    QTest::keyClick(&canvas(), Qt::Key_Enter);
+    EXPECT_EQ(log, (std::vector<std::string>{"key 80", "key 42", "key 53", "key 43", "key 8",
+                                             "key 13", "key 13"}));
+}
+
+// The canvas to a screen reader: its 91 parts named from what the game hands over, and its
+// own name saying the moves just drawn.
+TEST_F(WindowTest, TheCanvasNamesItsPartsForAReader) {
+    ReaderView v;
+    v.sides = {"あなた", "COM"};
+    v.squares[5 * 9 + 2] = {"歩", 0};  // 7六
+    v.squares[0] = {"香", 1};          // 9一
+    v.hands[0] = {{"歩", 2}, {"角", 1}};
+    v.moveTexts[0] = {"７", "六", "歩"};
+    v.moveNumber = 1;
+    v.level = 3;
+    v.handicap = "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段";
+    v.news = {{0, {"７", "六", "歩"}}, {1, {"３", "四", "歩"}}};
+    window.describe(v);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&canvas());
+    ASSERT_NE(a, nullptr);
+    ASSERT_EQ(a->childCount(), 91);
+    auto name = [&](int i) { return a->child(i)->text(QAccessible::Name).toStdString(); };
+    EXPECT_EQ(name(5 * 9 + 2), "7六 歩 あなた");
+    EXPECT_EQ(name(0), "9一 香 COM");
+    EXPECT_EQ(name(80), "1九");
+    EXPECT_EQ(name(81), "あなたの持ち駒 歩2 角1");
+    EXPECT_EQ(name(82), "COMの持ち駒 なし");
+    EXPECT_EQ(name(83), "あなたの時間 表示なし");
+    EXPECT_EQ(name(85), "あなたの指し手 ７六歩");
+    EXPECT_EQ(name(87), "1手目");
+    EXPECT_EQ(name(88), "レベル 3");
+    EXPECT_EQ(name(89), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段");
+    EXPECT_EQ(name(90), "入力中の指し手 なし");
+    EXPECT_EQ(a->text(QAccessible::Name).toStdString(), "将棋盤 あなた ７六歩、COM ３四歩");
+    EXPECT_EQ(a->indexOfChild(a->child(40)), 40);
+    EXPECT_EQ(a->child(40)->parent(), a);
+    // Where the part is drawn: the square 5五 in the middle of the board.
+    const QRect five = a->child(40)->rect();
+    EXPECT_TRUE(five.contains(canvas().mapToGlobal(pixelOf(1050 + 495 * 5.5, 100 + 615 * 5.5))));
+    // A position changed with no move drawn is announced by its move number.
+    v.news.clear();
+    v.squares[0] = {};
+    v.moveNumber = 0;
+    window.describe(v);
+    EXPECT_EQ(a->text(QAccessible::Name).toStdString(), "将棋盤 0手目");
 }

@@ -322,7 +322,7 @@ void Storm::event() {
             break;
         case 5: tick(); break;
         case 6: panel(); break;
-        case 7: {  // keys other than Esc reach the game and change nothing
+        case 7: {  // keys other than Esc reach the game; "5" begins a typed move
             static const char KEYS[] = "aZ5 q\r";
             const char k = KEYS[pick(6)];
             note(std::string("key ") + (k == '\r' ? "Return" : std::string(1, k)));
@@ -664,9 +664,11 @@ void Storm::intrude(std::mt19937& gen) {
 void Storm::end() {
     const int way = pick(3);
     note(way == 0 ? "Esc" : way == 1 ? "close the window" : "menu OWARI");
-    if (way == 0)
+    if (way == 0) {
+        // The first Esc clears a move half typed ("5"); only the next one ends the program.
+        if (!s.typing.empty()) QTest::keyClick(window_.canvas(), Qt::Key_Escape);
         QTest::keyClick(window_.canvas(), Qt::Key_Escape);
-    else if (way == 1)
+    } else if (way == 1)
         window_.close();
     else
         window_.action("OWARI")->trigger();

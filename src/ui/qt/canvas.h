@@ -42,6 +42,12 @@ public:
     QPointF toPixels(QPointF twips) const;
     std::size_t opCount() const { return ops_.size(); }
 
+    // The names a screen reader reads (ui/qt/board_reader.h): the parts', and the canvas's
+    // own for part -1. Setting them tells a listening reader what changed and announces
+    // `announced`.
+    void setReaderNames(std::vector<QString> names, const QString& announced);
+    QString readerName(int part) const;
+
     // A mouse button went down: 1 left, 2 right; the position in twips.
     std::function<void(int button, double x, double y)> onPress;
 
@@ -64,4 +70,6 @@ private:
     QRectF dirty_;        // logical pixels of the widget painted since the last flush
     int background_ = 0;  // the latest background tile drawn, 0 before any
     bool marginsStale_ = false;
+    std::vector<QString> readerNames_;
+    QString readerCanvasName_;
 };

@@ -21,6 +21,7 @@
 #include <utility>
 
 #include "ui/qt/answer_box.h"
+#include "ui/qt/board_reader.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/interface_language.h"
 #include "ui/qt/menus.h"
@@ -82,6 +83,7 @@ MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
     dayStartMs_ = wallClock ? wallClock() : QTime::currentTime().msecsSinceStartOfDay();
     sinceStart_.start();
     setWindowTitle(QStringLiteral("Torvane"));
+    board_reader::install();
     canvas_ = new CanvasWidget(this);
     setCentralWidget(canvas_);
     canvas_->setFocus();
@@ -94,7 +96,10 @@ MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
     menuKey->setShortcut(Qt::Key_F10);
     addAction(menuKey);
     connect(menuKey, &QAction::triggered, this, [this] {
-        if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions()[0]);
+        if (menuBar()->actions().isEmpty()) return;
+        // The bar holds the keyboard while it is active, so its arrows and Esc are its own.
+        menuBar()->setFocus(Qt::MenuBarFocusReason);
+        menuBar()->setActiveAction(menuBar()->actions()[0]);
     });
     // A menu closed with Esc leaves the bar holding the keyboard: Esc there is the game's too.
     menuBar()->installEventFilter(this);
@@ -143,7 +148,14 @@ void MainWindow::afterHandler() {
 void MainWindow::menuChosen(const std::string& control) {
     // Check marks are the game's to set: undo the toggle of the click.
     if (QAction* a = action(control); a && a->isCheckable()) a->setChecked(checks_[control]);
+    // A command chosen leaves no highlight on the bar; a title opened keeps its menu.
+    if (!QApplication::activePopupWidget()) leaveMenuBar();
     if (handlers_.menu) run([&] { handlers_.menu(control); });
+}
+
+void MainWindow::leaveMenuBar() {
+    menuBar()->setActiveAction(nullptr);
+    if (menuBar()->hasFocus()) canvas_->setFocus();
 }
 
 QAction* MainWindow::action(const std::string& control) const {
@@ -215,12 +227,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             for (auto& then : std::exchange(afterFirstFrame_, {})) then();
         });
     }
-    if (watched == menuBar() && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-        !QApplication::activePopupWidget()) {
-        canvas_->setFocus();
-        if (handlers_.keyPress) run([&] { handlers_.keyPress(27); });
-        return true;
+    if (watched == menuBar() && !QApplication::activePopupWidget()) {
+        const int key =
+            event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride
+                ? static_cast<QKeyEvent*>(event)->key()
+                : 0;
+        // The bar holding the keyboard keeps its arrows from the shortcuts of 戻 and 進.
+        if (event->type() == QEvent::ShortcutOverride &&
+            (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Escape)) {
+            event->accept();
+            return true;
+        }
+        // Esc leaves the bar; only the next one, on the board, ends the program.
+        if (event->type() == QEvent::KeyPress && key == Qt::Key_Escape) {
+            leaveMenuBar();
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -537,3 +559,9 @@ void MainWindow::setRecordFileDirectory(std::string_view path) {
 }
 
 void MainWindow::refreshRecordFiles() { panel().refreshFiles(); }
+
+// The screen reader
+
+void MainWindow::describe(const ReaderView& view) {
+    canvas_->setReaderNames(board_reader::names(view), board_reader::news(view));
+}

@@ -80,6 +80,7 @@ public:
     std::string recordFileDirectory() override;
     void setRecordFileDirectory(std::string_view path) override;
     void refreshRecordFiles() override;
+    void describe(const ReaderView& view) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -88,6 +89,8 @@ protected:
 
 private:
     void menuChosen(const std::string& control);
+    // The menu bar lets go of the keyboard and its highlight.
+    void leaveMenuBar();
     void afterHandler();
     void finishQuit();
     int buffer(Sound sound) const;
