@@ -642,5 +642,169 @@
         <source>O K</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>あなた</source>
+        <translation>You</translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation>COM</translation>
+    </message>
+    <message>
+        <source>先手</source>
+        <translation>Sente</translation>
+    </message>
+    <message>
+        <source>後手</source>
+        <translation>Gote</translation>
+    </message>
+    <message>
+        <source>歩</source>
+        <comment>reader</comment>
+        <translation>Pawn</translation>
+    </message>
+    <message>
+        <source>と</source>
+        <comment>reader</comment>
+        <translation>Tokin</translation>
+    </message>
+    <message>
+        <source>香</source>
+        <comment>reader</comment>
+        <translation>Lance</translation>
+    </message>
+    <message>
+        <source>成香</source>
+        <comment>reader</comment>
+        <translation>Promoted lance</translation>
+    </message>
+    <message>
+        <source>桂</source>
+        <comment>reader</comment>
+        <translation>Knight</translation>
+    </message>
+    <message>
+        <source>成桂</source>
+        <comment>reader</comment>
+        <translation>Promoted knight</translation>
+    </message>
+    <message>
+        <source>銀</source>
+        <comment>reader</comment>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>成銀</source>
+        <comment>reader</comment>
+        <translation>Promoted silver</translation>
+    </message>
+    <message>
+        <source>金</source>
+        <comment>reader</comment>
+        <translation>Gold</translation>
+    </message>
+    <message>
+        <source>角</source>
+        <comment>reader</comment>
+        <translation>Bishop</translation>
+    </message>
+    <message>
+        <source>馬</source>
+        <comment>reader</comment>
+        <translation>Horse</translation>
+    </message>
+    <message>
+        <source>飛</source>
+        <comment>reader</comment>
+        <translation>Rook</translation>
+    </message>
+    <message>
+        <source>龍</source>
+        <comment>reader</comment>
+        <translation>Dragon</translation>
+    </message>
+    <message>
+        <source>王</source>
+        <comment>reader</comment>
+        <translation>King</translation>
+    </message>
+    <message>
+        <source>香成</source>
+        <comment>reader</comment>
+        <translation>Lance promotes</translation>
+    </message>
+    <message>
+        <source>桂成</source>
+        <comment>reader</comment>
+        <translation>Knight promotes</translation>
+    </message>
+    <message>
+        <source>銀成</source>
+        <comment>reader</comment>
+        <translation>Silver promotes</translation>
+    </message>
+    <message>
+        <source>角成</source>
+        <comment>reader</comment>
+        <translation>Bishop promotes</translation>
+    </message>
+    <message>
+        <source>飛成</source>
+        <comment>reader</comment>
+        <translation>Rook promotes</translation>
+    </message>
+    <message>
+        <source>%1%2%3</source>
+        <comment>a move: file, rank, piece</comment>
+        <translation>%1%2 %3</translation>
+    </message>
+    <message>
+        <source>%1の持ち駒</source>
+        <translation>%1&apos;s hand</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>%1の時間</source>
+        <translation>%1&apos;s clock</translation>
+    </message>
+    <message>
+        <source>表示なし</source>
+        <translation>not shown</translation>
+    </message>
+    <message>
+        <source>%1の指し手</source>
+        <translation>%1&apos;s move</translation>
+    </message>
+    <message>
+        <source>%1手目</source>
+        <translation>Move %1</translation>
+    </message>
+    <message>
+        <source>レベル %1</source>
+        <translation>Level %1</translation>
+    </message>
+    <message>
+        <source>レベル表示なし</source>
+        <translation>No level shown</translation>
+    </message>
+    <message>
+        <source>ハンディキャップなし</source>
+        <translation>No handicap</translation>
+    </message>
+    <message>
+        <source>入力中の指し手</source>
+        <translation>Move being typed</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>将棋盤</source>
+        <translation>Board</translation>
+    </message>
 </context>
 </TS>

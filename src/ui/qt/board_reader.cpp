@@ -15,20 +15,10 @@ namespace {
 QString word(const char* text) { return QCoreApplication::translate("Torvane", text); }
 QString word(const std::string& text) { return word(text.c_str()); }
 
-// The words the game hands over for a reader, for the catalogue's tools to find.
-[[maybe_unused]] const char* const HANDED_WORDS[] = {
-    QT_TRANSLATE_NOOP("Torvane", "あなた"), QT_TRANSLATE_NOOP("Torvane", "COM"),
-    QT_TRANSLATE_NOOP("Torvane", "先手"),   QT_TRANSLATE_NOOP("Torvane", "後手"),
-    QT_TRANSLATE_NOOP("Torvane", "歩"),     QT_TRANSLATE_NOOP("Torvane", "と"),
-    QT_TRANSLATE_NOOP("Torvane", "香"),     QT_TRANSLATE_NOOP("Torvane", "成香"),
-    QT_TRANSLATE_NOOP("Torvane", "桂"),     QT_TRANSLATE_NOOP("Torvane", "成桂"),
-    QT_TRANSLATE_NOOP("Torvane", "銀"),     QT_TRANSLATE_NOOP("Torvane", "成銀"),
-    QT_TRANSLATE_NOOP("Torvane", "金"),     QT_TRANSLATE_NOOP("Torvane", "角"),
-    QT_TRANSLATE_NOOP("Torvane", "馬"),     QT_TRANSLATE_NOOP("Torvane", "飛"),
-    QT_TRANSLATE_NOOP("Torvane", "龍"),     QT_TRANSLATE_NOOP("Torvane", "王"),
-    QT_TRANSLATE_NOOP("Torvane", "香成"),   QT_TRANSLATE_NOOP("Torvane", "桂成"),
-    QT_TRANSLATE_NOOP("Torvane", "銀成"),   QT_TRANSLATE_NOOP("Torvane", "角成"),
-    QT_TRANSLATE_NOOP("Torvane", "飛成")};
+// A piece as a reader says it: a whole word, where the canvas has room only for a letter.
+QString piece(const std::string& text) {
+    return QCoreApplication::translate("Torvane", text.c_str(), "reader");
+}
 QString plain(const std::string& text) { return QString::fromStdString(text); }
 
 const char* const RANKS[9] = {
@@ -41,7 +31,7 @@ const char* const RANKS[9] = {
 // File digit, rank and piece as the canvas draws them, in the words of the language.
 QString moveText(const MoveWords& m) {
     return QCoreApplication::translate("Torvane", "%1%2%3", "a move: file, rank, piece")
-        .arg(plain(m[0]), word(m[1]), word(m[2]));
+        .arg(plain(m[0]), word(m[1]), piece(m[2]));
 }
 
 QString side(const ReaderView& v, int which) { return word(v.sides[std::size_t(which)]); }
@@ -51,8 +41,8 @@ QString stand(const ReaderView& v, int which) {
     const auto& hand = v.hands[std::size_t(which)];
     if (hand.empty())
         return name + QLatin1Char(' ') + QCoreApplication::translate("Torvane", "なし");
-    for (const auto& [piece, count] : hand)
-        name += QLatin1Char(' ') + word(piece) + QString::number(count);
+    for (const auto& [kind, count] : hand)
+        name += QLatin1Char(' ') + piece(kind) + QString::number(count);
     return name;
 }
 
@@ -145,7 +135,7 @@ std::vector<QString> names(const ReaderView& v) {
         // Files 9..1 from the left, ranks 一..九 from the top, as the board's labels.
         QString name = QString::number(9 - i % 9) + word(RANKS[i / 9]);
         if (!sq.piece.empty())
-            name += QLatin1Char(' ') + word(sq.piece) + QLatin1Char(' ') + side(v, sq.side);
+            name += QLatin1Char(' ') + piece(sq.piece) + QLatin1Char(' ') + side(v, sq.side);
         out[std::size_t(i)] = name;
     }
     out[BOTTOM_STAND] = stand(v, 0);
