@@ -12,6 +12,7 @@
 #include "play/clock.h"
 #include "play/mouse.h"
 #include "play/panel.h"
+#include "play/turn.h"
 #include "play/window_events.h"
 #include "play/move_text.h"
 #include "ui/drawing.h"
@@ -85,41 +86,6 @@ void firstClick(State& s, int col, int row) {
     }
 }
 
-// The game goes on with the other side, or ends with the winner named.
-void handOn(State& s, int winner) {
-    auto& g = s.game;
-    auto& c = s.clock;
-    if (g.COM_TAISEN() == 1) {
-        タイマー設定(c, s.timer, false);
-        c.MAN_JIKAN += c.KEIKA_BYOU;
-        勢力調査(s);
-        if (winner != 0) {
-            announceWinner(s.dialog, g, winner);
-        } else {
-            g.turnPassesTo(g.TEBAN_COM());
-            if (手数上限終了(g, c, s.timer, s.dialog)) return;
-            com_ban(s);
-        }
-        return;
-    }
-    if (g.TEBAN() == SENTE_BAN) {
-        g.turnPassesTo(GOTE_BAN);
-        c.MAN_JIKAN += c.KEIKA_BYOU;
-    } else if (g.TEBAN() == GOTE_BAN) {
-        g.turnPassesTo(SENTE_BAN);
-        c.COM_JIKAN += c.KEIKA_BYOU;
-    }
-    c.KAISHI_JIKAN = s.timer.timeOfDay();
-    // The winner is named by the turn value of his side: the bottom side holds TEBAN_MAN,
-    // which is the second player when a game begun with 後手 goes on between two people.
-    if (winner != 0) {
-        タイマー設定(c, s.timer, false);  // a decided game's clock shows nothing more
-        announceWinner(s.dialog, g, winner);
-        return;
-    }
-    手数上限終了(g, c, s.timer, s.dialog);
-}
-
 void secondClick(State& s, int button, int col, int row) {
     auto& g = s.game;
     auto& m = s.play;
@@ -175,9 +141,9 @@ void secondClick(State& s, int button, int col, int row) {
     }
     m.MOTO_Y = fy;
     // The text names the piece as selected, so a promotion by this move does not show.
-    描画_移動結果(s, g, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
-                  m.SENTAKU_KOMA, 15);
-    handOn(s, out.winner);
+    afterMove(s, Mover::Person, out,
+              MoveLabel{m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
+                        m.SENTAKU_KOMA});
 }
 
 void standClick(State& s, int col, int row) {
