@@ -4,8 +4,6 @@
 #include "core/position.h"
 #include "core/rules.h"
 
-enum class Side { MAN, COM };
-
 // One move: a piece from a board square, or a kind from a hand, to a square. A drop comes
 // from the side's stand column, in the row the rule oracle takes (MAN kind + 2, COM kind).
 struct Move {

@@ -59,7 +59,8 @@ void com_ban(State& s) {
                       [&s, drop] {
                           const Turn& b = s.turn;
                           if (drop)
-                              描画_駒点滅(s, b.BEST_NEW_KOMA, -1, 8 - b.BEST_FY, 2);
+                              描画_駒点滅(s, b.BEST_NEW_KOMA, COM_DROP_X,
+                                          standCell(Side::COM, b.BEST_FY).y, 2);
                           else
                               描画_駒点滅(s, b.BEST_KOMA, b.BEST_FX, b.BEST_FY, 2);
                       },

@@ -22,13 +22,6 @@ namespace {
 constexpr int SELECTED_COLOUR = 12;
 constexpr int PLAIN_COLOUR = 2;
 
-// The cell under a window position in twips; anything absurd lands far off the board.
-int cellOf(double twips, double origin, double size) {
-    const double c = std::floor((twips - origin) / size);
-    if (!std::isfinite(c) || c < -1000 || c > 1000) return -1000;
-    return static_cast<int>(c);
-}
-
 bool ownPiece(const GameState& g, int code) {
     return (g.TEBAN() == g.TEBAN_MAN() && code <= -10) ||
            (g.TEBAN() == g.TEBAN_COM() && code >= 10);
@@ -110,7 +103,7 @@ void secondClick(State& s, int button, int col, int row) {
     // A COM drop names its kind, which its stand row counts from the other end. Any button
     // but the right one is a left click, so no button moves a piece unpromoted to where it
     // could never move again.
-    const int fy = m.MOTO_X == COM_DROP_X ? 8 - m.MOTO_Y : m.MOTO_Y;
+    const int fy = m.MOTO_X == COM_DROP_X ? kindAtStand(m.MOTO_X, m.MOTO_Y) : m.MOTO_Y;
     const Move move = requestedMove(m.MOTO_X, fy, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA, button == 2);
     MoveSteps steps;
     // The selection and its guidance go before the piece travels.
@@ -151,20 +144,12 @@ void standClick(State& s, int col, int row) {
     auto& m = s.play;
     if (m.SENTAKU_KOMA >= 10 || m.SENTAKU_KOMA <= -10) clearSelection(s, s.pos, s.play);
 
-    int kind, code, mineWhen;
-    if (col == MAN_DROP_X && row >= 3 && row <= 9) {
-        kind = row - 2;
-        if (s.pos.MOCHI_MAN[kind] <= 0) return;
-        code = -10 * kind;
-        mineWhen = g.TEBAN_MAN();
-    } else if (col == COM_DROP_X && row >= 1 && row <= 7) {
-        kind = 8 - row;
-        if (s.pos.MOCHI_COM[kind] <= 0) return;
-        code = 10 * kind;
-        mineWhen = g.TEBAN_COM();
-    } else {
-        return;
-    }
+    const int kind = kindAtStand(col, row);
+    if (kind == 0) return;
+    const bool man = col == MAN_DROP_X;
+    if ((man ? s.pos.MOCHI_MAN : s.pos.MOCHI_COM)[kind] <= 0) return;
+    const int code = man ? manCode(kind) : comCode(kind);
+    const int mineWhen = man ? g.TEBAN_MAN() : g.TEBAN_COM();
     調査_2歩フラグ設定(s.pos);
     g.pieceSelected();
     m.MOTO_X = col;
@@ -204,8 +189,8 @@ void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {
             return;
         case GameState::Phase::Playing: break;
     }
-    const int col = cellOf(x, 1050, 495);
-    const int row = cellOf(y, 100, 615);
+    const int col = cellColumn(x);
+    const int row = cellRow(y);
     if (!resumeAfterBrowsing(s)) return;
 
     if (!onBoard(col, row))
