@@ -164,9 +164,7 @@ void standClick(State& s, int col, int row) {
 void 描画_移動可能桝色(Canvas& cv, const Position& p, int fromX, int fromY, int colour, int piece) {
     描画_将棋盤桝(cv);
     if (cv.opt.SIDOU_FLAG != ON) return;
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y)
-            if (移動チェック(p, fromX, fromY, x, y, piece) == ON) 描画_桝輪郭(cv, colour, x, y);
+    forEachReach(p, fromX, fromY, piece, [&](int x, int y) { 描画_桝輪郭(cv, colour, x, y); });
 }
 
 void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {
