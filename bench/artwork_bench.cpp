@@ -7,15 +7,13 @@
 
 #include <cstdlib>
 
+#include "ui/geometry.h"
 #include "ui/qt/artwork.h"
 
 namespace {
 
-constexpr double CELL_W = 495, CELL_H = 615;
-
-QRectF cell(double x, double y) {
-    return QRectF(1050 + x * CELL_W, 100 + y * CELL_H, CELL_W, CELL_H);
-}
+QRectF cell(double x, double y) { return QRectF(セル左(x), セル上(y), CELL_W, CELL_H); }
+QRectF cell(Cell c) { return cell(c.x, c.y); }
 
 void redraw(QPainter& p) {
     for (int x = -3; x <= 28; ++x)
@@ -24,8 +22,8 @@ void redraw(QPainter& p) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) paintPicture(p, y == 3 ? 10 : y == 7 ? -10 : 0, cell(x, y));
     for (int k = 1; k <= 7; ++k) {
-        paintPicture(p, 10 * k, cell(-1, k));
-        paintPicture(p, -10 * k, cell(11, k + 2));
+        paintPicture(p, 10 * k, cell(standCell(Side::COM, k)));
+        paintPicture(p, -10 * k, cell(standCell(Side::MAN, k)));
     }
     paintPicture(p, -3, cell(10.8, 0));
 }

@@ -20,6 +20,7 @@
 
 #include "app/wiring.h"
 #include "play/state.h"
+#include "ui/geometry.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
@@ -80,7 +81,7 @@ int main(int argc, char** argv) {
 
     CanvasWidget* canvas = window.canvas();
     auto click = [&](int x, int y) {
-        const QPointF twips(1050 + 495 * (x + 0.5), 100 + 615 * (y + 0.5));
+        const QPointF twips(cellMiddleX(x), cellMiddleY(y));
         QTest::mouseClick(canvas, Qt::LeftButton, {}, canvas->toPixels(twips).toPoint());
     };
     std::printf("%d refusal boxes a game; resident memory at the start %.1f MB\n", refusals,

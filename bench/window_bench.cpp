@@ -30,6 +30,7 @@
 #include "play/clock.h"
 #include "play/places.h"
 #include "play/state.h"
+#include "ui/geometry.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
@@ -65,7 +66,7 @@ struct Click {
 // Clicks with both buttons as the player's hand would: press and release on the canvas.
 void click(MainWindow& w, int x, int y, int button) {
     CanvasWidget* canvas = w.canvas();
-    const QPointF local = canvas->toPixels(QPointF(1050 + 495 * (x + 0.5), 100 + 615 * (y + 0.5)));
+    const QPointF local = canvas->toPixels(QPointF(cellMiddleX(x), cellMiddleY(y)));
     const QPointF global = canvas->mapToGlobal(local);
     const Qt::MouseButton b = button == 2 ? Qt::RightButton : Qt::LeftButton;
     QMouseEvent press(QEvent::MouseButtonPress, local, global, b, b, Qt::NoModifier);
@@ -86,7 +87,7 @@ std::vector<Click> legalClicks(State& s, std::uint64_t& rng) {
         if (m.promote && 移動後チェック(m.ty, m.piece()) == ON && (rng >> 40) % 2 == 1)
             return false;
         const int target = s.pos.BAN[m.tx][m.ty];
-        const int row = m.isDrop() && !bottom ? 8 - m.fy : m.fy;
+        const int row = m.isDrop() && !bottom ? standCell(Side::COM, m.fy).y : m.fy;
         (target == COM_OU || target == MAN_OU ? kingTakes : moves)
             .push_back({m.fx, row, m.tx, m.ty, m.promote ? 2 : 1});
         return false;

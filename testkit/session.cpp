@@ -12,6 +12,7 @@
 #include "fake_port.h"
 #include "play/window_events.h"
 #include "signature.h"
+#include "ui/geometry.h"
 
 namespace session {
 namespace {
@@ -84,17 +85,13 @@ std::vector<Aim> aims(const State& s, bool kingsSpared) {
     std::vector<Aim> out;
     forEachLegalMove(p, man ? Side::MAN : Side::COM, [&](const Move& m) {
         if (m.isDrop())
-            out.push_back({m.fx, man ? m.fy : 8 - m.fy, m.tx, m.ty, 1});
+            out.push_back({m.fx, man ? m.fy : standCell(Side::COM, m.fy).y, m.tx, m.ty, 1});
         else if (!(kingsSpared && kindOf(p.BAN[m.tx][m.ty]) == OU))
             out.push_back({m.fx, m.fy, m.tx, m.ty, m.promote ? 2 : 1});
         return false;
     });
     return out;
 }
-
-// Where the middle of a cell is, in twips as the window reports a click.
-double cellX(double x) { return 1050 + 495 * (x + 0.5); }
-double cellY(double y) { return 100 + 615 * (y + 0.5); }
 
 std::string fnvHex(std::string_view bytes) {
     signature::Fnv1a h;
@@ -272,7 +269,7 @@ private:
         char text[64];
         std::snprintf(text, sizeof text, "click %d at %g %g", button, col, row);
         rec_.event(text);
-        Form_MouseDown(*state_, button, 0, cellX(col), cellY(row));
+        Form_MouseDown(*state_, button, 0, cellMiddleX(col), cellMiddleY(row));
     }
 
     bool aimedMove(bool kingsSpared) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ai/survey.h"
+#include "core/rules.h"
 #include "test_util.h"
 
 namespace {
@@ -409,6 +410,49 @@ TEST_F(Survey, CheckingStepsAlsoEnterTheAttackMapsAndKingsAttackEachOther) {
     EXPECT_EQ(n.NERAI_MAN_Y[4][3], 5);
     EXPECT_EQ(n.SEIRYOKU_MAN[4][3], 2);
     EXPECT_EQ(sum(n.OUTE_COM), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The survey's unrolled walks reach exactly where the rules let a piece go: every piece of
+// either side on every square, alone and among enemy pieces that stop its lines.
+TEST_F(Survey, ReachesExactlyWhereTheRulesLetEveryPieceGo) {
+    const int kinds[] = {HU, KYOU, KEI, GIN, KIN, KAKU, SYA, OU};
+    int compared = 0;
+    for (const bool com : {false, true})
+        for (const int kind : kinds)
+            for (const int promoted : {0, 1}) {
+                if (promoted && (kind == KIN || kind == OU)) continue;
+                const int c = (com ? comCode(kind) : manCode(kind)) + (com ? promoted : -promoted);
+                for (const bool crowded : {false, true})
+                    for (int x = 1; x <= 9; ++x)
+                        for (int y = 1; y <= 9; ++y) {
+                            clearBoard(s.pos);
+                            if (crowded)
+                                for (const auto& [bx, by] : {std::pair{3, 3},
+                                                             {5, 2},
+                                                             {7, 7},
+                                                             {2, 6},
+                                                             {5, 8},
+                                                             {8, 4},
+                                                             {5, 5}})
+                                    put(bx, by, com ? MAN_KIN : COM_KIN);
+                            put(x, y, c);
+                            survey();
+                            const Map& reach = com ? m.SEIRYOKU_COM : m.SEIRYOKU_MAN;
+                            for (int tx = 1; tx <= 9; ++tx)
+                                for (int ty = 1; ty <= 9; ++ty) {
+                                    const bool allowed = 移動チェック(s.pos, x, y, tx, ty, c) == ON;
+                                    ASSERT_EQ(reach[tx][ty] > 0, allowed)
+                                        << c << " on " << x << y << " to " << tx << ty
+                                        << (crowded ? " among enemies" : "");
+                                    ++compared;
+                                }
+                        }
+            }
+    EXPECT_EQ(compared, 28 * 2 * 81 * 81);
 }
 
 }  // namespace

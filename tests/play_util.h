@@ -11,7 +11,7 @@ using Log = std::vector<std::string>;
 
 // A click in the middle of cell (x, y), in twips as the window reports it.
 inline void click(State& s, int x, int y, int button = 1) {
-    Form_MouseDown(s, button, 0, 1050 + 495 * (x + 0.5), 100 + 615 * (y + 0.5));
+    Form_MouseDown(s, button, 0, cellMiddleX(x), cellMiddleY(y));
 }
 // A move by two clicks; the right button on the second one promotes.
 inline void move(State& s, int fx, int fy, int tx, int ty, int button = 1) {

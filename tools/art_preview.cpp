@@ -14,11 +14,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "ui/geometry.h"
 #include "ui/qt/artwork.h"
 
 namespace {
 
-constexpr double CELL_W = 495, CELL_H = 615;
 // The canvas is in twips; the window shows 15 twips per pixel at scale 1.
 constexpr double TWIPS_PER_PIXEL = 15;
 const QColor GREEN(0, 128, 0);  // colour 2, the square outlines
@@ -125,11 +125,16 @@ QImage board(double scale, int tile) {
             paintPicture(p, opening[y - 1][x - 1], cellAt(x, y));
             outline(p, x, y);
         }
-    for (int k = 1; k <= 7; ++k) {
-        paintPicture(p, k == 7 ? 10 * (8 - k) : 0, cellAt(-1, k));
-        outline(p, -1, k);
-        paintPicture(p, k == 1 || k == 4 ? -10 * k : 0, cellAt(11, k + 2));
-        outline(p, 11, k + 2);
+    // The stands from the top down: COM's from the rook, MAN's from the pawn.
+    for (int k = SYA; k >= HU; --k) {
+        const Cell com = standCell(Side::COM, k);
+        paintPicture(p, k == HU ? comCode(k) : 0, cellAt(com.x, com.y));
+        outline(p, com.x, com.y);
+    }
+    for (int k = HU; k <= SYA; ++k) {
+        const Cell man = standCell(Side::MAN, k);
+        paintPicture(p, k == 1 || k == 4 ? manCode(k) : 0, cellAt(man.x, man.y));
+        outline(p, man.x, man.y);
     }
     paintPicture(p, -3, cellAt(10.8, 0));
     return img;
@@ -156,17 +161,17 @@ double redrawMilliseconds(double scale, int rounds) {
         for (int x = -3; x <= 28; ++x)
             for (int y = -2; y <= 17; ++y)
                 if (!(x >= 1 && x <= 9 && y >= 1 && y <= 9))
-                    paintPicture(p, 5, QRectF(1050 + x * CELL_W, 100 + y * CELL_H, CELL_W, CELL_H));
+                    paintPicture(p, 5, QRectF(セル左(x), セル上(y), CELL_W, CELL_H));
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
                 paintPicture(p, (x + y) % 3 == 0 ? -10 : 0,
-                             QRectF(1050 + x * CELL_W, 100 + y * CELL_H, CELL_W, CELL_H));
+                             QRectF(セル左(x), セル上(y), CELL_W, CELL_H));
         for (int k = 1; k <= 7; ++k) {
-            paintPicture(p, 10 * k, QRectF(1050 - CELL_W, 100 + k * CELL_H, CELL_W, CELL_H));
-            paintPicture(p, -10 * k,
-                         QRectF(1050 + 11 * CELL_W, 100 + (k + 2) * CELL_H, CELL_W, CELL_H));
+            const Cell com = standCell(Side::COM, k), man = standCell(Side::MAN, k);
+            paintPicture(p, 10 * k, QRectF(セル左(com.x), セル上(com.y), CELL_W, CELL_H));
+            paintPicture(p, -10 * k, QRectF(セル左(man.x), セル上(man.y), CELL_W, CELL_H));
         }
-        paintPicture(p, -3, QRectF(1050 + 10.8 * CELL_W, 100, CELL_W, CELL_H));
+        paintPicture(p, -3, QRectF(セル左(10.8), セル上(0), CELL_W, CELL_H));
     }
     return clock.nsecsElapsed() / 1e6 / rounds;
 }

@@ -19,6 +19,7 @@
 #include "app/wiring.h"
 #include "play/window_events.h"
 #include "play/state.h"
+#include "ui/geometry.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/interface_language.h"
 #include "ui/qt/main_window.h"
@@ -69,7 +70,7 @@ constexpr Mark MARKS[] = {
 
 QPoint cellPoint(ShotWindow& window, double x, double y) {
     CanvasWidget* canvas = window.canvas();
-    const QPointF px = canvas->toPixels(QPointF(1050 + 495 * x, 100 + 615 * y));
+    const QPointF px = canvas->toPixels(QPointF(セル左(x), セル上(y)));
     return canvas->mapTo(&window, px.toPoint());
 }
 
@@ -88,7 +89,7 @@ void drawMark(QPainter& p, QPoint at, int number) {
 
 void click(ShotWindow& window, double x, double y) {
     // The centre of the cell, as a player clicks it.
-    window.canvas()->onPress(1, 1050 + 495 * (x + 0.5), 100 + 615 * (y + 0.5));
+    window.canvas()->onPress(1, cellMiddleX(x), cellMiddleY(y));
     QCoreApplication::processEvents();
 }
 

@@ -11,9 +11,7 @@ int 調査_移動可場所数(const Analysis& s, int x, int y, int code) {
     // A destination counts only where the other side cannot take the piece back at once.
     const auto& enemy = isCom(code) ? s.inf.SEIRYOKU_MAN : s.inf.SEIRYOKU_COM;
     int count = 0;
-    for (int tx = 1; tx <= 9; ++tx)
-        for (int ty = 1; ty <= 9; ++ty)
-            if (移動チェック(s.pos, x, y, tx, ty, code) == ON && enemy[tx][ty] == 0) ++count;
+    forEachReach(s.pos, x, y, code, [&](int tx, int ty) { count += enemy[tx][ty] == 0; });
     return count;
 }
 

@@ -10,6 +10,7 @@
 #include "play/com_ban.h"
 #include "play/moves.h"
 #include "play/setup.h"
+#include "play/turn.h"
 #include "record/record_file.h"
 
 namespace {
@@ -113,12 +114,9 @@ std::string Engine::man(std::string_view args) {
         case Refusal::HistoryFull: return "error history full";
         case Refusal::None: break;
     }
-    s.clock.MAN_JIKAN += s.clock.KEIKA_BYOU;
-    勢力調査(s);
-    if (out.winner != 0) return out.winner == s.game.TEBAN_MAN() ? "win MAN" : "win COM";
-    s.game.turnPassesTo(s.game.TEBAN_COM());
-    手数上限終了(s.game, s.clock, s.timer,
-                 s.dialog);  // the move that fills the history ends the game, as after COM's move
+    // The move that fills the history ends the game, as after COM's move.
+    const int winner = afterMove(s, Mover::Person, out, std::nullopt, Reply::WhenAsked);
+    if (winner != 0) return winner == s.game.TEBAN_MAN() ? "win MAN" : "win COM";
     return "ok";
 }
 
@@ -138,7 +136,7 @@ std::string Engine::com() {
     std::snprintf(buf, sizeof buf, "%d %d %d %d %d %.4f", t.BEST_FX, t.BEST_FY, t.BEST_TX,
                   t.BEST_TY, t.BEST_NEW_KOMA, t.BEST_SCORE);
     std::string out = buf;
-    if (const int winner = winnerByKings(s.pos, s.game, Mover::Computer); winner != 0)
+    if (const int winner = s.game.SHOUHAI(); winner != 0)
         out += winner == s.game.TEBAN_COM() ? " win COM" : " win MAN";
     return out;
 }

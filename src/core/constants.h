@@ -13,6 +13,9 @@ inline constexpr int EMPTY = 0;
 inline constexpr int BAN_MAX = 9;
 inline constexpr int TESU_MAX = 500;  // last storable move number of the history
 
+// The two sides: the player at the bottom and the computer (or the second player) at the top.
+enum class Side { MAN, COM };
+
 // Off-board source columns of drops: MAN drops from (11, kind + 2), COM from (-1, kind).
 inline constexpr int MAN_DROP_X = 11;
 inline constexpr int COM_DROP_X = -1;

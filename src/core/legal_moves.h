@@ -4,8 +4,6 @@
 #include "core/position.h"
 #include "core/rules.h"
 
-enum class Side { MAN, COM };
-
 // One move: a piece from a board square, or a kind from a hand, to a square. A drop comes
 // from the side's stand column, in the row the rule oracle takes (MAN kind + 2, COM kind).
 struct Move {
@@ -20,6 +18,28 @@ struct Move {
     int piece() const { return promote ? (code < 0 ? code + 1 : code - 1) : code; }
     friend bool operator==(const Move&, const Move&) = default;
 };
+
+// The travel of a move, piece by piece, through moveOne(x, y, x2, y2, code): a piece that
+// promotes turns over where it stands first, so that only the mover promotes; a drop, and a
+// knight, go alone; any other piece takes the unbroken line behind it along.
+template <class MoveOne>
+void forEachTravelling(Map& ban, const Move& m, MoveOne&& moveOne) {
+    if (m.isDrop()) {
+        moveOne(m.fx, m.fy, m.tx, m.ty, m.code);
+        return;
+    }
+    if (m.promote) ban[m.fx][m.fy] = m.code;
+    if (jumpsAlone(m.piece()))
+        moveOne(m.fx, m.fy, m.tx, m.ty, m.code);
+    else
+        forEachInMovingLine(ban, m.fx, m.fy, m.tx, m.ty, moveOne);
+}
+
+// A legal move made on the position, without drawing.
+inline void makeMove(Position& p, const Move& m) {
+    forEachTravelling(p.BAN, m,
+                      [&p](int x, int y, int x2, int y2, int c) { 駒移動(p, x, y, x2, y2, c); });
+}
 
 namespace legal_moves_detail {
 struct NoTick {

@@ -48,16 +48,16 @@ Promotion 調査_駒成(int fx, int fy, int tx, int ty, int c) {
     switch (c) {
         case MAN_HU:
         case MAN_KYOU:
-        case MAN_KEI: can = ty < 4; break;
+        case MAN_KEI: can = promotionZone(Side::MAN, ty); break;
         case MAN_GIN:
         case MAN_KAKU:
-        case MAN_SYA: can = ty < 4 || fy < 4; break;
+        case MAN_SYA: can = promotionZone(Side::MAN, ty) || promotionZone(Side::MAN, fy); break;
         case COM_HU:
         case COM_KYOU:
-        case COM_KEI: can = ty > 6; break;
+        case COM_KEI: can = promotionZone(Side::COM, ty); break;
         case COM_GIN:
         case COM_KAKU:
-        case COM_SYA: can = ty > 6 || fy > 6; break;
+        case COM_SYA: can = promotionZone(Side::COM, ty) || promotionZone(Side::COM, fy); break;
         default: break;
     }
     if (!can) return {};

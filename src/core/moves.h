@@ -20,6 +20,9 @@ void 駒移動(Position& p, int fx, int fy, int tx, int ty, int c);
 // Moves the piece on (fx, fy) to (tx, ty) with the unbroken line of pieces behind it.
 void 移動対象駒_移動(Position& p, int fx, int fy, int tx, int ty);
 
+// The one exception to the following rule: a knight jumps, and the pieces behind it stay.
+constexpr bool jumpsAlone(int piece) { return piece == MAN_KEI || piece == COM_KEI; }
+
 // The line of a move: calls moveOne(x, y, x2, y2, code) for the piece on (fx, fy) and then
 // each piece behind it, nearest first, up to the first empty square or the edge; each goes
 // the mover's displacement along the direction of travel. The board is read again after

@@ -4,17 +4,6 @@
 
 #include "core/position.h"
 
-namespace {
-
-// Gold-like step: one square forward or sideways, or straight back. `fwd` is +1 for COM.
-bool goldStep(int dx, int dy, int fwd) {
-    return (std::abs(dx) <= 1 && (dy == fwd || dy == 0)) || (dx == 0 && dy == -fwd);
-}
-
-bool kingStep(int dx, int dy) { return std::abs(dx) <= 1 && std::abs(dy) <= 1; }
-
-}  // namespace
-
 int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c) {
     const Map& BAN = p.BAN;
     if (tx < 1 || tx > 9 || ty < 1 || ty > 9) return OFF;
@@ -38,7 +27,7 @@ int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c)
     const int dy = ty - fy;
     switch (c) {
         case COM_HU:
-            if (fx > 0) return dx == 0 && dy == 1 ? ON : OFF;
+            if (fx > 0) return stepsTo(c, dx, dy) ? ON : OFF;
             return ty != 9 ? ON : OFF;
         case COM_KYOU:
             if (fx != COM_DROP_X) {
@@ -49,26 +38,26 @@ int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c)
             }
             return ty != 9 ? ON : OFF;
         case COM_KEI:
-            if (fx != COM_DROP_X) return dy == 2 && std::abs(dx) == 1 ? ON : OFF;
+            if (fx != COM_DROP_X) return stepsTo(c, dx, dy) ? ON : OFF;
             return ty <= 7 ? ON : OFF;
-        case COM_GIN: return std::abs(dx) <= 1 && (dy == 1 || (dy == -1 && dx != 0)) ? ON : OFF;
+        case COM_GIN:
         case COM_TO:
         case COM_NARIKYOU:
         case COM_NARIKEI:
         case COM_NARIGIN:
-        case COM_KIN: return goldStep(dx, dy, 1) ? ON : OFF;
+        case COM_KIN: return stepsTo(c, dx, dy) ? ON : OFF;
         case COM_KAKU:
         case MAN_KAKU: return 移動チェック角(p, fx, fy, tx, ty);
         case COM_UMA:
-        case MAN_UMA: return kingStep(dx, dy) ? ON : 移動チェック角(p, fx, fy, tx, ty);
+        case MAN_UMA: return stepsTo(c, dx, dy) ? ON : 移動チェック角(p, fx, fy, tx, ty);
         case COM_SYA:
         case MAN_SYA: return 移動チェック飛車(p, fx, fy, tx, ty);
         case COM_RYU:
-        case MAN_RYU: return kingStep(dx, dy) ? ON : 移動チェック飛車(p, fx, fy, tx, ty);
+        case MAN_RYU: return stepsTo(c, dx, dy) ? ON : 移動チェック飛車(p, fx, fy, tx, ty);
         case COM_OU:
-        case MAN_OU: return kingStep(dx, dy) ? ON : OFF;
+        case MAN_OU: return stepsTo(c, dx, dy) ? ON : OFF;
         case MAN_HU:
-            if (fx != MAN_DROP_X) return dx == 0 && dy == -1 ? ON : OFF;
+            if (fx != MAN_DROP_X) return stepsTo(c, dx, dy) ? ON : OFF;
             return ty != 1 ? ON : OFF;
         case MAN_KYOU:
             if (fx != MAN_DROP_X) {
@@ -79,14 +68,14 @@ int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c)
             }
             return ty != 1 ? ON : OFF;
         case MAN_KEI:
-            if (fx != MAN_DROP_X) return dy == -2 && std::abs(dx) == 1 ? ON : OFF;
+            if (fx != MAN_DROP_X) return stepsTo(c, dx, dy) ? ON : OFF;
             return ty >= 3 ? ON : OFF;
-        case MAN_GIN: return std::abs(dx) <= 1 && (dy == -1 || (dy == 1 && dx != 0)) ? ON : OFF;
+        case MAN_GIN:
         case MAN_TO:
         case MAN_NARIKYOU:
         case MAN_NARIKEI:
         case MAN_NARIGIN:
-        case MAN_KIN: return goldStep(dx, dy, -1) ? ON : OFF;
+        case MAN_KIN: return stepsTo(c, dx, dy) ? ON : OFF;
         default: return ON;
     }
 }

@@ -8,6 +8,7 @@
 #include "play/moves.h"
 #include "play/setup.h"
 #include "play/state.h"
+#include "play/turn.h"
 #include "ui/drawing.h"
 
 namespace {
@@ -58,24 +59,12 @@ void com_ban(State& s) {
                       [&s, drop] {
                           const Turn& b = s.turn;
                           if (drop)
-                              描画_駒点滅(s, b.BEST_NEW_KOMA, -1, 8 - b.BEST_FY, 2);
+                              描画_駒点滅(s, b.BEST_NEW_KOMA, COM_DROP_X,
+                                          standCell(Side::COM, b.BEST_FY).y, 2);
                           else
                               描画_駒点滅(s, b.BEST_KOMA, b.BEST_FX, b.BEST_FY, 2);
                       },
                   .afterTravel = [&s] { 待ち時間(s.timer, 0.5); }});
-    タイマー設定(c, s.timer, false);
-    勢力調査(s);
-
-    if (out.winner != 0) {
-        announceWinner(s.dialog, g, out.winner);
-        g.turnPassesTo(g.TEBAN_MAN());
-        return;
-    }
-    描画_移動結果(s, g, g.TEBAN_COM(), t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA, colours::WHITE);
-    描画_桝輪郭(s, colours::WHITE, t.BEST_TX, t.BEST_TY);
-    c.COM_JIKAN += c.KEIKA_BYOU;
-    c.KAISHI_JIKAN = s.timer.timeOfDay();
-    g.turnPassesTo(g.TEBAN_MAN());
-    if (手数上限終了(g, c, s.timer, s.dialog)) return;
-    if (s.opt.KEIKA) タイマー設定(c, s.timer, true);
+    afterMove(s, Mover::Computer, out,
+              MoveLabel{g.TEBAN_COM(), t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA});
 }

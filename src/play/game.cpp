@@ -43,16 +43,10 @@ void GameState::moveMade() {
     f_.TESU += 1;
 }
 
-// Taking a king ends the game in the taker's favour.
-void GameState::kingTaken(int code) {
-    if (code == COM_OU)
-        f_.SHOUHAI = f_.TEBAN_MAN;
-    else if (code == MAN_OU)
-        f_.SHOUHAI = f_.TEBAN_COM;
-}
+void GameState::decided(int winner) { f_.SHOUHAI = winner; }
 
 void GameState::resigned() {
-    f_.SHOUHAI = f_.TEBAN_MAN;
+    decided(f_.TEBAN_MAN);
     f_.TEBAN = f_.TEBAN_MAN;
 }
 

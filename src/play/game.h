@@ -45,7 +45,8 @@ public:
     // A move: its entry stored, then counted.
     void entryStored(History& h, int t);
     void moveMade();
-    void kingTaken(int code);
+    // The game is decided for the side of this turn value: the one writer of the winner.
+    void decided(int winner);
     void resigned();      // COM has no move: MAN wins, and it is his turn
     void drawnAtLimit();  // the history is full: no side moves any more
     // The two clicks of a move.

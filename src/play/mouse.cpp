@@ -12,6 +12,7 @@
 #include "play/clock.h"
 #include "play/mouse.h"
 #include "play/panel.h"
+#include "play/turn.h"
 #include "play/window_events.h"
 #include "play/move_text.h"
 #include "ui/drawing.h"
@@ -20,13 +21,6 @@ namespace {
 
 constexpr int SELECTED_COLOUR = 12;
 constexpr int PLAIN_COLOUR = 2;
-
-// The cell under a window position in twips; anything absurd lands far off the board.
-int cellOf(double twips, double origin, double size) {
-    const double c = std::floor((twips - origin) / size);
-    if (!std::isfinite(c) || c < -1000 || c > 1000) return -1000;
-    return static_cast<int>(c);
-}
 
 bool ownPiece(const GameState& g, int code) {
     return (g.TEBAN() == g.TEBAN_MAN() && code <= -10) ||
@@ -85,41 +79,6 @@ void firstClick(State& s, int col, int row) {
     }
 }
 
-// The game goes on with the other side, or ends with the winner named.
-void handOn(State& s, int winner) {
-    auto& g = s.game;
-    auto& c = s.clock;
-    if (g.COM_TAISEN() == 1) {
-        タイマー設定(c, s.timer, false);
-        c.MAN_JIKAN += c.KEIKA_BYOU;
-        勢力調査(s);
-        if (winner != 0) {
-            announceWinner(s.dialog, g, winner);
-        } else {
-            g.turnPassesTo(g.TEBAN_COM());
-            if (手数上限終了(g, c, s.timer, s.dialog)) return;
-            com_ban(s);
-        }
-        return;
-    }
-    if (g.TEBAN() == SENTE_BAN) {
-        g.turnPassesTo(GOTE_BAN);
-        c.MAN_JIKAN += c.KEIKA_BYOU;
-    } else if (g.TEBAN() == GOTE_BAN) {
-        g.turnPassesTo(SENTE_BAN);
-        c.COM_JIKAN += c.KEIKA_BYOU;
-    }
-    c.KAISHI_JIKAN = s.timer.timeOfDay();
-    // The winner is named by the turn value of his side: the bottom side holds TEBAN_MAN,
-    // which is the second player when a game begun with 後手 goes on between two people.
-    if (winner != 0) {
-        タイマー設定(c, s.timer, false);  // a decided game's clock shows nothing more
-        announceWinner(s.dialog, g, winner);
-        return;
-    }
-    手数上限終了(g, c, s.timer, s.dialog);
-}
-
 void secondClick(State& s, int button, int col, int row) {
     auto& g = s.game;
     auto& m = s.play;
@@ -144,7 +103,7 @@ void secondClick(State& s, int button, int col, int row) {
     // A COM drop names its kind, which its stand row counts from the other end. Any button
     // but the right one is a left click, so no button moves a piece unpromoted to where it
     // could never move again.
-    const int fy = m.MOTO_X == COM_DROP_X ? 8 - m.MOTO_Y : m.MOTO_Y;
+    const int fy = m.MOTO_X == COM_DROP_X ? kindAtStand(m.MOTO_X, m.MOTO_Y) : m.MOTO_Y;
     const Move move = requestedMove(m.MOTO_X, fy, m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA, button == 2);
     MoveSteps steps;
     // The selection and its guidance go before the piece travels.
@@ -175,9 +134,9 @@ void secondClick(State& s, int button, int col, int row) {
     }
     m.MOTO_Y = fy;
     // The text names the piece as selected, so a promotion by this move does not show.
-    描画_移動結果(s, g, m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
-                  m.SENTAKU_KOMA, 15);
-    handOn(s, out.winner);
+    afterMove(s, Mover::Person, out,
+              MoveLabel{m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
+                        m.SENTAKU_KOMA});
 }
 
 void standClick(State& s, int col, int row) {
@@ -185,20 +144,12 @@ void standClick(State& s, int col, int row) {
     auto& m = s.play;
     if (m.SENTAKU_KOMA >= 10 || m.SENTAKU_KOMA <= -10) clearSelection(s, s.pos, s.play);
 
-    int kind, code, mineWhen;
-    if (col == MAN_DROP_X && row >= 3 && row <= 9) {
-        kind = row - 2;
-        if (s.pos.MOCHI_MAN[kind] <= 0) return;
-        code = -10 * kind;
-        mineWhen = g.TEBAN_MAN();
-    } else if (col == COM_DROP_X && row >= 1 && row <= 7) {
-        kind = 8 - row;
-        if (s.pos.MOCHI_COM[kind] <= 0) return;
-        code = 10 * kind;
-        mineWhen = g.TEBAN_COM();
-    } else {
-        return;
-    }
+    const int kind = kindAtStand(col, row);
+    if (kind == 0) return;
+    const bool man = col == MAN_DROP_X;
+    if ((man ? s.pos.MOCHI_MAN : s.pos.MOCHI_COM)[kind] <= 0) return;
+    const int code = man ? manCode(kind) : comCode(kind);
+    const int mineWhen = man ? g.TEBAN_MAN() : g.TEBAN_COM();
     調査_2歩フラグ設定(s.pos);
     g.pieceSelected();
     m.MOTO_X = col;
@@ -213,9 +164,7 @@ void standClick(State& s, int col, int row) {
 void 描画_移動可能桝色(Canvas& cv, const Position& p, int fromX, int fromY, int colour, int piece) {
     描画_将棋盤桝(cv);
     if (cv.opt.SIDOU_FLAG != ON) return;
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y)
-            if (移動チェック(p, fromX, fromY, x, y, piece) == ON) 描画_桝輪郭(cv, colour, x, y);
+    forEachReach(p, fromX, fromY, piece, [&](int x, int y) { 描画_桝輪郭(cv, colour, x, y); });
 }
 
 void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {
@@ -238,8 +187,8 @@ void Form_MouseDown(State& s, int button, int /*shift*/, double x, double y) {
             return;
         case GameState::Phase::Playing: break;
     }
-    const int col = cellOf(x, 1050, 495);
-    const int row = cellOf(y, 100, 615);
+    const int col = cellColumn(x);
+    const int row = cellRow(y);
     if (!resumeAfterBrowsing(s)) return;
 
     if (!onBoard(col, row))

@@ -8,15 +8,15 @@ void 描画_移動結果(Canvas& cv, const GameState& g, int side, int x, int y,
     消去_移動結果(cv, g, side);
     // Shadow cells of the file digit, the row numeral and the piece name; each text itself
     // stands 0.1 cell up and left of its shadow.
-    struct Cell {
+    struct Place {
         double x, y;
     };
-    static constexpr Cell comCells[3] = {{-1.5, 8.5}, {-1.1, 8.5}, {-0.5, 8.5}};
-    static constexpr Cell comText[3] = {{-1.6, 8.4}, {-1.2, 8.4}, {-0.6, 8.4}};
-    static constexpr Cell manCells[3] = {{12.5, 2.5}, {12.9, 2.5}, {13.5, 2.5}};
-    static constexpr Cell manText[3] = {{12.4, 2.4}, {12.8, 2.4}, {13.4, 2.4}};
-    const Cell* shadow;
-    const Cell* text;
+    static constexpr Place comCells[3] = {{-1.5, 8.5}, {-1.1, 8.5}, {-0.5, 8.5}};
+    static constexpr Place comText[3] = {{-1.6, 8.4}, {-1.2, 8.4}, {-0.6, 8.4}};
+    static constexpr Place manCells[3] = {{12.5, 2.5}, {12.9, 2.5}, {13.5, 2.5}};
+    static constexpr Place manText[3] = {{12.4, 2.4}, {12.8, 2.4}, {13.4, 2.4}};
+    const Place* shadow;
+    const Place* text;
     if (side == g.TEBAN_COM()) {
         shadow = comCells;
         text = comText;

@@ -6,16 +6,8 @@
 #include "play/screen.h"
 #include "play/state.h"
 
-namespace {
-
-// Taking a king ends the game in the taker's favour.
-void decideOnKing(GameState& g, int taken) { g.kingTaken(taken); }
-
-}  // namespace
-
-void 駒移動(Canvas& cv, Position& p, GameState& g, int fx, int fy, int tx, int ty, int c) {
+void 駒移動(Canvas& cv, Position& p, int fx, int fy, int tx, int ty, int c) {
     const int taken = takeCaptured(p, tx, ty);
-    decideOnKing(g, taken);
     if (isMan(taken))
         描画_敵持盤(cv, p);
     else if (isCom(taken))
@@ -32,9 +24,9 @@ void 駒移動(Canvas& cv, Position& p, GameState& g, int fx, int fy, int tx, in
     描画_桝輪郭(cv, colours::GREEN, tx, ty);
 }
 
-void 移動対象駒_移動(Canvas& cv, Position& p, GameState& g, int fx, int fy, int tx, int ty) {
+void 移動対象駒_移動(Canvas& cv, Position& p, int fx, int fy, int tx, int ty) {
     forEachInMovingLine(p.BAN, fx, fy, tx, ty, [&](int x, int y, int x2, int y2, int c) {
-        駒移動(cv, p, g, x, y, x2, y2, c);
+        駒移動(cv, p, x, y, x2, y2, c);
     });
 }
 
@@ -68,19 +60,13 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps)
 
     out.captured = s.pos.BAN[m.tx][m.ty];
     out.promoted = m.promote;
-    if (m.isDrop()) {
-        駒移動(s, s.pos, g, m.fx, m.fy, m.tx, m.ty, m.code);
-    } else {
-        // The piece turns over where it stands, then travels; a knight jumps alone.
-        if (m.promote) s.pos.BAN[m.fx][m.fy] = m.code;
-        if (m.piece() == COM_KEI || m.piece() == MAN_KEI)
-            駒移動(s, s.pos, g, m.fx, m.fy, m.tx, m.ty, m.code);
-        else
-            移動対象駒_移動(s, s.pos, g, m.fx, m.fy, m.tx, m.ty);
-    }
+    forEachTravelling(s.pos.BAN, m, [&s](int x, int y, int x2, int y2, int code) {
+        駒移動(s, s.pos, x, y, x2, y2, code);
+    });
     if (steps.afterTravel) steps.afterTravel();
     s.sound.playSound(Sound::KOMA);
     out.winner = winnerByKings(s.pos, g, who);
+    if (out.winner != 0) g.decided(out.winner);
     return out;
 }
 
@@ -99,11 +85,6 @@ void announceWinner(DialogPort& dialog, const GameState& g, int winner) {
     else
         text = winner == SENTE_BAN ? "先手の勝ちです" : "後手の勝ちです";
     dialog.message(text, "終了", Buttons::Ok);
-}
-
-void 駒取得(Position& p, GameState& g, int c) {
-    decideOnKing(g, c);
-    駒取得(p, c);
 }
 
 int 調査_持駒数(const Position& p, const GameState& g, int teban) {

@@ -49,10 +49,8 @@ int winnerByKings(const Position& p, const GameState& g, Mover who);
 void announceWinner(DialogPort& dialog, const GameState& g, int winner);
 
 // Moves one piece (board move or drop), taking a captured piece into the capturer's hand.
-void 駒移動(Canvas& cv, Position& p, GameState& g, int fx, int fy, int tx, int ty, int c);
+void 駒移動(Canvas& cv, Position& p, int fx, int fy, int tx, int ty, int c);
 // Moves the piece on (fx, fy) to (tx, ty) with the unbroken line of pieces behind it.
-void 移動対象駒_移動(Canvas& cv, Position& p, GameState& g, int fx, int fy, int tx, int ty);
-// A captured piece into the capturer's hand; a king decides the game instead.
-void 駒取得(Position& p, GameState& g, int c);
+void 移動対象駒_移動(Canvas& cv, Position& p, int fx, int fy, int tx, int ty);
 // The pieces in hand of the side with turn value teban; 0 for any other value.
 int 調査_持駒数(const Position& p, const GameState& g, int teban);

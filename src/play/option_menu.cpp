@@ -55,9 +55,11 @@ FileResult SIDOU_Click(State& s, const std::filesystem::path& path) {
         // Guidance outlines still on the board go back to the plain colour.
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) 描画_桝輪郭(s, colours::GREEN, x, y);
-        for (int k = 1; k <= 7; ++k) {
-            描画_桝輪郭(s, colours::GREEN, COM_DROP_X, k);
-            描画_桝輪郭(s, colours::GREEN, MAN_DROP_X, k + 2);
+        // Both stands, from the top down.
+        for (int k = SYA; k >= HU; --k) {
+            const Cell com = standCell(Side::COM, k), man = standCell(Side::MAN, SYA + HU - k);
+            描画_桝輪郭(s, colours::GREEN, com.x, com.y);
+            描画_桝輪郭(s, colours::GREEN, man.x, man.y);
         }
         s.window.setChecked("SIDOU", false);
         s.opt.SIDOU_FLAG = 0;

@@ -33,35 +33,37 @@ void 描画_桝_数値(Canvas& cv) {
     }
 }
 
-void 描画_自持盤(Canvas& cv, const Position& p) {
-    for (int k = 1; k <= 7; ++k) {
-        描画_絵(cv, EMPTY, 11, k + 2);
-        描画_絵(cv, cv.opt.HAIKEI_NO, 12, k + 2);
-        描画_桝輪郭(cv, colours::GREEN, 11, k + 2);
-        int n = p.MOCHI_MAN[k];
-        if (n > 0) {
-            描画_絵(cv, manCode(k), 11, k + 2);
-            描画_桝輪郭(cv, colours::GREEN, 11, k + 2);
-            描画_数値(cv, 12.1, k + 2.3, n, colours::BLACK, 0, 14);
-            描画_数値(cv, 12, k + 2.2, n, colours::LIGHT_RED, 0, 14);
-        }
+namespace {
+
+// One kind's place on a stand: the piece, and its count in the cell beside it (towards the
+// board for COM, outwards for MAN).
+void drawStandCell(Canvas& cv, Cell at, int code, int n) {
+    const int beside = at.x + 1;
+    描画_絵(cv, EMPTY, at.x, at.y);
+    描画_絵(cv, cv.opt.HAIKEI_NO, beside, at.y);
+    描画_桝輪郭(cv, colours::GREEN, at.x, at.y);
+    if (n > 0) {
+        描画_絵(cv, code, at.x, at.y);
+        描画_桝輪郭(cv, colours::GREEN, at.x, at.y);
+        描画_数値(cv, beside + 0.1, at.y + 0.3, n, colours::BLACK, 0, 14);
+        描画_数値(cv, beside, at.y + 0.2, n, colours::LIGHT_RED, 0, 14);
     }
 }
 
+}  // namespace
+
+void 描画_自持盤(Canvas& cv, const Position& p) {
+    for (int k = HU; k <= SYA; ++k)
+        drawStandCell(cv, standCell(Side::MAN, k), manCode(k), p.MOCHI_MAN[k]);
+}
+
 void 描画_敵持盤(Canvas& cv, const Position& p) {
-    for (int k = 1; k <= 7; ++k) {
-        描画_絵(cv, EMPTY, -1, k);
-        描画_絵(cv, cv.opt.HAIKEI_NO, 0, k);
-        描画_桝輪郭(cv, colours::GREEN, -1, k);
-        int n = p.MOCHI_COM[8 - k];
-        if (n > 0) {
-            描画_絵(cv, comCode(8 - k), -1, k);
-            描画_桝輪郭(cv, colours::GREEN, -1, k);
-            描画_数値(cv, 0.1, k + 0.3, n, colours::BLACK, 0, 14);
-            描画_数値(cv, 0, k + 0.2, n, colours::LIGHT_RED, 0, 14);
-        }
+    // From the top down, which is from the rook down.
+    for (int k = SYA; k >= HU; --k) {
+        const Cell at = standCell(Side::COM, k);
+        drawStandCell(cv, at, comCode(k), p.MOCHI_COM[k]);
         // The count reaches into the board's first column.
-        描画_桝輪郭(cv, colours::GREEN, 1, k);
+        描画_桝輪郭(cv, colours::GREEN, 1, at.y);
     }
 }
 

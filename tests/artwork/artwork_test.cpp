@@ -5,7 +5,14 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <climits>
+#include <filesystem>
+#include <future>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -326,6 +333,44 @@ TEST(Artwork, TheOpeningTextsOutlastTheMemoryBoundAndAloneGoToTheFile) {
     ASSERT_TRUE(savePictures());
     clearArtworkCache();
     EXPECT_EQ(keepPicturesIn(file), 128);
+    keepPicturesIn("");
+}
+
+// The kept file is replaced as every other file is: a pipe where a temporary might go does
+// not hold up the end of the game.
+TEST(Artwork, KeptPicturesWaitOnNoPipe) {
+    using namespace std::chrono_literals;
+    TempDir dir;
+    const std::string file = (dir / "pictures").string(), pipe = file + ".new";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    clearArtworkCache();
+    keepPicturesIn(file);
+    alone(0, 1);
+    auto saving = std::async(std::launch::async, savePictures);
+    if (saving.wait_for(10s) != std::future_status::ready) {
+        // Drain the pipe so that the blocked writer, and the test, can end.
+        const int fd = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+        char sink[1 << 16];
+        while (saving.wait_for(1ms) != std::future_status::ready)
+            (void)::read(fd, sink, sizeof sink);
+        ::close(fd);
+        FAIL() << "waited on a pipe";
+    }
+    EXPECT_TRUE(saving.get());
+    EXPECT_EQ(keepPicturesIn(file), 1);
+    EXPECT_EQ(dir.fileCount(), 2u);
+    keepPicturesIn("");
+}
+
+// A folder where the kept file goes is refused, with nothing left beside it.
+TEST(Artwork, KeptPicturesLeaveNothingBesideAFolder) {
+    TempDir other;
+    const std::string folder = (other / "pictures").string();
+    std::filesystem::create_directory(folder);
+    keepPicturesIn(folder);
+    alone(5, 1);
+    EXPECT_FALSE(savePictures());
+    EXPECT_EQ(other.fileCount(), 1u) << "nothing beside the folder";
     keepPicturesIn("");
 }
 

@@ -16,8 +16,6 @@ namespace {
 // A full redraw is about a thousand calls; the list is compacted when it has doubled.
 constexpr std::size_t MIN_COMPACT = 2048;
 constexpr int WINDOW_COLOUR = 2;
-// The cell grid, continued into the margins.
-constexpr double GRID_LEFT = 1050, GRID_TOP = 100;
 
 bool isBackground(int code) { return code >= 5 && code <= 9; }
 
@@ -153,16 +151,15 @@ void CanvasWidget::paintMargins(QPainter& painter, const QRect& area, const QRec
         painter.translate(design.topLeft());
         const QPointF from = toTwips(area.topLeft());
         const QPointF to = toTwips(area.bottomRight() + QPoint(1, 1));
-        const int x0 = int(std::floor((from.x() - GRID_LEFT) / CELL_WIDTH));
-        const int x1 = int(std::floor((to.x() - GRID_LEFT) / CELL_WIDTH));
-        const int y0 = int(std::floor((from.y() - GRID_TOP) / CELL_HEIGHT));
-        const int y1 = int(std::floor((to.y() - GRID_TOP) / CELL_HEIGHT));
+        // The cell grid, continued into the margins.
+        const int x0 = cellColumn(from.x()), x1 = cellColumn(to.x());
+        const int y0 = cellRow(from.y()), y1 = cellRow(to.y());
         for (int y = y0; y <= y1; ++y)
             for (int x = x0; x <= x1; ++x) {
-                const double left = GRID_LEFT + x * CELL_WIDTH, top = GRID_TOP + y * CELL_HEIGHT;
+                const double left = セル左(x), top = セル上(y);
                 paintPicture(painter, background_,
                              QRectF(QPointF(map.x(left), map.y(top)),
-                                    QPointF(map.x(left + CELL_WIDTH), map.y(top + CELL_HEIGHT))));
+                                    QPointF(map.x(left + CELL_W), map.y(top + CELL_H))));
             }
     }
     painter.restore();

@@ -53,8 +53,7 @@ CanvasOp CanvasOp::picture(int code, double left, double top) {
     op.left = left;
     op.top = top;
     // The title picture reaches past its cell to the right.
-    op.bounds =
-        QRectF(left, top, CELL_WIDTH * std::max(1.0, pictureWidthInCells(code)), CELL_HEIGHT);
+    op.bounds = QRectF(left, top, CELL_W * std::max(1.0, pictureWidthInCells(code)), CELL_H);
     return op;
 }
 
@@ -103,7 +102,7 @@ namespace {
 
 QRectF cellOf(const CanvasOp& op, const TwipMap& map) {
     return {QPointF(map.x(op.left), map.y(op.top)),
-            QPointF(map.x(op.left + CELL_WIDTH), map.y(op.top + CELL_HEIGHT))};
+            QPointF(map.x(op.left + CELL_W), map.y(op.top + CELL_H))};
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 
 class QPainter;
 
-// A cell is 495 × 615 twips; 15 twips are one pixel at scale 1.
-inline constexpr double CELL_WIDTH = 495;
-inline constexpr double CELL_HEIGHT = 615;
+#include "ui/geometry.h"
+
+// A cell is CELL_W × CELL_H twips (ui/geometry.h); 15 twips are one pixel at scale 1.
 inline constexpr double TWIPS_PER_PIXEL = 15;
 
 // One drawing call on the canvas, kept so that the canvas can be painted again at any size.

@@ -22,8 +22,8 @@ class TitlePicture : public QWidget {
 public:
     explicit TitlePicture(QWidget* parent) : QWidget(parent) {
         setObjectName("Picture");
-        setFixedSize(int(2 * pictureWidthInCells(-3) * CELL_WIDTH / TWIPS_PER_PIXEL),
-                     int(2 * CELL_HEIGHT / TWIPS_PER_PIXEL));
+        setFixedSize(int(2 * pictureWidthInCells(-3) * CELL_W / TWIPS_PER_PIXEL),
+                     int(2 * CELL_H / TWIPS_PER_PIXEL));
     }
 
 protected:
