@@ -21,10 +21,6 @@ int dropKind(char c) {
     return c != '\0' && at != std::string_view::npos ? int(at) + 1 : 0;
 }
 
-// A board cell in twips, at its middle, as a click reports it.
-double middleX(int x) { return 1050 + 495 * (x + 0.5); }
-double middleY(int y) { return 100 + 615 * (y + 0.5); }
-
 // Board labels: files 9..1 from the left, ranks 1..9 from the top.
 int columnOf(int file) { return 10 - file; }
 
@@ -140,14 +136,15 @@ void 入力指し手実行(State& s, const TypedMove& m) {
     int fromX, fromY;
     if (m.dropKind != 0) {
         // The mover's own stand: MAN's counts its rows from the pawn down, COM's from the rook.
-        const bool bottom = g.TEBAN() == g.TEBAN_MAN();
-        fromX = bottom ? MAN_DROP_X : COM_DROP_X;
-        fromY = bottom ? m.dropKind + 2 : 8 - m.dropKind;
+        const Cell stand =
+            standCell(g.TEBAN() == g.TEBAN_MAN() ? Side::MAN : Side::COM, m.dropKind);
+        fromX = stand.x;
+        fromY = stand.y;
     } else {
         fromX = columnOf(m.fromFile);
         fromY = m.fromRank;
     }
-    Form_MouseDown(s, 1, 0, middleX(fromX), middleY(fromY));
+    Form_MouseDown(s, 1, 0, cellMiddleX(fromX), cellMiddleY(fromY));
     if (g.phase() != GameState::Phase::Playing) return;  // refused with its own message
     if (g.CLICK_JOUTAI() != 1 || sel.MOTO_X != fromX || sel.MOTO_Y != fromY) {
         // Nothing of the mover's there: the answer of an illegal destination.
@@ -158,7 +155,7 @@ void 入力指し手実行(State& s, const TypedMove& m) {
         return;
     }
     const int toX = columnOf(m.toFile), toY = m.toRank;
-    Form_MouseDown(s, m.promote ? 2 : 1, 0, middleX(toX), middleY(toY));
+    Form_MouseDown(s, m.promote ? 2 : 1, 0, cellMiddleX(toX), cellMiddleY(toY));
     // The destination held a piece of the mover's, which the click picked up instead: as a
     // typed move it is refused like any square the piece cannot reach.
     if (g.phase() == GameState::Phase::Playing && g.CLICK_JOUTAI() == 1 && sel.MOTO_X == toX &&

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWindow>
 
+#include "ui/geometry.h"
 #include "ui/qt/canvas.h"
 
 namespace board_reader {
@@ -172,7 +173,7 @@ QString news(const ReaderView& v) {
 QRectF place(int part) {
     // Cells as the drawing places them: (x, y) from 1050 + 495x, 100 + 615y twips.
     auto cells = [](double x, double y, double w, double h) {
-        return QRectF(1050 + 495 * x, 100 + 615 * y, 495 * w, 615 * h);
+        return QRectF(セル左(x), セル上(y), CELL_W * w, CELL_H * h);
     };
     if (part >= 0 && part < SQUARES) return cells(1 + part % 9, 1 + part / 9, 1, 1);
     switch (part) {
