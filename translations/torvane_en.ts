@@ -647,10 +647,6 @@
         <translation>You</translation>
     </message>
     <message>
-        <source>COM</source>
-        <translation>COM</translation>
-    </message>
-    <message>
         <source>先手</source>
         <translation>Sente</translation>
     </message>
