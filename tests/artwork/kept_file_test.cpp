@@ -46,11 +46,11 @@ void putLettering(std::string& out, std::u16string_view text) {
     out.append(4, '\x7f');
 }
 
-void putExtent(std::string& out, std::u16string_view text) {
+void putExtent(std::string& out, std::u16string_view text, double w = 10, double h = 12) {
     putText(out, u"f");
     putText(out, text);
-    put(out, 10.0);
-    put(out, 12.0);
+    put(out, w);
+    put(out, h);
 }
 
 // The magic and the program's id of a file that this very build has saved.
@@ -111,6 +111,25 @@ TEST_F(KeptFile, HoldsAtMostOneHundredAndTwentyEightTexts) {
     put(moreMeasures, std::uint32_t(129));
     for (int i = 0; i < 129; ++i) putExtent(moreMeasures, u"m");
     EXPECT_EQ(taken(file, moreMeasures), 0);
+}
+
+// The empty text measures nothing and is kept as such; a measure no font gives spoils the file.
+TEST_F(KeptFile, MeasuresOfNothingAreTakenAndImpossibleOnesAreNot) {
+    const double nan = std::nan("");
+    const struct {
+        double w, h;
+        int taken;
+    } cases[] = {{0, 0, 1},     {0, 12, 1},   {10, 0, 1},   {999999999, 12, 1}, {-1, 12, 0},
+                 {10, -0.5, 0}, {1e9, 12, 0}, {10, 1e9, 0}, {nan, 12, 0},       {10, nan, 0}};
+    for (const auto& c : cases) {
+        std::string out = header;
+        put(out, std::uint32_t(0));
+        put(out, std::uint32_t(1));
+        putLettering(out, u"a");
+        put(out, std::uint32_t(1));
+        putExtent(out, u"", c.w, c.h);
+        EXPECT_EQ(taken(file, out), c.taken) << c.w << " x " << c.h;
+    }
 }
 
 // The largest file the reader takes is 32 MiB. Everything after the header comes in even
