@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <vector>
 
 #include "../temp_dir.h"
 #include "ui/qt/artwork.h"
@@ -36,14 +38,20 @@ void putPicture(std::string& out, int w, int h, int imageWidth) {
     out.append(std::size_t(imageWidth) * std::size_t(h) * 4, '\x40');
 }
 
-void putLettering(std::string& out, std::u16string_view text) {
+// A text's picture: scales, the place of its top left against the line's, and its size.
+struct Placing {
+    double sx = 1, sy = 1;
+    std::int32_t x = 0, y = 0, w = 1, h = 1;
+};
+
+void putLettering(std::string& out, std::u16string_view text, const Placing& at = {}) {
     putText(out, text);
     putText(out, u"f");
     put(out, std::uint32_t(0xFFFFFFFF));
-    put(out, 1.0);
-    put(out, 1.0);
-    for (std::int32_t v : {0, 0, 1, 1}) put(out, v);
-    out.append(4, '\x7f');
+    put(out, at.sx);
+    put(out, at.sy);
+    for (std::int32_t v : {at.x, at.y, at.w, at.h}) put(out, v);
+    out.append(std::size_t(at.w) * std::size_t(at.h) * 4, '\x7f');
 }
 
 void putExtent(std::string& out, std::u16string_view text, double w = 10, double h = 12) {
@@ -111,6 +119,52 @@ TEST_F(KeptFile, HoldsAtMostOneHundredAndTwentyEightTexts) {
     put(moreMeasures, std::uint32_t(129));
     for (int i = 0; i < 129; ++i) putExtent(moreMeasures, u"m");
     EXPECT_EQ(taken(file, moreMeasures), 0);
+}
+
+// Each field of a picture and of a text's picture is taken at its limit and refused one step
+// beyond it, and the file with it.
+TEST_F(KeptFile, EveryFieldIsTakenAtItsLimitAndRefusedBeyond) {
+    auto withPicture = [&](int w, int h, int imageWidth) {
+        std::string out = header;
+        put(out, std::uint32_t(1));
+        putPicture(out, w, h, imageWidth);
+        put(out, std::uint32_t(0));
+        put(out, std::uint32_t(0));
+        return out;
+    };
+    for (const auto& [w, h, iw, ok] :
+         std::vector<std::tuple<int, int, int, bool>>{{2048, 1, 8192, true},
+                                                      {1, 2048, 1, true},
+                                                      {2049, 1, 2049, false},
+                                                      {1, 2049, 1, false},
+                                                      {1, 1, 8193, false},
+                                                      {0, 1, 1, false},
+                                                      {1, 0, 1, false},
+                                                      {1, 1, 0, false}})
+        EXPECT_EQ(taken(file, withPicture(w, h, iw)), ok ? 1 : 0) << w << " " << h << " " << iw;
+
+    const double tiny = 0.0100001, huge = 63.99999;
+    const std::pair<Placing, bool> texts[] = {{{tiny, huge, -8192, -2048, 8192, 1}, true},
+                                              {{huge, tiny, 8192, 2048, 1, 2048}, true},
+                                              {{0.01, 1, 0, 0, 1, 1}, false},
+                                              {{1, 64, 0, 0, 1, 1}, false},
+                                              {{1, 1, -8193, 0, 1, 1}, false},
+                                              {{1, 1, 8193, 0, 1, 1}, false},
+                                              {{1, 1, 0, -2049, 1, 1}, false},
+                                              {{1, 1, 0, 2049, 1, 1}, false},
+                                              {{1, 1, 0, 0, 8193, 1}, false},
+                                              {{1, 1, 0, 0, 1, 2049}, false},
+                                              {{1, 1, 0, 0, 0, 1}, false},
+                                              {{1, 1, 0, 0, 1, 0}, false}};
+    for (const auto& [at, ok] : texts) {
+        std::string out = header;
+        put(out, std::uint32_t(0));
+        put(out, std::uint32_t(1));
+        putLettering(out, u"a", at);
+        put(out, std::uint32_t(0));
+        EXPECT_EQ(taken(file, out), ok ? 1 : 0)
+            << at.sx << " " << at.sy << " " << at.x << " " << at.y << " " << at.w << " " << at.h;
+    }
 }
 
 // The empty text measures nothing and is kept as such; a measure no font gives spoils the file.
