@@ -293,6 +293,28 @@ TEST(RecordFile, DamagedLinesReadAsZero) {
     EXPECT_EQ(f.s.game.TEBAN(), SENTE_BAN);
 }
 
+// The largest record the reader allows is read whole; one byte more is refused unread.
+TEST(RecordFile, ARecordOfExactlyTheBoundIsReadAndOneByteMoreIsNot) {
+    TempDir dir;
+    std::string atBound = positionLines(TESU_MAX, std::string(277, '7'));
+    atBound.resize(RECORD_FILE_MAX_BYTES, '\n');
+    {
+        Fixture f;
+        TempDir::write(dir / "bound.棋譜", atBound);
+        EXPECT_TRUE(読込_棋譜(f.s, dir / "bound.棋譜").ok);
+        EXPECT_EQ(f.s.hist.SAISHU_TESU(), TESU_MAX);
+        EXPECT_EQ(f.s.hist.MOCHI_MAN_RIREKI[TESU_MAX][3], 7);
+    }
+    {
+        Fixture f;
+        TempDir::write(dir / "bound.棋譜", atBound + "\n");
+        const FileResult r = 読込_棋譜(f.s, dir / "bound.棋譜");
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.message, "棋譜ﾌｧｲﾙが大きすぎます\n\nbound.棋譜");
+        EXPECT_EQ(f.s.hist.SAISHU_TESU(), 0);
+    }
+}
+
 TEST(RecordFile, LongHugeBinaryAndMissingFiles) {
     TempDir dir;
     const std::string line(277, '7');  // " 77" fields are no pieces; hands 7; times 77777

@@ -96,6 +96,23 @@ TEST(SettingsFile, UnknownBackgroundLeavesNoBackgroundLine) {
     EXPECT_EQ(TempDir::read(dir / "Torvane.ini").substr(0, 11), toCp932("背景画=竹\r\n"));
 }
 
+// The largest file the reader allows is read as any other; one byte more is refused.
+TEST(SettingsFile, AFileOfExactlyTheBoundIsReadAndOneByteMoreIsNot) {
+    TempDir dir;
+    // 緑 then blank lines up to the bound.
+    std::string atBound = MIDORI_FILE;
+    atBound.resize(SETTINGS_FILE_MAX_BYTES, '\n');
+    for (const std::size_t extra : {0, 1}) {
+        SCOPED_TRACE(extra);
+        Fixture f;
+        TempDir::write(dir / "Torvane.ini", atBound + std::string(extra, '\n'));
+        EXPECT_TRUE(
+            読込_環境設定ファイル(f.s, f.s.window, f.s.sound, f.s.dialog, dir / "Torvane.ini").ok);
+        EXPECT_EQ(f.s.opt.HAIKEI_NO, extra == 0 ? 5 : 6);
+        EXPECT_EQ(f.port.count("message"), extra);
+    }
+}
+
 TEST(SettingsFile, FailuresFallBackToDefaults) {
     TempDir dir;
     {

@@ -146,6 +146,42 @@ TEST_F(WindowTest, ThePanelIsPlacedInTwipsAtEveryScale) {
     EXPECT_EQ(widget<QWidget>(window, "Text1")->geometry(), QRect(96, 312, 230, 27));
 }
 
+// Between the scales above, every box and caption rounds each of its own edges to the nearest
+// pixel and takes the letter size of the scale: the places pinned at two sizes.
+TEST_F(WindowTest, ThePanelsPlacesBetweenTheScalesAreTheOnesPlacedBefore) {
+    window.showRecordLists(true, true, true);
+    window.showRecordInputs(true);
+    const std::pair<QSize, const char*> pinned[] = {
+        {{968, 726},
+         "Drive1 24,36 256x31 18\nDir1 24,61 256x172 18\nFile1 24,230 256x94 18\n"
+         "Label1(0) 12,315 85x27 18\nLabel1(1) 12,290 85x28 18\nLabel1(2) 12,266 85x27 18\n"
+         "Label1(3) 12,242 85x27 18\nText1 97,315 231x27 18\nText2 97,242 231x27 18\n"
+         "Text3 97,266 231x27 18\nText4 97,290 231x28 18\nCommand1 339,303 86x37 18\n"},
+        {{675, 507},
+         "Drive1 17,25 178x21 13\nDir1 17,42 178x120 13\nFile1 17,160 178x66 13\n"
+         "Label1(0) 8,219 60x19 13\nLabel1(1) 8,203 60x18 13\nLabel1(2) 8,186 60x19 13\n"
+         "Label1(3) 8,169 60x19 13\nText1 68,219 161x19 13\nText2 68,169 161x19 13\n"
+         "Text3 68,186 161x19 13\nText4 68,203 161x18 13\nCommand1 236,211 60x26 13\n"},
+    };
+    for (const auto& [size, places] : pinned) {
+        setCanvasSize(size.width(), size.height());
+        std::string seen;
+        for (const char* name : PANEL) {
+            const QWidget* w = widget<QWidget>(window, name);
+            const QRect g = w->geometry();
+            seen += QStringLiteral("%1 %2,%3 %4x%5 %6\n")
+                        .arg(name)
+                        .arg(g.x())
+                        .arg(g.y())
+                        .arg(g.width())
+                        .arg(g.height())
+                        .arg(w->font().pixelSize())
+                        .toStdString();
+        }
+        EXPECT_EQ(seen, places) << size.width() << "x" << size.height();
+    }
+}
+
 TEST_F(WindowTest, ClicksAndKeysOnThePanelStayThere) {
     window.showRecordInputs(true);
     QWidget* label = widget<QWidget>(window, "Label1(2)");
