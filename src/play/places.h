@@ -20,6 +20,9 @@ struct Places {
     std::filesystem::path settingsFile = "Torvane.ini";
     // Where the record panel opens; empty: the current directory.
     std::filesystem::path recordDir;
+    // The game in progress, rewritten after every move so that quitting loses nothing; empty:
+    // no game is kept (the headless tool, the tests).
+    std::filesystem::path keptGame = {};
 };
 
 // An environment variable's value; empty when it is unset.
@@ -36,6 +39,10 @@ std::string_view dataDirFromBinDir();
 // nothing.
 Places placesFor(const std::filesystem::path& executable, const Environment& env,
                  std::string_view dataFromBin = dataDirFromBinDir());
+
+// The kept game of the desktop program: $XDG_STATE_HOME/torvane/前回.棋譜, else under
+// ~/.local/state. Empty when there is no home to put it in.
+std::filesystem::path keptGameFor(const Environment& env);
 
 // The process environment; HOME falls back to the password database when it is unset.
 std::string processEnvironment(std::string_view name);
