@@ -28,18 +28,10 @@ bool makeDirectories(const fs::path& dir) {
 }  // namespace
 
 std::string 前回棋譜の内容(const State& s) {
-    const GameState& g = s.game;
-    std::string top, bottom;
-    if (g.COM_TAISEN() == 1) {
-        top = "ｺﾝﾋﾟｭｰﾀ";
-        bottom = "あなた";
-    } else {
-        top = g.TEBAN_COM() == SENTE_BAN ? "先手" : "後手";
-        bottom = g.TEBAN_COM() == SENTE_BAN ? "後手" : "先手";
-    }
     // The history holds the positions before each move; the last one is still on the board.
-    const int last = g.TESU();
-    std::string bytes = encodeRecord(s.hist, last - 1, "前回の対局", top, bottom);
+    // The header lines are left empty: reading the game back draws nothing over the board.
+    const int last = s.game.TESU();
+    std::string bytes = encodeRecord(s.hist, last - 1, "", "", "");
     if (last < 1 || last > TESU_MAX) return bytes;
     const int t = last - 1;
     const float man = s.hist.MAN_JIKAN_ATO[t], com = s.hist.COM_JIKAN_ATO[t];

@@ -6,7 +6,7 @@
 struct State;
 
 // The kept game's bytes: a record file of entries 1..TESU, the last one the position on the
-// board. Its header names the players as the game's messages do.
+// board.
 std::string 前回棋譜の内容(const State& s);
 
 // Replaces the kept game after a move, when this program keeps one (places.keptGame). A move

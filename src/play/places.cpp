@@ -112,7 +112,7 @@ fs::path keptGameFor(const Environment& env) {
         if (home.empty() || home == "/") return {};
         state = home / ".local" / "state";
     }
-    return state / "torvane" / "前回.棋譜";
+    return state / "torvane" / KEPT_GAME;
 }
 
 std::string processEnvironment(std::string_view name) {

@@ -10,6 +10,8 @@ inline constexpr std::array<std::string_view, 5> WAVE_FILES = {"その他.wav", 
                                                                "駒打音.wav", "BGM.wav", "消滅.wav"};
 // The help page, in the data directory beside them.
 inline constexpr std::string_view HELP_PAGE = "Torvane.htm";
+// The game in progress, in the state directory.
+inline constexpr std::string_view KEPT_GAME = "前回.棋譜";
 
 // Where the game reads its data and keeps the player's files. The defaults are those of a game
 // run from its build tree: everything in the directory it was started in.
