@@ -9,6 +9,7 @@
 #include "cli/engine.h"
 #include "cli/random_play.h"
 #include "play/setup.h"
+#include "temp_dir.h"
 #include "test_util.h"
 #include "mode_seam.h"
 
@@ -188,6 +189,16 @@ TEST(Cli, VersionAndArguments) {
     EXPECT_EQ(run("printf 'level 9\\nquit\\n' | " TORVANE_CLI " --versions"),
               (std::pair<std::string, int>{"error bad level\n", 0}));
     EXPECT_EQ(run("printf 'level 9\\nquit\\n' | " TORVANE_CLI).first, "error bad level\n");
+}
+
+TEST(Cli, TheToolKeepsNoGame) {
+    TempDir dir;
+    const std::string d = dir.path().string();
+    EXPECT_EQ(run("cd '" + d + "' && printf 'man 7 7 7 6\\ncom\\nquit\\n' | HOME='" + d +
+                  "' XDG_STATE_HOME='" + d + "/state' " TORVANE_CLI)
+                  .second,
+              0);
+    EXPECT_EQ(dir.fileCount(), 0u);
 }
 
 TEST(Cli, ALongLineIsRefusedAndAFailedWriteStopsTheTool) {

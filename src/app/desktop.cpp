@@ -40,6 +40,9 @@ void choosePlaces(Places& places) {
     // The program's file as the kernel names it, where Qt looks too; no application is needed.
     std::error_code ec;
     places = placesFor(std::filesystem::read_symlink("/proc/self/exe", ec), processEnvironment);
+    // Installed or not, the game in progress is kept in the state directory, never where the
+    // game runs.
+    places.keptGame = keptGameFor(processEnvironment);
 }
 
 void reportFiles(const Places& places, int soundsLoaded) {

@@ -4,6 +4,7 @@
 #include "play/browsing.h"
 #include "play/game_flow.h"
 #include "play/help.h"
+#include "play/kept_game.h"
 #include "play/panel.h"
 #include "play/state.h"
 #include "play/window_events.h"
@@ -52,6 +53,7 @@ constexpr Command COMMANDS[] = {
     {"REVERSE", REVERSE_Click},
     {"KIFU_READ", KIFU_READ_Click},
     {"KIFU_WRITE", KIFU_WRITE_Panel},
+    {"KIFU_ZENKAI", KIFU_ZENKAI_Click},
     {"OPTION", OPTION_Click},
     {"HAIKEI_GA", nothing},
     {"MIDORI", option<MIDORI_Click>},

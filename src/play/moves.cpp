@@ -2,6 +2,7 @@
 
 #include "core/moves.h"
 #include "core/rules.h"
+#include "play/kept_game.h"
 #include "play/setup.h"
 #include "play/screen.h"
 #include "play/state.h"
@@ -67,6 +68,7 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps)
     s.sound.playSound(Sound::KOMA);
     out.winner = winnerByKings(s.pos, g, who);
     if (out.winner != 0) g.decided(out.winner);
+    書込_前回棋譜(s);
     return out;
 }
 

@@ -111,6 +111,17 @@ fs::path cacheDirFor(const Environment& env) {
     return {};
 }
 
+fs::path keptGameFor(const Environment& env) {
+    fs::path state = absoluteFrom(env, "XDG_STATE_HOME");
+    if (state.empty()) {
+        // A home of "/" is none: the game is not kept at the root of the file system.
+        const fs::path home = absoluteFrom(env, "HOME");
+        if (home.empty() || home == "/") return {};
+        state = home / ".local" / "state";
+    }
+    return state / "torvane" / KEPT_GAME;
+}
+
 std::string processEnvironment(std::string_view name) {
     const std::string key(name);
     if (const char* v = std::getenv(key.c_str()); v && *v) return v;
@@ -136,5 +147,7 @@ std::string describePlaces(const Places& places) {
     out += "torvane: settings file " + places.settingsFile.string() + state(places.settingsFile);
     out += "torvane: record directory " +
            (places.recordDir.empty() ? std::string(".") : places.recordDir.string()) + "\n";
+    if (!places.keptGame.empty())
+        out += "torvane: kept game " + places.keptGame.string() + state(places.keptGame);
     return out;
 }

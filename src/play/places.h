@@ -10,6 +10,8 @@ inline constexpr std::array<std::string_view, 5> WAVE_FILES = {"その他.wav", 
                                                                "駒打音.wav", "BGM.wav", "消滅.wav"};
 // The help page, in the data directory beside them.
 inline constexpr std::string_view HELP_PAGE = "Torvane.htm";
+// The game in progress, in the state directory.
+inline constexpr std::string_view KEPT_GAME = "前回.棋譜";
 
 // Where the game reads its data and keeps the player's files. The defaults are those of a game
 // run from its build tree: everything in the directory it was started in.
@@ -20,6 +22,9 @@ struct Places {
     std::filesystem::path settingsFile = "Torvane.ini";
     // Where the record panel opens; empty: the current directory.
     std::filesystem::path recordDir;
+    // The game in progress, rewritten after every move so that quitting loses nothing; empty:
+    // no game is kept (the headless tool, the tests).
+    std::filesystem::path keptGame = {};
 };
 
 // An environment variable's value; empty when it is unset.
@@ -39,6 +44,10 @@ Places placesFor(const std::filesystem::path& executable, const Environment& env
 
 // The user's cache directory: XDG_CACHE_HOME, else .cache in the home; empty without either.
 std::filesystem::path cacheDirFor(const Environment& env);
+
+// The kept game of the desktop program: $XDG_STATE_HOME/torvane/前回.棋譜, else under
+// ~/.local/state. Empty when there is no home to put it in.
+std::filesystem::path keptGameFor(const Environment& env);
 
 // The process environment; HOME falls back to the password database when it is unset.
 std::string processEnvironment(std::string_view name);

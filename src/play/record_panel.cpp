@@ -56,6 +56,11 @@ FileResult 読込_棋譜(State& s, const std::filesystem::path& path) {
         s.dialog.message(r.message, "棋譜", Buttons::Ok);
         return r;
     }
+    読込_棋譜内容(s, bytes);
+    return r;
+}
+
+void 読込_棋譜内容(State& s, std::string_view bytes) {
     初期設定(s);
     s.game.recordLoading();
     const RecordContents contents = decodeRecord(bytes, s.hist);
@@ -77,12 +82,11 @@ FileResult 読込_棋譜(State& s, const std::filesystem::path& path) {
 
     if (count == 0) {
         s.dialog.message("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
-        return r;
+        return;
     }
     if (cut)
         s.dialog.message("棋譜が長すぎるため 500手目までを読み込みました", "棋譜", Buttons::Ok);
     s.dialog.message(" 読み込みました", "棋譜", Buttons::Ok);
     s.dialog.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::Ok);
     s.game.recordShown();
-    return r;
 }

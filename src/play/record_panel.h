@@ -26,3 +26,5 @@ FileResult 書込_棋譜(const History& h, const GameState& g, DialogPort& dialo
 // A click on a record file: reads it into the history for browsing. A file that cannot be
 // read is reported and changes nothing.
 FileResult 読込_棋譜(State& s, const std::filesystem::path& path);
+// The same with the file's bytes already read.
+void 読込_棋譜内容(State& s, std::string_view bytes);

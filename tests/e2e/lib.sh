@@ -59,6 +59,8 @@ e2e_inside() {
     pid= wm=
     tmp=$(mktemp -d "${TMPDIR:-/tmp}/torvane-e2e-shots.XXXXXX")
     trap e2e_cleanup EXIT
+    # The game in progress is kept in the state directory: the test's own, not the user's.
+    export XDG_STATE_HOME=$tmp/state
     if [ -n "${e2e_wm:-}" ]; then
         command -v "$e2e_wm" >/dev/null 2>&1 || { say "skipped: $e2e_wm is not installed"; exit 77; }
         "$e2e_wm" >>"$out/$e2e_name.log" 2>&1 &

@@ -89,7 +89,8 @@ TEST_F(WindowTest, TheMenusReadAsTheGameNamesThem) {
               "終わり[OWARI]<Ctrl+Q>} "
               "戻[REPLAY]<Left> 進[AFTER]<Right> "
               "局面[STOP]{最初[CANCEL]<Home> 反転[REVERSE]<Ctrl+R>} "
-              "棋譜[KIFU]{読込[KIFU_READ]<Ctrl+O> 書込[KIFU_WRITE]<Ctrl+S>} "
+              "棋譜[KIFU]{読込[KIFU_READ]<Ctrl+O> 書込[KIFU_WRITE]<Ctrl+S> "
+              "前回[KIFU_ZENKAI]<Ctrl+L>} "
               "ｵﾌﾟｼｮﾝ[OPTION]{背景画[HAIKEI_GA]{緑[MIDORI]* 畳[TATAMI]* 竹[TAKE]* 宇宙[UCHU]* "
               "煉瓦[RENGA]*} 移動指導[SIDOU]* 経過時間[KEIKA]* BGM[BGM]*} "
               "ﾊﾝﾃﾞｨｷｬｯﾌﾟ[HANDE]{上げる[LBEL_UP] 下げる[LEBEL_DOWN]} "
@@ -114,6 +115,7 @@ TEST_F(WindowTest, KeysChooseWhatTheMenusWould) {
         {Qt::Key_G, Qt::ControlModifier, {"menu TAIKYOKU", "menu GOTE"}},
         {Qt::Key_H, Qt::ControlModifier, {"menu TAIKYOKU", "menu START"}},
         {Qt::Key_O, Qt::ControlModifier, {"menu KIFU_READ"}},
+        {Qt::Key_L, Qt::ControlModifier, {"menu KIFU_ZENKAI"}},
         {Qt::Key_S, Qt::ControlModifier, {"menu KIFU_WRITE"}},
         {Qt::Key_F1, {}, {"menu KAISETU"}},
         {Qt::Key_Q, Qt::ControlModifier, {"menu TAIKYOKU", "menu OWARI"}},

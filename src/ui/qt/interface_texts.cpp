@@ -25,6 +25,7 @@ const InterfaceText TEXTS[] = {
     QT_TRANSLATE_NOOP3("Torvane", "棋譜", "menu"),
     QT_TRANSLATE_NOOP3("Torvane", "読込", "menu"),
     QT_TRANSLATE_NOOP3("Torvane", "書込", "menu"),
+    QT_TRANSLATE_NOOP3("Torvane", "前回", "menu"),
     QT_TRANSLATE_NOOP3("Torvane", "ｵﾌﾟｼｮﾝ", "menu"),
     QT_TRANSLATE_NOOP3("Torvane", "背景画", "menu"),
     QT_TRANSLATE_NOOP3("Torvane", "緑", "menu"),
@@ -79,6 +80,7 @@ const InterfaceText TEXTS[] = {
     QT_TRANSLATE_NOOP3("Torvane", "Direct Soundインターフェースが作成できません。", ""),
     QT_TRANSLATE_NOOP3("Torvane", "ﾃﾞﾊﾞｲｽが準備できていません", ""),
 
+    QT_TRANSLATE_NOOP3("Torvane", "前回の対局はありません", ""),
     // Titles of the message boxes.
     QT_TRANSLATE_NOOP3("Torvane", "終了", ""),
     QT_TRANSLATE_NOOP3("Torvane", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", ""),
@@ -96,6 +98,7 @@ const InterfaceText TEXTS[] = {
     QT_TRANSLATE_NOOP3("Torvane", "終局", ""),
     QT_TRANSLATE_NOOP3("Torvane", "ｴﾗｰ", ""),
 
+    QT_TRANSLATE_NOOP3("Torvane", "前回", ""),
     // The canvas: thinking, the move counter, the handicap, the board's rows and the move text.
     QT_TRANSLATE_NOOP3("Torvane", "思考中", ""),
     QT_TRANSLATE_NOOP3("Torvane", "手目", ""),

@@ -20,6 +20,7 @@ const std::map<std::string, QKeySequence> SHORTCUTS = {
     {"START", QKeySequence(Qt::CTRL | Qt::Key_H)},
     {"KIFU_READ", QKeySequence(Qt::CTRL | Qt::Key_O)},
     {"KIFU_WRITE", QKeySequence(Qt::CTRL | Qt::Key_S)},
+    {"KIFU_ZENKAI", QKeySequence(Qt::CTRL | Qt::Key_L)},
     {"KAISETU", QKeySequence(Qt::Key_F1)},
     {"OWARI", QKeySequence(Qt::CTRL | Qt::Key_Q)},
 };
@@ -129,6 +130,7 @@ std::map<std::string, QAction*> buildMenus(QMenuBar* bar,
     QMenu* record = b.title("棋譜", "KIFU", false);
     b.item(record, "読込", "KIFU_READ");
     b.item(record, "書込", "KIFU_WRITE");
+    b.item(record, "前回", "KIFU_ZENKAI");
 
     QMenu* options = b.title("ｵﾌﾟｼｮﾝ", "OPTION", true);
     QMenu* background = b.submenu(options, "背景画", "HAIKEI_GA");
