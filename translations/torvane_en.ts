@@ -802,5 +802,18 @@
         <source>将棋盤</source>
         <translation>Board</translation>
     </message>
+    <message>
+        <source>前回</source>
+        <comment>menu</comment>
+        <translation>Last game</translation>
+    </message>
+    <message>
+        <source>前回の対局はありません</source>
+        <translation>There is no last game</translation>
+    </message>
+    <message>
+        <source>前回</source>
+        <translation>Last game</translation>
+    </message>
 </context>
 </TS>

@@ -154,7 +154,8 @@ void MainWindow::menuChosen(const std::string& control) {
 }
 
 void MainWindow::leaveMenuBar() {
-    menuBar()->setActiveAction(nullptr);
+    // Only a highlight is taken: clearing a bar that has none leaves it deaf to the mouse.
+    if (menuBar()->activeAction()) menuBar()->setActiveAction(nullptr);
     if (menuBar()->hasFocus()) canvas_->setFocus();
 }
 
