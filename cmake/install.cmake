@@ -125,9 +125,6 @@ install(FILES "${TORVANE_ASSETS}/${TORVANE_APP_ID}.metainfo.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 # The licence, where Debian looks for it (share/doc/torvane/copyright).
 install(FILES "${TORVANE_ASSETS}/copyright" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
-# What lintian says of the game's program that does not hold (the file says why).
-install(FILES "${TORVANE_ASSETS}/lintian-overrides" DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides"
-        RENAME torvane)
 # The changelog of a native Debian package, compressed as Debian ships it.
 if(TORVANE_GZIP)
   set(changelog "${CMAKE_BINARY_DIR}/doc/changelog.gz")
