@@ -655,6 +655,26 @@
         <translation>Gote</translation>
     </message>
     <message>
+        <source>あなた</source>
+        <comment>whose</comment>
+        <translation>Your</translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <comment>whose</comment>
+        <translation>COM&apos;s</translation>
+    </message>
+    <message>
+        <source>先手</source>
+        <comment>whose</comment>
+        <translation>Sente&apos;s</translation>
+    </message>
+    <message>
+        <source>後手</source>
+        <comment>whose</comment>
+        <translation>Gote&apos;s</translation>
+    </message>
+    <message>
         <source>歩</source>
         <comment>reader</comment>
         <translation>Pawn</translation>
@@ -756,7 +776,7 @@
     </message>
     <message>
         <source>%1の持ち駒</source>
-        <translation>%1&apos;s hand</translation>
+        <translation>%1 hand</translation>
     </message>
     <message>
         <source>なし</source>
@@ -764,7 +784,7 @@
     </message>
     <message>
         <source>%1の時間</source>
-        <translation>%1&apos;s clock</translation>
+        <translation>%1 clock</translation>
     </message>
     <message>
         <source>表示なし</source>
@@ -772,7 +792,7 @@
     </message>
     <message>
         <source>%1の指し手</source>
-        <translation>%1&apos;s move</translation>
+        <translation>%1 move</translation>
     </message>
     <message>
         <source>%1手目</source>

@@ -1,6 +1,7 @@
 // The English interface: which language the desktop gets, a catalogue that covers every text
 // the game hands to the window, texts composed from parts, and records that do not depend on
 // the language they were written in.
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -218,6 +219,19 @@ TEST_F(InEnglish, MenusVersionBoxAndPanelCaptionsAreEnglish) {
         ASSERT_NE(label, nullptr);
         EXPECT_FALSE(hasJapanese(label->text())) << label->text().toStdString();
     }
+    // What a reader says: the whole move in English, its file digit included.
+    ReaderView v;
+    v.sides = {"あなた", "COM"};
+    v.squares[5 * 9 + 2] = {"歩", 0};
+    v.moveTexts[0] = {"７", "六", "歩"};
+    window.describe(v);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(window.canvas());
+    ASSERT_NE(a, nullptr);
+    auto name = [&](int i) { return a->child(i)->text(QAccessible::Name).toStdString(); };
+    EXPECT_EQ(name(5 * 9 + 2), "76 Pawn You");
+    EXPECT_EQ(name(81), "Your hand none");
+    EXPECT_EQ(name(86), "COM's move none");
+    EXPECT_EQ(name(85), "Your move 76 Pawn");
 }
 
 TEST(InterfaceLanguage, JapaneseMenusKeepTheirCaptions) {

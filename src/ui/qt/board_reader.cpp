@@ -32,13 +32,17 @@ const char* const RANKS[9] = {
 // File digit, rank and piece as the canvas draws them, in the words of the language.
 QString moveText(const MoveWords& m) {
     return QCoreApplication::translate("Torvane", "%1%2%3", "a move: file, rank, piece")
-        .arg(plain(m[0]), word(m[1]), piece(m[2]));
+        .arg(word(m[0]), word(m[1]), piece(m[2]));
 }
 
 QString side(const ReaderView& v, int which) { return word(v.sides[std::size_t(which)]); }
+// The side as the owner of a hand, a clock or a move: "Your", not "You's".
+QString owner(const ReaderView& v, int which) {
+    return QCoreApplication::translate("Torvane", v.sides[std::size_t(which)].c_str(), "whose");
+}
 
 QString stand(const ReaderView& v, int which) {
-    QString name = QCoreApplication::translate("Torvane", "%1の持ち駒").arg(side(v, which));
+    QString name = QCoreApplication::translate("Torvane", "%1の持ち駒").arg(owner(v, which));
     const auto& hand = v.hands[std::size_t(which)];
     if (hand.empty())
         return name + QLatin1Char(' ') + QCoreApplication::translate("Torvane", "なし");
@@ -144,11 +148,11 @@ std::vector<QString> names(const ReaderView& v) {
     for (int w = 0; w < 2; ++w) {
         const auto& clock = v.clocks[std::size_t(w)];
         out[std::size_t(BOTTOM_CLOCK + w)] =
-            QCoreApplication::translate("Torvane", "%1の時間").arg(side(v, w)) + QLatin1Char(' ') +
+            QCoreApplication::translate("Torvane", "%1の時間").arg(owner(v, w)) + QLatin1Char(' ') +
             (clock.empty() ? QCoreApplication::translate("Torvane", "表示なし") : plain(clock));
         const auto& move = v.moveTexts[std::size_t(w)];
         out[std::size_t(BOTTOM_MOVE + w)] =
-            QCoreApplication::translate("Torvane", "%1の指し手").arg(side(v, w)) +
+            QCoreApplication::translate("Torvane", "%1の指し手").arg(owner(v, w)) +
             QLatin1Char(' ') +
             (move == MoveWords{} ? QCoreApplication::translate("Torvane", "なし") : moveText(move));
     }

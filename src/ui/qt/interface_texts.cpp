@@ -155,11 +155,15 @@ const InterfaceText TEXTS[] = {
     QT_TRANSLATE_NOOP3("Torvane", "飛", ""),
     QT_TRANSLATE_NOOP3("Torvane", "飛成", ""),
     QT_TRANSLATE_NOOP3("Torvane", "王", ""),
-    // What a screen reader names: the sides (COM is COM in any language), and the pieces in
-    // whole words ("reader").
+    // What a screen reader names: the sides (COM is COM in any language), their possessive
+    // forms ("whose"), and the pieces in whole words ("reader").
     QT_TRANSLATE_NOOP3("Torvane", "あなた", ""),
     QT_TRANSLATE_NOOP3("Torvane", "先手", ""),
     QT_TRANSLATE_NOOP3("Torvane", "後手", ""),
+    QT_TRANSLATE_NOOP3("Torvane", "あなた", "whose"),
+    QT_TRANSLATE_NOOP3("Torvane", "COM", "whose"),
+    QT_TRANSLATE_NOOP3("Torvane", "先手", "whose"),
+    QT_TRANSLATE_NOOP3("Torvane", "後手", "whose"),
     QT_TRANSLATE_NOOP3("Torvane", "歩", "reader"),
     QT_TRANSLATE_NOOP3("Torvane", "と", "reader"),
     QT_TRANSLATE_NOOP3("Torvane", "香", "reader"),
