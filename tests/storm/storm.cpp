@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -156,7 +157,9 @@ private:
     std::unique_ptr<State> state_ = std::make_unique<State>(window_);
     State& s = *state_;
     QTimer answerer_;
-    QDialog* open_ = nullptr;  // the dialog the answerer is working on
+    // The dialog the answerer is working on. The boxes are shown again and again: a connection
+    // to each showing's `destroyed` would pile up on a box that lives on.
+    QPointer<QDialog> open_;
     int attempts_ = 0;
     int depth_ = 0;
     long handlerCalls_ = 0;
@@ -601,7 +604,6 @@ void Storm::answer() {
         // address.
         open_ = dialog;
         attempts_ = 0;
-        QObject::connect(dialog, &QObject::destroyed, &answerer_, [this] { open_ = nullptr; });
         QObject::connect(
             dialog, &QDialog::finished, &answerer_, [this] { open_ = nullptr; },
             Qt::SingleShotConnection);

@@ -57,6 +57,11 @@ Kept& kept() {
 
 namespace {
 
+// A painted image keeps its paint engine, whose buffers (the rasterizer's, the stroker's,
+// the clip's) often outweigh the pixels and stay as long as the image: kept pictures are
+// copies of the pixels alone.
+QImage pixelsOnly(const QImage& painted) { return painted.copy(); }
+
 QImage picture(int code, int w, int h, int imageWidth) {
     Kept& k = kept();
     const Request r{code, w, h, imageWidth};
@@ -75,7 +80,7 @@ QImage picture(int code, int w, int h, int imageWidth) {
     lock.unlock();
     const QImage square =
         pictureOf(code) == Picture::Piece ? picture(0, imageWidth, h, imageWidth) : QImage();
-    painting.set_value(render(code, h, imageWidth, square));
+    painting.set_value(pixelsOnly(render(code, h, imageWidth, square)));
     return ready.get();
 }
 
@@ -164,7 +169,7 @@ std::optional<Lettering> letter(const TextRequest& r, const QFont& font, const Q
     p.scale(r.sx, r.sy);
     drawLine(p, QPointF(0, 0), r.text, font, colour);
     p.end();
-    return Lettering{std::move(img), pixels.topLeft()};
+    return Lettering{pixelsOnly(img), pixels.topLeft()};
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QScreen>
 #include <QTime>
@@ -76,6 +77,9 @@ constexpr double FRAME_HEIGHT_TWIPS = 800;
 constexpr double SCREEN_SHARE = 0.8;
 // A wait never lasts longer than this, whatever it is asked.
 constexpr double LONGEST_WAIT_SECONDS = 60;
+// The style keeps the pictures of the panel's buttons and lists for every size they take,
+// and the panel follows the window's size: Qt's 10 MB would fill with sizes long gone.
+constexpr int STYLE_PICTURES_KB = 1024;
 
 }  // namespace
 
@@ -83,6 +87,7 @@ MainWindow::MainWindow(SoundBackend* sound) : sound_(sound) {
     dayStartMs_ = wallClock ? wallClock() : QTime::currentTime().msecsSinceStartOfDay();
     sinceStart_.start();
     setWindowTitle(QStringLiteral("Torvane"));
+    QPixmapCache::setCacheLimit(STYLE_PICTURES_KB);
     board_reader::install();
     canvas_ = new CanvasWidget(this);
     setCentralWidget(canvas_);
