@@ -185,6 +185,14 @@ ${qrc_entries}  </qresource>
   add_custom_target(torvane-window-icon DEPENDS "${icon_cpp}")
   target_sources(torvane-app PRIVATE "${icon_cpp}")
   add_dependencies(torvane-app torvane-window-icon)
+  # The window tests set the icon as the program does and read back what Qt was given.
+  if(TARGET torvane-qt-tests)
+    target_sources(torvane-qt-tests PRIVATE "${icon_cpp}" "${CMAKE_SOURCE_DIR}/src/app/desktop.cpp")
+    target_include_directories(torvane-qt-tests PRIVATE "${TORVANE_LAYER_INCLUDES}/torvane-app")
+    string(REPLACE ";" " " icon_sizes "${TORVANE_ICON_SIZES}")
+    target_compile_definitions(torvane-qt-tests PRIVATE TORVANE_ICON_SIZES="${icon_sizes}")
+    add_dependencies(torvane-qt-tests torvane-window-icon)
+  endif()
 endif()
 
 # ---------------------------------------------------------------------------------------------

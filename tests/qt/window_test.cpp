@@ -15,6 +15,7 @@
 #include <QTime>
 #include <QTimer>
 
+#include "app/desktop.h"
 #include "test_artwork.h"
 #include "ui/qt/canvas_ops.h"
 #include "ui/qt/fonts.h"
@@ -465,6 +466,18 @@ TEST(Fonts, LatinLettersHaveTheirOwnWidths) {
         EXPECT_LT(metrics.horizontalAdvance("iiii"), metrics.horizontalAdvance("MMMM") * 0.7)
             << QFontInfo(font).family().toStdString();
     }
+}
+
+// The program's window icon offers every size rendered for the desktop, each its own picture.
+TEST(WindowIcon, EveryRenderedSizeIsGiven) {
+    setWindowIcon();
+    const QIcon icon = QApplication::windowIcon();
+    QStringList sizes;
+    for (const QSize& size : icon.availableSizes()) {
+        sizes << QString::number(size.width());
+        EXPECT_EQ(QImage(QStringLiteral(":/torvane/icons/%1.png").arg(size.width())).size(), size);
+    }
+    EXPECT_EQ(sizes.join(' ').toStdString(), TORVANE_ICON_SIZES);
 }
 
 TEST(WindowSound, SoundsMapOntoBuffersOfTheLibrary) {
