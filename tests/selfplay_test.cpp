@@ -20,15 +20,17 @@ struct GameLog {
 
 // Checks, before each COM turn, that the trial leaves the board exactly as it found it.
 void expectTrialLeavesBoard(State& s) {
-    const Map before = s.pos.BAN;
+    const Map before = s.pos.board();
     Position pos = s.pos;
+    KingsSeen kings = s.kingsSeen;
     Influence inf = s.inf;
     Turn turn = s.turn;
     思考準備(s);
     候補探索(s);
-    EXPECT_EQ(s.pos.BAN, before);
+    EXPECT_EQ(s.pos.board(), before);
     // Put everything back so that the real turn sees what it would have seen.
     s.pos = pos;
+    s.kingsSeen = kings;
     s.inf = inf;
     s.turn = turn;
 }
