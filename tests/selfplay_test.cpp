@@ -9,6 +9,7 @@
 #include "ai/search.h"
 #include "cli/engine.h"
 #include "cli/random_play.h"
+#include "core/moves.h"
 #include "test_util.h"
 
 namespace {
@@ -28,6 +29,9 @@ void expectTrialLeavesBoard(State& s) {
     思考準備(s);
     候補探索(s);
     EXPECT_EQ(s.pos.board(), before);
+    Position expected = pos;  // the turn refreshes the two-pawn flags, and nothing more
+    調査_2歩フラグ設定(expected);
+    EXPECT_EQ(s.pos, expected);
     // Put everything back so that the real turn sees what it would have seen.
     s.pos = pos;
     s.kingsSeen = kings;
@@ -53,6 +57,14 @@ void expectPromotionRules(const State& s, const std::string& answer) {
     }
 }
 
+// The totals, kings and pawn columns a position keeps are those its pieces give.
+void expectInStep(const Position& p) {
+    EXPECT_TRUE(p.consistent());
+    Position recounted = p;
+    recounted.load(p.board(), p.manHand(), p.comHand());
+    EXPECT_EQ(recounted, p);
+}
+
 GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
     Engine e;
     State& s = e.state();
@@ -69,6 +81,7 @@ GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
         const std::string a = e.handle("man " + m);
         log.moves.push_back(m + " -> " + a);
         EXPECT_TRUE(a == "ok" || a == "win MAN" || a == "win COM") << a;
+        expectInStep(s.pos);
         const int pieces = pieceCount(s.pos);
         EXPECT_TRUE(pieces == 40 || (pieces == 39 && s.game.SHOUHAI() != 0)) << pieces;
         if (a != "ok") {
@@ -79,6 +92,7 @@ GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
         const std::string c = e.handle("com");
         log.moves.push_back(c);
         expectPromotionRules(s, c);
+        expectInStep(s.pos);
         const int after = pieceCount(s.pos);
         EXPECT_TRUE(after == 40 || (after == 39 && s.game.SHOUHAI() != 0)) << after;
         if (s.game.SHOUHAI() != 0 || c == "none") {
