@@ -25,12 +25,13 @@ namespace {
 
 struct Snapshot {
     Position pos;
+    KingsSeen kingsSeen;
     Influence inf;
 };
 
 Snapshot take(Analysis& s) {
     勢力調査(s);  // as after MAN's move
-    return {s.pos, s.inf};
+    return {s.pos, s.kingsSeen, s.inf};
 }
 
 // Plays COM against a MAN that picks random legal moves and keeps some of the positions
@@ -60,36 +61,35 @@ std::vector<Snapshot> suite() {
 
     // A middle game with full hands on both sides.
     初期設定(s);
-    for (int x : {2, 4, 6, 8}) s.pos.BAN[x][3] = 0, s.pos.BAN[x][7] = 0;
-    s.pos.BAN[3][1] = s.pos.BAN[7][9] = s.pos.BAN[2][2] = s.pos.BAN[2][8] = 0;
-    for (int k = 1; k <= 7; ++k) s.pos.MOCHI_MAN[k] = s.pos.MOCHI_COM[k] = k == 1 ? 2 : 1;
-    持駒数更新(s.pos);
+    for (int x : {2, 4, 6, 8}) s.pos.put(x, 3, 0), s.pos.put(x, 7, 0);
+    for (const Square sq : {Square{3, 1}, Square{7, 9}, Square{2, 2}, Square{2, 8}})
+        s.pos.put(sq.x, sq.y, 0);
+    for (int k = 1; k <= 7; ++k)
+        for (const Side side : {Side::MAN, Side::COM}) s.pos.setHand(side, k, k == 1 ? 2 : 1);
     out.push_back(take(s));
 
     // MAN's king in check by a rook from afar, with pieces to block in hand.
     clearBoard(s.pos);
-    s.pos.BAN[5][9] = MAN_OU;
-    s.pos.BAN[5][1] = COM_OU;
-    s.pos.BAN[5][3] = COM_SYA;
-    s.pos.BAN[4][8] = MAN_KIN;
-    s.pos.BAN[6][8] = MAN_GIN;
-    s.pos.BAN[3][2] = COM_KIN;
-    s.pos.MOCHI_MAN[HU] = 3;
-    s.pos.MOCHI_COM[KIN] = 2;
-    s.pos.MOCHI_COM[GIN] = 1;
-    持駒数更新(s.pos);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(5, 3, COM_SYA);
+    s.pos.put(4, 8, MAN_KIN);
+    s.pos.put(6, 8, MAN_GIN);
+    s.pos.put(3, 2, COM_KIN);
+    s.pos.setHand(Side::MAN, HU, 3);
+    s.pos.setHand(Side::COM, KIN, 2);
+    s.pos.setHand(Side::COM, GIN, 1);
     out.push_back(take(s));
 
     // MAN's king mated: a gold on its head, guarded by a silver.
     clearBoard(s.pos);
-    s.pos.BAN[5][9] = MAN_OU;
-    s.pos.BAN[4][9] = MAN_KYOU;
-    s.pos.BAN[6][9] = MAN_KEI;
-    s.pos.BAN[5][8] = COM_KIN;
-    s.pos.BAN[5][7] = COM_GIN;
-    s.pos.BAN[5][1] = COM_OU;
-    s.pos.MOCHI_COM[HU] = 1;
-    持駒数更新(s.pos);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(4, 9, MAN_KYOU);
+    s.pos.put(6, 9, MAN_KEI);
+    s.pos.put(5, 8, COM_KIN);
+    s.pos.put(5, 7, COM_GIN);
+    s.pos.put(5, 1, COM_OU);
+    s.pos.setHand(Side::COM, HU, 1);
     out.push_back(take(s));
 
     collectGames(out);
@@ -110,6 +110,7 @@ void BM_ComDecision(benchmark::State& bs) {
     for (auto _ : bs) {
         bs.PauseTiming();
         s.pos = p.pos;
+        s.kingsSeen = p.kingsSeen;
         s.inf = p.inf;
         bs.ResumeTiming();
         思考準備(s);

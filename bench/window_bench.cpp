@@ -86,7 +86,7 @@ std::vector<Click> legalClicks(State& s, std::uint64_t& rng) {
         rng = rng * 6364136223846793005ull + 1442695040888963407ull;
         if (m.promote && 移動後チェック(m.ty, m.piece()) == ON && (rng >> 40) % 2 == 1)
             return false;
-        const int target = s.pos.BAN[m.tx][m.ty];
+        const int target = s.pos.board()[m.tx][m.ty];
         const int row = m.isDrop() && !bottom ? standCell(Side::COM, m.fy).y : m.fy;
         (target == COM_OU || target == MAN_OU ? kingTakes : moves)
             .push_back({m.fx, row, m.tx, m.ty, m.promote ? 2 : 1});

@@ -86,7 +86,7 @@ std::vector<Aim> aims(const State& s, bool kingsSpared) {
     forEachLegalMove(p, man ? Side::MAN : Side::COM, [&](const Move& m) {
         if (m.isDrop())
             out.push_back({m.fx, man ? m.fy : standCell(Side::COM, m.fy).y, m.tx, m.ty, 1});
-        else if (!(kingsSpared && kindOf(p.BAN[m.tx][m.ty]) == OU))
+        else if (!(kingsSpared && kindOf(p.board()[m.tx][m.ty]) == OU))
             out.push_back({m.fx, m.fy, m.tx, m.ty, m.promote ? 2 : 1});
         return false;
     });
@@ -111,12 +111,14 @@ void endState(const State& s, const fs::path& dir, std::vector<std::string>& out
     const auto& p = s.pos;
     const auto& g = s.game;
     std::string board = "board";
-    for (int x = 1; x <= 9; ++x) board += joined(p.BAN[std::size_t(x)]);
+    for (int x = 1; x <= 9; ++x) board += joined(p.board()[std::size_t(x)]);
     out.push_back(board);
-    out.push_back("hands" + joined(p.MOCHI_MAN) + " |" + joined(p.MOCHI_COM) + " | " +
-                  std::to_string(p.MOCHI_MAN_SU) + " " + std::to_string(p.MOCHI_COM_SU));
-    out.push_back("kings " + std::to_string(p.MAN_OU_X) + " " + std::to_string(p.MAN_OU_Y) + " " +
-                  std::to_string(p.COM_OU_X) + " " + std::to_string(p.COM_OU_Y));
+    out.push_back("hands" + joined(p.manHand()) + " |" + joined(p.comHand()) + " | " +
+                  std::to_string(p.manHandTotal()) + " " + std::to_string(p.comHandTotal()));
+    out.push_back("kings " + std::to_string(s.kingsSeen.MAN_OU_X) + " " +
+                  std::to_string(s.kingsSeen.MAN_OU_Y) + " " +
+                  std::to_string(s.kingsSeen.COM_OU_X) + " " +
+                  std::to_string(s.kingsSeen.COM_OU_Y));
     const int mode[] = {g.TEBAN(),        g.TEBAN_MAN(),        g.TEBAN_COM(),  g.SHOUHAI(),
                         g.TESU(),         g.HYOUJI_TESU(),      g.COM_TAISEN(), g.HANTEN(),
                         g.HANDE_SETTEI(), g.HANDE_LEVEL(),      g.KIFU_MODE(),  g.SAIKAI_MACHI(),
@@ -278,7 +280,7 @@ private:
         Aim a = all[rng_.below(all.size())];
         // A king in reach is taken half the time, so that games end both ways.
         for (const Aim& k : all)
-            if (kindOf(state_->pos.BAN[k.tx][k.ty]) == OU && rng_.below(2) == 0) {
+            if (kindOf(state_->pos.board()[k.tx][k.ty]) == OU && rng_.below(2) == 0) {
                 a = k;
                 break;
             }

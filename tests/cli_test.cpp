@@ -62,23 +62,23 @@ TEST(Cli, PositionPromotionDropsAndTheWin) {
     // MAN pawn on (5, 2) in front of COM's king on (5, 1); MAN holds a gold.
     State& s = e.state();
     clearBoard(s.pos);
-    s.pos.BAN[5][2] = MAN_HU;
-    s.pos.BAN[4][2] = COM_KIN;
-    s.pos.BAN[1][1] = COM_OU;
-    s.pos.BAN[9][9] = MAN_OU;
-    s.pos.MOCHI_MAN[KIN] = 1;
-    s.pos.MOCHI_COM[HU] = 12;  // counts of 10 and more survive the line
+    s.pos.put(5, 2, MAN_HU);
+    s.pos.put(4, 2, COM_KIN);
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.setHand(Side::MAN, KIN, 1);
+    s.pos.setHand(Side::COM, HU, 12);  // counts of 10 and more survive the line
     const std::string line = e.handle("board");
     Engine f;
     ASSERT_EQ(f.handle("position " + line), "ok");
     EXPECT_EQ(f.handle("board"), line);
-    EXPECT_EQ(f.state().pos.MOCHI_MAN_SU, 1);
-    EXPECT_EQ(f.state().pos.MOCHI_COM_SU, 12);
+    EXPECT_EQ(f.state().pos.manHandTotal(), 1);
+    EXPECT_EQ(f.state().pos.comHandTotal(), 12);
 
     EXPECT_EQ(f.handle("man 5 2 5 1"), "must-promote");
     EXPECT_EQ(f.handle("man 11 7 2 2"), "ok");  // gold drop
-    EXPECT_EQ(f.state().pos.BAN[2][2], MAN_KIN);
-    EXPECT_EQ(f.state().pos.MOCHI_MAN_SU, 0);
+    EXPECT_EQ(f.state().pos.board()[2][2], MAN_KIN);
+    EXPECT_EQ(f.state().pos.manHandTotal(), 0);
     ModeTestSeam::of(f.state().game).TEBAN = SENTE_BAN;
     EXPECT_EQ(f.handle("man 2 2 1 1"), "win MAN");
     EXPECT_EQ(f.handle("man 5 2 5 1 promote"), "over");
@@ -91,29 +91,29 @@ TEST(Cli, PromotingOnTheMove) {
     Engine e;
     State& s = e.state();
     clearBoard(s.pos);
-    s.pos.BAN[5][4] = MAN_GIN;
-    s.pos.BAN[5][5] = MAN_HU;
-    s.pos.BAN[1][1] = COM_OU;
-    s.pos.BAN[9][9] = MAN_OU;
+    s.pos.put(5, 4, MAN_GIN);
+    s.pos.put(5, 5, MAN_HU);
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
     EXPECT_EQ(e.handle("man 5 4 5 3 promote"), "ok");
-    EXPECT_EQ(s.pos.BAN[5][3], MAN_NARIGIN);
-    EXPECT_EQ(s.pos.BAN[5][4], MAN_HU);              // the follower stays a pawn
+    EXPECT_EQ(s.pos.board()[5][3], MAN_NARIGIN);
+    EXPECT_EQ(s.pos.board()[5][4], MAN_HU);          // the follower stays a pawn
     EXPECT_EQ(s.hist.BAN_RIREKI[0][5][4], MAN_GIN);  // the history shows the piece unpromoted
 
     // Without `promote` the piece travels as it is, as after a left click; a knight jumps
     // alone.
-    s.pos.BAN[4][5] = MAN_KEI;
-    s.pos.BAN[4][6] = MAN_KYOU;
+    s.pos.put(4, 5, MAN_KEI);
+    s.pos.put(4, 6, MAN_KYOU);
     EXPECT_EQ(e.handle("man 4 5 3 3"), "ok");
-    EXPECT_EQ(s.pos.BAN[3][3], MAN_KEI);
-    EXPECT_EQ(s.pos.BAN[4][6], MAN_KYOU);
+    EXPECT_EQ(s.pos.board()[3][3], MAN_KEI);
+    EXPECT_EQ(s.pos.board()[4][6], MAN_KYOU);
     EXPECT_EQ(e.handle("man 3 3 2 1"), "must-promote");
     EXPECT_EQ(e.handle("man 3 3 2 1 promote"), "ok");
-    EXPECT_EQ(s.pos.BAN[2][1], MAN_NARIKEI);
-    EXPECT_EQ(s.pos.BAN[3][3], EMPTY);
+    EXPECT_EQ(s.pos.board()[2][1], MAN_NARIKEI);
+    EXPECT_EQ(s.pos.board()[3][3], EMPTY);
     // `promote` where no promotion is allowed moves the piece unpromoted.
     EXPECT_EQ(e.handle("man 4 6 4 5 promote"), "ok");
-    EXPECT_EQ(s.pos.BAN[4][5], MAN_KYOU);
+    EXPECT_EQ(s.pos.board()[4][5], MAN_KYOU);
     EXPECT_EQ(s.game.TESU(), 4);
     EXPECT_EQ(s.hist.SAISHU_TESU(), 3);
 }
@@ -141,7 +141,7 @@ TEST(Cli, PositionTakesOnlyTheWritersOwnSpelling) {
     for (const char* field : {" 21", "-61", " 80", "  0"})
         EXPECT_EQ(e.handle(with(0, field)), "ok");
     EXPECT_EQ(e.handle(with(243, "Z")), "ok");  // 35 pawns in MAN's hand
-    EXPECT_EQ(e.state().pos.MOCHI_MAN_SU, 35);
+    EXPECT_EQ(e.state().pos.manHandTotal(), 35);
     EXPECT_EQ(e.handle("position " + opening.substr(0, 257)), "ok");  // the times may be absent
     EXPECT_EQ(e.handle("board"), opening);
 }
@@ -156,7 +156,7 @@ TEST(Cli, ComAnswersAndTheHistoryBound) {
         << a;
     EXPECT_EQ(e.state().game.TESU(), 2);
     EXPECT_EQ(e.state().game.TEBAN(), SENTE_BAN);
-    EXPECT_EQ(e.state().pos.BAN[tx][ty], code);
+    EXPECT_EQ(e.state().pos.board()[tx][ty], code);
 
     // MAN's move that fills the history ends the game; nothing more is stored.
     ModeTestSeam::of(e.state().game).TESU = 499;
@@ -165,7 +165,7 @@ TEST(Cli, ComAnswersAndTheHistoryBound) {
     EXPECT_EQ(e.state().game.TEBAN(), 0);
     EXPECT_EQ(e.handle("man 4 7 4 6"), "error history full");
     EXPECT_EQ(e.handle("com"), "error history full");
-    EXPECT_EQ(e.state().pos.BAN[4][7], MAN_HU);
+    EXPECT_EQ(e.state().pos.board()[4][7], MAN_HU);
     EXPECT_EQ(e.state().game.TESU(), 500);
 }
 

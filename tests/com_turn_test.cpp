@@ -47,7 +47,7 @@ TEST_F(ComTurn, PlaysOneMoveAndHandsTheTurnBack) {
     EXPECT_EQ(pieceCount(s.pos), 40);
     // Entry 0 holds the position COM moved from.
     EXPECT_EQ(s.hist.BAN_RIREKI[0][s.turn.BEST_FX][s.turn.BEST_FY], s.turn.BEST_KOMA);
-    EXPECT_EQ(s.pos.BAN[s.turn.BEST_TX][s.turn.BEST_TY], s.turn.BEST_NEW_KOMA);
+    EXPECT_EQ(s.pos.board()[s.turn.BEST_TX][s.turn.BEST_TY], s.turn.BEST_NEW_KOMA);
     // The start, one tick per origin column (nothing in hand), and MAN's start.
     EXPECT_EQ(port.looks, 1 + 9 + 1);
     bool thinking = false;
@@ -63,8 +63,7 @@ TEST_F(ComTurn, PlaysOneMoveAndHandsTheTurnBack) {
 
 TEST_F(ComTurn, WithPiecesInHandTheClockTicksPerKindToo) {
     s.opt.KEIKA = true;
-    s.pos.MOCHI_COM[KIN] = 1;
-    s.pos.MOCHI_COM_SU = 1;
+    s.pos.setHand(Side::COM, KIN, 1);
     勢力調査(s);
     com_ban(s);
     EXPECT_EQ(port.looks, 1 + 9 + 7 + 1);
@@ -72,13 +71,13 @@ TEST_F(ComTurn, WithPiecesInHandTheClockTicksPerKindToo) {
 
 TEST_F(ComTurn, CapturingTheKingEndsTheGameWithoutMoveText) {
     clearBoard(s.pos);
-    s.pos.BAN[5][5] = COM_KIN;
-    s.pos.BAN[5][6] = MAN_OU;
-    s.pos.BAN[1][1] = COM_OU;
+    s.pos.put(5, 5, COM_KIN);
+    s.pos.put(5, 6, MAN_OU);
+    s.pos.put(1, 1, COM_OU);
     s.clock.KEIKA_BYOU = 3;
     勢力調査(s);
     com_ban(s);
-    EXPECT_EQ(s.pos.BAN[5][6], COM_KIN);
+    EXPECT_EQ(s.pos.board()[5][6], COM_KIN);
     EXPECT_EQ(s.game.SHOUHAI(), GOTE_BAN);
     EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
     EXPECT_EQ(s.turn.BEST_SCORE, 9999);
@@ -93,8 +92,8 @@ TEST_F(ComTurn, CapturingTheKingEndsTheGameWithoutMoveText) {
 
 TEST_F(ComTurn, WithNothingToPlayComResigns) {
     clearBoard(s.pos);
-    s.pos.BAN[5][9] = MAN_OU;
-    s.pos.BAN[1][9] = COM_HU;  // a pawn on the last row cannot move
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(1, 9, COM_HU);  // a pawn on the last row cannot move
     勢力調査(s);
     com_ban(s);
     EXPECT_EQ(s.game.TESU(), 0);

@@ -129,8 +129,8 @@ TEST(DrawingPrimitives, BlinkFlushesAndWaitsEachFrame) {
 TEST(DrawingScreen, StandsShowCountsOnlyForPiecesHeld) {
     Fixture f;
     State& s = f.s;
-    s.pos.MOCHI_MAN[HU] = 3;
-    s.pos.MOCHI_MAN[SYA] = 1;
+    s.pos.setHand(Side::MAN, HU, 3);
+    s.pos.setHand(Side::MAN, SYA, 1);
     描画_自持盤(s, s.pos);
     EXPECT_EQ(f.port.count("picture 0"), 7u);
     auto texts = f.port.only("text");
@@ -144,7 +144,7 @@ TEST(DrawingScreen, StandsShowCountsOnlyForPiecesHeld) {
 
     // COM's stand runs from the rook at the top to the pawn at the bottom.
     f.port.clear();
-    s.pos.MOCHI_COM[SYA] = 2;
+    s.pos.setHand(Side::COM, SYA, 2);
     描画_敵持盤(s, s.pos);
     texts = f.port.only("text");
     ASSERT_EQ(texts.size(), 2u);
@@ -189,8 +189,8 @@ TEST(DrawingScreen, FullRedrawOrder) {
     State& s = f.s;
     s.opt.HAIKEI_NO = 9;
     s.opt.KEIKA = true;
-    s.pos.BAN[5][9] = MAN_OU;
-    s.pos.BAN[5][1] = COM_OU;
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(5, 1, COM_OU);
     ModeTestSeam::of(s.game).COM_TAISEN = 1;
     ModeTestSeam::of(s.game).HANDE_SETTEI = ON;
     ModeTestSeam::of(s.game).HANDE_LEVEL = 3;

@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "ai/analysis.h"
 #include "ai/danger.h"
@@ -11,6 +12,7 @@
 #include "ai/survey.h"
 #include "ai/tactics.h"
 #include "core/moves.h"
+#include "core/square_guard.h"
 
 // What COM's turn prepares before its first trial, on a board surveyed as after MAN's
 // move: the snapshots, MAN's escape squares and the once-per-turn surveys.
@@ -25,27 +27,24 @@ inline void prepareTurn(Analysis& s) {
 struct TrialMove {
     Analysis& s;
     int captured, placed, fx, fy, tx, ty;
+    std::optional<TrialSquare> from, to;
 
     TrialMove(Analysis& st, int fx_, int fy_, int tx_, int ty_, int promoted = 0)
         : s(st), fx(fx_), fy(fy_), tx(tx_), ty(ty_) {
-        auto& BAN = s.pos.BAN;
+        const auto& BAN = s.pos.board();
         if (fx < 0) {
             s.turn.IDOU_KOMA = fy * 10;
             captured = 0;
         } else {
             s.turn.IDOU_KOMA = BAN[fx][fy];
             s.turn.MAN_OU_KYORI =
-                std::max(std::abs(fx - s.pos.MAN_OU_X), std::abs(fy - s.pos.MAN_OU_Y));
+                std::max(std::abs(fx - s.kingsSeen.MAN_OU_X), std::abs(fy - s.kingsSeen.MAN_OU_Y));
             captured = BAN[tx][ty];
-            BAN[fx][fy] = EMPTY;
+            from.emplace(s.pos, fx, fy, EMPTY);
         }
         placed = promoted ? promoted : s.turn.IDOU_KOMA;
-        BAN[tx][ty] = placed;
+        to.emplace(s.pos, tx, ty, placed);
         勢力調査(s);
-    }
-    ~TrialMove() {
-        s.pos.BAN[tx][ty] = captured;
-        if (fx > 0) s.pos.BAN[fx][fy] = s.turn.IDOU_KOMA;
     }
     TrialMove(const TrialMove&) = delete;
     TrialMove& operator=(const TrialMove&) = delete;

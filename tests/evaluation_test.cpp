@@ -12,15 +12,15 @@
 struct BoardEvaluation : ::testing::Test {
     AiFixture f;
     Analysis& s = f.s;
-    Map& BAN = s.pos.BAN;
+    const Map& BAN = s.pos.board();
     void SetUp() override { clearBoard(s.pos); }
 };
 
 TEST_F(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
-    BAN[5][1] = COM_OU;
-    BAN[5][3] = MAN_SYA;  // attacks COM's king
-    BAN[5][9] = MAN_OU;
-    BAN[5][8] = COM_KIN;
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(5, 3, MAN_SYA);  // attacks COM's king
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(5, 8, COM_KIN);
     prepareTurn(s);
     {
         TrialMove t(s, 5, 8, 5, 9);  // takes the king although its own king stands attacked
@@ -33,10 +33,10 @@ TEST_F(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
 
     // MAN's king in the corner with every flight square covered.
     clearBoard(s.pos);
-    BAN[9][1] = COM_OU;
-    BAN[1][9] = MAN_OU;
-    BAN[2][7] = COM_KIN;
-    BAN[3][8] = COM_GIN;
+    s.pos.put(9, 1, COM_OU);
+    s.pos.put(1, 9, MAN_OU);
+    s.pos.put(2, 7, COM_KIN);
+    s.pos.put(3, 8, COM_GIN);
     prepareTurn(s);
     const Map before = BAN;
     {
@@ -49,15 +49,15 @@ TEST_F(BoardEvaluation, DecisiveChecksEndTheEvaluation) {
     }
     EXPECT_EQ(BAN, before);
 
-    BAN[1][7] = COM_HU;
+    s.pos.put(1, 7, COM_HU);
     prepareTurn(s);
     TrialMove t(s, 1, 7, 1, 8);
     EXPECT_EQ(t.eval(), -9998);  // a moved pawn as well
 }
 
 TEST_F(BoardEvaluation, CheckFromAnUnattackedSquareEarnsTen) {
-    BAN[1][1] = COM_OU;
-    BAN[5][9] = MAN_OU;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);
     prepareTurn(s);
     s.turn.MAN_OU_KYORI = 9;
     {
@@ -73,7 +73,7 @@ TEST_F(BoardEvaluation, CheckFromAnUnattackedSquareEarnsTen) {
     }
 
     // A lance in front of the king, attacked by the king alone and defended by a pawn.
-    BAN[5][7] = COM_HU;
+    s.pos.put(5, 7, COM_HU);
     prepareTurn(s);
     s.turn.MAN_OU_KYORI = 9;
     TrialMove t(s, -1, KYOU, 5, 8);
@@ -82,9 +82,9 @@ TEST_F(BoardEvaluation, CheckFromAnUnattackedSquareEarnsTen) {
 }
 
 TEST_F(BoardEvaluation, DragonGuardedPieceBesideTheKingEarnsNineHundred) {
-    BAN[1][1] = COM_OU;
-    BAN[5][9] = MAN_OU;
-    BAN[5][7] = COM_RYU;  // on the king's column, guarding (4, 8) diagonally
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(5, 7, COM_RYU);  // on the king's column, guarding (4, 8) diagonally
     prepareTurn(s);
     s.turn.MAN_OU_KYORI = 9;
     TrialMove t(s, -1, KIN, 4, 8);  // (6, 9) stays free, so it is no mate
@@ -93,10 +93,10 @@ TEST_F(BoardEvaluation, DragonGuardedPieceBesideTheKingEarnsNineHundred) {
 }
 
 TEST_F(BoardEvaluation, StrengthLevelsCutTheEvaluation) {
-    BAN[1][1] = COM_OU;
-    BAN[9][9] = MAN_OU;
-    BAN[5][4] = COM_GIN;
-    BAN[5][5] = MAN_SYA;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.put(5, 4, COM_GIN);
+    s.pos.put(5, 5, MAN_SYA);
     prepareTurn(s);
     double level[4] = {};
     {
@@ -124,9 +124,9 @@ TEST_F(BoardEvaluation, StrengthLevelsCutTheEvaluation) {
     }
 
     // A promoted silver, lance or knight gets no piece terms at any level.
-    BAN[5][4] = EMPTY;
-    BAN[5][5] = EMPTY;
-    BAN[5][6] = COM_GIN;
+    s.pos.put(5, 4, EMPTY);
+    s.pos.put(5, 5, EMPTY);
+    s.pos.put(5, 6, COM_GIN);
     prepareTurn(s);
     TrialMove t(s, 5, 6, 5, 7, COM_NARIGIN);
     s.LEVEL_NO = 2;
@@ -137,9 +137,9 @@ TEST_F(BoardEvaluation, StrengthLevelsCutTheEvaluation) {
 
 TEST_F(BoardEvaluation, SafetyOfTheDestination) {
     s.LEVEL_NO = 2;
-    BAN[1][1] = COM_OU;
-    BAN[9][9] = MAN_OU;
-    BAN[5][7] = MAN_HU;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.put(5, 7, MAN_HU);
     prepareTurn(s);
     s.turn.MAN_OU_KYORI = 0;
     {
@@ -151,7 +151,7 @@ TEST_F(BoardEvaluation, SafetyOfTheDestination) {
     {
         // The same square reached by a board move costs nothing extra; dx > dy and the
         // gold came closer to MAN's king than its origin was.
-        BAN[4][5] = COM_KIN;
+        s.pos.put(4, 5, COM_KIN);
         prepareTurn(s);
         TrialMove t(s, 4, 5, 5, 6);
         const double d = t.danger();
@@ -160,12 +160,12 @@ TEST_F(BoardEvaluation, SafetyOfTheDestination) {
 
     // A defended pawn takes a defended silver: the silver is won.
     clearBoard(s.pos);
-    BAN[1][1] = COM_OU;
-    BAN[9][9] = MAN_OU;
-    BAN[5][3] = COM_KYOU;
-    BAN[5][5] = COM_HU;
-    BAN[5][6] = MAN_GIN;
-    BAN[5][7] = MAN_KIN;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.put(5, 3, COM_KYOU);
+    s.pos.put(5, 5, COM_HU);
+    s.pos.put(5, 6, MAN_GIN);
+    s.pos.put(5, 7, MAN_KIN);
     prepareTurn(s);
     TrialMove t(s, 5, 5, 5, 6);
     const double d = t.danger();
@@ -174,11 +174,11 @@ TEST_F(BoardEvaluation, SafetyOfTheDestination) {
 
 TEST_F(BoardEvaluation, PinnedAttackerOfTheDestinationIsThreatened) {
     s.LEVEL_NO = 2;
-    BAN[1][1] = COM_OU;
-    BAN[5][9] = MAN_OU;
-    BAN[5][8] = MAN_GIN;  // pinned by the rook
-    BAN[5][2] = COM_SYA;
-    BAN[4][6] = COM_KIN;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(5, 8, MAN_GIN);  // pinned by the rook
+    s.pos.put(5, 2, COM_SYA);
+    s.pos.put(4, 6, COM_KIN);
     prepareTurn(s);
     {
         // The gold steps next to the silver, which may not take it without exposing the
@@ -188,8 +188,8 @@ TEST_F(BoardEvaluation, PinnedAttackerOfTheDestinationIsThreatened) {
         EXPECT_DOUBLE_EQ(t.eval(), d + 0.1 + 40);
     }
 
-    BAN[5][2] = EMPTY;
-    BAN[6][2] = COM_SYA;  // off the file: the silver is free
+    s.pos.put(5, 2, EMPTY);
+    s.pos.put(6, 2, COM_SYA);  // off the file: the silver is free
     prepareTurn(s);
     TrialMove t(s, 4, 6, 4, 7);
     const double d = t.danger();
@@ -198,10 +198,10 @@ TEST_F(BoardEvaluation, PinnedAttackerOfTheDestinationIsThreatened) {
 
 TEST_F(BoardEvaluation, CapturesOfUnattackedPromotedPiecesEarnFiftyMore) {
     s.LEVEL_NO = 2;
-    BAN[1][1] = COM_OU;
-    BAN[9][9] = MAN_OU;
-    BAN[5][4] = COM_KIN;
-    BAN[5][5] = MAN_TO;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.put(5, 4, COM_KIN);
+    s.pos.put(5, 5, MAN_TO);
     prepareTurn(s);
     TrialMove t(s, 5, 4, 5, 5);
     const double d = t.danger();
@@ -211,8 +211,8 @@ TEST_F(BoardEvaluation, CapturesOfUnattackedPromotedPiecesEarnFiftyMore) {
 
 TEST_F(BoardEvaluation, EscapeSquaresTakenNearTheKingOrByALongPiece) {
     s.LEVEL_NO = 2;
-    BAN[1][1] = COM_OU;
-    BAN[5][9] = MAN_OU;  // five free squares around it
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);  // five free squares around it
     prepareTurn(s);
     ASSERT_EQ(s.turn.NIGEMICHI_SU, 5);
     s.turn.MAN_OU_KYORI = 9;
@@ -239,22 +239,20 @@ TEST_F(BoardEvaluation, EscapeSquaresTakenNearTheKingOrByALongPiece) {
 
 TEST_F(BoardEvaluation, ManRookBesideTheDestinationWithComKingBeyond) {
     s.LEVEL_NO = 2;
-    auto& M = s.pos.MOCHI_MAN;
     for (int side = 0; side < 2; ++side) {
         clearBoard(s.pos);
-        BAN[9][9] = MAN_OU;
-        BAN[side ? 3 : 5][1] = COM_OU;
-        BAN[side ? 5 : 3][1] = side ? MAN_RYU : MAN_SYA;
-        M[side ? GIN : KIN] = 1;
-        s.pos.MOCHI_MAN_SU = 1;
+        s.pos.put(9, 9, MAN_OU);
+        s.pos.put(side ? 3 : 5, 1, COM_OU);
+        s.pos.put(side ? 5 : 3, 1, side ? MAN_RYU : MAN_SYA);
+        s.pos.setHand(Side::MAN, side ? GIN : KIN, 1);
         prepareTurn(s);
         s.turn.MAN_OU_KYORI = 0;
         TrialMove t(s, -1, GIN, 4, 1);  // attacked by the rook, defended by the king
         double d = t.danger();
         EXPECT_DOUBLE_EQ(t.eval(), -5 + d - 40) << side;
         // Without a silver or gold to drop, nothing is feared.
-        M[GIN] = M[KIN] = 0;
-        s.pos.MOCHI_MAN_SU = 0;
+        s.pos.setHand(Side::MAN, GIN, 0);
+        s.pos.setHand(Side::MAN, KIN, 0);
         d = t.danger();
         EXPECT_DOUBLE_EQ(t.eval(), -5 + d) << side;
     }
@@ -262,12 +260,12 @@ TEST_F(BoardEvaluation, ManRookBesideTheDestinationWithComKingBeyond) {
 
 TEST_F(BoardEvaluation, ManLanceInTheCornerBelow) {
     s.LEVEL_NO = 2;
-    BAN[5][1] = COM_OU;
-    BAN[9][9] = MAN_OU;
-    BAN[1][9] = MAN_KYOU;
-    BAN[1][6] = MAN_HU;  // stops the lance short of (1, 3)
-    BAN[1][2] = COM_KIN;
-    BAN[2][2] = COM_KIN;
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.put(1, 9, MAN_KYOU);
+    s.pos.put(1, 6, MAN_HU);  // stops the lance short of (1, 3)
+    s.pos.put(1, 2, COM_KIN);
+    s.pos.put(2, 2, COM_KIN);
     prepareTurn(s);
     auto expect = [&](int fx, int fy, double extra) {
         TrialMove t(s, fx, fy, 1, 3);
@@ -284,11 +282,11 @@ TEST_F(BoardEvaluation, ManLanceInTheCornerBelow) {
 
 TEST_F(BoardEvaluation, CaptureByAPieceThatWasTrappedAnyway) {
     for (int mover : {COM_HU, COM_GIN}) {
-        BAN[1][1] = COM_OU;
-        BAN[9][9] = MAN_OU;
-        BAN[5][5] = mover;  // attacked by the pawn in front
-        BAN[5][6] = MAN_HU;
-        BAN[5][7] = MAN_KIN;  // takes back on (5, 6)
+        s.pos.put(1, 1, COM_OU);
+        s.pos.put(9, 9, MAN_OU);
+        s.pos.put(5, 5, mover);  // attacked by the pawn in front
+        s.pos.put(5, 6, MAN_HU);
+        s.pos.put(5, 7, MAN_KIN);  // takes back on (5, 6)
         prepareTurn(s);
         TrialMove t(s, 5, 5, 5, 6);
         const double d = t.danger();
@@ -302,12 +300,12 @@ TEST_F(BoardEvaluation, CaptureByAPieceThatWasTrappedAnyway) {
 
 TEST_F(BoardEvaluation, PinnedAttackerMustBeTakeableByTheUnpromotedMover) {
     s.LEVEL_NO = 2;
-    BAN[1][1] = COM_OU;
-    BAN[5][9] = MAN_OU;
-    BAN[5][7] = MAN_KIN;  // pinned by the rook, attacks (4, 7) sideways
-    BAN[6][8] = MAN_GIN;  // defends the gold
-    BAN[5][2] = COM_SYA;
-    BAN[3][6] = COM_KIN;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(5, 7, MAN_KIN);  // pinned by the rook, attacks (4, 7) sideways
+    s.pos.put(6, 8, MAN_GIN);  // defends the gold
+    s.pos.put(5, 2, COM_SYA);
+    s.pos.put(3, 6, COM_KIN);
     prepareTurn(s);
     {
         TrialMove t(s, 3, 6, 4, 7);
@@ -315,7 +313,7 @@ TEST_F(BoardEvaluation, PinnedAttackerMustBeTakeableByTheUnpromotedMover) {
         EXPECT_DOUBLE_EQ(t.eval(), d + 0.1 + 50);
     }
     // A silver promoting there could take sideways, but the test is made with the silver.
-    BAN[3][6] = COM_GIN;
+    s.pos.put(3, 6, COM_GIN);
     prepareTurn(s);
     {
         TrialMove t(s, 3, 6, 4, 7, COM_NARIGIN);
@@ -325,11 +323,11 @@ TEST_F(BoardEvaluation, PinnedAttackerMustBeTakeableByTheUnpromotedMover) {
 
     // The piece that aimed at the pinned silver before the move is the one that moves away.
     clearBoard(s.pos);
-    BAN[1][1] = COM_OU;
-    BAN[5][9] = MAN_OU;
-    BAN[5][8] = MAN_GIN;
-    BAN[5][2] = COM_SYA;
-    BAN[2][5] = COM_KAKU;  // met first in the scan, so it is the recorded attacker
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(5, 8, MAN_GIN);
+    s.pos.put(5, 2, COM_SYA);
+    s.pos.put(2, 5, COM_KAKU);  // met first in the scan, so it is the recorded attacker
     prepareTurn(s);
     ASSERT_EQ(s.turn.NERAI_COM_X_MAE[5][8], 2);
     TrialMove t(s, 2, 5, 4, 7);

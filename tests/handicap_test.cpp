@@ -13,7 +13,7 @@
 
 namespace {
 
-bool sameBoard(const State& a, const State& b) { return a.pos.BAN == b.pos.BAN; }
+bool sameBoard(const State& a, const State& b) { return a.pos.board() == b.pos.board(); }
 
 }  // namespace
 
@@ -32,11 +32,11 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
     EXPECT_EQ(f.port.count("play 1"), 0u);
     for (auto [x, y] :
          {std::pair{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}, {3, 1}, {7, 1}, {4, 1}, {6, 1}})
-        EXPECT_EQ(s.pos.BAN[x][y], EMPTY) << x << "," << y;
-    EXPECT_EQ(s.pos.BAN[5][1], COM_OU);
+        EXPECT_EQ(s.pos.board()[x][y], EMPTY) << x << "," << y;
+    EXPECT_EQ(s.pos.board()[5][1], COM_OU);
     int comPieces = 0;
     for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) comPieces += s.pos.BAN[x][y] > 0;
+        for (int y = 1; y <= 9; ++y) comPieces += s.pos.board()[x][y] > 0;
     EXPECT_EQ(comPieces, 10);  // king and nine pawns
     EXPECT_EQ(f.port.only("text").back(), "text " + FakePort::num(セル左(11) + 120) + " " +
                                               FakePort::num(セル上(1) + 160) + " " +
@@ -45,7 +45,7 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
     // Each step redraws its square and outline.
     f.port.clear();
     LEBEL_DOWN_Click(s);
-    EXPECT_EQ(s.pos.BAN[4][1], COM_KIN);
+    EXPECT_EQ(s.pos.board()[4][1], COM_KIN);
     EXPECT_EQ(
         f.port.count("picture 50 " + FakePort::num(セル左(4)) + " " + FakePort::num(セル上(1))),
         1u);
@@ -64,18 +64,18 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
     EXPECT_EQ(f.port.count("play 2"), 10u);
     int manPieces = 0;
     for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) manPieces += s.pos.BAN[x][y] < 0;
+        for (int y = 1; y <= 9; ++y) manPieces += s.pos.board()[x][y] < 0;
     EXPECT_EQ(manPieces, 10);
-    EXPECT_EQ(s.pos.BAN[5][9], MAN_OU);
+    EXPECT_EQ(s.pos.board()[5][9], MAN_OU);
 
     // Back up the other way, one square at a time.
     for (int level = -9; level <= 0; ++level) {
         LBEL_UP_Click(s);
         HandicapStep st = handicapStep(level);
-        EXPECT_EQ(s.pos.BAN[st.x][st.y], st.piece) << level;
+        EXPECT_EQ(s.pos.board()[st.x][st.y], st.piece) << level;
     }
     EXPECT_TRUE(sameBoard(s, start.s));
-    EXPECT_EQ(s.pos.MOCHI_MAN_SU + s.pos.MOCHI_COM_SU, 0);
+    EXPECT_EQ(s.pos.manHandTotal() + s.pos.comHandTotal(), 0);
 }
 
 TEST(Handicap, RefusedDuringRecordGameOrReversal) {

@@ -14,7 +14,7 @@ struct Survey : ::testing::Test {
     Analysis& s = f.s;
     Influence& m = s.inf;
 
-    void put(int x, int y, int c) { s.pos.BAN[x][y] = c; }
+    void put(int x, int y, int c) { s.pos.put(x, y, c); }
     void survey() { 勢力調査(s); }
     int man(int x, int y) const { return m.SEIRYOKU_MAN[x][y]; }
     int com(int x, int y) const { return m.SEIRYOKU_COM[x][y]; }
@@ -46,10 +46,10 @@ TEST_F(Survey, TwoKingsAloneReachTheirNeighboursAndLeaveTheOtherMapsAtRest) {
             EXPECT_EQ(m.NERAI_MAN[x][y], -999);
             EXPECT_EQ(m.OUTE_COM[x][y], 0);
         }
-    EXPECT_EQ(s.pos.COM_OU_X, 2);
-    EXPECT_EQ(s.pos.COM_OU_Y, 2);
-    EXPECT_EQ(s.pos.MAN_OU_X, 7);
-    EXPECT_EQ(s.pos.MAN_OU_Y, 8);
+    EXPECT_EQ(s.kingsSeen.COM_OU_X, 2);
+    EXPECT_EQ(s.kingsSeen.COM_OU_Y, 2);
+    EXPECT_EQ(s.kingsSeen.MAN_OU_X, 7);
+    EXPECT_EQ(s.kingsSeen.MAN_OU_Y, 8);
     // Row and column 0 are not squares and stay untouched.
     for (int i = 0; i <= 9; ++i) {
         EXPECT_EQ(m.MAMORI_MAN[0][i], 0);
@@ -57,10 +57,10 @@ TEST_F(Survey, TwoKingsAloneReachTheirNeighboursAndLeaveTheOtherMapsAtRest) {
     }
 
     // A king that has gone keeps its last square; nothing accumulates between surveys.
-    s.pos.BAN[7][8] = EMPTY;
+    s.pos.put(7, 8, EMPTY);
     survey();
-    EXPECT_EQ(s.pos.MAN_OU_X, 7);
-    EXPECT_EQ(s.pos.MAN_OU_Y, 8);
+    EXPECT_EQ(s.kingsSeen.MAN_OU_X, 7);
+    EXPECT_EQ(s.kingsSeen.MAN_OU_Y, 8);
     EXPECT_EQ(totalMan(), 0);
     EXPECT_EQ(totalCom(), 8);
 }
@@ -80,7 +80,7 @@ TEST_F(Survey, PiecesOnTheirLastRowsReachNothingAndEdgePiecesOnlyInward) {
 
     // A COM silver on row 9 still reaches the two squares diagonally behind it.
     AiFixture g;
-    g.s.pos.BAN[5][9] = COM_GIN;
+    g.s.pos.put(5, 9, COM_GIN);
     勢力調査(g.s);
     EXPECT_EQ(g.s.inf.SEIRYOKU_COM[4][8], 1);
     EXPECT_EQ(g.s.inf.SEIRYOKU_COM[6][8], 1);
@@ -97,8 +97,8 @@ TEST_F(Survey, GoldsOnTheFarRowAndBishopsOnTheEdge) {
     EXPECT_EQ(com(5, 8) + com(4, 9) + com(6, 9), 3);
 
     AiFixture g;
-    g.s.pos.BAN[1][5] = MAN_KAKU;  // column 1: only the two lines towards column 9
-    g.s.pos.BAN[5][9] = COM_KAKU;  // row 9: only the two upward lines
+    g.s.pos.put(1, 5, MAN_KAKU);  // column 1: only the two lines towards column 9
+    g.s.pos.put(5, 9, COM_KAKU);  // row 9: only the two upward lines
     勢力調査(g.s);
     const Influence& n = g.s.inf;
     EXPECT_EQ(sum(n.SEIRYOKU_MAN), 8);
@@ -130,11 +130,10 @@ TEST_F(Survey, GuardsKeepTheRankOfEachSide) {
 
     // Promoted pieces guard as themselves on MAN's side and as a gold on COM's.
     AiFixture g;
-    auto& b = g.s.pos.BAN;
-    b[5][5] = MAN_GIN;
-    b[5][6] = MAN_TO;
-    b[3][3] = COM_SYA;
-    b[3][2] = COM_NARIGIN;
+    g.s.pos.put(5, 5, MAN_GIN);
+    g.s.pos.put(5, 6, MAN_TO);
+    g.s.pos.put(3, 3, COM_SYA);
+    g.s.pos.put(3, 2, COM_NARIGIN);
     勢力調査(g.s);
     EXPECT_EQ(g.s.inf.MAMORI_MAN[5][5], -11);
     EXPECT_EQ(g.s.inf.MAMORI_COM[3][3], 50);
@@ -214,18 +213,17 @@ TEST_F(Survey, AttackersOfEachSide) {
 
     // COM knights, silvers, golds and the king never enter NERAI_COM; the pawn does.
     AiFixture g;
-    auto& b = g.s.pos.BAN;
     const Influence& n = g.s.inf;
-    b[3][3] = COM_KEI;
-    b[4][5] = MAN_GIN;
-    b[6][4] = COM_KIN;
-    b[6][5] = MAN_GIN;
-    b[8][4] = COM_GIN;
-    b[8][5] = MAN_GIN;
-    b[9][1] = COM_OU;
-    b[9][2] = MAN_KIN;
-    b[1][1] = COM_HU;
-    b[1][2] = MAN_HU;
+    g.s.pos.put(3, 3, COM_KEI);
+    g.s.pos.put(4, 5, MAN_GIN);
+    g.s.pos.put(6, 4, COM_KIN);
+    g.s.pos.put(6, 5, MAN_GIN);
+    g.s.pos.put(8, 4, COM_GIN);
+    g.s.pos.put(8, 5, MAN_GIN);
+    g.s.pos.put(9, 1, COM_OU);
+    g.s.pos.put(9, 2, MAN_KIN);
+    g.s.pos.put(1, 1, COM_HU);
+    g.s.pos.put(1, 2, MAN_HU);
     勢力調査(g.s);
     for (auto [x, y] : {std::pair{4, 5}, {6, 5}, {8, 5}, {9, 2}}) {
         EXPECT_EQ(n.NERAI_COM[x][y], 999) << x << y;
@@ -249,13 +247,12 @@ TEST_F(Survey, HorsesAndDragonsRecordTheirStepsAsTheTablesSay) {
 
     // COM horse: orthogonal steps only count; diagonal lines record 61.
     AiFixture g;
-    auto& b = g.s.pos.BAN;
     const Influence& n = g.s.inf;
-    b[5][5] = COM_UMA;
-    b[5][6] = MAN_HU;
-    b[4][5] = COM_HU;
-    b[6][6] = MAN_HU;
-    b[6][4] = COM_HU;
+    g.s.pos.put(5, 5, COM_UMA);
+    g.s.pos.put(5, 6, MAN_HU);
+    g.s.pos.put(4, 5, COM_HU);
+    g.s.pos.put(6, 6, MAN_HU);
+    g.s.pos.put(6, 4, COM_HU);
     勢力調査(g.s);
     EXPECT_EQ(n.SEIRYOKU_COM[5][6], 1);
     EXPECT_EQ(n.NERAI_COM[5][6], 999);
@@ -266,12 +263,11 @@ TEST_F(Survey, HorsesAndDragonsRecordTheirStepsAsTheTablesSay) {
 
     // COM dragon: lines and diagonal steps record 71 with their source.
     AiFixture h;
-    auto& c = h.s.pos.BAN;
-    c[5][5] = COM_RYU;
-    c[6][6] = MAN_KIN;
-    c[4][4] = COM_HU;
-    c[5][8] = MAN_KIN;
-    c[6][4] = MAN_KEI;
+    h.s.pos.put(5, 5, COM_RYU);
+    h.s.pos.put(6, 6, MAN_KIN);
+    h.s.pos.put(4, 4, COM_HU);
+    h.s.pos.put(5, 8, MAN_KIN);
+    h.s.pos.put(6, 4, MAN_KEI);
     勢力調査(h.s);
     EXPECT_EQ(h.s.inf.NERAI_COM[6][4], 71);
     EXPECT_EQ(h.s.inf.NERAI_COM[6][6], 71);
@@ -317,10 +313,9 @@ TEST_F(Survey, ComLinesMapTheCheckAndReachBehindTheKing) {
 
     // A bishop's check marks its diagonal; a lance's its file.
     AiFixture g;
-    auto& b = g.s.pos.BAN;
-    b[8][8] = MAN_OU;
-    b[5][5] = COM_KAKU;
-    b[8][1] = COM_KYOU;
+    g.s.pos.put(8, 8, MAN_OU);
+    g.s.pos.put(5, 5, COM_KAKU);
+    g.s.pos.put(8, 1, COM_KYOU);
     勢力調査(g.s);
     const auto& o = g.s.inf.OUTE_COM;
     EXPECT_EQ(o[5][5], 9);
@@ -355,8 +350,8 @@ TEST_F(Survey, AdjacentChecksMarkTheCheckerAndAKnightAlsoTheKing) {
 
     // A COM king next to the MAN king gives no check mark.
     AiFixture g;
-    g.s.pos.BAN[5][5] = MAN_OU;
-    g.s.pos.BAN[5][4] = COM_OU;
+    g.s.pos.put(5, 5, MAN_OU);
+    g.s.pos.put(5, 4, COM_OU);
     勢力調査(g.s);
     EXPECT_EQ(sum(g.s.inf.OUTE_COM), 0);
     EXPECT_EQ(g.s.inf.SEIRYOKU_COM[5][5], 1);
@@ -391,10 +386,9 @@ TEST_F(Survey, CheckingStepsAlsoEnterTheAttackMapsAndKingsAttackEachOther) {
     // The two kings side by side: MAN's king records itself as the COM king's attacker,
     // COM's king records nothing on MAN's.
     AiFixture g;
-    auto& b = g.s.pos.BAN;
     const Influence& n = g.s.inf;
-    b[4][3] = COM_OU;
-    b[4][4] = MAN_OU;
+    g.s.pos.put(4, 3, COM_OU);
+    g.s.pos.put(4, 4, MAN_OU);
     勢力調査(g.s);
     EXPECT_EQ(n.NERAI_MAN[4][3], -80);
     EXPECT_EQ(n.NERAI_MAN_X[4][3], 4);
@@ -403,7 +397,7 @@ TEST_F(Survey, CheckingStepsAlsoEnterTheAttackMapsAndKingsAttackEachOther) {
     EXPECT_EQ(n.SEIRYOKU_COM[4][4], 1);
 
     // A MAN knight attacks the COM king like any COM piece and marks no check.
-    b[5][5] = MAN_KEI;
+    g.s.pos.put(5, 5, MAN_KEI);
     勢力調査(g.s);
     EXPECT_EQ(n.NERAI_MAN[4][3], -30);
     EXPECT_EQ(n.NERAI_MAN_X[4][3], 5);

@@ -57,10 +57,10 @@ TEST(KeptGame, EveryMoveReplacesItAndRestartedItPlaysOn) {
             for (int t = 1; t < tesu; ++t) {
                 EXPECT_EQ(formatRecordLine(*k.hist, t), formatRecordLine(f.s.hist, t)) << t;
             }
-            EXPECT_EQ(k.hist->BAN_RIREKI[tesu], f.s.pos.BAN);
-            EXPECT_EQ(k.hist->MOCHI_COM_RIREKI[tesu], f.s.pos.MOCHI_COM);
+            EXPECT_EQ(k.hist->BAN_RIREKI[tesu], f.s.pos.board());
+            EXPECT_EQ(k.hist->MOCHI_COM_RIREKI[tesu], f.s.pos.comHand());
         }
-        last = f.s.pos.BAN;
+        last = f.s.pos.board();
         struct stat st {};
         ASSERT_EQ(::stat(file.parent_path().c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 0777, 0700u) << "the state directory is the user's alone";
@@ -76,14 +76,14 @@ TEST(KeptGame, EveryMoveReplacesItAndRestartedItPlaysOn) {
               (Log{"message  読み込みました | 棋譜", "message 棋譜を '進 'で進めて下さい | 棋譜"}));
     EXPECT_EQ(f.s.game.KIFU_MODE(), ON);
     for (int t = 1; t <= moves; ++t) AFTER_Click(f.s);
-    EXPECT_EQ(f.s.pos.BAN, last);
+    EXPECT_EQ(f.s.pos.board(), last);
     EXPECT_EQ(f.s.game.TEBAN_MAN(), SENTE_BAN) << "MAN moved first, so MAN sits below";
     f.port.clear();
     SENTE_Click(f.s);
     EXPECT_EQ(heard(f.port, {"message"}), (Log{"message MANの番です | 対局"}));
     move(f.s, 1, 7, 1, 6);
     ASSERT_EQ(f.s.game.TESU(), moves + 2);
-    EXPECT_EQ(f.s.pos.BAN[1][6], MAN_HU);
+    EXPECT_EQ(f.s.pos.board()[1][6], MAN_HU);
     Kept k = readKept(file);
     EXPECT_EQ(k.contents.entries, moves + 2);
     EXPECT_EQ(k.hist->BAN_RIREKI[moves], last);

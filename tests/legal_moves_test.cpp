@@ -54,7 +54,7 @@ Counts legalMoves(State& s, Side side) {
             return false;
         },
         [&] { ++ticks; });
-    const int held = side == Side::MAN ? s.pos.MOCHI_MAN_SU : s.pos.MOCHI_COM_SU;
+    const int held = side == Side::MAN ? s.pos.manHandTotal() : s.pos.comHandTotal();
     EXPECT_EQ(ticks, held > 0 ? 16 : 9);  // each origin column, then each kind in hand
     return n;
 }
@@ -64,15 +64,14 @@ struct Piece {
 };
 
 void place(State& s, std::initializer_list<Piece> pieces) {
-    for (const Piece& p : pieces) s.pos.BAN[p.x][p.y] = p.code;
+    for (const Piece& p : pieces) s.pos.put(p.x, p.y, p.code);
 }
 
 void hands(State& s, std::initializer_list<int> man, std::initializer_list<int> com) {
     int k = HU;
-    for (int n : man) s.pos.MOCHI_MAN[k++] = n;
+    for (int n : man) s.pos.setHand(Side::MAN, k++, n);
     k = HU;
-    for (int n : com) s.pos.MOCHI_COM[k++] = n;
-    持駒数更新(s.pos);
+    for (int n : com) s.pos.setHand(Side::COM, k++, n);
 }
 
 struct Row {

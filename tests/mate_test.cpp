@@ -5,6 +5,7 @@
 #include "ai/mate.h"
 #include "ai/survey.h"
 #include "core/history.h"
+#include "core/moves.h"
 #include "test_util.h"
 
 namespace {
@@ -13,17 +14,14 @@ struct Mate : ::testing::Test {
     AiFixture f;
     Analysis& s = f.s;
 
-    void put(int x, int y, int c) { s.pos.BAN[x][y] = c; }
-    void hand(int kind, int n) {
-        s.pos.MOCHI_MAN[kind] += n;
-        s.pos.MOCHI_MAN_SU += n;
-    }
+    void put(int x, int y, int c) { s.pos.put(x, y, c); }
+    void hand(int kind, int n) { s.pos.setHand(Side::MAN, kind, s.pos.manHand()[kind] + n); }
     // Surveys, asks, and checks that the board came back unchanged.
     int mated() {
         勢力調査(s);
-        const Map before = s.pos.BAN;
+        const Map before = s.pos.board();
         const int answer = 詰めかMAN(s);
-        EXPECT_EQ(s.pos.BAN, before) << "board not restored";
+        EXPECT_EQ(s.pos.board(), before) << "board not restored";
         return answer;
     }
     // MAN king in the corner, boxed in by a pawn and a lance that cannot help, checked
@@ -43,18 +41,18 @@ TEST_F(Mate, AKingNoComPieceReachesIsNeverMated) {
     put(2, 9, MAN_KYOU);
     put(1, 5, COM_SYA);  // its file is shut by the gold
     EXPECT_EQ(mated(), OFF);
-    EXPECT_EQ(詰めかMAN_COM移動(s.pos), OFF);
+    EXPECT_EQ(詰めかMAN_COM移動(s), OFF);
     put(1, 8, EMPTY);
-    EXPECT_EQ(詰めかMAN_COM移動(s.pos), ON);  // reads the board, not the maps
+    EXPECT_EQ(詰めかMAN_COM移動(s), ON);  // reads the board, not the maps
 }
 
 TEST_F(Mate, ARookOnTheLastFileOrRowReachesTheKing) {
     for (const auto& [x, y] : {std::pair{9, 5}, std::pair{5, 9}}) {
         clearBoard(s.pos);
         put(5, 5, MAN_OU);
-        s.pos.MAN_OU_X = s.pos.MAN_OU_Y = 5;
+        s.kingsSeen.MAN_OU_X = s.kingsSeen.MAN_OU_Y = 5;
         put(x, y, COM_SYA);
-        EXPECT_EQ(詰めかMAN_COM移動(s.pos), ON) << x << ", " << y;
+        EXPECT_EQ(詰めかMAN_COM移動(s), ON) << x << ", " << y;
     }
 }
 
@@ -66,14 +64,14 @@ TEST_F(Mate, ARangingCheckIsBlockedByAnyDropUnlessOnlyUndroppablePawnsAreInHand)
     EXPECT_EQ(mated(), OFF);
 
     // Pawns only and a free file: the pawn drop blocks.
-    s.pos.MOCHI_MAN[KIN] = 0;
-    s.pos.MOCHI_MAN[HU] = 1;
-    s.pos.NIFU_MAN[2] = 1;
+    s.pos.setHand(Side::MAN, KIN, 0);
+    s.pos.setHand(Side::MAN, HU, 1);
+    調査_2歩フラグ設定(s.pos);
     EXPECT_EQ(mated(), OFF);
 
     // Pawns only, and the file already holds a MAN pawn.
     put(1, 3, MAN_HU);
-    s.pos.NIFU_MAN[1] = 1;
+    調査_2歩フラグ設定(s.pos);
     EXPECT_EQ(mated(), ON);
     hand(GIN, 1);  // one other piece in hand is enough
     EXPECT_EQ(mated(), OFF);
@@ -104,17 +102,15 @@ TEST_F(Mate, DoubleAndAdjacentChecksAreNotBlockedByADrop) {
     // An adjacent gold defended by a pawn: the king cannot take it, a drop cannot help.
     AiFixture g;
     Analysis& t = g.s;
-    auto& b = t.pos.BAN;
-    b[1][9] = MAN_OU;
-    b[2][8] = MAN_HU;
-    b[2][9] = MAN_KYOU;
-    b[1][8] = COM_KIN;
-    b[1][7] = COM_HU;
-    t.pos.MOCHI_MAN[SYA] = 1;
-    t.pos.MOCHI_MAN_SU = 1;
+    t.pos.put(1, 9, MAN_OU);
+    t.pos.put(2, 8, MAN_HU);
+    t.pos.put(2, 9, MAN_KYOU);
+    t.pos.put(1, 8, COM_KIN);
+    t.pos.put(1, 7, COM_HU);
+    t.pos.setHand(Side::MAN, SYA, 1);
     勢力調査(t);
     EXPECT_EQ(詰めかMAN(t), ON);
-    b[1][7] = EMPTY;  // undefended: the king takes it
+    t.pos.put(1, 7, EMPTY);  // undefended: the king takes it
     勢力調査(t);
     EXPECT_EQ(詰めかMAN(t), OFF);
 }
@@ -165,16 +161,16 @@ TEST_F(Mate, EscapeSquaresAreEmptyUnreachedNeighboursOnTheBoard) {
 
     AiFixture g;
     Analysis& t = g.s;
-    t.pos.BAN[9][9] = MAN_OU;
+    t.pos.put(9, 9, MAN_OU);
     勢力調査(t);
     EXPECT_EQ(調査_自王逃道(t), 3);
     EXPECT_EQ(t.turn.NIGEMICHI_BAN[9][8] + t.turn.NIGEMICHI_BAN[8][8] + t.turn.NIGEMICHI_BAN[8][9],
               3);
 
     // On the bottom edge with row 8 swept by a rook: only the two side squares.
-    t.pos.BAN[9][9] = EMPTY;
-    t.pos.BAN[5][9] = MAN_OU;
-    t.pos.BAN[1][8] = COM_SYA;
+    t.pos.put(9, 9, EMPTY);
+    t.pos.put(5, 9, MAN_OU);
+    t.pos.put(1, 8, COM_SYA);
     t.turn.NIGEMICHI_BAN = {};
     勢力調査(t);
     EXPECT_EQ(調査_自王逃道(t), 2);
@@ -183,8 +179,8 @@ TEST_F(Mate, EscapeSquaresAreEmptyUnreachedNeighboursOnTheBoard) {
 
     // Surrounded by its own pieces.
     for (int x = 4; x <= 6; ++x)
-        for (int y = 4; y <= 6; ++y) s.pos.BAN[x][y] = MAN_KIN;
-    s.pos.BAN[5][5] = MAN_OU;
+        for (int y = 4; y <= 6; ++y) s.pos.put(x, y, MAN_KIN);
+    s.pos.put(5, 5, MAN_OU);
     勢力調査(s);
     EXPECT_EQ(調査_自王逃道(s), 0);
 }
@@ -245,9 +241,9 @@ TEST_F(Mate, AKingAttackedOnlyByTheComKingLeavesNoMarksForTheJudgement) {
 
     // A king not on the board is never judged mated.
     AiFixture g;
-    g.s.pos.MAN_OU_X = 0;
-    g.s.pos.MAN_OU_Y = 0;
-    g.s.pos.BAN[5][5] = COM_SYA;
+    g.s.kingsSeen.MAN_OU_X = 0;
+    g.s.kingsSeen.MAN_OU_Y = 0;
+    g.s.pos.put(5, 5, COM_SYA);
     勢力調査(g.s);
     EXPECT_EQ(詰めかMAN(g.s), OFF);
 }

@@ -39,7 +39,7 @@ void fourMoves(State& s) {
     move(s, 7, 3, 7, 4);
 }
 
-bool sameBoard(const State& s, const Map& ban) { return s.pos.BAN == ban; }
+bool sameBoard(const State& s, const Map& ban) { return s.pos.board() == ban; }
 
 // Calls that hold the text anywhere.
 std::size_t mentions(const FakePort& p, const std::string& text) {
@@ -236,9 +236,9 @@ TEST(Panel, HeaderOnlyDamagedAndUnreadableFiles) {
         File1_Click(f.s, "bad.棋譜");
         EXPECT_EQ(f.s.hist.SAISHU_TESU(), 2);
         メニュー選択(f.s, "AFTER");
-        EXPECT_EQ(f.s.pos.BAN[1][1], COM_KYOU);
-        EXPECT_EQ(f.s.pos.BAN[1][2], MAN_HU);
-        EXPECT_EQ(f.s.pos.BAN[5][9], EMPTY);  // missing fields are empty squares
+        EXPECT_EQ(f.s.pos.board()[1][1], COM_KYOU);
+        EXPECT_EQ(f.s.pos.board()[1][2], MAN_HU);
+        EXPECT_EQ(f.s.pos.board()[5][9], EMPTY);  // missing fields are empty squares
         メニュー選択(f.s, "AFTER");
         EXPECT_EQ(pieceCount(f.s.pos), 0);  // the empty last line is an empty board
     }
@@ -352,12 +352,12 @@ TEST(Handicap, TheLadderThroughEveryStepAndTheGamesItStarts) {
     for (int i = 0; i < 10; ++i) メニュー選択(s, "LBEL_UP");
     EXPECT_EQ(labelsDrawn(), expected);
     EXPECT_EQ(f.port.count("play 2"), 40u);  // the presses at the ends are silent
-    EXPECT_TRUE(sameBoard(s, start.s.pos.BAN));
+    EXPECT_TRUE(sameBoard(s, start.s.pos.board()));
 
     // Two steps up, then 先手: MAN plays first against COM without its bishop and rook.
     メニュー選択(s, "LBEL_UP");
     メニュー選択(s, "LBEL_UP");
-    Map handicapped = s.pos.BAN;
+    Map handicapped = s.pos.board();
     EXPECT_EQ(handicapped[8][2] * 100 + handicapped[2][2], 0);
     メニュー選択(s, "SENTE");
     EXPECT_TRUE(sameBoard(s, handicapped));
@@ -373,9 +373,9 @@ TEST(Handicap, TheLadderThroughEveryStepAndTheGamesItStarts) {
     // 最初 restores the full set; three steps down and 後手: COM moves first against a MAN
     // without bishop, rook and a lance.
     メニュー選択(s, "CANCEL");
-    EXPECT_TRUE(sameBoard(s, start.s.pos.BAN));
+    EXPECT_TRUE(sameBoard(s, start.s.pos.board()));
     for (int i = 0; i < 3; ++i) メニュー選択(s, "LEBEL_DOWN");
-    handicapped = s.pos.BAN;
+    handicapped = s.pos.board();
     EXPECT_EQ(handicapped[2][8] * 100 + handicapped[8][8] + handicapped[1][9], 0);
     メニュー選択(s, "GOTE");
     EXPECT_EQ(s.game.TESU(), 1);

@@ -9,104 +9,104 @@
 struct PieceTerms : ::testing::Test {
     AiFixture f;
     Analysis& s = f.s;
-    Map& BAN = s.pos.BAN;
+    const Map& BAN = s.pos.board();
     void SetUp() override { clearBoard(s.pos); }
 };
 
 TEST_F(PieceTerms, LanceMovesScoreOnlyByCaptures) {
-    BAN[5][1] = COM_OU;
-    BAN[9][9] = MAN_OU;
-    BAN[1][1] = COM_KYOU;
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.put(1, 1, COM_KYOU);
     prepareTurn(s);
     {
         TrialMove t(s, 1, 1, 1, 5);
         EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.9);
     }
-    BAN[1][6] = MAN_KYOU;
+    s.pos.put(1, 6, MAN_KYOU);
     prepareTurn(s);
     {
         TrialMove t(s, 1, 1, 1, 6);
         EXPECT_EQ(t.pieceTerms(), 10);
     }
-    BAN[1][7] = MAN_HU;  // now MAN takes back
+    s.pos.put(1, 7, MAN_HU);  // now MAN takes back
     prepareTurn(s);
     TrialMove t(s, 1, 1, 1, 6);
     EXPECT_EQ(t.pieceTerms(), 20);
 }
 
 TEST_F(PieceTerms, DroppedLancePinsThePieceInFront) {
-    BAN[1][1] = COM_OU;
-    BAN[9][9] = MAN_OU;
-    BAN[5][3] = COM_KIN;
-    BAN[5][5] = MAN_GIN;
-    BAN[5][8] = MAN_SYA;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.put(5, 3, COM_KIN);
+    s.pos.put(5, 5, MAN_GIN);
+    s.pos.put(5, 8, MAN_SYA);
     prepareTurn(s);
     {
         TrialMove t(s, -1, KYOU, 5, 4);
         EXPECT_EQ(t.pieceTerms(), 70);
     }
     // The look down the file ends at the first piece, even a COM one.
-    BAN[5][7] = COM_HU;
+    s.pos.put(5, 7, COM_HU);
     prepareTurn(s);
     TrialMove t(s, -1, KYOU, 5, 4);
     EXPECT_EQ(t.pieceTerms(), 0);
 }
 
 TEST_F(PieceTerms, PawnOnTheLastTwoRowsSkipsTheRowTerms) {
-    BAN[1][1] = COM_OU;
-    BAN[9][5] = MAN_OU;
-    BAN[3][7] = COM_HU;
-    BAN[2][8] = COM_KIN;
-    BAN[3][9] = MAN_KIN;  // a MAN piece in front would end the terms on a lower row
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(9, 5, MAN_OU);
+    s.pos.put(3, 7, COM_HU);
+    s.pos.put(2, 8, COM_KIN);
+    s.pos.put(3, 9, MAN_KIN);  // a MAN piece in front would end the terms on a lower row
     prepareTurn(s);
     TrialMove t(s, 3, 7, 3, 8);
     EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 0.6);
 }
 
 TEST_F(PieceTerms, PawnFacingAManPiece) {
-    BAN[9][1] = COM_OU;
-    BAN[1][9] = MAN_OU;
-    BAN[5][4] = COM_HU;
-    BAN[5][6] = MAN_HU;
+    s.pos.put(9, 1, COM_OU);
+    s.pos.put(1, 9, MAN_OU);
+    s.pos.put(5, 4, COM_HU);
+    s.pos.put(5, 6, MAN_HU);
     prepareTurn(s);
     {
         TrialMove t(s, 5, 4, 5, 5);
         EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 - 5);
     }
     // A knight in front does not attack the pawn: neither side reaches it.
-    BAN[5][6] = MAN_KEI;
+    s.pos.put(5, 6, MAN_KEI);
     prepareTurn(s);
     TrialMove t(s, 5, 4, 5, 5);
     EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 1);
 }
 
 TEST_F(PieceTerms, DroppedPawnBlocksARookOnTheFile) {
-    BAN[9][1] = COM_OU;
-    BAN[1][9] = MAN_OU;
-    BAN[5][4] = COM_KIN;
-    BAN[5][8] = MAN_SYA;
+    s.pos.put(9, 1, COM_OU);
+    s.pos.put(1, 9, MAN_OU);
+    s.pos.put(5, 4, COM_KIN);
+    s.pos.put(5, 8, MAN_SYA);
     prepareTurn(s);
     {
         TrialMove t(s, -1, HU, 5, 5);
         EXPECT_EQ(t.pieceTerms(), 120);
     }
     // No block is needed when COM already reached the undefended rook.
-    BAN[2][5] = COM_KAKU;
+    s.pos.put(2, 5, COM_KAKU);
     prepareTurn(s);
     TrialMove t(s, -1, HU, 5, 5);
     EXPECT_EQ(t.pieceTerms(), 0);
 }
 
 TEST_F(PieceTerms, RookAndDragonNearTheKing) {
-    BAN[1][1] = COM_OU;
-    BAN[5][9] = MAN_OU;
-    BAN[5][2] = COM_SYA;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(5, 2, COM_SYA);
     prepareTurn(s);
     {
         TrialMove t(s, 5, 2, 5, 7);  // -1: the square in front is MAN's
         EXPECT_EQ(t.pieceTerms(), -1 + 100);
     }
-    BAN[5][2] = COM_RYU;
+    s.pos.put(5, 2, COM_RYU);
     prepareTurn(s);
     {
         TrialMove t(s, 5, 2, 5, 7);
@@ -115,20 +115,20 @@ TEST_F(PieceTerms, RookAndDragonNearTheKing) {
 
     // Next to the king, defended, but with only the king itself left to take.
     clearBoard(s.pos);
-    BAN[1][1] = COM_OU;
-    BAN[5][9] = MAN_OU;
-    BAN[5][7] = COM_KIN;
-    BAN[4][8] = MAN_HU;
-    BAN[8][9] = MAN_KIN;  // covers (7, 8), (8, 8), (9, 8)
-    BAN[9][8] = COM_SYA;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(5, 7, COM_KIN);
+    s.pos.put(4, 8, MAN_HU);
+    s.pos.put(8, 9, MAN_KIN);  // covers (7, 8), (8, 8), (9, 8)
+    s.pos.put(9, 8, COM_SYA);
     prepareTurn(s);
     TrialMove t(s, 9, 8, 5, 8);
     EXPECT_EQ(t.pieceTerms(), -35);
 }
 
 TEST_F(PieceTerms, KingPaysForLeavingTheBackRows) {
-    BAN[5][3] = COM_OU;
-    BAN[9][9] = MAN_OU;
+    s.pos.put(5, 3, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
     prepareTurn(s);
     {
         TrialMove t(s, 5, 3, 5, 4);
@@ -136,8 +136,8 @@ TEST_F(PieceTerms, KingPaysForLeavingTheBackRows) {
         s.turn.IDOU_FUKA_COM_ARI = ON;
         EXPECT_EQ(t.pieceTerms(), -9);
     }
-    BAN[5][3] = EMPTY;
-    BAN[4][8] = COM_OU;
+    s.pos.put(5, 3, EMPTY);
+    s.pos.put(4, 8, COM_OU);
     prepareTurn(s);
     {
         TrialMove t(s, 4, 8, 4, 9);
@@ -146,21 +146,21 @@ TEST_F(PieceTerms, KingPaysForLeavingTheBackRows) {
 
     // Boxed in by a dragon and a silver: fewer than two safe squares.
     clearBoard(s.pos);
-    BAN[1][1] = COM_OU;
-    BAN[9][9] = MAN_OU;
-    BAN[3][3] = MAN_RYU;
-    BAN[2][2] = MAN_GIN;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.put(3, 3, MAN_RYU);
+    s.pos.put(2, 2, MAN_GIN);
     prepareTurn(s);
     TrialMove t(s, 1, 1, 1, 2);
     EXPECT_EQ(t.pieceTerms(), 1 - 20);
 }
 
 TEST_F(PieceTerms, OpeningPatternsOfSilverAndGold) {
-    BAN[5][1] = COM_OU;
-    BAN[5][9] = MAN_OU;
-    BAN[7][2] = COM_GIN;
-    BAN[8][3] = COM_HU;
-    BAN[8][5] = MAN_HU;
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(7, 2, COM_GIN);
+    s.pos.put(8, 3, COM_HU);
+    s.pos.put(8, 5, MAN_HU);
     prepareTurn(s);
     {
         TrialMove t(s, 7, 2, 7, 3);
@@ -169,22 +169,21 @@ TEST_F(PieceTerms, OpeningPatternsOfSilverAndGold) {
 
     // A gold closing the file in front against a bishop in MAN's hand.
     clearBoard(s.pos);
-    BAN[9][1] = COM_OU;
-    BAN[5][9] = MAN_OU;
-    BAN[4][1] = COM_KIN;
-    BAN[5][3] = COM_HU;
-    BAN[5][4] = COM_KAKU;
-    s.pos.MOCHI_MAN[KAKU] = 1;
-    s.pos.MOCHI_MAN_SU = 1;
+    s.pos.put(9, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(4, 1, COM_KIN);
+    s.pos.put(5, 3, COM_HU);
+    s.pos.put(5, 4, COM_KAKU);
+    s.pos.setHand(Side::MAN, KAKU, 1);
     prepareTurn(s);
     TrialMove t(s, 4, 1, 5, 2);
     EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.5 + 2 + 125);
 }
 
 TEST_F(PieceTerms, DroppedBishopAndKnightWithoutRoom) {
-    BAN[9][1] = COM_OU;
-    BAN[9][9] = MAN_OU;
-    BAN[2][8] = COM_HU;
+    s.pos.put(9, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.put(2, 8, COM_HU);
     prepareTurn(s);
     {
         TrialMove t(s, -1, KAKU, 1, 9);
@@ -194,7 +193,7 @@ TEST_F(PieceTerms, DroppedBishopAndKnightWithoutRoom) {
         TrialMove t(s, -1, KAKU, 1, 7);  // six squares to go to
         EXPECT_EQ(t.pieceTerms(), 0);
     }
-    BAN[8][4] = COM_KAKU;
+    s.pos.put(8, 4, COM_KAKU);
     prepareTurn(s);
     {
         TrialMove t(s, -1, KEI, 7, 3);  // blocks the bishop's diagonal
@@ -206,11 +205,11 @@ TEST_F(PieceTerms, DroppedBishopAndKnightWithoutRoom) {
 }
 
 TEST_F(PieceTerms, PawnTakingAPawnInFrontOfALance) {
-    BAN[1][1] = COM_OU;
-    BAN[9][9] = MAN_OU;
-    BAN[5][4] = COM_HU;
-    BAN[5][5] = MAN_HU;
-    BAN[5][9] = MAN_KYOU;  // attacks the destination once the pawn is gone
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.put(5, 4, COM_HU);
+    s.pos.put(5, 5, MAN_HU);
+    s.pos.put(5, 9, MAN_KYOU);  // attacks the destination once the pawn is gone
     prepareTurn(s);
     {
         // Nobody covers the vacated square: the +50 belongs to the one-defender case only.
@@ -219,36 +218,36 @@ TEST_F(PieceTerms, PawnTakingAPawnInFrontOfALance) {
         ASSERT_EQ(s.inf.SEIRYOKU_COM[5][4], 0);
         EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1);
     }
-    BAN[4][3] = COM_KIN;  // covers (5, 4)
+    s.pos.put(4, 3, COM_KIN);  // covers (5, 4)
     prepareTurn(s);
     {
         TrialMove t(s, 5, 4, 5, 5);
         EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 5 + 50);
     }
-    BAN[5][3] = COM_KAKU;  // two rows behind, on the lance's file
+    s.pos.put(5, 3, COM_KAKU);  // two rows behind, on the lance's file
     prepareTurn(s);
     {
         TrialMove t(s, 5, 4, 5, 5);
         EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 - 5 + 50);
     }
-    BAN[6][3] = COM_KIN;  // a second defender of the source: neither term
+    s.pos.put(6, 3, COM_KIN);  // a second defender of the source: neither term
     prepareTurn(s);
     TrialMove t(s, 5, 4, 5, 5);
     EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1);
 }
 
 TEST_F(PieceTerms, PawnBesideCOMBishops) {
-    BAN[1][1] = COM_OU;
-    BAN[9][9] = MAN_OU;
-    BAN[7][3] = COM_HU;
-    BAN[8][2] = COM_KAKU;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(9, 9, MAN_OU);
+    s.pos.put(7, 3, COM_HU);
+    s.pos.put(8, 2, COM_KAKU);
     prepareTurn(s);
     {
         TrialMove t(s, 7, 3, 7, 4);
         EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 10);
     }
-    BAN[6][4] = COM_KAKU;
-    BAN[6][6] = MAN_HU;
+    s.pos.put(6, 4, COM_KAKU);
+    s.pos.put(6, 6, MAN_HU);
     prepareTurn(s);
     TrialMove t(s, 7, 3, 7, 4);
     EXPECT_DOUBLE_EQ(t.pieceTerms(), -0.1 + 10 + 0.5 + 5);
@@ -264,40 +263,40 @@ TEST_F(PieceTerms, ForwardMovesOfSilverAndGold) {
     EXPECT_DOUBLE_EQ(pieceTerms(s, 0, 0, COM_GIN, 5, 5, 5, 6), -0.1);
     EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, 5, 5, 6, 6), 0);
     EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, 5, 6, 5, 5), 0);
-    BAN[8][5] = MAN_GIN;
+    s.pos.put(8, 5, MAN_GIN);
     EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, 5, 5, 5, 6), 5);
     EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, 5, 5, 6, 6), 0);
-    BAN[5][5] = COM_KEI;  // the knight left behind has lost its square
+    s.pos.put(5, 5, COM_KEI);  // the knight left behind has lost its square
     EXPECT_DOUBLE_EQ(pieceTerms(s, 0, 0, COM_GIN, 4, 5, 5, 6), -0.5);
     EXPECT_EQ(pieceTerms(s, 0, 0, COM_GIN, 4, 0, 5, 1), 0);  // row 1: no silver term
 }
 
 TEST_F(PieceTerms, BishopLeavingOrReachingTheEdgeFile) {
-    BAN[5][1] = COM_OU;
-    BAN[2][9] = MAN_OU;
-    BAN[9][4] = COM_HU;
-    BAN[9][6] = MAN_HU;
-    BAN[9][9] = MAN_KYOU;  // guards the pawn
-    BAN[9][3] = COM_KAKU;
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(2, 9, MAN_OU);
+    s.pos.put(9, 4, COM_HU);
+    s.pos.put(9, 6, MAN_HU);
+    s.pos.put(9, 9, MAN_KYOU);  // guards the pawn
+    s.pos.put(9, 3, COM_KAKU);
     prepareTurn(s);
     {
         TrialMove t(s, 9, 3, 8, 2);
         ASSERT_EQ(s.inf.MAMORI_MAN[9][6], MAN_KYOU);
         EXPECT_EQ(t.pieceTerms(), 10);
     }
-    BAN[9][3] = EMPTY;
+    s.pos.put(9, 3, EMPTY);
     prepareTurn(s);
     TrialMove t(s, -1, KAKU, 9, 3);
     EXPECT_EQ(t.pieceTerms(), -10);
 }
 
 TEST_F(PieceTerms, RookLeavingTheRowOfItsPawn) {
-    BAN[1][1] = COM_OU;
-    BAN[1][9] = MAN_OU;
-    BAN[5][4] = COM_SYA;
-    BAN[7][4] = COM_HU;
-    BAN[8][5] = MAN_HU;
-    BAN[8][8] = MAN_SYA;
+    s.pos.put(1, 1, COM_OU);
+    s.pos.put(1, 9, MAN_OU);
+    s.pos.put(5, 4, COM_SYA);
+    s.pos.put(7, 4, COM_HU);
+    s.pos.put(8, 5, MAN_HU);
+    s.pos.put(8, 8, MAN_SYA);
     prepareTurn(s);
     {
         TrialMove t(s, 5, 4, 5, 2);
@@ -312,33 +311,33 @@ TEST_F(PieceTerms, RookLeavingTheRowOfItsPawn) {
 }
 
 TEST_F(PieceTerms, RookStepsOffItsSquareOfTheOpening) {
-    BAN[5][1] = COM_OU;
-    BAN[5][9] = MAN_OU;
-    BAN[2][2] = COM_SYA;
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(2, 2, COM_SYA);
     prepareTurn(s);
     TrialMove up(s, 2, 2, 2, 3);  // off its unguarded opening square by one: a point less
     EXPECT_EQ(up.pieceTerms(), -1);
 }
 
 TEST_F(PieceTerms, DragonOnTheBackRowBesideGolds) {
-    BAN[5][1] = COM_OU;
-    BAN[8][5] = MAN_OU;
-    BAN[5][9] = COM_RYU;
-    BAN[5][8] = MAN_GIN;
-    BAN[4][8] = MAN_KIN;
-    BAN[3][8] = MAN_HU;
-    BAN[2][9] = MAN_KYOU;
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(8, 5, MAN_OU);
+    s.pos.put(5, 9, COM_RYU);
+    s.pos.put(5, 8, MAN_GIN);
+    s.pos.put(4, 8, MAN_KIN);
+    s.pos.put(3, 8, MAN_HU);
+    s.pos.put(2, 9, MAN_KYOU);
     prepareTurn(s);
     {
         TrialMove t(s, 5, 9, 3, 9);
         EXPECT_EQ(t.pieceTerms(), 2 - 150);
     }
-    BAN[6][8] = MAN_KIN;
+    s.pos.put(6, 8, MAN_KIN);
     // Any MAN piece up to a pawn in the corner beside the square counts; an empty one does not.
     for (const auto& [corner, expected] :
          {std::pair{MAN_KYOU, 2 + 2 - 150}, std::pair{MAN_HU, 2 + 2 - 150},
           std::pair{EMPTY, 2 + 2}}) {
-        BAN[2][9] = corner;
+        s.pos.put(2, 9, corner);
         prepareTurn(s);
         TrialMove t(s, 5, 9, 3, 9);
         EXPECT_EQ(t.pieceTerms(), expected) << corner;
@@ -346,11 +345,11 @@ TEST_F(PieceTerms, DragonOnTheBackRowBesideGolds) {
 }
 
 TEST_F(PieceTerms, DragonLeavingTheCornerAboveASilver) {
-    BAN[5][1] = COM_OU;
-    BAN[5][5] = MAN_OU;
-    BAN[9][9] = COM_RYU;
-    BAN[9][8] = MAN_GIN;
-    BAN[8][8] = MAN_KIN;
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(5, 5, MAN_OU);
+    s.pos.put(9, 9, COM_RYU);
+    s.pos.put(9, 8, MAN_GIN);
+    s.pos.put(8, 8, MAN_KIN);
     prepareTurn(s);
     TrialMove t(s, 9, 9, 8, 9);  // the gold beside the silver counts; nothing lies past file 9
     EXPECT_EQ(t.pieceTerms(), 2);

@@ -16,13 +16,13 @@ TEST(PlayMove, ReportsWhatEachMoveDidAndRefusesWithoutAChange) {
     State& s = *st;
     初期設定(s);
     clearBoard(s.pos);
-    auto& BAN = s.pos.BAN;
-    BAN[5][9] = MAN_OU;
-    BAN[5][1] = COM_OU;
-    BAN[5][4] = MAN_HU;
-    BAN[5][3] = COM_KIN;
-    BAN[3][3] = MAN_KEI;
-    BAN[5][5] = MAN_KYOU;  // follows the pawn
+    const auto& BAN = s.pos.board();
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(5, 4, MAN_HU);
+    s.pos.put(5, 3, COM_KIN);
+    s.pos.put(3, 3, MAN_KEI);
+    s.pos.put(5, 5, MAN_KYOU);  // follows the pawn
     調査_2歩フラグ設定(s.pos);
 
     struct Row {
@@ -52,14 +52,14 @@ TEST(PlayMove, ReportsWhatEachMoveDidAndRefusesWithoutAChange) {
         EXPECT_EQ(s.game.HYOUJI_TESU(), r.tesu);
         EXPECT_EQ(s.hist.SAISHU_TESU(), r.tesu - (r.tesu > 0));
         if (r.refused != Refusal::None) {
-            EXPECT_EQ(s.pos.BAN, before.BAN);
+            EXPECT_EQ(s.pos.board(), before.board());
         }
     }
     // The pawn turned over before it travelled and the lance followed it unpromoted; the drop
     // left the hand; the king taken decides the game.
     EXPECT_EQ(BAN[5][2], MAN_TO);
     EXPECT_EQ(BAN[5][3], MAN_KYOU);
-    EXPECT_EQ(s.pos.MOCHI_MAN[KIN], 0);
+    EXPECT_EQ(s.pos.manHand()[KIN], 0);
     EXPECT_EQ(s.game.SHOUHAI(), man);
     EXPECT_EQ(winnerByKings(s.pos, s.game, Mover::Computer), man);
 

@@ -21,7 +21,7 @@ template <class Board>
 bool sameBoard(const State& a, const Board& ban) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
-            if (a.pos.BAN[x][y] != ban[x][y]) return false;
+            if (a.pos.board()[x][y] != ban[x][y]) return false;
     return true;
 }
 
@@ -53,12 +53,12 @@ TEST(Play, TwoPeopleGameWithTheClockAndSteppingBack) {
         if (m.now == 112) click(s, 3, 6);  // 先手's pawn on 後手's turn: a hint only
         move(s, m.fx, m.fy, m.tx, m.ty, m.button);
     }
-    EXPECT_EQ(s.pos.BAN[5][5], MAN_KAKU);
-    EXPECT_EQ(s.pos.BAN[8][2], COM_GIN);
-    EXPECT_EQ(s.pos.BAN[7][3], MAN_KYOU);
+    EXPECT_EQ(s.pos.board()[5][5], MAN_KAKU);
+    EXPECT_EQ(s.pos.board()[8][2], COM_GIN);
+    EXPECT_EQ(s.pos.board()[7][3], MAN_KYOU);
     EXPECT_EQ(s.hist.BAN_RIREKI[3][8][2], MAN_UMA);
-    EXPECT_EQ(s.pos.MOCHI_COM[KAKU] * 10 + s.pos.MOCHI_COM_SU, 11);
-    EXPECT_EQ(s.pos.MOCHI_MAN_SU, 0);
+    EXPECT_EQ(s.pos.comHand()[KAKU] * 10 + s.pos.comHandTotal(), 11);
+    EXPECT_EQ(s.pos.manHandTotal(), 0);
     EXPECT_EQ(s.game.TESU() * 100 + s.game.HYOUJI_TESU() * 10 + s.hist.SAISHU_TESU(), 554);
     EXPECT_EQ(s.game.TEBAN(), GOTE_BAN);
     EXPECT_FLOAT_EQ(s.clock.MAN_JIKAN, 9);
@@ -91,8 +91,8 @@ TEST(Play, SelectionGuidanceAndStands) {
     FakePort& port = f.port;
     初期設定(s);
     twoPeople(s);
-    s.pos.MOCHI_MAN[HU] = s.pos.MOCHI_COM[SYA] = 1;
-    持駒数更新(s.pos);
+    s.pos.setHand(Side::MAN, HU, 1);
+    s.pos.setHand(Side::COM, SYA, 1);
     auto counts = [&](int colour) { return port.count("outline " + std::to_string(colour) + " "); };
 
     port.clear();
@@ -119,7 +119,7 @@ TEST(Play, SelectionGuidanceAndStands) {
     EXPECT_EQ(s.play.SENTAKU_KOMA, COM_SYA);
     EXPECT_EQ(counts(15), 41u + 1u);
     click(s, 5, 5);  // but it is not 先手's to drop
-    EXPECT_EQ(s.game.CLICK_JOUTAI() * 100 + s.pos.BAN[5][5] + s.pos.MOCHI_COM[SYA], 1);
+    EXPECT_EQ(s.game.CLICK_JOUTAI() * 100 + s.pos.board()[5][5] + s.pos.comHand()[SYA], 1);
 
     const double row7 = 100 + 615 * 7 + 1;
     Form_MouseDown(s, 1, 0, 1050 + 494, row7);  // column 0: no square
@@ -137,10 +137,10 @@ TEST(Play, PromotionIsByTheRightButton) {
     State& s = f.s;
     初期設定(s);
     clearBoard(s.pos);
-    s.pos.BAN[5][1] = COM_OU;
-    s.pos.BAN[5][9] = MAN_OU;
-    s.pos.BAN[1][2] = MAN_HU;
-    s.pos.BAN[9][4] = MAN_GIN;
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(1, 2, MAN_HU);
+    s.pos.put(9, 4, MAN_GIN);
     twoPeople(s);
     f.port.clear();
     move(s, 1, 2, 1, 1);  // a pawn on the last row could never move again
@@ -148,7 +148,7 @@ TEST(Play, PromotionIsByTheRightButton) {
     EXPECT_EQ(heard(f.port), (Log{"play 1", "message マウスの右をクリックして下さい | 成り",
                                   "play 1", "message マウスの右をクリックして下さい | 成り"}));
     click(s, 1, 1, 2);
-    EXPECT_EQ(s.pos.BAN[1][1], MAN_TO);
+    EXPECT_EQ(s.pos.board()[1][1], MAN_TO);
     EXPECT_NE(f.port.only("text").back().find(" 歩 colour 15"), std::string::npos);  // as picked up
     const int more[][5] = {{9, 4, 9, 3, 1}, {9, 3, 9, 2, 2}, {5, 9, 5, 8, 2}};
     for (const auto& m : more) {
@@ -156,8 +156,8 @@ TEST(Play, PromotionIsByTheRightButton) {
         move(s, m[0], m[1], m[2], m[3], m[4]);
     }
     EXPECT_EQ(s.hist.BAN_RIREKI[2][9][3], MAN_GIN);  // may promote, left button: it does not
-    EXPECT_EQ(s.pos.BAN[9][2], MAN_NARIGIN);
-    EXPECT_EQ(s.pos.BAN[5][8], MAN_OU);  // a king cannot promote: the right button just moves
+    EXPECT_EQ(s.pos.board()[9][2], MAN_NARIGIN);
+    EXPECT_EQ(s.pos.board()[5][8], MAN_OU);  // a king cannot promote: the right button just moves
 }
 
 TEST(Play, TheWinnerIsNamedAndTheGameIsOver) {
@@ -176,10 +176,10 @@ TEST(Play, TheWinnerIsNamedAndTheGameIsOver) {
         State& s = f.s;
         初期設定(s);
         clearBoard(s.pos);
-        s.pos.BAN[5][1] = COM_OU;
-        s.pos.BAN[9][9] = MAN_OU;
-        s.pos.BAN[5][5] = MAN_SYA;
-        s.pos.BAN[9][5] = COM_SYA;
+        s.pos.put(5, 1, COM_OU);
+        s.pos.put(9, 9, MAN_OU);
+        s.pos.put(5, 5, MAN_SYA);
+        s.pos.put(9, 5, COM_SYA);
         ModeTestSeam::of(s.game).COM_TAISEN = c.comTaisen;
         twoPeople(s, c.tebanMan, c.teban);
         move(s, c.fx, c.fy, c.tx, c.ty);
@@ -198,11 +198,11 @@ TEST(Play, TheGameEndsDrawnAtMove500) {
     ModeTestSeam::of(s.game).TESU = ModeTestSeam::of(s.game).HYOUJI_TESU = 499;
     move(s, 3, 7, 3, 6);  // the last move the history holds
     move(s, 7, 7, 7, 6);  // the game is over: no further move
-    EXPECT_EQ(s.pos.BAN[3][6] * 10 + s.pos.BAN[7][7], -110);
+    EXPECT_EQ(s.pos.board()[3][6] * 10 + s.pos.board()[7][7], -110);
     EXPECT_EQ(s.game.TESU() * 10 + s.game.TEBAN(), 5000);
     START_Click(s);  // a fresh game, as after a win
     move(s, 7, 7, 7, 6);
-    EXPECT_EQ(s.pos.BAN[3][6] * 10 + s.pos.BAN[7][6], -10);
+    EXPECT_EQ(s.pos.board()[3][6] * 10 + s.pos.board()[7][6], -10);
     EXPECT_EQ(s.game.TESU(), 1);
     EXPECT_EQ(heard(f.port, {"message", "play 1"}),
               (Log{"message 500手に達したので引き分けです | 終了", "play 1",
@@ -223,14 +223,14 @@ TEST(Play, ComputerRepliesAsTheEngineToolAndResumesAfterStepsBack) {
         e.handle("man " + std::to_string(m[0]) + " " + std::to_string(m[1]) + " " +
                  std::to_string(m[2]) + " " + std::to_string(m[3]));
         e.handle("com");
-        EXPECT_TRUE(sameBoard(s, e.state().pos.BAN)) << m[0] << m[1] << m[2] << m[3];
+        EXPECT_TRUE(sameBoard(s, e.state().pos.board())) << m[0] << m[1] << m[2] << m[3];
     }
     EXPECT_EQ(s.game.TESU() * 10 + s.game.TEBAN(), 81);
 
     REPLAY_Click(s);  // COM to move again
     f.port.clear();
     click(s, 7, 6);  // COM plays the same reply, then the click picks up the pawn
-    EXPECT_TRUE(sameBoard(s, e.state().pos.BAN));
+    EXPECT_TRUE(sameBoard(s, e.state().pos.board()));
     EXPECT_EQ(s.game.TESU() * 10 + s.game.CLICK_JOUTAI(), 81);
     EXPECT_EQ(f.port.only("message"), Log{"message OKですか？ | 再開(COM)"});
 
@@ -239,7 +239,7 @@ TEST(Play, ComputerRepliesAsTheEngineToolAndResumesAfterStepsBack) {
     GOTE_Click(g.s);
     Engine e2;
     e2.handle("com");
-    EXPECT_TRUE(sameBoard(g.s, e2.state().pos.BAN));
+    EXPECT_TRUE(sameBoard(g.s, e2.state().pos.board()));
     EXPECT_EQ(g.s.game.TEBAN_COM() * 10 + g.s.game.TEBAN(), 10 + GOTE_BAN);
 }
 
@@ -264,21 +264,20 @@ TEST(Play, RecordModeAndReversal) {
 
     SENTE_Click(s);
     REVERSE_Click(s);  // the set-up is symmetric: only the side to move changes
-    EXPECT_TRUE(sameBoard(s, start.s.pos.BAN));
+    EXPECT_TRUE(sameBoard(s, start.s.pos.board()));
     EXPECT_EQ(s.game.TEBAN() * 10 + s.game.HANTEN(), -9);
     clearBoard(s.pos);
-    s.pos.BAN[3][7] = MAN_HU;
-    s.pos.BAN[1][1] = COM_RYU;
-    s.pos.MOCHI_MAN[HU] = 2;
-    s.pos.MOCHI_COM[KIN] = 1;
-    持駒数更新(s.pos);
+    s.pos.put(3, 7, MAN_HU);
+    s.pos.put(1, 1, COM_RYU);
+    s.pos.setHand(Side::MAN, HU, 2);
+    s.pos.setHand(Side::COM, KIN, 1);
     ModeTestSeam::of(s.game).HANDE_SETTEI = ON;
     ModeTestSeam::of(s.game).HANDE_LEVEL = 2;
     ModeTestSeam::SAISHU_TESU(s.hist) = ModeTestSeam::of(s.game).TESU = 3;
     REVERSE_Click(s);
-    EXPECT_EQ(s.pos.BAN[7][3] * 100 + s.pos.BAN[9][9], COM_HU * 100 + MAN_RYU);
-    EXPECT_EQ(s.pos.MOCHI_COM[HU] * 10 + s.pos.MOCHI_MAN[KIN], 21);
-    EXPECT_EQ(s.pos.MOCHI_COM_SU * 10 + s.pos.MOCHI_MAN_SU, 21);
+    EXPECT_EQ(s.pos.board()[7][3] * 100 + s.pos.board()[9][9], COM_HU * 100 + MAN_RYU);
+    EXPECT_EQ(s.pos.comHand()[HU] * 10 + s.pos.manHand()[KIN], 21);
+    EXPECT_EQ(s.pos.comHandTotal() * 10 + s.pos.manHandTotal(), 21);
     EXPECT_EQ(s.game.HANDE_LEVEL(), -2);
     EXPECT_EQ(s.game.TESU() * 10 + s.hist.SAISHU_TESU(), 0);
     SENTE_Click(s);  // a game begun again keeps the fresh history

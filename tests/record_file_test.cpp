@@ -73,7 +73,7 @@ TEST(RecordFile, LineColumnsOfTheStartingPosition) {
     初期設定(s);
     History& h = s.hist;
     for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) h.BAN_RIREKI[1][x][y] = s.pos.BAN[x][y];
+        for (int y = 1; y <= 9; ++y) h.BAN_RIREKI[1][x][y] = s.pos.board()[x][y];
     h.MAN_JIKAN_MAE[1] = 754.9f;
     h.MAN_JIKAN_ATO[1] = 59.5f;
     h.COM_JIKAN_MAE[1] = 0;
@@ -149,7 +149,7 @@ TEST(RecordFile, WriteThenReadRestoresEveryEntry) {
     EXPECT_EQ(s.game.KIFU_MODE(), ON);
     EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
     EXPECT_EQ(s.game.COM_TAISEN(), 0);  // the reading set the game up afresh
-    EXPECT_EQ(s.pos.BAN[5][1], COM_OU);
+    EXPECT_EQ(s.pos.board()[5][1], COM_OU);
     EXPECT_EQ((r2.port.only("message")),
               (std::vector<std::string>{"message  読み込みました | 棋譜",
                                         "message 棋譜を '進 'で進めて下さい | 棋譜"}));

@@ -20,7 +20,7 @@ struct Rules : ::testing::Test {
 TEST_F(Rules, NoPieceMovesOntoItsOwnSquareOrOffTheBoard) {
     for (int c : {10,  20,  30,  40,  50,  60,  61,  70,  71,  80,
                   -10, -20, -30, -40, -50, -60, -61, -70, -71, -80}) {
-        p.BAN[5][5] = c;
+        p.put(5, 5, c);
         EXPECT_EQ(check(5, 5, 5, 5, c), OFF) << c;
         EXPECT_EQ(check(5, 5, 0, 5, c), OFF) << c;
         EXPECT_EQ(check(5, 5, 10, 5, c), OFF) << c;
@@ -62,9 +62,9 @@ TEST_F(Rules, RangingPiecesAreBlockedByEitherSide) {
     EXPECT_EQ(check(5, 5, 5, 4, COM_KYOU), OFF);  // a lance never goes back
     EXPECT_EQ(reachable(5, 5, MAN_KYOU), 4);
 
-    p.BAN[5][3] = COM_HU;  // own blocker
-    p.BAN[7][5] = MAN_HU;  // enemy blocker
-    p.BAN[3][3] = MAN_KIN;
+    p.put(5, 3, COM_HU);  // own blocker
+    p.put(7, 5, MAN_HU);  // enemy blocker
+    p.put(3, 3, MAN_KIN);
     EXPECT_EQ(check(5, 5, 5, 2, MAN_SYA), OFF);
     EXPECT_EQ(check(5, 5, 5, 3, MAN_SYA), ON);  // the blocker itself can be captured
     EXPECT_EQ(check(5, 5, 8, 5, MAN_SYA), OFF);
@@ -80,7 +80,7 @@ TEST_F(Rules, RangingPiecesAreBlockedByEitherSide) {
     EXPECT_EQ(check(5, 5, 9, 1, COM_KAKU), ON);
     EXPECT_EQ(check(5, 5, 1, 9, COM_KAKU), ON);
     EXPECT_EQ(check(5, 5, 9, 9, COM_KAKU), ON);
-    p.BAN[8][8] = COM_HU;
+    p.put(8, 8, COM_HU);
     EXPECT_EQ(check(5, 5, 9, 9, COM_KAKU), OFF);
     EXPECT_EQ(check(5, 5, 6, 3, COM_KAKU), OFF);
 }
@@ -96,9 +96,9 @@ TEST_F(Rules, DropsFollowTheLastRowAndTwoPawnRules) {
     EXPECT_EQ(check(-1, 3, 5, 7, COM_KEI), ON);
     for (int c : {MAN_GIN, MAN_KIN, MAN_KAKU, MAN_SYA}) EXPECT_EQ(reachable(11, 0, c), 81);
 
-    p.BAN[4][6] = MAN_HU;
-    p.BAN[6][6] = MAN_TO;
-    p.BAN[7][2] = COM_HU;
+    p.put(4, 6, MAN_HU);
+    p.put(6, 6, MAN_TO);
+    p.put(7, 2, COM_HU);
     調査_2歩フラグ設定(p);
     EXPECT_EQ(check(11, 3, 4, 5, MAN_HU), OFF);  // two pawns
     EXPECT_EQ(check(11, 3, 6, 5, MAN_HU), ON);   // a tokin does not count
@@ -133,7 +133,7 @@ TEST_F(Rules, DirectionAndDistance) {
     EXPECT_EQ(取得_進行方向(5, 5, 2, 5), (Step{-1, 0}));
     EXPECT_EQ(取得_移動桝数(5, 5, 8, 2), 3);
     EXPECT_EQ(取得_移動桝数(5, 5, 5, 1), 4);
-    p.BAN[9][9] = MAN_OU;
+    p.put(9, 9, MAN_OU);
     EXPECT_EQ(調査_駒存在(p, MAN_OU), ON);
     EXPECT_EQ(調査_駒存在(p, COM_OU), OFF);
 }

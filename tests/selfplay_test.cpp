@@ -9,6 +9,7 @@
 #include "ai/search.h"
 #include "cli/engine.h"
 #include "cli/random_play.h"
+#include "core/moves.h"
 #include "test_util.h"
 
 namespace {
@@ -20,15 +21,20 @@ struct GameLog {
 
 // Checks, before each COM turn, that the trial leaves the board exactly as it found it.
 void expectTrialLeavesBoard(State& s) {
-    const Map before = s.pos.BAN;
+    const Map before = s.pos.board();
     Position pos = s.pos;
+    KingsSeen kings = s.kingsSeen;
     Influence inf = s.inf;
     Turn turn = s.turn;
     思考準備(s);
     候補探索(s);
-    EXPECT_EQ(s.pos.BAN, before);
+    EXPECT_EQ(s.pos.board(), before);
+    Position expected = pos;  // the turn refreshes the two-pawn flags, and nothing more
+    調査_2歩フラグ設定(expected);
+    EXPECT_EQ(s.pos, expected);
     // Put everything back so that the real turn sees what it would have seen.
     s.pos = pos;
+    s.kingsSeen = kings;
     s.inf = inf;
     s.turn = turn;
 }
@@ -51,6 +57,14 @@ void expectPromotionRules(const State& s, const std::string& answer) {
     }
 }
 
+// The totals, kings and pawn columns a position keeps are those its pieces give.
+void expectInStep(const Position& p) {
+    EXPECT_TRUE(p.consistent());
+    Position recounted = p;
+    recounted.load(p.board(), p.manHand(), p.comHand());
+    EXPECT_EQ(recounted, p);
+}
+
 GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
     Engine e;
     State& s = e.state();
@@ -67,6 +81,7 @@ GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
         const std::string a = e.handle("man " + m);
         log.moves.push_back(m + " -> " + a);
         EXPECT_TRUE(a == "ok" || a == "win MAN" || a == "win COM") << a;
+        expectInStep(s.pos);
         const int pieces = pieceCount(s.pos);
         EXPECT_TRUE(pieces == 40 || (pieces == 39 && s.game.SHOUHAI() != 0)) << pieces;
         if (a != "ok") {
@@ -77,6 +92,7 @@ GameLog play(std::uint64_t seed, int level, int maxPlies, bool checkTrials) {
         const std::string c = e.handle("com");
         log.moves.push_back(c);
         expectPromotionRules(s, c);
+        expectInStep(s.pos);
         const int after = pieceCount(s.pos);
         EXPECT_TRUE(after == 40 || (after == 39 && s.game.SHOUHAI() != 0)) << after;
         if (s.game.SHOUHAI() != 0 || c == "none") {

@@ -50,9 +50,9 @@ TEST(Signature, SuiteCoversEveryKindOfChoice) {
             distinct.insert(m.substr(0, m.rfind(' ')));
             drops += fx == COM_DROP_X;
             if (fx >= 1) {
-                const int from = e.state().pos.BAN[fx][fy];
+                const int from = e.state().pos.board()[fx][fy];
                 promotions += code == from + 1;
-                captures += e.state().pos.BAN[tx][ty] < 0;
+                captures += e.state().pos.board()[tx][ty] < 0;
             }
             mates += score >= 9998;
         }

@@ -20,14 +20,14 @@ void fill(Map& map, int v) {
 TEST(TacticsSurvey, SafeDestinationsCountOnlySquaresTheOtherSideMisses) {
     AiFixture f;
     Analysis& s = f.s;
-    s.pos.BAN[5][5] = COM_OU;
+    s.pos.put(5, 5, COM_OU);
     fill(s.inf.SEIRYOKU_MAN, 1);
     EXPECT_EQ(調査_移動可場所数(s, 5, 5, COM_OU), 0);
 
     s.inf.SEIRYOKU_MAN[4][6] = 0;
-    s.pos.BAN[6][4] = MAN_KIN;  // a capture counts as a destination
+    s.pos.put(6, 4, MAN_KIN);  // a capture counts as a destination
     s.inf.SEIRYOKU_MAN[6][4] = 0;
-    s.pos.BAN[6][6] = COM_KIN;  // an own piece does not
+    s.pos.put(6, 6, COM_KIN);  // an own piece does not
     s.inf.SEIRYOKU_MAN[6][6] = 0;
     EXPECT_EQ(調査_移動可場所数(s, 5, 5, COM_OU), 2);
 
@@ -40,31 +40,29 @@ TEST(TacticsSurvey, SafeDestinationsCountOnlySquaresTheOtherSideMisses) {
 TEST(TacticsSurvey, SurroundingsCountComMajorsAndKingOnly) {
     AiFixture f;
     Analysis& s = f.s;
-    auto& BAN = s.pos.BAN;
-    BAN[2][1] = COM_KIN;
-    BAN[3][3] = COM_SYA;  // two squares away
-    BAN[1][1] = COM_OU;   // the square itself
+    s.pos.put(2, 1, COM_KIN);
+    s.pos.put(3, 3, COM_SYA);  // two squares away
+    s.pos.put(1, 1, COM_OU);   // the square itself
     EXPECT_EQ(調査_周辺状況(s.pos, 1, 1), 0);
-    BAN[1][2] = COM_KAKU;
+    s.pos.put(1, 2, COM_KAKU);
     EXPECT_EQ(調査_周辺状況(s.pos, 1, 1), -1);
-    BAN[2][2] = COM_OU;
+    s.pos.put(2, 2, COM_OU);
     EXPECT_EQ(調査_周辺状況(s.pos, 1, 1), -2);
-    BAN[2][1] = MAN_RYU;
+    s.pos.put(2, 1, MAN_RYU);
     EXPECT_EQ(調査_周辺状況(s.pos, 1, 1), -2);
 
-    BAN[9][8] = COM_UMA;
-    BAN[8][9] = COM_RYU;
-    BAN[8][8] = COM_NARIGIN;
+    s.pos.put(9, 8, COM_UMA);
+    s.pos.put(8, 9, COM_RYU);
+    s.pos.put(8, 8, COM_NARIGIN);
     EXPECT_EQ(調査_周辺状況(s.pos, 9, 9), -2);
 }
 
 TEST(TacticsSurvey, KnightAimValuesTheFarMajorThatIsNotTheAttacker) {
     AiFixture f;
     Analysis& s = f.s;
-    auto& BAN = s.pos.BAN;
-    BAN[5][7] = COM_KIN;
-    BAN[3][7] = MAN_SYA;
-    BAN[7][7] = MAN_KAKU;
+    s.pos.put(5, 7, COM_KIN);
+    s.pos.put(3, 7, MAN_SYA);
+    s.pos.put(7, 7, MAN_KAKU);
     s.inf.NERAI_MAN[5][7] = MAN_KAKU;
     s.inf.NERAI_MAN_X[5][7] = 7;  // the bishop is the attacker: a knight fork gains nothing on it
     EXPECT_EQ(調査_桂狙い(s, 5, 7), 70.0);
@@ -74,18 +72,18 @@ TEST(TacticsSurvey, KnightAimValuesTheFarMajorThatIsNotTheAttacker) {
 
     s.inf.SEIRYOKU_MAN[4][5] = 1;  // the left drop square is not safe
     EXPECT_EQ(調査_桂狙い(s, 5, 7), 60.0);
-    BAN[6][5] = MAN_HU;  // nor is the right one empty
+    s.pos.put(6, 5, MAN_HU);  // nor is the right one empty
     EXPECT_EQ(調査_桂狙い(s, 5, 7), 0.0);
 
     // Only when the cheapest attacker is a major piece, and only from row 6 on.
     AiFixture g;
     Analysis& t = g.s;
-    t.pos.BAN[3][6] = MAN_RYU;
+    t.pos.put(3, 6, MAN_RYU);
     t.inf.NERAI_MAN[5][6] = MAN_RYU;
     EXPECT_EQ(調査_桂狙い(t, 5, 6), 71.0);
     t.inf.NERAI_MAN[5][6] = MAN_KIN;
     EXPECT_EQ(調査_桂狙い(t, 5, 6), 0.0);
-    t.pos.BAN[3][5] = MAN_RYU;
+    t.pos.put(3, 5, MAN_RYU);
     t.inf.NERAI_MAN[5][5] = MAN_RYU;
     EXPECT_EQ(調査_桂狙い(t, 5, 5), 0.0);
 }
@@ -93,24 +91,23 @@ TEST(TacticsSurvey, KnightAimValuesTheFarMajorThatIsNotTheAttacker) {
 TEST(TacticsSurvey, LanceAimStopsAtTheFirstPieceBelow) {
     AiFixture f;
     Analysis& s = f.s;
-    auto& BAN = s.pos.BAN;
-    BAN[5][7] = COM_GIN;
-    BAN[5][9] = MAN_SYA;
+    s.pos.put(5, 7, COM_GIN);
+    s.pos.put(5, 9, MAN_SYA);
     s.inf.SEIRYOKU_COM[5][6] = 1;
     s.inf.NERAI_MAN[5][7] = MAN_KAKU;
     EXPECT_EQ(調査_香狙い(s, 5, 7), 70.0);
 
-    BAN[5][8] = COM_HU;  // own piece first: no value, and the rook behind is not seen
+    s.pos.put(5, 8, COM_HU);  // own piece first: no value, and the rook behind is not seen
     EXPECT_EQ(調査_香狙い(s, 5, 7), 0.0);
-    BAN[5][8] = MAN_HU;
+    s.pos.put(5, 8, MAN_HU);
     EXPECT_EQ(調査_香狙い(s, 5, 7), 10.0);
 
     s.inf.SEIRYOKU_MAN[5][6] = 1;  // the square behind must be safe
     EXPECT_EQ(調査_香狙い(s, 5, 7), 0.0);
 
     // Row 6 and above never count.
-    BAN[4][6] = COM_GIN;
-    BAN[4][9] = MAN_RYU;
+    s.pos.put(4, 6, COM_GIN);
+    s.pos.put(4, 9, MAN_RYU);
     s.inf.SEIRYOKU_COM[4][5] = 1;
     s.inf.NERAI_MAN[4][6] = MAN_RYU;
     EXPECT_EQ(調査_香狙い(s, 4, 6), 0.0);
@@ -119,11 +116,10 @@ TEST(TacticsSurvey, LanceAimStopsAtTheFirstPieceBelow) {
 TEST(TacticsSurvey, HeldBishopAimSquaresAreEmptyUncoveredDiagonalsToComKing) {
     AiFixture f;
     Analysis& s = f.s;
-    auto& BAN = s.pos.BAN;
-    BAN[5][1] = COM_OU;
-    s.pos.COM_OU_X = 5;
-    s.pos.COM_OU_Y = 1;
-    BAN[7][3] = COM_HU;  // blocks (8,4) and beyond
+    s.pos.put(5, 1, COM_OU);
+    s.kingsSeen.COM_OU_X = 5;
+    s.kingsSeen.COM_OU_Y = 1;
+    s.pos.put(7, 3, COM_HU);  // blocks (8,4) and beyond
     s.inf.SEIRYOKU_COM[3][3] = 1;
     s.turn.MOCHIKAKU_NERAI[1][1] = 1;  // stale value from an earlier turn
     調査_持角狙座標(s);
@@ -146,21 +142,21 @@ TEST(TacticsSurvey, HeldBishopAimSquaresAreEmptyUncoveredDiagonalsToComKing) {
 TEST(TacticsSurvey, PinnedPiecesAreFoundWithThePieceLifted) {
     AiFixture f;
     Analysis& s = f.s;
-    auto& BAN = s.pos.BAN;
-    BAN[5][9] = MAN_OU;
-    s.pos.MAN_OU_X = 5;
-    s.pos.MAN_OU_Y = 9;
-    BAN[5][1] = COM_KYOU;
-    BAN[5][6] = MAN_HU;  // pinned by the lance
-    BAN[6][8] = MAN_KIN;
-    BAN[1][5] = COM_UMA;
-    BAN[3][7] = MAN_GIN;  // pinned on the horse's diagonal
-    BAN[8][5] = COM_KEI;  // a knight never pins
-    BAN[7][7] = MAN_HU;
-    BAN[9][1] = COM_OU;
-    s.pos.COM_OU_X = 9;
-    s.pos.COM_OU_Y = 1;
-    BAN[9][3] = COM_HU;
+    const auto& BAN = s.pos.board();
+    s.pos.put(5, 9, MAN_OU);
+    s.kingsSeen.MAN_OU_X = 5;
+    s.kingsSeen.MAN_OU_Y = 9;
+    s.pos.put(5, 1, COM_KYOU);
+    s.pos.put(5, 6, MAN_HU);  // pinned by the lance
+    s.pos.put(6, 8, MAN_KIN);
+    s.pos.put(1, 5, COM_UMA);
+    s.pos.put(3, 7, MAN_GIN);  // pinned on the horse's diagonal
+    s.pos.put(8, 5, COM_KEI);  // a knight never pins
+    s.pos.put(7, 7, MAN_HU);
+    s.pos.put(9, 1, COM_OU);
+    s.kingsSeen.COM_OU_X = 9;
+    s.kingsSeen.COM_OU_Y = 1;
+    s.pos.put(9, 3, COM_HU);
     s.turn.IDOU_FUKA_MAN[6][8] = 1;  // stale
     s.turn.IDOU_FUKA_COM_ARI = ON;
 
@@ -178,7 +174,7 @@ TEST(TacticsSurvey, PinnedPiecesAreFoundWithThePieceLifted) {
     EXPECT_EQ(s.turn.IDOU_FUKA_COM_ARI, OFF);
 
     // A MAN lance behind COM's pawn pins it against COM's king.
-    BAN[9][8] = MAN_KYOU;
+    s.pos.put(9, 8, MAN_KYOU);
     調査_移動不可駒(s);
     EXPECT_EQ(s.turn.IDOU_FUKA_COM_ARI, ON);
 }
@@ -186,14 +182,14 @@ TEST(TacticsSurvey, PinnedPiecesAreFoundWithThePieceLifted) {
 TEST(TacticsSurvey, KingAlreadyInCheckMarksEveryManPiece) {
     AiFixture f;
     Analysis& s = f.s;
-    auto& BAN = s.pos.BAN;
-    BAN[5][9] = MAN_OU;
-    s.pos.MAN_OU_X = 5;
-    s.pos.MAN_OU_Y = 9;
-    BAN[5][2] = COM_SYA;
-    BAN[1][7] = MAN_HU;
-    BAN[9][9] = MAN_KYOU;
-    BAN[8][2] = MAN_KAKU;
+    const auto& BAN = s.pos.board();
+    s.pos.put(5, 9, MAN_OU);
+    s.kingsSeen.MAN_OU_X = 5;
+    s.kingsSeen.MAN_OU_Y = 9;
+    s.pos.put(5, 2, COM_SYA);
+    s.pos.put(1, 7, MAN_HU);
+    s.pos.put(9, 9, MAN_KYOU);
+    s.pos.put(8, 2, MAN_KAKU);
     調査_移動不可駒(s);
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
@@ -205,9 +201,9 @@ namespace {
 // The plain reading: every lifted piece rescans the whole board for the other side's
 // rangers, and COM pieces are tested even after the flag is set.
 bool pinnedByPlainScan(Analysis& s, int x, int y, int& comFlag) {
-    auto& BAN = s.pos.BAN;
+    const auto& BAN = s.pos.board();
     const int p = BAN[x][y];
-    BAN[x][y] = EMPTY;
+    s.pos.put(x, y, EMPTY);
     bool pinned = false;
     for (int c = 1; c <= 9; ++c)
         for (int d = 1; d <= 9; ++d) {
@@ -215,13 +211,13 @@ bool pinnedByPlainScan(Analysis& s, int x, int y, int& comFlag) {
             const int kind = q < 0 ? -q : q;
             if (kind != 20 && kind != 60 && kind != 61 && kind != 70 && kind != 71) continue;
             if (p <= -10 && q > 0 &&
-                移動チェック(s.pos, c, d, s.pos.MAN_OU_X, s.pos.MAN_OU_Y, q) == ON)
+                移動チェック(s.pos, c, d, s.kingsSeen.MAN_OU_X, s.kingsSeen.MAN_OU_Y, q) == ON)
                 pinned = true;
             if (p >= 10 && q < 0 &&
-                移動チェック(s.pos, c, d, s.pos.COM_OU_X, s.pos.COM_OU_Y, q) == ON)
+                移動チェック(s.pos, c, d, s.kingsSeen.COM_OU_X, s.kingsSeen.COM_OU_Y, q) == ON)
                 comFlag = ON;
         }
-    BAN[x][y] = p;
+    s.pos.put(x, y, p);
     return pinned;
 }
 
@@ -233,16 +229,16 @@ TEST(TacticsSurvey, PinnedPiecesMatchAPlainScanOnRandomBoards) {
     for (int round = 0; round < 300; ++round) {
         AiFixture f;
         Analysis& s = f.s;
-        auto& BAN = s.pos.BAN;
+        const auto& BAN = s.pos.board();
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
-                if (rng() % 3 == 0) BAN[x][y] = kinds[rng() % 11] * (rng() % 2 ? 1 : -1);
-        s.pos.COM_OU_X = 1 + rng() % 9;
-        s.pos.COM_OU_Y = 1 + rng() % 3;
-        s.pos.MAN_OU_X = 1 + rng() % 9;
-        s.pos.MAN_OU_Y = 7 + rng() % 3;
-        BAN[s.pos.COM_OU_X][s.pos.COM_OU_Y] = COM_OU;
-        BAN[s.pos.MAN_OU_X][s.pos.MAN_OU_Y] = MAN_OU;
+                if (rng() % 3 == 0) s.pos.put(x, y, kinds[rng() % 11] * (rng() % 2 ? 1 : -1));
+        s.kingsSeen.COM_OU_X = 1 + rng() % 9;
+        s.kingsSeen.COM_OU_Y = 1 + rng() % 3;
+        s.kingsSeen.MAN_OU_X = 1 + rng() % 9;
+        s.kingsSeen.MAN_OU_Y = 7 + rng() % 3;
+        s.pos.put(s.kingsSeen.COM_OU_X, s.kingsSeen.COM_OU_Y, COM_OU);
+        s.pos.put(s.kingsSeen.MAN_OU_X, s.kingsSeen.MAN_OU_Y, MAN_OU);
 
         int comFlag = OFF;
         Map expected{};

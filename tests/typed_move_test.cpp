@@ -128,10 +128,10 @@ TEST(TypedMove, PlaysAsTheTwoClicks) {
         clicked.port.clear();
         move(clicked.s, m.fx, m.fy, m.tx, m.ty, m.button);
         EXPECT_EQ(byKeys, clicked.port.calls);
-        EXPECT_EQ(typed.s.pos.BAN, clicked.s.pos.BAN);
+        EXPECT_EQ(typed.s.pos.board(), clicked.s.pos.board());
         EXPECT_EQ(typed.s.game.TESU(), clicked.s.game.TESU());
     }
-    EXPECT_EQ(typed.s.pos.BAN[6][5], COM_KAKU);
+    EXPECT_EQ(typed.s.pos.board()[6][5], COM_KAKU);
     EXPECT_EQ(typed.s.game.TESU(), 6);
 }
 
@@ -147,31 +147,31 @@ TEST(TypedMove, RefusalsAndPromotion) {
     EXPECT_EQ(heard(f.port), (Log{"play 1", "message 「対局」で始めて下さい | 開始"}));
 
     SENTE_Click(s);
-    const auto before = s.pos.BAN;
+    const auto before = s.pos.board();
     for (const char* bad : {"5554", "7374", "7775", "7988", "P*55", "2829"}) {
         SCOPED_TRACE(bad);
         f.port.clear();
         typeKeys(s, bad);
         Form_KeyPress(s, '\r');
         EXPECT_EQ(heard(f.port), Log{"play 1"});
-        EXPECT_EQ(s.pos.BAN, before);
+        EXPECT_EQ(s.pos.board(), before);
         EXPECT_EQ(s.game.CLICK_JOUTAI(), 0);
     }
 
     clearBoard(s.pos);
-    s.pos.BAN[5][9] = MAN_OU;
-    s.pos.BAN[5][1] = COM_OU;
-    s.pos.BAN[7][2] = MAN_HU;  // 3二
-    s.pos.BAN[2][4] = MAN_HU;  // 8四
+    s.pos.put(5, 9, MAN_OU);
+    s.pos.put(5, 1, COM_OU);
+    s.pos.put(7, 2, MAN_HU);  // 3二
+    s.pos.put(2, 4, MAN_HU);  // 8四
     f.port.clear();
     typeKeys(s, "3231\r");
     EXPECT_EQ(heard(f.port), (Log{"play 1", "message マウスの右をクリックして下さい | 成り"}));
-    EXPECT_EQ(s.pos.BAN[7][2], MAN_HU);
+    EXPECT_EQ(s.pos.board()[7][2], MAN_HU);
     typeKeys(s, "3231+\r");
-    EXPECT_EQ(s.pos.BAN[7][1], MAN_TO);
+    EXPECT_EQ(s.pos.board()[7][1], MAN_TO);
     // Optional: without "+" the pawn stays a pawn, with it it promotes.
     typeKeys(s, "8483\r");
-    EXPECT_EQ(s.pos.BAN[2][3], MAN_HU);
+    EXPECT_EQ(s.pos.board()[2][3], MAN_HU);
 }
 
 // What a screen reader is handed: squares as the board labels them, both hands, the move

@@ -47,8 +47,8 @@ void playSomeMoves(State& s) {
     ModeTestSeam::of(s.game).TEBAN = SENTE_BAN;
     for (int t = 0; t < 4; ++t) {
         ModeTestSeam::of(s.game).TESU = t;
-        s.pos.MOCHI_MAN[HU] = t;
-        s.pos.BAN[t + 1][7] = EMPTY;
+        s.pos.setHand(Side::MAN, HU, t);
+        s.pos.put(t + 1, 7, EMPTY);
         手順保存(s.hist, s.game, s.pos, 10.0f * t, 10.0f * t + 3, 7.0f * t, 7.0f * t);
     }
     ModeTestSeam::of(s.game).TESU = 4;

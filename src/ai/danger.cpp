@@ -9,10 +9,10 @@
 #include "ai/analysis.h"
 
 int 調査_自守駒MAN_直進駒(Position& p, int x, int y) {
-    Map& BAN = p.BAN;
+    const Map& BAN = p.board();
     // The square is lifted so that a guard standing behind a piece on it is not blocked
     // by that piece itself.
-    const SquareGuard lifted(BAN, x, y, EMPTY);
+    const TrialSquare lifted(p, x, y, EMPTY);
     for (int k = y + 1; k <= 9; ++k) {
         const int c = BAN[x][k];
         if (isCom(c)) break;
@@ -22,7 +22,7 @@ int 調査_自守駒MAN_直進駒(Position& p, int x, int y) {
 }
 
 double 盤評価_自角注意_COM(const Analysis& s, int TX, int TY, int code) {
-    const auto& BAN = s.pos.BAN;
+    const auto& BAN = s.pos.board();
     int I = 0, A = 0;
     bool found = false;
     for (int x = 1; x <= 9 && !found; ++x)
@@ -43,7 +43,7 @@ double 盤評価_自角注意_COM(const Analysis& s, int TX, int TY, int code) {
             if ((c == MAN_KAKU || c == MAN_UMA) && 移動チェック(s.pos, x, y, I, A, c) == ON)
                 return code;
         }
-    if (s.pos.MOCHI_MAN[KAKU] > 0 &&
+    if (s.pos.manHand()[KAKU] > 0 &&
         移動チェック(s.pos, MAN_DROP_X, KAKU + 2, I, A, MAN_KAKU) == ON)
         return code;
     return 0;
@@ -71,15 +71,15 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
     // The maps are read through their first column: indexing a std::array of std::arrays
     // made GCC 12 keep fewer values in registers in this loop, and COM's move measurably
     // slower (about 3 % over the signature positions).
-    const Column* BAN = s.pos.BAN.data();
+    const Column* BAN = s.pos.board().data();
     const Column* SM = s.inf.SEIRYOKU_MAN.data();
     const Column* SC = s.inf.SEIRYOKU_COM.data();
     const Column* NERAI_MAN = s.inf.NERAI_MAN.data();
     const Column* MAMORI_COM = s.inf.MAMORI_COM.data();
     const Column* SCM = s.turn.SEIRYOKU_COM_MAE.data();
     const Column* IDOU_FUKA_MAN = s.turn.IDOU_FUKA_MAN.data();
-    const Hand& MOCHI = s.pos.MOCHI_MAN;
-    const int CKx = s.pos.COM_OU_X, CKy = s.pos.COM_OU_Y;
+    const Hand& MOCHI = s.pos.manHand();
+    const int CKx = s.kingsSeen.COM_OU_X, CKy = s.kingsSeen.COM_OU_Y;
     const bool goldOrSilverInHand = MOCHI[GIN] > 0 || MOCHI[KIN] > 0;
 
     double R = 0;
@@ -107,7 +107,7 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
                     }
                 }
                 // Stage 2: what a drop from MAN's hand on this square would do.
-                if (s.pos.MOCHI_MAN_SU > 0) {
+                if (s.pos.manHandTotal() > 0) {
                     // A lance dropped here would skewer a COM piece and the one behind it.
                     if (MOCHI[KYOU] > 0 && y > 2 && BAN[x][y - 1] > 20 &&
                         (SM[x][y] > 0 || SC[x][y] == 0)) {
@@ -189,7 +189,7 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
                     R -= 1;
                 }
                 if (SM[TX][TY] == 0 &&
-                    (SM[x][y] == 0 || (x == s.pos.MAN_OU_X && y == s.pos.MAN_OU_Y)) &&
+                    (SM[x][y] == 0 || (x == s.kingsSeen.MAN_OU_X && y == s.kingsSeen.MAN_OU_Y)) &&
                     移動チェック(s.pos, TX, TY, x, y, code) == ON) {
                     R += 0.1;
                     N += 1;

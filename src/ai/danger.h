@@ -1,7 +1,7 @@
 #pragma once
 
 struct Analysis;
-struct Position;
+class Position;
 
 // How safe a trial position is for COM.
 

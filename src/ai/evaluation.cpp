@@ -20,11 +20,11 @@ bool isManRook(int code) { return code == MAN_SYA || code == MAN_RYU; }
 }  // namespace
 
 double 盤評価(Analysis& s, int captured, int placed, int FX, int FY, int TX, int TY) {
-    const auto& BAN = s.pos.BAN;
+    const auto& BAN = s.pos.board();
     const auto& SM = s.inf.SEIRYOKU_MAN;
     const auto& SC = s.inf.SEIRYOKU_COM;
     const auto& NERAI_MAN = s.inf.NERAI_MAN;
-    const int KX = s.pos.MAN_OU_X, KY = s.pos.MAN_OU_Y;
+    const int KX = s.kingsSeen.MAN_OU_X, KY = s.kingsSeen.MAN_OU_Y;
     const int dx = std::abs(TX - KX), dy = std::abs(TY - KY);
     const int IDOU_KOMA = s.turn.IDOU_KOMA;
     const bool drop = FX < 0;
@@ -34,7 +34,7 @@ double 盤評価(Analysis& s, int captured, int placed, int FX, int FY, int TX, 
 
     // Stage 1: decisive checks.
     if (captured == MAN_OU) return 9999;
-    if (cellOf(SM, s.pos.COM_OU_X, s.pos.COM_OU_Y) >= 1) return -9998;
+    if (cellOf(SM, s.kingsSeen.COM_OU_X, s.kingsSeen.COM_OU_Y) >= 1) return -9998;
     if (checkOnMan > 0) {
         if (詰めかMAN(s) == ON) return placed == COM_HU ? -9998 : 9998;
         if (NERAI_MAN[TX][TY] == MAN_OU && SC[TX][TY] > 0) score += 100;
@@ -82,7 +82,7 @@ double 盤評価(Analysis& s, int captured, int placed, int FX, int FY, int TX, 
             if (s.turn.NIGEMICHI_SU > e) score += s.turn.NIGEMICHI_SU - e;
         }
     } else if (SC[TX][TY] > 0) {
-        const auto& M = s.pos.MOCHI_MAN;
+        const auto& M = s.pos.manHand();
         // A MAN rook beside the destination with COM's king on the other side.
         if ((M[GIN] > 0 || M[KIN] > 0) && TX > 1 && TX < 9 &&
             ((isManRook(BAN[TX - 1][TY]) && BAN[TX + 1][TY] == COM_OU) ||

@@ -10,7 +10,7 @@ namespace {
 // hide behind itself, so the squares beyond it stay reached.
 void manLine(Analysis& s, int k, int x, int y, int dx, int dy) {
     Influence& m = s.inf;
-    const Map& ban = s.pos.BAN;
+    const Map& ban = s.pos.board();
     for (int tx = x + dx, ty = y + dy; onBoard(tx, ty); tx += dx, ty += dy) {
         manStep(m, ban, k, x, y, tx, ty);
         const int b = ban[tx][ty];
@@ -22,7 +22,7 @@ void manLine(Analysis& s, int k, int x, int y, int dx, int dy) {
 // square and every square between it and the king, where a piece could interpose.
 void comLine(Analysis& s, int k, int x, int y, int dx, int dy) {
     Influence& m = s.inf;
-    const Map& ban = s.pos.BAN;
+    const Map& ban = s.pos.board();
     for (int tx = x + dx, ty = y + dy; onBoard(tx, ty); tx += dx, ty += dy) {
         comFullEntry(m, ban, k, x, y, tx, ty);
         const int b = ban[tx][ty];
@@ -67,7 +67,7 @@ void 勢力確定敵角(Analysis& s, int code, int x, int y) {
 
 void 勢力確定自金(Analysis& s, int code, int x, int y) {
     Influence& m = s.inf;
-    const Map& ban = s.pos.BAN;
+    const Map& ban = s.pos.board();
     if (y > 1) {
         manStep(m, ban, code, x, y, x, y - 1);
         if (x > 1) manStep(m, ban, code, x, y, x - 1, y - 1);
@@ -84,7 +84,7 @@ namespace {
 void comGoldStep(Analysis& s, int x, int y, int tx, int ty) {
     Influence& m = s.inf;
     m.SEIRYOKU_COM[tx][ty] += 1;
-    const int b = s.pos.BAN[tx][ty];
+    const int b = s.pos.board()[tx][ty];
     if (isCom(b)) {
         if (m.MAMORI_COM[tx][ty] > COM_KIN) m.MAMORI_COM[tx][ty] = COM_KIN;
     } else if (b == MAN_OU) {

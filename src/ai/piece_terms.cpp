@@ -27,14 +27,14 @@ struct Trial {
     bool drop;
 
     explicit Trial(Analysis& st, int c, int p, int fx, int fy, int tx, int ty)
-        : s(st), BAN(st.pos.BAN), SM(st.inf.SEIRYOKU_MAN), SC(st.inf.SEIRYOKU_COM),
+        : s(st), BAN(st.pos.board()), SM(st.inf.SEIRYOKU_MAN), SC(st.inf.SEIRYOKU_COM),
           SMM(st.turn.SEIRYOKU_MAN_MAE), SCM(st.turn.SEIRYOKU_COM_MAE), captured(c), placed(p),
           FX(fx), FY(fy), TX(tx), TY(ty), drop(fx < 0) {}
 
-    int dx() const { return std::abs(TX - s.pos.MAN_OU_X); }
-    int dy() const { return std::abs(TY - s.pos.MAN_OU_Y); }
+    int dx() const { return std::abs(TX - s.kingsSeen.MAN_OU_X); }
+    int dy() const { return std::abs(TY - s.kingsSeen.MAN_OU_Y); }
     bool onKingLineNearby() const {
-        return (TX == s.pos.MAN_OU_X || TY == s.pos.MAN_OU_Y) && dx() < 3 && dy() < 3;
+        return (TX == s.kingsSeen.MAN_OU_X || TY == s.kingsSeen.MAN_OU_Y) && dx() < 3 && dy() < 3;
     }
     // Not attacked, or attacked by MAN's king alone while COM also covers it.
     bool safeFromAllButKing() const {
@@ -57,8 +57,8 @@ double Trial::pawn(double score) const {
     const auto& MAMORI_COM = s.inf.MAMORI_COM;
 
     // Stage 1: the forks a lance or knight from COM's hand would make here; the square ahead.
-    if (s.pos.MOCHI_COM[KYOU] > 0) score += 調査_香狙い(s, TX, TY);
-    if (s.pos.MOCHI_COM[KEI] > 0) score += 調査_桂狙い(s, TX, TY);
+    if (s.pos.comHand()[KYOU] > 0) score += 調査_香狙い(s, TX, TY);
+    if (s.pos.comHand()[KEI] > 0) score += 調査_桂狙い(s, TX, TY);
 
     if (TY < 9) {
         const int front = BAN[TX][TY + 1];
@@ -77,7 +77,7 @@ double Trial::pawn(double score) const {
 
     // Stage 2: a dropped pawn ends here.
     if (drop) {
-        const auto& M = s.pos.MOCHI_MAN;
+        const auto& M = s.pos.manHand();
         if (SC[TX][TY] == 0 && TY > 1 && BAN[TX][TY - 1] >= COM_GIN && (M[HU] > 0 || M[KYOU] > 0))
             score += 6;
         if (BAN[2][8] == MAN_KAKU && TX == 2 && TY == 7 && (SM[2][7] == 0 || SC[2][7] > 0))
@@ -145,11 +145,11 @@ double Trial::pawn(double score) const {
 }
 
 double Trial::lance(double score) const {
-    if (s.pos.MOCHI_COM[KEI] > 0) score += 調査_桂狙い(s, TX, TY);
+    if (s.pos.comHand()[KEI] > 0) score += 調査_桂狙い(s, TX, TY);
 
     if (drop) {
         if (TY >= 8) return score;
-        if (s.pos.MOCHI_MAN[HU] > 0 && SM[TX][TY + 1] > 0 && SM[TX][TY] == 0) score -= 10;
+        if (s.pos.manHand()[HU] > 0 && SM[TX][TY + 1] > 0 && SM[TX][TY] == 0) score -= 10;
         // Pin the MAN piece in front against the piece further down the file.
         if (BAN[TX][TY + 1] <= MAN_KYOU && (SM[TX][TY] == 0 || SC[TX][TY] >= SM[TX][TY])) {
             for (int y = TY + 2; y <= 9; ++y) {
@@ -202,7 +202,7 @@ double Trial::gold(double score) const {
             TX == 7)
             score += 10;
         // Closing the diagonal in front against a MAN bishop in hand.
-        if (s.pos.MOCHI_MAN[KAKU] > 0 && SCM[TX][TY + 1] == 0 && BAN[TX][TY + 1] >= COM_HU) {
+        if (s.pos.manHand()[KAKU] > 0 && SCM[TX][TY + 1] == 0 && BAN[TX][TY + 1] >= COM_HU) {
             score += 2;
             if (SCM[TX][TY + 2] == 1 && BAN[TX][TY + 2] == COM_KAKU) return score + 125;
         }

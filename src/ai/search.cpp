@@ -28,13 +28,12 @@ bool offer(Turn& t, double score, int fx, int fy, int tx, int ty, int newCode) {
 
 // Scores one candidate on the board in place and puts the board back.
 double trial(Analysis& s, const Move& m, int captured) {
-    auto& BAN = s.pos.BAN;
-    const SquareGuard to(BAN, m.tx, m.ty, m.code);
+    const TrialSquare to(s.pos, m.tx, m.ty, m.code);
     if (m.isDrop()) {
         勢力調査(s);
         return 盤評価(s, captured, m.code, m.fx, m.fy, m.tx, m.ty);
     }
-    const SquareGuard from(BAN, m.fx, m.fy, EMPTY);
+    const TrialSquare from(s.pos, m.fx, m.fy, EMPTY);
     勢力調査(s);
     return 盤評価(s, captured, m.code, m.fx, m.fy, m.tx, m.ty);
 }
@@ -53,11 +52,11 @@ public:
             const double score = trial(s_, m, 0);
             return offer(t, score, m.fx, m.fy, m.tx, m.ty, m.code) && t.BEST_SCORE >= 9998;
         }
-        const int captured = s_.pos.BAN[m.tx][m.ty];
+        const int captured = s_.pos.board()[m.tx][m.ty];
         if (!m.promote) {
             t.IDOU_KOMA = m.code;
-            t.MAN_OU_KYORI =
-                std::max(std::abs(m.fx - s_.pos.MAN_OU_X), std::abs(m.fy - s_.pos.MAN_OU_Y));
+            t.MAN_OU_KYORI = std::max(std::abs(m.fx - s_.kingsSeen.MAN_OU_X),
+                                      std::abs(m.fy - s_.kingsSeen.MAN_OU_Y));
             const double score = trial(s_, m, captured);
             // The promoting twin follows: weigh them together then.
             if (調査_駒成(m.fx, m.fy, m.tx, m.ty, m.code).may) {
@@ -69,8 +68,8 @@ public:
         const int piece = m.piece();
         if (移動後チェック(m.ty, piece) == OFF) {
             t.IDOU_KOMA = piece;
-            t.MAN_OU_KYORI =
-                std::max(std::abs(m.fx - s_.pos.MAN_OU_X), std::abs(m.fy - s_.pos.MAN_OU_Y));
+            t.MAN_OU_KYORI = std::max(std::abs(m.fx - s_.kingsSeen.MAN_OU_X),
+                                      std::abs(m.fy - s_.kingsSeen.MAN_OU_Y));
             return settle(m, captured, trial(s_, m, captured), m.code);
         }
         double score = unpromoted_;
@@ -104,7 +103,7 @@ void 思考準備(Analysis& s) {
     t.BEST_SCORE = -99999;
     t.BEST_FX = t.BEST_FY = t.BEST_TX = t.BEST_TY = 0;
     t.BEST_KOMA = t.BEST_NEW_KOMA = 0;
-    t.BAN_MAE = s.pos.BAN;
+    t.BAN_MAE = s.pos.board();
     t.NIGEMICHI_BAN = {};
     調査_2歩フラグ設定(s.pos);
     t.NIGEMICHI_SU = 調査_自王逃道(s);

@@ -20,13 +20,13 @@ int 調査_周辺状況(const Position& p, int x, int y) {
     for (int i = x - 1; i <= x + 1; ++i)
         for (int j = y - 1; j <= y + 1; ++j) {
             if ((i == x && j == y) || !onBoard(i, j)) continue;
-            if (p.BAN[i][j] >= COM_KAKU) --result;
+            if (p.board()[i][j] >= COM_KAKU) --result;
         }
     return result;
 }
 
 double 調査_桂狙い(const Analysis& s, int x, int y) {
-    const auto& BAN = s.pos.BAN;
+    const auto& BAN = s.pos.board();
     const auto& SM = s.inf.SEIRYOKU_MAN;
     const int nerai = s.inf.NERAI_MAN[x][y];
     double result = 0;
@@ -42,7 +42,7 @@ double 調査_桂狙い(const Analysis& s, int x, int y) {
 }
 
 double 調査_香狙い(const Analysis& s, int x, int y) {
-    const auto& BAN = s.pos.BAN;
+    const auto& BAN = s.pos.board();
     const int nerai = s.inf.NERAI_MAN[x][y];
     double result = 0;
     if (!(y > 6 && s.inf.SEIRYOKU_COM[x][y - 1] > 0 && s.inf.SEIRYOKU_MAN[x][y - 1] == 0 &&
@@ -61,8 +61,9 @@ void 調査_持角狙座標(Analysis& s) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             map[x][y] = 0;
-            if (s.pos.BAN[x][y] == EMPTY && s.inf.SEIRYOKU_COM[x][y] == 0 &&
-                移動チェック(s.pos, x, y, s.pos.COM_OU_X, s.pos.COM_OU_Y, MAN_KAKU) == ON)
+            if (s.pos.board()[x][y] == EMPTY && s.inf.SEIRYOKU_COM[x][y] == 0 &&
+                移動チェック(s.pos, x, y, s.kingsSeen.COM_OU_X, s.kingsSeen.COM_OU_Y, MAN_KAKU) ==
+                    ON)
                 map[x][y] = 1;
         }
 }
@@ -78,9 +79,9 @@ int collectRangers(const Analysis& s, int sign, Ranger (&out)[81]) {
     int n = 0;
     for (int c = 1; c <= 9; ++c)
         for (int d = 1; d <= 9; ++d) {
-            const int code = s.pos.BAN[c][d] * sign;
+            const int code = s.pos.board()[c][d] * sign;
             if (code == 20 || code == 60 || code == 61 || code == 70 || code == 71)
-                out[n++] = {c, d, s.pos.BAN[c][d]};
+                out[n++] = {c, d, s.pos.board()[c][d]};
         }
     return n;
 }
@@ -94,7 +95,7 @@ bool anyReaches(const Analysis& s, const Ranger* r, int n, int kx, int ky) {
 }  // namespace
 
 void 調査_移動不可駒(Analysis& s) {
-    auto& BAN = s.pos.BAN;
+    const auto& BAN = s.pos.board();
     // Lifting a piece of one side never moves a ranger of the other, so each side's
     // rangers are found once instead of once per lifted piece.
     Ranger comRangers[81], manRangers[81];
@@ -107,12 +108,12 @@ void 調査_移動不可駒(Analysis& s) {
             s.turn.IDOU_FUKA_MAN[x][y] = 0;
             const int p = BAN[x][y];
             if (p == EMPTY) continue;
-            const SquareGuard lifted(BAN, x, y, EMPTY);
+            const TrialSquare lifted(s.pos, x, y, EMPTY);
             if (isMan(p)) {
-                if (anyReaches(s, comRangers, nCom, s.pos.MAN_OU_X, s.pos.MAN_OU_Y))
+                if (anyReaches(s, comRangers, nCom, s.kingsSeen.MAN_OU_X, s.kingsSeen.MAN_OU_Y))
                     s.turn.IDOU_FUKA_MAN[x][y] = 1;
             } else if (isCom(p) && s.turn.IDOU_FUKA_COM_ARI == OFF) {
-                if (anyReaches(s, manRangers, nMan, s.pos.COM_OU_X, s.pos.COM_OU_Y))
+                if (anyReaches(s, manRangers, nMan, s.kingsSeen.COM_OU_X, s.kingsSeen.COM_OU_Y))
                     s.turn.IDOU_FUKA_COM_ARI = ON;
             }
         }

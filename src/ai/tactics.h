@@ -1,7 +1,7 @@
 #pragma once
 
 struct Analysis;
-struct Position;
+class Position;
 
 // Small questions the evaluation asks about single squares, and the two whole-board
 // maps COM's turn prepares once before its trial loop. All read BAN and the influence

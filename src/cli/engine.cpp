@@ -73,7 +73,7 @@ std::string Engine::handle(std::string_view line) {
 
 std::string Engine::man(std::string_view args) {
     State& s = *s_;
-    auto& BAN = s.pos.BAN;
+    const auto& BAN = s.pos.board();
     if (s.game.SHOUHAI() != 0) return "over";
 
     // Four whole integers, then at most the word `promote`.
@@ -100,7 +100,7 @@ std::string Engine::man(std::string_view args) {
     int code;
     if (drop) {
         const int kind = fy - 2;
-        if (kind < HU || kind > SYA || s.pos.MOCHI_MAN[kind] <= 0) return "illegal";
+        if (kind < HU || kind > SYA || s.pos.manHand()[kind] <= 0) return "illegal";
         code = manCode(kind);
     } else {
         if (!onBoard(fx, fy) || !isMan(BAN[fx][fy])) return "illegal";
@@ -144,14 +144,16 @@ std::string Engine::com() {
 // Only lines in the record writer's own layout are taken: every board field a piece code,
 // every field spelt as the writer spells it.
 std::string Engine::position(std::string_view line) {
-    Position& p = s_->pos;
-    if (!parseBoardAndHands(line, p.BAN, p.MOCHI_MAN, p.MOCHI_COM)) return "error bad position";
-    持駒数更新(p);
+    Map board;
+    Hand man, com;
+    if (!parseBoardAndHands(line, board, man, com)) return "error bad position";
+    s_->pos.load(board, man, com);
     return "ok";
 }
 
 std::string Engine::board() {
     const State& s = *s_;
     const float man = s.clock.MAN_JIKAN, com = s.clock.COM_JIKAN;
-    return formatPositionLine(s.pos.BAN, s.pos.MOCHI_MAN, s.pos.MOCHI_COM, {man, man, com, com});
+    return formatPositionLine(s.pos.board(), s.pos.manHand(), s.pos.comHand(),
+                              {man, man, com, com});
 }

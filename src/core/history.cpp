@@ -3,17 +3,13 @@
 #include "core/position.h"
 
 void storePosition(History& h, int t, const Position& p) {
-    h.BAN_RIREKI[t] = p.BAN;
-    h.MOCHI_MAN_RIREKI[t] = p.MOCHI_MAN;
-    h.MOCHI_COM_RIREKI[t] = p.MOCHI_COM;
+    h.BAN_RIREKI[t] = p.board();
+    h.MOCHI_MAN_RIREKI[t] = p.manHand();
+    h.MOCHI_COM_RIREKI[t] = p.comHand();
 }
 
 void restorePosition(Position& p, const History& h, int t) {
-    p.BAN = h.BAN_RIREKI[t];
-    p.MOCHI_MAN = h.MOCHI_MAN_RIREKI[t];
-    p.MOCHI_COM = h.MOCHI_COM_RIREKI[t];
-    p.MOCHI_MAN_SU = handTotal(p.MOCHI_MAN);
-    p.MOCHI_COM_SU = handTotal(p.MOCHI_COM);
+    p.load(h.BAN_RIREKI[t], h.MOCHI_MAN_RIREKI[t], h.MOCHI_COM_RIREKI[t]);
 }
 
 Arrival 調査_移動結果(const History& h, int t) {

@@ -26,10 +26,10 @@ private:
     friend struct ModeTestSeam;
 };
 
-struct Position;
+class Position;
 
-// The board and both hands into entry t, and back from it; restoring also recomputes the
-// two hand totals. t must be 0..500.
+// The board and both hands into entry t, and back from it (the totals, kings and two-pawn
+// flags worked out again). The one store and restore of a position; t must be 0..500.
 void storePosition(History& h, int t, const Position& p);
 void restorePosition(Position& p, const History& h, int t);
 

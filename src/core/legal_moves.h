@@ -23,21 +23,21 @@ struct Move {
 // promotes turns over where it stands first, so that only the mover promotes; a drop, and a
 // knight, go alone; any other piece takes the unbroken line behind it along.
 template <class MoveOne>
-void forEachTravelling(Map& ban, const Move& m, MoveOne&& moveOne) {
+void forEachTravelling(Position& p, const Move& m, MoveOne&& moveOne) {
     if (m.isDrop()) {
         moveOne(m.fx, m.fy, m.tx, m.ty, m.code);
         return;
     }
-    if (m.promote) ban[m.fx][m.fy] = m.code;
+    if (m.promote) p.put(m.fx, m.fy, m.code);
     if (jumpsAlone(m.piece()))
         moveOne(m.fx, m.fy, m.tx, m.ty, m.code);
     else
-        forEachInMovingLine(ban, m.fx, m.fy, m.tx, m.ty, moveOne);
+        forEachInMovingLine(p.board(), m.fx, m.fy, m.tx, m.ty, moveOne);
 }
 
 // A legal move made on the position, without drawing.
 inline void makeMove(Position& p, const Move& m) {
-    forEachTravelling(p.BAN, m,
+    forEachTravelling(p, m,
                       [&p](int x, int y, int x2, int y2, int c) { 駒移動(p, x, y, x2, y2, c); });
 }
 
@@ -60,7 +60,7 @@ bool forEachLegalMove(const Position& p, Side side, Visit&& visit, Tick&& tick =
     for (int fx = 1; fx <= 9; ++fx) {
         tick();
         for (int fy = 1; fy <= 9; ++fy) {
-            const int c = p.BAN[fx][fy];
+            const int c = p.at(fx, fy);
             if (man ? !isMan(c) : !isCom(c)) continue;
             for (int tx = 1; tx <= 9; ++tx)
                 for (int ty = 1; ty <= 9; ++ty) {
@@ -72,8 +72,8 @@ bool forEachLegalMove(const Position& p, Side side, Visit&& visit, Tick&& tick =
                 }
         }
     }
-    if ((man ? p.MOCHI_MAN_SU : p.MOCHI_COM_SU) <= 0) return false;
-    const Hand& hand = man ? p.MOCHI_MAN : p.MOCHI_COM;
+    if (p.handTotalOf(side) <= 0) return false;
+    const Hand& hand = p.hand(side);
     const int fx = man ? MAN_DROP_X : COM_DROP_X;
     for (int k = HU; k <= SYA; ++k) {
         tick();

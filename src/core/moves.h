@@ -3,13 +3,13 @@
 #include "core/map.h"
 #include "core/rules.h"
 
-struct Position;
+class Position;
 
 // Making moves on the board and the hands, without drawing. The game's own 駒移動 and
 // 移動対象駒_移動 (play/moves.h) are these with their drawing.
 
 // The capture half of a move: a piece on (tx, ty) goes to the capturer's hand (a king to
-// none) and the capturer's total rises by one. Answers the code that stood there.
+// none). Answers the code that stood there.
 int takeCaptured(Position& p, int tx, int ty);
 // The placing half: c on (tx, ty), the source emptied or, for a drop, the hand lowered.
 // A stand row that names no kind takes nothing from a hand.
@@ -49,8 +49,5 @@ struct Promotion {
 Promotion 調査_駒成(int fx, int fy, int tx, int ty, int c);
 // OFF when c could never move again from row ty unpromoted.
 int 移動後チェック(int ty, int c);
+// The two-pawn flags the rules read brought up to the pieces (Position::twoPawnFlag).
 void 調査_2歩フラグ設定(Position& p);
-// A captured piece into the capturer's hand, unpromoted; a king enters no hand.
-void 駒取得(Position& p, int c);
-// Recomputes both hand totals from the hands.
-void 持駒数更新(Position& p);

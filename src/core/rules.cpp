@@ -5,7 +5,7 @@
 #include "core/position.h"
 
 int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c) {
-    const Map& BAN = p.BAN;
+    const Map& BAN = p.board();
     if (tx < 1 || tx > 9 || ty < 1 || ty > 9) return OFF;
     if (fx == tx && fy == ty) return OFF;
     if (isCom(c) && isCom(BAN[tx][ty])) return OFF;
@@ -16,8 +16,8 @@ int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c)
     if (fx != MAN_DROP_X && fx != COM_DROP_X && !onBoard(fx, fy)) return OFF;
 
     if (fx == MAN_DROP_X || fx == COM_DROP_X) {
-        if (c == MAN_HU && p.NIFU_MAN[tx] == 1) return OFF;
-        if (c == COM_HU && p.NIFU_COM[tx] == 1) return OFF;
+        if (c == MAN_HU && p.twoPawnFlag(Side::MAN, tx)) return OFF;
+        if (c == COM_HU && p.twoPawnFlag(Side::COM, tx)) return OFF;
         if (c != MAN_HU && c != COM_HU && c != MAN_KYOU && c != COM_KYOU && c != MAN_KEI &&
             c != COM_KEI)
             return ON;
@@ -81,7 +81,7 @@ int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c)
 }
 
 int 移動チェック飛車(const Position& p, int fx, int fy, int tx, int ty) {
-    const Map& BAN = p.BAN;
+    const Map& BAN = p.board();
     if (fx != tx && fy != ty) return OFF;
     if (fy != ty) {
         const int step = ty > fy ? 1 : -1;
@@ -97,7 +97,7 @@ int 移動チェック飛車(const Position& p, int fx, int fy, int tx, int ty) 
 }
 
 int 移動チェック角(const Position& p, int fx, int fy, int tx, int ty) {
-    const Map& BAN = p.BAN;
+    const Map& BAN = p.board();
     if (fx - fy != tx - ty && tx - fx != fy - ty) return OFF;
     if (tx - fx == fy - ty) {
         if (fy > ty) {
@@ -119,6 +119,17 @@ int 移動チェック角(const Position& p, int fx, int fy, int tx, int ty) {
     return ON;
 }
 
+void reverseBoard(Position& p) {
+    Map turned{};
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int v = p.at(x, y);
+            turned[10 - x][10 - y] = isMan(v) || isCom(v) ? -v : EMPTY;
+        }
+    const Hand man = p.manHand(), com = p.comHand();
+    p.load(turned, com, man);
+}
+
 int 取得_移動桝数(int fx, int fy, int tx, int ty) {
     const int dx = std::abs(tx - fx);
     const int dy = std::abs(ty - fy);
@@ -128,6 +139,6 @@ int 取得_移動桝数(int fx, int fy, int tx, int ty) {
 int 調査_駒存在(const Position& p, int code) {
     for (int y = 1; y <= 9; ++y)
         for (int x = 1; x <= 9; ++x)
-            if (p.BAN[x][y] == code) return ON;
+            if (p.at(x, y) == code) return ON;
     return OFF;
 }

@@ -4,7 +4,7 @@
 #include "core/constants.h"
 #include "core/pieces.h"
 
-struct Position;
+class Position;
 
 // The rule oracle: may the piece `c` go from (fx, fy) to (tx, ty)? Drops come from
 // column 11 (MAN) or -1 (COM). Reads BAN and the two-pawn flags only.
@@ -72,6 +72,11 @@ void forEachReach(const Position& p, int fx, int fy, int c, Reach&& reach) {
         for (int ty = 1; ty <= 9; ++ty)
             if (移動チェック(p, fx, fy, tx, ty, c) == ON) reach(tx, ty);
 }
+
+// Turns the board by half a turn with the colours exchanged, so that the pieces at the bottom
+// stand at the top as COM's, and exchanges the two hands. The two-pawn flags stay as they
+// were until refreshed.
+void reverseBoard(Position& p);
 
 int 取得_移動桝数(int fx, int fy, int tx, int ty);
 int 調査_駒存在(const Position& p, int code);

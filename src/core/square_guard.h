@@ -1,18 +1,20 @@
 #pragma once
-#include "core/map.h"
+#include "core/position.h"
 
-// Puts one square of a map back as it was when the guard goes out of scope, so that a trial
-// that changes the board in place is undone on every way out of it.
-class SquareGuard {
+// A trial on the board in place: one square holds `value` for the guard's lifetime and is put
+// back on every way out. Only the square changes: the hands, their totals, the kings' squares
+// and the two-pawn flags stay those of the position before the trial, which is what the
+// computer reads while it weighs a candidate.
+class TrialSquare {
 public:
-    SquareGuard(Map& map, int x, int y) : map_(map), x_(x), y_(y), kept_(map[x][y]) {}
-    // Keeps the square and puts `value` there for the guard's lifetime.
-    SquareGuard(Map& map, int x, int y, int value) : SquareGuard(map, x, y) { map[x][y] = value; }
-    ~SquareGuard() { map_[x_][y_] = kept_; }
-    SquareGuard(const SquareGuard&) = delete;
-    SquareGuard& operator=(const SquareGuard&) = delete;
+    TrialSquare(Position& p, int x, int y, int value) : p_(p), x_(x), y_(y), kept_(p.BAN[x][y]) {
+        p.BAN[x][y] = value;
+    }
+    ~TrialSquare() { p_.BAN[x_][y_] = kept_; }
+    TrialSquare(const TrialSquare&) = delete;
+    TrialSquare& operator=(const TrialSquare&) = delete;
 
 private:
-    Map& map_;
+    Position& p_;
     int x_, y_, kept_;
 };

@@ -1,8 +1,6 @@
 // Stepping back and forth through the history, the first position, and the reversed board.
 #include "play/browsing.h"
 
-#include <utility>
-
 #include "ai/mate.h"
 #include "core/moves.h"
 #include "play/setup.h"
@@ -15,18 +13,6 @@
 #include "ui/drawing.h"
 
 namespace {
-
-// Board and hands of history entry t, with the hand totals recounted.
-void restoreEntry(Position& p, const History& h, const GameState& g, int t) {
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) p.BAN[x][y] = h.BAN_RIREKI[t][x][y];
-    for (int k = 1; k <= 7; ++k) {
-        p.MOCHI_MAN[k] = h.MOCHI_MAN_RIREKI[t][k];
-        p.MOCHI_COM[k] = h.MOCHI_COM_RIREKI[t][k];
-    }
-    p.MOCHI_COM_SU = 調査_持駒数(p, g, g.TEBAN_COM());
-    p.MOCHI_MAN_SU = 調査_持駒数(p, g, g.TEBAN_MAN());
-}
 
 // Both clocks as they stood at entry t, that is before the move made from it.
 void restoreClocks(State& s, int t) {
@@ -42,12 +28,7 @@ void restoreClocks(State& s, int t) {
 // last entry stays where it was, so 進 cannot step onto it.
 void keepLivePosition(History& h, const Position& p, int t) {
     if (t <= h.SAISHU_TESU() || t > TESU_MAX) return;
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) h.BAN_RIREKI[t][x][y] = p.BAN[x][y];
-    for (int k = 1; k <= 7; ++k) {
-        h.MOCHI_MAN_RIREKI[t][k] = p.MOCHI_MAN[k];
-        h.MOCHI_COM_RIREKI[t][k] = p.MOCHI_COM[k];
-    }
+    storePosition(h, t, p);
 }
 
 void beginStep(State& s) {
@@ -75,7 +56,7 @@ void REPLAY_Click(State& s) {
     }
     beginStep(s);
     keepLivePosition(s.hist, s.pos, g.TESU());
-    restoreEntry(s.pos, s.hist, g, g.TESU() - 1);
+    restorePosition(s.pos, s.hist, g.TESU() - 1);
     restoreClocks(s, g.TESU() - 1);
     drawPosition(s, s.pos);
     // The square, and the piece, that the move taken back filled.
@@ -107,7 +88,7 @@ void AFTER_Click(State& s) {
     beginStep(s);
     g.steppedForward();
     描画_手数(s, g.HYOUJI_TESU(), 15);
-    restoreEntry(s.pos, s.hist, g, g.TESU());
+    restorePosition(s.pos, s.hist, g.TESU());
     // The clocks of the position shown: those before the move made from it, as 戻 does.
     restoreClocks(s, g.TESU());
     drawPosition(s, s.pos);
@@ -132,16 +113,7 @@ void REVERSE_Click(State& s) {
     }
     g.reverseStarted();
 
-    int work[10][10];
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) work[x][y] = p.BAN[x][y];
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) {
-            const int v = work[x][y];
-            p.BAN[10 - x][10 - y] = v <= -10 || v >= 10 ? -v : EMPTY;  // colours exchanged
-        }
-    for (int k = 1; k <= 7; ++k) std::swap(p.MOCHI_MAN[k], p.MOCHI_COM[k]);
-    std::swap(p.MOCHI_MAN_SU, p.MOCHI_COM_SU);
+    reverseBoard(p);
 
     画面_再描画(s, p, g, s.clock, s.LEVEL_NO);
     描画_手数(s, g.HYOUJI_TESU(), 15);

@@ -32,7 +32,7 @@ int refused(State& s) {
 }
 
 void setSquare(State& s, int x, int y, int code) {
-    s.pos.BAN[x][y] = code;
+    s.pos.put(x, y, code);
     描画_絵(s, code, x, y);
     描画_桝輪郭(s, colours::GREEN, x, y);
     s.sound.playSound(Sound::KOMA);

@@ -35,7 +35,8 @@ std::string 前回棋譜の内容(const State& s) {
     if (last < 1 || last > TESU_MAX) return bytes;
     const int t = last - 1;
     const float man = s.hist.MAN_JIKAN_ATO[t], com = s.hist.COM_JIKAN_ATO[t];
-    bytes += formatPositionLine(s.pos.BAN, s.pos.MOCHI_MAN, s.pos.MOCHI_COM, {man, man, com, com});
+    bytes +=
+        formatPositionLine(s.pos.board(), s.pos.manHand(), s.pos.comHand(), {man, man, com, com});
     bytes += "\r\n";
     return bytes;
 }

@@ -65,10 +65,10 @@ void clearSelection(Canvas& cv, const Position& p, const PlayControl& m) {
 
 void firstClick(State& s, int col, int row) {
     auto& m = s.play;
-    if (s.pos.BAN[col][row] == EMPTY) return;
+    if (s.pos.board()[col][row] == EMPTY) return;
     m.MOTO_X = col;
     m.MOTO_Y = row;
-    m.SENTAKU_KOMA = s.pos.BAN[col][row];
+    m.SENTAKU_KOMA = s.pos.board()[col][row];
     // The reachable squares are shown for a piece of either colour, as a hint.
     描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
     if (ownPiece(s.game, m.SENTAKU_KOMA)) {
@@ -91,11 +91,11 @@ void secondClick(State& s, int button, int col, int row) {
         g.selectionDropped();
         return;
     }
-    if (ownPiece(s.game, s.pos.BAN[col][row])) {
+    if (ownPiece(s.game, s.pos.board()[col][row])) {
         描画_桝輪郭(s, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
         m.MOTO_X = col;
         m.MOTO_Y = row;
-        m.SENTAKU_KOMA = s.pos.BAN[col][row];
+        m.SENTAKU_KOMA = s.pos.board()[col][row];
         描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
         描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         return;
@@ -147,7 +147,7 @@ void standClick(State& s, int col, int row) {
     const int kind = kindAtStand(col, row);
     if (kind == 0) return;
     const bool man = col == MAN_DROP_X;
-    if ((man ? s.pos.MOCHI_MAN : s.pos.MOCHI_COM)[kind] <= 0) return;
+    if ((man ? s.pos.manHand() : s.pos.comHand())[kind] <= 0) return;
     const int code = man ? manCode(kind) : comCode(kind);
     const int mineWhen = man ? g.TEBAN_MAN() : g.TEBAN_COM();
     調査_2歩フラグ設定(s.pos);

@@ -1,7 +1,7 @@
 #pragma once
 
 struct Canvas;
-struct Position;
+class Position;
 
 // Puts every board outline back to the plain colour, then, with guidance on, outlines in
 // `colour` each square the piece on (fromX, fromY) of p may reach. A stand cell as origin

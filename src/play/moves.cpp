@@ -26,7 +26,7 @@ void 駒移動(Canvas& cv, Position& p, int fx, int fy, int tx, int ty, int c) {
 }
 
 void 移動対象駒_移動(Canvas& cv, Position& p, int fx, int fy, int tx, int ty) {
-    forEachInMovingLine(p.BAN, fx, fy, tx, ty, [&](int x, int y, int x2, int y2, int c) {
+    forEachInMovingLine(p.board(), fx, fy, tx, ty, [&](int x, int y, int x2, int y2, int c) {
         駒移動(cv, p, x, y, x2, y2, c);
     });
 }
@@ -59,10 +59,16 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps)
     描画_手数(s, g.HYOUJI_TESU(), colours::WHITE);
     if (steps.beforeTravel) steps.beforeTravel();
 
-    out.captured = s.pos.BAN[m.tx][m.ty];
+    out.captured = s.pos.at(m.tx, m.ty);
     out.promoted = m.promote;
-    forEachTravelling(s.pos.BAN, m, [&s](int x, int y, int x2, int y2, int code) {
+    forEachTravelling(s.pos, m, [&s](int x, int y, int x2, int y2, int code) {
         駒移動(s, s.pos, x, y, x2, y2, code);
+        // The computer knows where MAN's king went as soon as it is placed; COM's king only
+        // from its next survey.
+        if (code == MAN_OU) {
+            s.kingsSeen.MAN_OU_X = x2;
+            s.kingsSeen.MAN_OU_Y = y2;
+        }
     });
     if (steps.afterTravel) steps.afterTravel();
     s.sound.playSound(Sound::KOMA);
@@ -90,7 +96,7 @@ void announceWinner(DialogPort& dialog, const GameState& g, int winner) {
 }
 
 int 調査_持駒数(const Position& p, const GameState& g, int teban) {
-    if (teban == g.TEBAN_MAN()) return handTotal(p.MOCHI_MAN);
-    if (teban == g.TEBAN_COM()) return handTotal(p.MOCHI_COM);
+    if (teban == g.TEBAN_MAN()) return handTotal(p.manHand());
+    if (teban == g.TEBAN_COM()) return handTotal(p.comHand());
     return 0;
 }

@@ -6,7 +6,7 @@
 class DialogPort;
 class GameState;
 struct Canvas;
-struct Position;
+class Position;
 struct State;
 
 // Moves as the player sees them: the board change of core/moves.h with its drawing, and

@@ -37,7 +37,7 @@ ReaderView 読上げ情報(State& s) {
     ReaderView v;
     for (int y = 1; y <= 9; ++y)
         for (int x = 1; x <= 9; ++x) {
-            const int code = s.pos.BAN[x][y];
+            const int code = s.pos.board()[x][y];
             auto& sq = v.squares[std::size_t((y - 1) * 9 + (x - 1))];
             sq.piece = pieceName(code);
             sq.side = code > 0 ? 1 : 0;
@@ -49,8 +49,8 @@ ReaderView 読上げ情報(State& s) {
     else
         v.sides = {"あなた", "COM"};
     for (int k = 1; k <= 7; ++k) {
-        if (s.pos.MOCHI_MAN[k] > 0) v.hands[0].emplace_back(pieceName(k * 10), s.pos.MOCHI_MAN[k]);
-        if (s.pos.MOCHI_COM[k] > 0) v.hands[1].emplace_back(pieceName(k * 10), s.pos.MOCHI_COM[k]);
+        if (s.pos.manHand()[k] > 0) v.hands[0].emplace_back(pieceName(k * 10), s.pos.manHand()[k]);
+        if (s.pos.comHand()[k] > 0) v.hands[1].emplace_back(pieceName(k * 10), s.pos.comHand()[k]);
     }
     if (s.opt.KEIKA) {
         // The side to move's clock runs on, as the tick draws it.

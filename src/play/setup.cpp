@@ -18,21 +18,19 @@ void 初期設定(State& s) {
     s.clock.MAN_JIKAN = 0;
     s.clock.BYOU_HYOUJI = 0;
 
-    auto& p = s.pos;
-    p.MOCHI_MAN = {};
-    p.MOCHI_COM = {};
-    p.BAN = {};
+    Map start{};
     for (int x = 1; x <= 9; ++x) {
-        p.BAN[x][1] = COM_BACK_ROW[x];
-        p.BAN[x][3] = COM_HU;
-        p.BAN[x][7] = MAN_HU;
-        p.BAN[x][9] = -COM_BACK_ROW[x];
+        start[x][1] = COM_BACK_ROW[x];
+        start[x][3] = COM_HU;
+        start[x][7] = MAN_HU;
+        start[x][9] = -COM_BACK_ROW[x];
     }
-    p.BAN[2][2] = COM_SYA;
-    p.BAN[8][2] = COM_KAKU;
-    p.BAN[2][8] = MAN_KAKU;
-    p.BAN[8][8] = MAN_SYA;
-    持駒数更新(p);
+    start[2][2] = COM_SYA;
+    start[8][2] = COM_KAKU;
+    start[2][8] = MAN_KAKU;
+    start[8][8] = MAN_SYA;
+    auto& p = s.pos;
+    p.load(start, {}, {});
 
     const Clock& c = s.clock;
     画面_再描画(s, p, g, c, s.LEVEL_NO);

@@ -5,7 +5,7 @@ class DialogPort;
 class GameState;
 struct Clock;
 struct History;
-struct Position;
+class Position;
 struct State;
 
 // Resets the whole game and sets up the starting position as move 0.

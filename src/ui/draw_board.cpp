@@ -11,7 +11,7 @@ void 描画_背景(Canvas& cv, int id) {
 void 描画_盤(Canvas& cv, const Position& p) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
-            描画_絵(cv, p.BAN[x][y], x, y);
+            描画_絵(cv, p.board()[x][y], x, y);
             描画_桝輪郭(cv, colours::GREEN, x, y);
         }
 }
@@ -54,14 +54,14 @@ void drawStandCell(Canvas& cv, Cell at, int code, int n) {
 
 void 描画_自持盤(Canvas& cv, const Position& p) {
     for (int k = HU; k <= SYA; ++k)
-        drawStandCell(cv, standCell(Side::MAN, k), manCode(k), p.MOCHI_MAN[k]);
+        drawStandCell(cv, standCell(Side::MAN, k), manCode(k), p.manHand()[k]);
 }
 
 void 描画_敵持盤(Canvas& cv, const Position& p) {
     // From the top down, which is from the rook down.
     for (int k = SYA; k >= HU; --k) {
         const Cell at = standCell(Side::COM, k);
-        drawStandCell(cv, at, comCode(k), p.MOCHI_COM[k]);
+        drawStandCell(cv, at, comCode(k), p.comHand()[k]);
         // The count reaches into the board's first column.
         描画_桝輪郭(cv, colours::GREEN, 1, at.y);
     }

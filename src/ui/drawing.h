@@ -5,7 +5,7 @@
 #include "ui/colours.h"
 #include "ui/geometry.h"
 
-struct Position;
+class Position;
 
 // Drawing on the canvas in board cells (ui/geometry.h).
 

@@ -28,8 +28,8 @@ std::array<int, 9> material(const State& s) {
     std::array<int, 9> m{};
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
-            if (const int c = s.pos.BAN[x][y]; c != EMPTY) ++m[(c < 0 ? -c : c) / 10];
-    for (int k = 1; k <= 7; ++k) m[k] += s.pos.MOCHI_MAN[k] + s.pos.MOCHI_COM[k];
+            if (const int c = s.pos.board()[x][y]; c != EMPTY) ++m[(c < 0 ? -c : c) / 10];
+    for (int k = 1; k <= 7; ++k) m[k] += s.pos.manHand()[k] + s.pos.comHand()[k];
     return m;
 }
 
@@ -79,21 +79,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
-                FUZZ_CHECK(validCode(s.pos.BAN[x][y]), "(%d,%d) holds %d after \"%.*s\"", x, y,
-                           s.pos.BAN[x][y], int(line.size()), line.data());
+                FUZZ_CHECK(validCode(s.pos.board()[x][y]), "(%d,%d) holds %d after \"%.*s\"", x, y,
+                           s.pos.board()[x][y], int(line.size()), line.data());
         FUZZ_CHECK(s.game.TESU() >= 0 && s.game.TESU() <= TESU_MAX, "TESU %d", s.game.TESU());
         FUZZ_CHECK(s.hist.SAISHU_TESU() >= 0 && s.hist.SAISHU_TESU() <= TESU_MAX, "SAISHU_TESU %d",
                    s.hist.SAISHU_TESU());
         int manSum = 0, comSum = 0;
         for (int k = 1; k <= 7; ++k) {
-            FUZZ_CHECK(s.pos.MOCHI_MAN[k] >= 0 && s.pos.MOCHI_COM[k] >= 0, "negative hand %d", k);
-            manSum += s.pos.MOCHI_MAN[k];
-            comSum += s.pos.MOCHI_COM[k];
+            FUZZ_CHECK(s.pos.manHand()[k] >= 0 && s.pos.comHand()[k] >= 0, "negative hand %d", k);
+            manSum += s.pos.manHand()[k];
+            comSum += s.pos.comHand()[k];
         }
         // A captured king goes into no hand and counts in no total.
-        FUZZ_CHECK(s.pos.MOCHI_MAN_SU == manSum && s.pos.MOCHI_COM_SU == comSum,
-                   "hand totals %d %d for hands of %d %d after \"%.*s\"", s.pos.MOCHI_MAN_SU,
-                   s.pos.MOCHI_COM_SU, manSum, comSum, int(line.size()), line.data());
+        FUZZ_CHECK(s.pos.manHandTotal() == manSum && s.pos.comHandTotal() == comSum,
+                   "hand totals %d %d for hands of %d %d after \"%.*s\"", s.pos.manHandTotal(),
+                   s.pos.comHandTotal(), manSum, comSum, int(line.size()), line.data());
 
         const std::array<int, 9> now = material(s);
         if (answer == "ok" && (line.substr(0, 8) == "position" || line.substr(0, 3) == "new")) {

@@ -73,18 +73,19 @@ std::string stateFault(const State& s) {
 
     int manSum = 0, comSum = 0;
     for (int k = 1; k <= 7; ++k) {
-        manSum += p.MOCHI_MAN[k];
-        comSum += p.MOCHI_COM[k];
+        manSum += p.manHand()[k];
+        comSum += p.comHand()[k];
     }
-    if (manSum != p.MOCHI_MAN_SU || comSum != p.MOCHI_COM_SU)
-        return "hand totals " + std::to_string(p.MOCHI_MAN_SU) + "/" +
-               std::to_string(p.MOCHI_COM_SU) + ", hands hold " + std::to_string(manSum) + "/" +
+    if (manSum != p.manHandTotal() || comSum != p.comHandTotal())
+        return "hand totals " + std::to_string(p.manHandTotal()) + "/" +
+               std::to_string(p.comHandTotal()) + ", hands hold " + std::to_string(manSum) + "/" +
                std::to_string(comSum);
 
     std::array<int, 9> expected = START_COUNT;
     for (int i = 0; i < std::abs(g.HANDE_LEVEL()); ++i)
         --expected[std::size_t(LADDER[std::size_t(i)])];
-    if (std::string f = materialFault("BAN", p.BAN, p.MOCHI_MAN, p.MOCHI_COM, expected); !f.empty())
+    if (std::string f = materialFault("BAN", p.board(), p.manHand(), p.comHand(), expected);
+        !f.empty())
         return f;
     for (int t = 1; t <= h.SAISHU_TESU(); ++t) {
         const std::string where = "entry " + std::to_string(t);

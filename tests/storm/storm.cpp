@@ -386,14 +386,14 @@ void Storm::aimed() {
         std::vector<std::pair<int, int>> own;
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)
-                if (p.BAN[x][y] * sign >= 10) own.emplace_back(x, y);
+                if (p.board()[x][y] * sign >= 10) own.emplace_back(x, y);
         for (int k = 1; k <= 7; ++k) {
-            if (sign < 0 && p.MOCHI_MAN[k] > 0) own.emplace_back(MAN_DROP_X, k + 2);
-            if (sign > 0 && p.MOCHI_COM[k] > 0) own.emplace_back(COM_DROP_X, 8 - k);
+            if (sign < 0 && p.manHand()[k] > 0) own.emplace_back(MAN_DROP_X, k + 2);
+            if (sign > 0 && p.comHand()[k] > 0) own.emplace_back(COM_DROP_X, 8 - k);
         }
         std::erase_if(own, [&](const std::pair<int, int>& sq) {
             return onBoard(sq.first, sq.second) &&
-                   reach(sq.first, sq.second, p.BAN[sq.first][sq.second]).empty();
+                   reach(sq.first, sq.second, p.board()[sq.first][sq.second]).empty();
         });
         if (own.empty()) own.emplace_back(5, 5);
         const auto [x, y] = any(own);
@@ -410,7 +410,7 @@ void Storm::aimed() {
 // out its own side's; from a stand, every empty square. The game's own check decides.
 std::vector<std::pair<int, int>> Storm::reach(int fx, int fy, int code) const {
     std::vector<std::pair<int, int>> out;
-    const auto& ban = s.pos.BAN;
+    const auto& ban = s.pos.board();
     if (!onBoard(fx, fy)) {
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y)

@@ -45,8 +45,8 @@ TEST(StormFaults, ATakenKingCountsInNoHandTotal) {
     ASSERT_NE(g.s.game.SHOUHAI(), 0) << "the king was taken";
     EXPECT_EQ(stateFault(g.s), "");
     int inHand = 0;
-    for (int k = 1; k <= 7; ++k) inHand += g.s.pos.MOCHI_MAN[k];
-    EXPECT_EQ(g.s.pos.MOCHI_MAN_SU, inHand);
+    for (int k = 1; k <= 7; ++k) inHand += g.s.pos.manHand()[k];
+    EXPECT_EQ(g.s.pos.manHandTotal(), inHand);
 }
 
 // A game between people taken over by COM: the position shown is the last history entry,
@@ -59,12 +59,12 @@ TEST(StormFaults, PlayingOnAgainstComStoresThePositionShown) {
     ASSERT_EQ(g.s.game.TESU(), 2);
     int shown[10][10];
     for (int x = 0; x <= 9; ++x)
-        for (int y = 0; y <= 9; ++y) shown[x][y] = g.s.pos.BAN[x][y];
+        for (int y = 0; y <= 9; ++y) shown[x][y] = g.s.pos.board()[x][y];
     SENTE_Click(g.s);  // 先手 to move, as MAN
     ASSERT_EQ(g.s.hist.SAISHU_TESU(), 2);
     EXPECT_EQ(stateFault(g.s), "");
     REPLAY_Click(g.s);
     AFTER_Click(g.s);
     for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) EXPECT_EQ(g.s.pos.BAN[x][y], shown[x][y]) << x << "," << y;
+        for (int y = 1; y <= 9; ++y) EXPECT_EQ(g.s.pos.board()[x][y], shown[x][y]) << x << "," << y;
 }
