@@ -101,6 +101,19 @@ protected:
 
 }  // namespace
 
+TEST_F(KeptFile, HoldsAtMostOneThousandAndTwentyFourPictures) {
+    auto withPictures = [&](int n) {
+        std::string out = header;
+        put(out, std::uint32_t(n));
+        for (int i = 0; i < n; ++i) putPicture(out, 1 + i % 32, 1 + i / 32, 1 + i % 32);
+        put(out, std::uint32_t(0));
+        put(out, std::uint32_t(0));
+        return out;
+    };
+    EXPECT_EQ(taken(file, withPictures(1024)), 1024);
+    EXPECT_EQ(taken(file, withPictures(1025)), 0);
+}
+
 TEST_F(KeptFile, HoldsAtMostOneHundredAndTwentyEightTexts) {
     auto withTexts = [&](int n) {
         std::string out = header;
