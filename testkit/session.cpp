@@ -117,10 +117,11 @@ void endState(const State& s, const fs::path& dir, std::vector<std::string>& out
                   std::to_string(p.MOCHI_MAN_SU) + " " + std::to_string(p.MOCHI_COM_SU));
     out.push_back("kings " + std::to_string(p.MAN_OU_X) + " " + std::to_string(p.MAN_OU_Y) + " " +
                   std::to_string(p.COM_OU_X) + " " + std::to_string(p.COM_OU_Y));
-    const int mode[] = {g.TEBAN(),        g.TEBAN_MAN(),        g.TEBAN_COM(),  g.SHOUHAI(),
-                        g.TESU(),         g.HYOUJI_TESU(),      g.COM_TAISEN(), g.HANTEN(),
-                        g.HANDE_SETTEI(), g.HANDE_LEVEL(),      g.KIFU_MODE(),  g.SAIKAI_MACHI(),
-                        g.CLICK_JOUTAI(), s.hist.SAISHU_TESU(), s.LEVEL_NO};
+    const int mode[] = {
+        g.TEBAN(),        g.TEBAN_MAN(),        g.TEBAN_COM(),      g.SHOUHAI(),
+        g.TESU(),         g.HYOUJI_TESU(),      g.COM_TAISEN(),     g.HANTEN(),
+        g.HANDE_SETTEI(), g.HANDE_LEVEL(),      g.KIFU_MODE(),      g.SAIKAI_MACHI(),
+        g.CLICK_JOUTAI(), s.hist.SAISHU_TESU(), s.analysis.LEVEL_NO};
     out.push_back("mode" + joined(mode));
     std::string history;
     for (int t = 0; t <= s.hist.SAISHU_TESU() && t <= TESU_MAX; ++t) {
@@ -147,7 +148,7 @@ void endState(const State& s, const fs::path& dir, std::vector<std::string>& out
                         int(m.SOUND_DEVICE),
                         int(m.soundReleased)};
     out.push_back("play" + joined(play));
-    const auto& o = s.opt;
+    const auto& o = s.canvas.opt;
     const int options[] = {o.HAIKEI_NO, o.SIDOU_FLAG, o.SIDOU_COLOR, o.KEIKA, o.BGM,
                            o.MIDORI,    o.TATAMI,     o.TAKE,        o.UCHU,  o.RENGA};
     out.push_back("options" + joined(options));

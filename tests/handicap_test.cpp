@@ -110,9 +110,9 @@ TEST(Handicap, RefusedDuringRecordGameOrReversal) {
 TEST(Level, MenuChecksAndDisplay) {
     Fixture f;
     State& s = f.s;
-    s.opt.HAIKEI_NO = 7;
+    s.canvas.opt.HAIKEI_NO = 7;
     LEVEL1_Click(s);  // no game against COM: no level display
-    EXPECT_EQ(s.LEVEL_NO, 1);
+    EXPECT_EQ(s.analysis.LEVEL_NO, 1);
     EXPECT_EQ(f.port.only("check"),
               (std::vector<std::string>{"check LEVEL1 off", "check LEVEL2 off", "check LEVEL3 off",
                                         "check LEVEL1 on"}));
@@ -122,13 +122,13 @@ TEST(Level, MenuChecksAndDisplay) {
     f.port.clear();
     ModeTestSeam::of(s.game).COM_TAISEN = 1;
     LEVEL2_Click(s);
-    EXPECT_EQ(s.LEVEL_NO, 2);
+    EXPECT_EQ(s.analysis.LEVEL_NO, 2);
     EXPECT_EQ(f.port.only("text").back(), "text " + FakePort::num(セル左(0)) + " " +
                                               FakePort::num(セル上(0)) + " 2 colour 15 size 12");
 
     f.port.clear();
-    レベル_設定(s, s.window, s.game, s.LEVEL_NO, 4);
-    EXPECT_EQ(s.LEVEL_NO, 2);
+    レベル_設定(s.canvas, s.window, s.game, s.analysis.LEVEL_NO, 4);
+    EXPECT_EQ(s.analysis.LEVEL_NO, 2);
     EXPECT_EQ(f.port.count("check"), 3u);
     EXPECT_EQ(f.port.count("check LEVEL2 on"), 0u);
 }

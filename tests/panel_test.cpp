@@ -298,11 +298,11 @@ TEST(Options, EveryChangeIsWrittenAndANewStartRestoresIt) {
 
     Fixture g;
     Form_Load(g.s);
-    EXPECT_EQ(g.s.opt.HAIKEI_NO, 9);
-    EXPECT_TRUE(g.s.opt.RENGA);
-    EXPECT_EQ(g.s.opt.SIDOU_FLAG * 100 + g.s.opt.SIDOU_COLOR, 115);
-    EXPECT_FALSE(g.s.opt.KEIKA);
-    EXPECT_FALSE(g.s.opt.BGM);
+    EXPECT_EQ(g.s.canvas.opt.HAIKEI_NO, 9);
+    EXPECT_TRUE(g.s.canvas.opt.RENGA);
+    EXPECT_EQ(g.s.canvas.opt.SIDOU_FLAG * 100 + g.s.canvas.opt.SIDOU_COLOR, 115);
+    EXPECT_FALSE(g.s.canvas.opt.KEIKA);
+    EXPECT_FALSE(g.s.canvas.opt.BGM);
     EXPECT_EQ(g.port.count("loop"), 0u);
     EXPECT_EQ(heard(g.port, {"check"}),
               (Log{"check LEVEL3 on", "check MIDORI off", "check TATAMI off", "check TAKE off",
@@ -318,7 +318,7 @@ TEST(Level, ChosenFromTheMenuDuringAGame) {
     for (int n : {1, 2, 3, 1}) {
         f.port.clear();
         メニュー選択(s, ("LEVEL" + std::to_string(n)).c_str());
-        EXPECT_EQ(s.LEVEL_NO, n);
+        EXPECT_EQ(s.analysis.LEVEL_NO, n);
         EXPECT_EQ(f.port.only("check").back(), "check LEVEL" + std::to_string(n) + " on");
         EXPECT_EQ(f.port.only("text").back(), "text " + FakePort::num(セル左(0)) + " " +
                                                   FakePort::num(セル上(0)) + " " +

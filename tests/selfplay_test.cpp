@@ -22,15 +22,15 @@ struct GameLog {
 void expectTrialLeavesBoard(State& s) {
     const Map before = s.pos.BAN;
     Position pos = s.pos;
-    Influence inf = s.inf;
-    Turn turn = s.turn;
-    思考準備(s);
-    候補探索(s);
+    Influence inf = s.analysis.inf;
+    Turn turn = s.analysis.turn;
+    思考準備(s.analysis);
+    候補探索(s.analysis);
     EXPECT_EQ(s.pos.BAN, before);
     // Put everything back so that the real turn sees what it would have seen.
     s.pos = pos;
-    s.inf = inf;
-    s.turn = turn;
+    s.analysis.inf = inf;
+    s.analysis.turn = turn;
 }
 
 // COM's pawns, bishops and rooks always promote when they may; a piece that could not

@@ -32,9 +32,9 @@ void restoreEntry(Position& p, const History& h, const GameState& g, int t) {
 void restoreClocks(State& s, int t) {
     auto& c = s.clock;
     c.COM_JIKAN = s.hist.COM_JIKAN_MAE[t];
-    描画_所有時間(s, s.game, s.game.TEBAN_COM(), c.COM_JIKAN);
+    描画_所有時間(s.canvas, s.game, s.game.TEBAN_COM(), c.COM_JIKAN);
     c.MAN_JIKAN = s.hist.MAN_JIKAN_MAE[t];
-    描画_所有時間(s, s.game, s.game.TEBAN_MAN(), c.MAN_JIKAN);
+    描画_所有時間(s.canvas, s.game, s.game.TEBAN_MAN(), c.MAN_JIKAN);
 }
 
 // At the live end the position on the board is not in the history yet. Its board and hands
@@ -53,7 +53,7 @@ void keepLivePosition(History& h, const Position& p, int t) {
 void beginStep(State& s) {
     s.game.selectionDropped();
     タイマー設定(s.clock, s.timer, false);
-    描画_将棋盤桝(s);
+    描画_将棋盤桝(s.canvas);
 }
 
 void drawPosition(Canvas& cv, const Position& p) {
@@ -77,13 +77,13 @@ void REPLAY_Click(State& s) {
     keepLivePosition(s.hist, s.pos, g.TESU());
     restoreEntry(s.pos, s.hist, g, g.TESU() - 1);
     restoreClocks(s, g.TESU() - 1);
-    drawPosition(s, s.pos);
+    drawPosition(s.canvas, s.pos);
     // The square, and the piece, that the move taken back filled.
     const Arrival a = 調査_移動結果(s.hist, g.TESU());
     s.sound.playSound(Sound::KOMA);
-    消去_移動結果(s, g, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN());
+    消去_移動結果(s.canvas, g, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN());
     g.steppedBack();
-    描画_手数(s, g.HYOUJI_TESU(), 15);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
 }
 
 void AFTER_Click(State& s) {
@@ -106,15 +106,15 @@ void AFTER_Click(State& s) {
     }
     beginStep(s);
     g.steppedForward();
-    描画_手数(s, g.HYOUJI_TESU(), 15);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
     restoreEntry(s.pos, s.hist, g, g.TESU());
     // The clocks of the position shown: those before the move made from it, as 戻 does.
     restoreClocks(s, g.TESU());
-    drawPosition(s, s.pos);
+    drawPosition(s.canvas, s.pos);
     const Arrival a = 調査_移動結果(s.hist, g.TESU());
     s.sound.playSound(Sound::KOMA);
-    描画_移動結果(s, g, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN(), a.x, a.y, a.code, 15);
-    描画_手数(s, g.HYOUJI_TESU(), 15);
+    描画_移動結果(s.canvas, g, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN(), a.x, a.y, a.code, 15);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
 }
 
 void CANCEL_Click(State& s) {
@@ -143,9 +143,9 @@ void REVERSE_Click(State& s) {
     for (int k = 1; k <= 7; ++k) std::swap(p.MOCHI_MAN[k], p.MOCHI_COM[k]);
     std::swap(p.MOCHI_MAN_SU, p.MOCHI_COM_SU);
 
-    画面_再描画(s, p, g, s.clock, s.LEVEL_NO);
-    描画_手数(s, g.HYOUJI_TESU(), 15);
+    画面_再描画(s.canvas, p, g, s.clock, s.analysis.LEVEL_NO);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
     g.reversed(s.hist);
-    if (g.HANDE_SETTEI() == ON) 描画_ハンデレベル(s, g.HANDE_LEVEL());
+    if (g.HANDE_SETTEI() == ON) 描画_ハンデレベル(s.canvas, g.HANDE_LEVEL());
     s.sound.playSound(Sound::KOMA);
 }

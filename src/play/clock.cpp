@@ -18,10 +18,10 @@ void Timer1_Timer(State& s) {
     if (whole == c.BYOU_HYOUJI) return;
     c.BYOU_HYOUJI = whole;
     if (s.game.TEBAN() == s.game.TEBAN_COM())
-        描画_所有時間(s, s.game, s.game.TEBAN_COM(), c.COM_JIKAN + c.KEIKA_BYOU);
+        描画_所有時間(s.canvas, s.game, s.game.TEBAN_COM(), c.COM_JIKAN + c.KEIKA_BYOU);
     if (s.game.TEBAN() == s.game.TEBAN_MAN())
-        描画_所有時間(s, s.game, s.game.TEBAN_MAN(), c.MAN_JIKAN + c.KEIKA_BYOU);
-    s.paint.flush();
+        描画_所有時間(s.canvas, s.game, s.game.TEBAN_MAN(), c.MAN_JIKAN + c.KEIKA_BYOU);
+    s.canvas.paint.flush();
 }
 
 float 調査_経過秒(float start, float now) {

@@ -33,8 +33,8 @@ int refused(State& s) {
 
 void setSquare(State& s, int x, int y, int code) {
     s.pos.BAN[x][y] = code;
-    描画_絵(s, code, x, y);
-    描画_桝輪郭(s, colours::GREEN, x, y);
+    描画_絵(s.canvas, code, x, y);
+    描画_桝輪郭(s.canvas, colours::GREEN, x, y);
     s.sound.playSound(Sound::KOMA);
 }
 
@@ -64,7 +64,7 @@ void LBEL_UP_Click(State& s) {
     const int level = was < HANDE_LEVEL_MAX ? was + 1 : was;
     s.game.handicapSet(s.hist, level);
     if (level != was) {
-        描画_ハンデレベル(s, level);
+        描画_ハンデレベル(s.canvas, level);
         const HandicapStep st = handicapStep(level);
         setSquare(s, st.x, st.y, level <= 0 ? st.piece : EMPTY);
     }
@@ -77,7 +77,7 @@ void LEBEL_DOWN_Click(State& s) {
     s.game.handicapSet(s.hist, level);
     if (level != was) {
         const HandicapStep st = handicapStep(was);
-        描画_ハンデレベル(s, level);
+        描画_ハンデレベル(s.canvas, level);
         setSquare(s, st.x, st.y, was <= 0 ? EMPTY : st.piece);
     }
 }

@@ -31,7 +31,7 @@ bool ownPiece(const GameState& g, int code) {
 void restartClock(State& s) {
     s.game.resumed();
     s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
-    if (s.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
+    if (s.canvas.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
 }
 
 // Answers whether the click still goes on to the board.
@@ -70,12 +70,13 @@ void firstClick(State& s, int col, int row) {
     m.MOTO_Y = row;
     m.SENTAKU_KOMA = s.pos.BAN[col][row];
     // The reachable squares are shown for a piece of either colour, as a hint.
-    描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
+    描画_移動可能桝色(s.canvas, s.pos, m.MOTO_X, m.MOTO_Y, s.canvas.opt.SIDOU_COLOR,
+                      m.SENTAKU_KOMA);
     if (ownPiece(s.game, m.SENTAKU_KOMA)) {
-        描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
+        描画_桝輪郭(s.canvas, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         s.game.pieceSelected();
     } else {
-        描画_桝輪郭(s, s.opt.SIDOU_COLOR, m.MOTO_X, m.MOTO_Y);
+        描画_桝輪郭(s.canvas, s.canvas.opt.SIDOU_COLOR, m.MOTO_X, m.MOTO_Y);
     }
 }
 
@@ -87,17 +88,18 @@ void secondClick(State& s, int button, int col, int row) {
     if ((g.TEBAN() == g.TEBAN_MAN() && m.MOTO_X == COM_DROP_X) ||
         (g.TEBAN() == g.TEBAN_COM() && m.MOTO_X == MAN_DROP_X)) {
         // A piece from the opponent's stand was only shown, not taken.
-        clearSelection(s, s.pos, s.play);
+        clearSelection(s.canvas, s.pos, s.play);
         g.selectionDropped();
         return;
     }
     if (ownPiece(s.game, s.pos.BAN[col][row])) {
-        描画_桝輪郭(s, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
+        描画_桝輪郭(s.canvas, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
         m.MOTO_X = col;
         m.MOTO_Y = row;
         m.SENTAKU_KOMA = s.pos.BAN[col][row];
-        描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
-        描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
+        描画_移動可能桝色(s.canvas, s.pos, m.MOTO_X, m.MOTO_Y, s.canvas.opt.SIDOU_COLOR,
+                          m.SENTAKU_KOMA);
+        描画_桝輪郭(s.canvas, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         return;
     }
     // A COM drop names its kind, which its stand row counts from the other end. Any button
@@ -110,16 +112,16 @@ void secondClick(State& s, int button, int col, int row) {
     steps.beforeTravel = [&s] {
         auto& sel = s.play;
         s.game.selectionDropped();
-        描画_桝輪郭(s, PLAIN_COLOUR, sel.MOTO_X, sel.MOTO_Y);
-        描画_桝輪郭(s, PLAIN_COLOUR, sel.SAKI_X, sel.SAKI_Y);
-        描画_移動可能桝色(s, s.pos, sel.MOTO_X, sel.MOTO_Y, PLAIN_COLOUR, sel.SENTAKU_KOMA);
+        描画_桝輪郭(s.canvas, PLAIN_COLOUR, sel.MOTO_X, sel.MOTO_Y);
+        描画_桝輪郭(s.canvas, PLAIN_COLOUR, sel.SAKI_X, sel.SAKI_Y);
+        描画_移動可能桝色(s.canvas, s.pos, sel.MOTO_X, sel.MOTO_Y, PLAIN_COLOUR, sel.SENTAKU_KOMA);
     };
     const MoveOutcome out = playMove(s, move, Mover::Person, steps);
     switch (out.refused) {
         case Refusal::Illegal:
             s.sound.playSound(Sound::KINSHI);
             g.selectionDropped();
-            描画_将棋盤桝(s);
+            描画_将棋盤桝(s.canvas);
             return;
         case Refusal::MustPromote:
             s.sound.playSound(Sound::KINSHI);
@@ -127,7 +129,7 @@ void secondClick(State& s, int button, int col, int row) {
             return;
         case Refusal::HistoryFull:
             g.selectionDropped();
-            clearSelection(s, s.pos, s.play);
+            clearSelection(s.canvas, s.pos, s.play);
             手数上限終了(g, s.clock, s.timer, s.dialog);
             return;
         case Refusal::None: break;
@@ -142,7 +144,7 @@ void secondClick(State& s, int button, int col, int row) {
 void standClick(State& s, int col, int row) {
     auto& g = s.game;
     auto& m = s.play;
-    if (m.SENTAKU_KOMA >= 10 || m.SENTAKU_KOMA <= -10) clearSelection(s, s.pos, s.play);
+    if (m.SENTAKU_KOMA >= 10 || m.SENTAKU_KOMA <= -10) clearSelection(s.canvas, s.pos, s.play);
 
     const int kind = kindAtStand(col, row);
     if (kind == 0) return;
@@ -155,8 +157,9 @@ void standClick(State& s, int col, int row) {
     m.MOTO_X = col;
     m.MOTO_Y = row;
     m.SENTAKU_KOMA = code;
-    描画_桝輪郭(s, g.TEBAN() == mineWhen ? SELECTED_COLOUR : s.opt.SIDOU_COLOR, col, row);
-    描画_移動可能桝色(s, s.pos, col, row, s.opt.SIDOU_COLOR, code);
+    描画_桝輪郭(s.canvas, g.TEBAN() == mineWhen ? SELECTED_COLOUR : s.canvas.opt.SIDOU_COLOR, col,
+                row);
+    描画_移動可能桝色(s.canvas, s.pos, col, row, s.canvas.opt.SIDOU_COLOR, code);
 }
 
 }  // namespace

@@ -56,13 +56,13 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps)
         手順保存(s.hist, g, s.pos, c.MAN_JIKAN, c.KEIKA_BYOU + c.MAN_JIKAN, c.COM_JIKAN,
                  c.COM_JIKAN);
     g.moveMade();
-    描画_手数(s, g.HYOUJI_TESU(), colours::WHITE);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), colours::WHITE);
     if (steps.beforeTravel) steps.beforeTravel();
 
     out.captured = s.pos.BAN[m.tx][m.ty];
     out.promoted = m.promote;
     forEachTravelling(s.pos.BAN, m, [&s](int x, int y, int x2, int y2, int code) {
-        駒移動(s, s.pos, x, y, x2, y2, code);
+        駒移動(s.canvas, s.pos, x, y, x2, y2, code);
     });
     if (steps.afterTravel) steps.afterTravel();
     s.sound.playSound(Sound::KOMA);

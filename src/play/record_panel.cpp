@@ -74,7 +74,7 @@ void 読込_棋譜内容(State& s, std::string_view bytes) {
     for (std::size_t i = 0; i < contents.header.size(); ++i) {
         const Header& h = headers[i];
         const std::string& line = contents.header[i];
-        s.paint.drawText(取得_棋譜のX座標(line) + h.shift, h.top, line, h.colour, 12, false);
+        s.canvas.paint.drawText(取得_棋譜のX座標(line) + h.shift, h.top, line, h.colour, 12, false);
     }
     const int count = contents.entries;
     const bool cut = contents.cut;
