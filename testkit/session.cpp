@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -12,6 +13,7 @@
 #include "fake_port.h"
 #include "play/window_events.h"
 #include "signature.h"
+#include "ui/commands.h"
 #include "ui/geometry.h"
 
 namespace session {
@@ -19,13 +21,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every menu item and title but 終わり, which ends a session when it comes.
-constexpr std::string_view CONTROLS[] = {
-    "TAIKYOKU", "MATCH_MAN", "START",      "START2",     "SENTE",   "GOTE",      "LEVEL",
-    "LEVEL1",   "LEVEL2",    "LEVEL3",     "REPLAY",     "AFTER",   "STOP",      "CANCEL",
-    "REVERSE",  "KIFU",      "KIFU_READ",  "KIFU_WRITE", "OPTION",  "HAIKEI_GA", "MIDORI",
-    "TATAMI",   "TAKE",      "UCHU",       "RENGA",      "SIDOU",   "KEIKA",     "BGM",
-    "HANDE",    "LBEL_UP",   "LEBEL_DOWN", "SONOTA",     "KAISETU", "VER"};
+// Every menu item and title in the bar's order, but 終わり, which ends a session when it comes,
+// and 前回, which reads the game an earlier run kept (kept_game_test plays it).
+constexpr auto CONTROLS = [] {
+    std::array<std::string_view, std::size(COMMANDS) - 2> out{};
+    std::size_t n = 0;
+    for (const MenuCommand& c : COMMANDS)
+        if (c.control != QUIT_COMMAND && c.control != "KIFU_ZENKAI") out[n++] = c.control;
+    return out;
+}();
 constexpr std::string_view GAMES[] = {"START", "SENTE", "GOTE"};
 
 // Names typed into the record panel: ordinary ones, and ones the game must refuse.

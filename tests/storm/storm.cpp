@@ -33,20 +33,21 @@
 #include "../temp_dir.h"
 #include "app/wiring.h"
 #include "state_checks.h"
+#include "ui/commands.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/sound_backend.h"
 
 namespace {
 
-// Every command of the menus by its control, titles and submenus included; "OWARI" ends the
-// program and is kept for the end.
-const std::vector<std::string> CONTROLS = {
-    "TAIKYOKU", "MATCH_MAN", "START",      "START2",     "SENTE",   "GOTE",      "LEVEL",
-    "LEVEL1",   "LEVEL2",    "LEVEL3",     "REPLAY",     "AFTER",   "STOP",      "CANCEL",
-    "REVERSE",  "KIFU",      "KIFU_READ",  "KIFU_WRITE", "OPTION",  "HAIKEI_GA", "MIDORI",
-    "TATAMI",   "TAKE",      "UCHU",       "RENGA",      "SIDOU",   "KEIKA",     "BGM",
-    "HANDE",    "LBEL_UP",   "LEBEL_DOWN", "SONOTA",     "KAISETU", "VER"};
+// Every command of the menus by its control, titles and submenus included; the one that ends
+// the program is kept for the end.
+const std::vector<std::string> CONTROLS = [] {
+    std::vector<std::string> out;
+    for (const MenuCommand& c : COMMANDS)
+        if (c.control != QUIT_COMMAND) out.emplace_back(c.control);
+    return out;
+}();
 
 const std::vector<std::string> GAME_CONTROLS = {"START",  "SENTE", "GOTE",      "CANCEL",
                                                 "REPLAY", "AFTER", "KIFU_READ", "KIFU_WRITE"};
