@@ -85,7 +85,7 @@ struct Aim {
 std::vector<Aim> aims(const State& s, bool kingsSpared) {
     Position p = s.pos;  // the two-pawn flags are worked out on a copy
     調査_2歩フラグ設定(p);
-    const bool man = s.game.TEBAN() == s.game.TEBAN_MAN();
+    const bool man = s.game.mover() == Side::MAN;
     std::vector<Aim> out;
     forEachLegalMove(p, man ? Side::MAN : Side::COM, [&](const Move& m) {
         if (m.isDrop())

@@ -99,8 +99,7 @@ TEST(Clock, TickAcrossMidnightAndHiddenClock) {
     f.port.clear();
     s.canvas.opt.KEIKA = true;
     s.canvas.opt.HAIKEI_NO = 6;
-    消去_所有時間(s.canvas, s.game, s.game.TEBAN_COM());
-    描画_所有時間(s.canvas, s.game, 0, 5.0f);  // neither side
+    消去_所有時間(s.canvas, Side::COM);
     ASSERT_EQ(f.port.calls.size(), 3u);
     EXPECT_EQ(f.port.calls[0],
               "picture 6 " + FakePort::num(セル左(-2)) + " " + FakePort::num(セル上(9)));

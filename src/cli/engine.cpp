@@ -116,7 +116,7 @@ std::string Engine::man(std::string_view args) {
     }
     // The move that fills the history ends the game, as after COM's move.
     const int winner = afterMove(s, Mover::Person, out, std::nullopt, Reply::WhenAsked);
-    if (winner != 0) return winner == s.game.TEBAN_MAN() ? "win MAN" : "win COM";
+    if (winner != 0) return s.game.sideOf(winner) == Side::MAN ? "win MAN" : "win COM";
     return "ok";
 }
 
@@ -136,8 +136,7 @@ std::string Engine::com() {
     std::snprintf(buf, sizeof buf, "%d %d %d %d %d %.4f", t.BEST_FX, t.BEST_FY, t.BEST_TX,
                   t.BEST_TY, t.BEST_NEW_KOMA, t.BEST_SCORE);
     std::string out = buf;
-    if (const int winner = s.game.SHOUHAI(); winner != 0)
-        out += winner == s.game.TEBAN_COM() ? " win COM" : " win MAN";
+    if (const auto winner = s.game.winner()) out += winner == Side::COM ? " win COM" : " win MAN";
     return out;
 }
 

@@ -32,9 +32,9 @@ void restoreEntry(Position& p, const History& h, const GameState& g, int t) {
 void restoreClocks(State& s, int t) {
     auto& c = s.clock;
     c.COM_JIKAN = s.hist.COM_JIKAN_MAE[t];
-    描画_所有時間(s.canvas, s.game, s.game.TEBAN_COM(), c.COM_JIKAN);
+    描画_所有時間(s.canvas, Side::COM, c.COM_JIKAN);
     c.MAN_JIKAN = s.hist.MAN_JIKAN_MAE[t];
-    描画_所有時間(s.canvas, s.game, s.game.TEBAN_MAN(), c.MAN_JIKAN);
+    描画_所有時間(s.canvas, Side::MAN, c.MAN_JIKAN);
 }
 
 // At the live end the position on the board is not in the history yet. Its board and hands
@@ -81,7 +81,7 @@ void REPLAY_Click(State& s) {
     // The square, and the piece, that the move taken back filled.
     const Arrival a = 調査_移動結果(s.hist, g.TESU());
     s.sound.playSound(Sound::KOMA);
-    消去_移動結果(s.canvas, g, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN());
+    消去_移動結果(s.canvas, a.code > 0 ? Side::COM : Side::MAN);
     g.steppedBack();
     描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
 }
@@ -113,7 +113,7 @@ void AFTER_Click(State& s) {
     drawPosition(s.canvas, s.pos);
     const Arrival a = 調査_移動結果(s.hist, g.TESU());
     s.sound.playSound(Sound::KOMA);
-    描画_移動結果(s.canvas, g, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN(), a.x, a.y, a.code, 15);
+    描画_移動結果(s.canvas, a.code > 0 ? Side::COM : Side::MAN, a.x, a.y, a.code, 15);
     描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
 }
 

@@ -65,6 +65,5 @@ void com_ban(State& s) {
                               描画_駒点滅(s.canvas, b.BEST_KOMA, b.BEST_FX, b.BEST_FY, 2);
                       },
                   .afterTravel = [&s] { 待ち時間(s.timer, 0.5); }});
-    afterMove(s, Mover::Computer, out,
-              MoveLabel{g.TEBAN_COM(), t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA});
+    afterMove(s, Mover::Computer, out, MoveLabel{Side::COM, t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA});
 }

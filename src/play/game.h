@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 #include "core/constants.h"
 #include "core/history.h"
 
@@ -22,6 +24,16 @@ public:
     int SAIKAI_MACHI() const { return f_.SAIKAI_MACHI; }
     int CLICK_JOUTAI() const { return f_.CLICK_JOUTAI; }
 
+    // The side a turn value belongs to in this game; none for any other value (0).
+    std::optional<Side> sideOf(int turn) const {
+        if (turn == f_.TEBAN_MAN) return Side::MAN;
+        if (turn == f_.TEBAN_COM) return Side::COM;
+        return std::nullopt;
+    }
+    int turnOf(Side side) const { return side == Side::MAN ? f_.TEBAN_MAN : f_.TEBAN_COM; }
+    std::optional<Side> mover() const { return sideOf(f_.TEBAN); }     // none while no game runs
+    std::optional<Side> winner() const { return sideOf(f_.SHOUHAI); }  // none while undecided
+
     // What a click on the board means now, in the order the mouse handler asks.
     enum class Phase { Record, Decided, NoGame, Playing };
     Phase phase() const {
@@ -41,6 +53,7 @@ public:
     void comGameStarted();
     void peopleGameStarted();
     void turnPassesTo(int side);
+    void turnPassesTo(Side side) { turnPassesTo(turnOf(side)); }
     void resumed();
     // A move: its entry stored, then counted.
     void entryStored(History& h, int t);

@@ -60,7 +60,7 @@ void START_Click(State& s) {
     g.peopleGameStarted();
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
         g.sidesSet(SENTE_BAN);
-        g.turnPassesTo(g.TEBAN_MAN());
+        g.turnPassesTo(Side::MAN);
         s.dialog.message("先手の番です", " ", Buttons::Ok);
     } else if (g.TEBAN() == SENTE_BAN) {
         s.dialog.message("先手の番です", " ", Buttons::Ok);
@@ -81,12 +81,12 @@ void SENTE_Click(State& s) {
         g.turnPassesTo(SENTE_BAN);
         s.dialog.message("MANの番です", " ", Buttons::Ok);
         g.resumed();
-    } else if (g.TEBAN() == g.TEBAN_MAN()) {
+    } else if (g.mover() == Side::MAN) {
         g.sidesSet(SENTE_BAN);
         g.turnPassesTo(SENTE_BAN);
         s.dialog.message("MANの番です", "対局", Buttons::Ok);
         g.resumed();
-    } else if (g.TEBAN() == g.TEBAN_COM()) {
+    } else if (g.mover() == Side::COM) {
         com_ban(s);
     }
 }
@@ -100,10 +100,10 @@ void GOTE_Click(State& s) {
         g.sidesSet(GOTE_BAN);
         g.turnPassesTo(SENTE_BAN);
         com_ban(s);
-    } else if (g.TEBAN() == g.TEBAN_MAN()) {
+    } else if (g.mover() == Side::MAN) {
         s.dialog.message("MANの番です", "対局", Buttons::Ok);
         g.resumed();
-    } else if (g.TEBAN() == g.TEBAN_COM()) {
+    } else if (g.mover() == Side::COM) {
         com_ban(s);
     }
 }

@@ -23,8 +23,7 @@ constexpr int SELECTED_COLOUR = 12;
 constexpr int PLAIN_COLOUR = 2;
 
 bool ownPiece(const GameState& g, int code) {
-    return (g.TEBAN() == g.TEBAN_MAN() && code <= -10) ||
-           (g.TEBAN() == g.TEBAN_COM() && code >= 10);
+    return (g.mover() == Side::MAN && code <= -10) || (g.mover() == Side::COM && code >= 10);
 }
 
 // The clock restarts for the side to move once play goes on after browsing.
@@ -45,13 +44,13 @@ bool resumeAfterBrowsing(State& s) {
             else if (g.TEBAN() == GOTE_BAN)
                 s.dialog.message("後手の番です", "対局", Buttons::Ok);
         }
-    } else if (g.TEBAN() == g.TEBAN_COM()) {
+    } else if (g.mover() == Side::COM) {
         g.resumed();
         s.dialog.message("OKですか？", "再開(COM)", Buttons::Ok);
         com_ban(s);
         // A game COM has just ended takes no move from this click.
         if (g.SHOUHAI() != 0 || g.TEBAN() == 0) return false;
-    } else if (g.TEBAN() == g.TEBAN_MAN() && g.SAIKAI_MACHI() == ON) {
+    } else if (g.mover() == Side::MAN && g.SAIKAI_MACHI() == ON) {
         restartClock(s);
         s.dialog.message("MANの番です", "対局", Buttons::Ok);
     }
@@ -85,8 +84,8 @@ void secondClick(State& s, int button, int col, int row) {
     auto& m = s.play;
     m.SAKI_X = col;
     m.SAKI_Y = row;
-    if ((g.TEBAN() == g.TEBAN_MAN() && m.MOTO_X == COM_DROP_X) ||
-        (g.TEBAN() == g.TEBAN_COM() && m.MOTO_X == MAN_DROP_X)) {
+    if ((g.mover() == Side::MAN && m.MOTO_X == COM_DROP_X) ||
+        (g.mover() == Side::COM && m.MOTO_X == MAN_DROP_X)) {
         // A piece from the opponent's stand was only shown, not taken.
         clearSelection(s.canvas, s.pos, s.play);
         g.selectionDropped();
@@ -137,7 +136,7 @@ void secondClick(State& s, int button, int col, int row) {
     m.MOTO_Y = fy;
     // The text names the piece as selected, so a promotion by this move does not show.
     afterMove(s, Mover::Person, out,
-              MoveLabel{m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
+              MoveLabel{m.SENTAKU_KOMA >= 10 ? Side::COM : Side::MAN, m.SAKI_X, m.SAKI_Y,
                         m.SENTAKU_KOMA});
 }
 
@@ -151,14 +150,13 @@ void standClick(State& s, int col, int row) {
     const bool man = col == MAN_DROP_X;
     if ((man ? s.pos.MOCHI_MAN : s.pos.MOCHI_COM)[kind] <= 0) return;
     const int code = man ? manCode(kind) : comCode(kind);
-    const int mineWhen = man ? g.TEBAN_MAN() : g.TEBAN_COM();
     調査_2歩フラグ設定(s.pos);
     g.pieceSelected();
     m.MOTO_X = col;
     m.MOTO_Y = row;
     m.SENTAKU_KOMA = code;
-    描画_桝輪郭(s.canvas, g.TEBAN() == mineWhen ? SELECTED_COLOUR : s.canvas.opt.SIDOU_COLOR, col,
-                row);
+    const bool mine = g.mover() == (man ? Side::MAN : Side::COM);
+    描画_桝輪郭(s.canvas, mine ? SELECTED_COLOUR : s.canvas.opt.SIDOU_COLOR, col, row);
     描画_移動可能桝色(s.canvas, s.pos, col, row, s.canvas.opt.SIDOU_COLOR, code);
 }
 

@@ -75,15 +75,15 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps)
 int winnerByKings(const Position& p, const GameState& g, Mover who) {
     const bool comGone = 調査_駒存在(p, COM_OU) == OFF;
     const bool manGone = 調査_駒存在(p, MAN_OU) == OFF;
-    if (manGone && (who == Mover::Computer || !comGone)) return g.TEBAN_COM();
-    if (comGone) return g.TEBAN_MAN();
+    if (manGone && (who == Mover::Computer || !comGone)) return g.turnOf(Side::COM);
+    if (comGone) return g.turnOf(Side::MAN);
     return 0;
 }
 
 void announceWinner(DialogPort& dialog, const GameState& g, int winner) {
     const char* text;
     if (g.COM_TAISEN() == 1)
-        text = winner == g.TEBAN_MAN() ? "あなたの勝ちです" : "ｺﾝﾋﾟｭｰﾀの勝ちです";
+        text = g.sideOf(winner) == Side::MAN ? "あなたの勝ちです" : "ｺﾝﾋﾟｭｰﾀの勝ちです";
     else
         text = winner == SENTE_BAN ? "先手の勝ちです" : "後手の勝ちです";
     dialog.message(text, "終了", Buttons::Ok);

@@ -77,14 +77,14 @@ FileResult KEIKA_Click(State& s, const std::filesystem::path& path) {
         s.canvas.opt.KEIKA = false;
         s.window.setChecked("KEIKA", false);
         タイマー設定(s.clock, s.timer, false);
-        消去_所有時間(s.canvas, s.game, s.game.TEBAN_MAN());
-        消去_所有時間(s.canvas, s.game, s.game.TEBAN_COM());
+        消去_所有時間(s.canvas, Side::MAN);
+        消去_所有時間(s.canvas, Side::COM);
     } else {
         s.canvas.opt.KEIKA = true;
         s.window.setChecked("KEIKA", true);
         タイマー設定(s.clock, s.timer, true);
-        描画_所有時間(s.canvas, s.game, s.game.TEBAN_COM(), s.clock.COM_JIKAN);
-        描画_所有時間(s.canvas, s.game, s.game.TEBAN_MAN(), s.clock.MAN_JIKAN);
+        描画_所有時間(s.canvas, Side::COM, s.clock.COM_JIKAN);
+        描画_所有時間(s.canvas, Side::MAN, s.clock.MAN_JIKAN);
     }
     return written(s, path);
 }

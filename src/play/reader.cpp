@@ -56,10 +56,10 @@ ReaderView 読上げ情報(State& s) {
         // The side to move's clock runs on, as the tick draws it.
         const auto& c = s.clock;
         const bool running = c.Timer1 && g.SHOUHAI() == 0;
-        v.clocks[0] = 調査_時間秒追加結果(
-            c.MAN_JIKAN + (running && g.TEBAN() == g.TEBAN_MAN() ? c.KEIKA_BYOU : 0));
-        v.clocks[1] = 調査_時間秒追加結果(
-            c.COM_JIKAN + (running && g.TEBAN() == g.TEBAN_COM() ? c.KEIKA_BYOU : 0));
+        v.clocks[0] = 調査_時間秒追加結果(c.MAN_JIKAN +
+                                          (running && g.mover() == Side::MAN ? c.KEIKA_BYOU : 0));
+        v.clocks[1] = 調査_時間秒追加結果(c.COM_JIKAN +
+                                          (running && g.mover() == Side::COM ? c.KEIKA_BYOU : 0));
     }
     v.moveTexts = s.canvas.spoken.moveTexts;
     v.moveNumber = g.HYOUJI_TESU();

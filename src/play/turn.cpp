@@ -11,7 +11,7 @@
 namespace {
 
 void name(State& s, const std::optional<MoveLabel>& l) {
-    if (l) 描画_移動結果(s.canvas, s.game, l->side, l->x, l->y, l->piece, colours::WHITE);
+    if (l) 描画_移動結果(s.canvas, l->side, l->x, l->y, l->piece, colours::WHITE);
 }
 
 int betweenPeople(State& s, int winner, const std::optional<MoveLabel>& label) {
@@ -53,7 +53,7 @@ int afterMove(State& s, Mover who, const MoveOutcome& out, std::optional<MoveLab
     勢力調査(s.analysis);
     if (winner != 0) {
         announceWinner(s.dialog, g, winner);
-        if (com) g.turnPassesTo(g.TEBAN_MAN());
+        if (com) g.turnPassesTo(Side::MAN);
         return winner;
     }
     if (com) {
@@ -63,7 +63,7 @@ int afterMove(State& s, Mover who, const MoveOutcome& out, std::optional<MoveLab
         c.COM_JIKAN += c.KEIKA_BYOU;
         c.KAISHI_JIKAN = s.timer.timeOfDay();
     }
-    g.turnPassesTo(com ? g.TEBAN_MAN() : g.TEBAN_COM());
+    g.turnPassesTo(com ? Side::MAN : Side::COM);
     if (手数上限終了(g, c, s.timer, s.dialog)) return 0;
     if (com) {
         if (s.canvas.opt.KEIKA) タイマー設定(c, s.timer, true);

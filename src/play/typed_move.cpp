@@ -137,8 +137,7 @@ void 入力指し手実行(State& s, const TypedMove& m) {
     int fromX, fromY;
     if (m.dropKind != 0) {
         // The mover's own stand: MAN's counts its rows from the pawn down, COM's from the rook.
-        const Cell stand =
-            standCell(g.TEBAN() == g.TEBAN_MAN() ? Side::MAN : Side::COM, m.dropKind);
+        const Cell stand = standCell(g.mover() == Side::MAN ? Side::MAN : Side::COM, m.dropKind);
         fromX = stand.x;
         fromY = stand.y;
     } else {

@@ -378,7 +378,7 @@ void Storm::aimed() {
         menu(r < (mode_ == Mode::Marathon ? 80 : 40) ? "START" : r < 90 ? "SENTE" : "GOTE");
         return;
     }
-    const int sign = g.TEBAN() == g.TEBAN_MAN() ? -1 : 1;
+    const int sign = g.mover() == Side::MAN ? -1 : 1;
     const double inside = (2 + pick(6)) / 10.0;
     if (g.CLICK_JOUTAI() == 0 || chance(15)) {
         std::vector<std::pair<int, int>> own;
