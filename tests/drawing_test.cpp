@@ -192,7 +192,7 @@ TEST(DrawingScreen, FullRedrawOrder) {
     s.pos.BAN[5][9] = MAN_OU;
     s.pos.BAN[5][1] = COM_OU;
     ModeTestSeam::of(s.game).COM_TAISEN = 1;
-    ModeTestSeam::of(s.game).HANDE_SETTEI = ON;
+    ModeTestSeam::of(s.game).HANDE_SETTEI = true;
     ModeTestSeam::of(s.game).HANDE_LEVEL = 3;
     s.clock.MAN_JIKAN = 61;
     s.clock.COM_JIKAN = 3725;
@@ -233,7 +233,7 @@ TEST(DrawingScreen, FullRedrawOrder) {
     // Outside a game against COM and without a handicap neither label appears.
     f.port.clear();
     ModeTestSeam::of(s.game).COM_TAISEN = 0;
-    ModeTestSeam::of(s.game).HANDE_SETTEI = OFF;
+    ModeTestSeam::of(s.game).HANDE_SETTEI = false;
     画面_再描画(s.canvas, s.pos, s.game, s.clock, s.analysis.LEVEL_NO);
     EXPECT_EQ(f.port.count(text(-1.4, 0.2, "LEVEL", 0, 10)), 0u);
     EXPECT_EQ(f.port.count("text " + FakePort::num(セル左(11) + 120)), 0u);

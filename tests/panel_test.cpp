@@ -198,7 +198,7 @@ TEST(Panel, AFileClickReadsTheRecordForBrowsing) {
     const Log texts = f.port.only("text");
     ASSERT_GE(texts.size(), 3u);
     EXPECT_EQ(Log(texts.end() - 3, texts.end()), headers);
-    EXPECT_EQ(s.game.KIFU_MODE(), ON);
+    EXPECT_TRUE(s.game.KIFU_MODE());
     EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
     EXPECT_EQ(s.hist.SAISHU_TESU(), 3);
     EXPECT_TRUE(sameBoard(s, w.s.hist.BAN_RIREKI[0]));  // the start until 進
@@ -227,7 +227,7 @@ TEST(Panel, HeaderOnlyDamagedAndUnreadableFiles) {
         メニュー選択(f.s, "AFTER");  // no entries and no side to move
         EXPECT_EQ(heard(f.port, {"message"}), (Log{"message 棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません | 棋譜",
                                                    "message 「対局」で始めて下さい | 開始"}));
-        EXPECT_EQ(f.s.game.KIFU_MODE(), ON);
+        EXPECT_TRUE(f.s.game.KIFU_MODE());
     }
     {
         Fixture f;
@@ -253,7 +253,7 @@ TEST(Panel, HeaderOnlyDamagedAndUnreadableFiles) {
         EXPECT_EQ(heard(f.port, {"message", "text", "picture"}),
                   Log{std::string("message 棋譜ﾌｧｲﾙを開けません\n\n") + name + " | 棋譜"});
         EXPECT_EQ(f.s.game.TESU(), 4);
-        EXPECT_EQ(f.s.game.KIFU_MODE(), OFF);
+        EXPECT_FALSE(f.s.game.KIFU_MODE());
         move(f.s, 8, 7, 8, 6);
         EXPECT_EQ(f.s.game.TESU(), 5);
     }

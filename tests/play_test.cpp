@@ -99,7 +99,7 @@ TEST(Play, SelectionGuidanceAndStands) {
     click(s, 3, 7);  // guidance off: only the piece stands out
     EXPECT_EQ(port.only("outline 12"), Log{outlineOf(12, 3, 7)});
     EXPECT_EQ(counts(15), 0u);
-    s.canvas.opt.SIDOU_FLAG = ON;
+    s.canvas.opt.SIDOU_FLAG = true;
     s.canvas.opt.SIDOU_COLOR = 15;
     port.clear();
     click(s, 8, 8);  // another own piece becomes the selection: five squares left, one right
@@ -248,7 +248,7 @@ TEST(Play, RecordModeAndReversal) {
     State& s = f.s;
     初期設定(s);
     初期設定(start.s);
-    ModeTestSeam::of(s.game).KIFU_MODE = ON;
+    ModeTestSeam::of(s.game).KIFU_MODE = true;
     ModeTestSeam::of(s.game).TEBAN = SENTE_BAN;
     f.port.clear();
     click(s, 5, 5);  // Yes: stay with the record
@@ -272,7 +272,7 @@ TEST(Play, RecordModeAndReversal) {
     s.pos.MOCHI_MAN[HU] = 2;
     s.pos.MOCHI_COM[KIN] = 1;
     持駒数更新(s.pos);
-    ModeTestSeam::of(s.game).HANDE_SETTEI = ON;
+    ModeTestSeam::of(s.game).HANDE_SETTEI = true;
     ModeTestSeam::of(s.game).HANDE_LEVEL = 2;
     ModeTestSeam::SAISHU_TESU(s.hist) = ModeTestSeam::of(s.game).TESU = 3;
     REVERSE_Click(s);

@@ -33,7 +33,7 @@ TEST(SettingsFile, MissingFileIsCreatedWithTatamiDefaults) {
     EXPECT_EQ(s.canvas.opt.HAIKEI_NO, 6);
     EXPECT_TRUE(s.canvas.opt.TATAMI);
     EXPECT_FALSE(s.canvas.opt.MIDORI);
-    EXPECT_EQ(s.canvas.opt.SIDOU_FLAG, 0);
+    EXPECT_FALSE(s.canvas.opt.SIDOU_FLAG);
     EXPECT_EQ(s.canvas.opt.SIDOU_COLOR, 2);
     EXPECT_TRUE(s.canvas.opt.KEIKA);
     EXPECT_TRUE(s.canvas.opt.BGM);
@@ -63,7 +63,7 @@ TEST(SettingsFile, LinesAreParsedByKeyAndLaterLinesWin) {
     EXPECT_EQ(s.canvas.opt.HAIKEI_NO, 7);
     EXPECT_TRUE(s.canvas.opt.TAKE);
     EXPECT_FALSE(s.canvas.opt.UCHU);
-    EXPECT_EQ(s.canvas.opt.SIDOU_FLAG, 0);  // "on" is not "ON"
+    EXPECT_FALSE(s.canvas.opt.SIDOU_FLAG);  // "on" is not "ON"
     EXPECT_EQ(s.canvas.opt.SIDOU_COLOR, 2);
     EXPECT_FALSE(s.canvas.opt.KEIKA);  // the trailing blank counts
     EXPECT_FALSE(s.canvas.opt.BGM);    // the value is everything after the first "="
@@ -83,7 +83,7 @@ TEST(SettingsFile, UnknownBackgroundLeavesNoBackgroundLine) {
     読込_環境設定ファイル(s.canvas, s.window, s.sound, s.dialog, dir / "Torvane.ini");
     EXPECT_FALSE(s.canvas.opt.MIDORI || s.canvas.opt.TATAMI || s.canvas.opt.TAKE ||
                  s.canvas.opt.UCHU || s.canvas.opt.RENGA);
-    EXPECT_EQ(s.canvas.opt.SIDOU_FLAG, 1);
+    EXPECT_TRUE(s.canvas.opt.SIDOU_FLAG);
     EXPECT_EQ(s.canvas.opt.SIDOU_COLOR, 15);
     EXPECT_EQ(f.port.only("loop"), std::vector<std::string>{"loop 3"});
 
@@ -158,7 +158,7 @@ TEST(SettingsFile, FailuresFallBackToDefaults) {
         State& s = f.s;
         s.canvas.opt.HAIKEI_NO = 8;
         s.canvas.opt.UCHU = true;
-        s.canvas.opt.SIDOU_FLAG = 1;
+        s.canvas.opt.SIDOU_FLAG = true;
         s.canvas.opt.SIDOU_COLOR = 15;
         s.canvas.opt.BGM = false;
         FileResult r =
@@ -167,7 +167,7 @@ TEST(SettingsFile, FailuresFallBackToDefaults) {
         EXPECT_EQ(s.canvas.opt.HAIKEI_NO, 8);
         EXPECT_TRUE(s.canvas.opt.MIDORI);
         EXPECT_FALSE(s.canvas.opt.UCHU);
-        EXPECT_EQ(s.canvas.opt.SIDOU_FLAG, 0);
+        EXPECT_FALSE(s.canvas.opt.SIDOU_FLAG);
         EXPECT_TRUE(s.canvas.opt.KEIKA);
         EXPECT_TRUE(s.canvas.opt.BGM);
         EXPECT_EQ(f.port.count("loop"), 0u);
@@ -192,7 +192,7 @@ TEST(SettingsFile, Utf8FilesAreReadAndWrittenBackInCp932) {
                                           dir / "Torvane.ini")
                         .ok);
         EXPECT_EQ(f.s.canvas.opt.HAIKEI_NO, 8);
-        EXPECT_EQ(f.s.canvas.opt.SIDOU_FLAG, 1);
+        EXPECT_TRUE(f.s.canvas.opt.SIDOU_FLAG);
         EXPECT_FALSE(f.s.canvas.opt.BGM);
         書込_環境設定ファイル(f.s.canvas.opt, f.s.window, f.s.dialog, dir / "Torvane.ini");
         EXPECT_EQ(fromCp932(TempDir::read(dir / "Torvane.ini")),
@@ -227,14 +227,14 @@ TEST(SettingsFile, CheckMarksAndMenuCommands) {
     EXPECT_TRUE(std::filesystem::exists(ini));
     EXPECT_EQ(f.port.count("picture -3"), 1u);
 
-    s.canvas.opt.SIDOU_FLAG = 0;
+    s.canvas.opt.SIDOU_FLAG = false;
     f.port.clear();
     SIDOU_Click(s, ini);
-    EXPECT_EQ(s.canvas.opt.SIDOU_FLAG, 1);
+    EXPECT_TRUE(s.canvas.opt.SIDOU_FLAG);
     EXPECT_EQ(s.canvas.opt.SIDOU_COLOR, 15);
     EXPECT_EQ(f.port.count("outline"), 0u);
     SIDOU_Click(s, ini);
-    EXPECT_EQ(s.canvas.opt.SIDOU_FLAG, 0);
+    EXPECT_FALSE(s.canvas.opt.SIDOU_FLAG);
     EXPECT_EQ(s.canvas.opt.SIDOU_COLOR, 2);
     EXPECT_EQ(f.port.count("outline 2 "), 81u + 14u);
     EXPECT_EQ(f.port.only("check"),

@@ -209,7 +209,7 @@ Outcome failThenWrite(const Writer& w, const fs::path& dir, const Writer& next,
     playSomeMoves(s);
     s.canvas.opt.UCHU = true;
     s.canvas.opt.HAIKEI_NO = 8;
-    s.canvas.opt.SIDOU_FLAG = 1;
+    s.canvas.opt.SIDOU_FLAG = true;
     s.canvas.opt.SIDOU_COLOR = 15;
     const GameCopy before(s);
     f.port.clear();

@@ -96,7 +96,7 @@ void AFTER_Click(State& s) {
     }
     g.browsingAsked();
     if (g.TESU() >= s.hist.SAISHU_TESU()) {
-        if (g.KIFU_MODE() == ON) {
+        if (g.KIFU_MODE()) {
             s.dialog.message("終わり", "進む", Buttons::Ok);
         } else {
             s.sound.playSound(Sound::KINSHI);
@@ -125,7 +125,7 @@ void CANCEL_Click(State& s) {
 void REVERSE_Click(State& s) {
     auto& g = s.game;
     auto& p = s.pos;
-    if (g.KIFU_MODE() == ON) {
+    if (g.KIFU_MODE()) {
         s.sound.playSound(Sound::KINSHI);
         s.dialog.message("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::Ok);
         return;
@@ -146,6 +146,6 @@ void REVERSE_Click(State& s) {
     画面_再描画(s.canvas, p, g, s.clock, s.analysis.LEVEL_NO);
     描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
     g.reversed(s.hist);
-    if (g.HANDE_SETTEI() == ON) 描画_ハンデレベル(s.canvas, g.HANDE_LEVEL());
+    if (g.HANDE_SETTEI()) 描画_ハンデレベル(s.canvas, g.HANDE_LEVEL());
     s.sound.playSound(Sound::KOMA);
 }

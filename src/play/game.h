@@ -17,11 +17,11 @@ public:
     int TESU() const { return f_.TESU; }
     int HYOUJI_TESU() const { return f_.HYOUJI_TESU; }
     int COM_TAISEN() const { return f_.COM_TAISEN; }
-    int HANTEN() const { return f_.HANTEN; }
-    int HANDE_SETTEI() const { return f_.HANDE_SETTEI; }
+    bool HANTEN() const { return f_.HANTEN; }
+    bool HANDE_SETTEI() const { return f_.HANDE_SETTEI; }
     int HANDE_LEVEL() const { return f_.HANDE_LEVEL; }
-    int KIFU_MODE() const { return f_.KIFU_MODE; }
-    int SAIKAI_MACHI() const { return f_.SAIKAI_MACHI; }
+    bool KIFU_MODE() const { return f_.KIFU_MODE; }
+    bool SAIKAI_MACHI() const { return f_.SAIKAI_MACHI; }
     int CLICK_JOUTAI() const { return f_.CLICK_JOUTAI; }
 
     // The side a turn value belongs to in this game; none for any other value (0).
@@ -37,7 +37,7 @@ public:
     // What a click on the board means now, in the order the mouse handler asks.
     enum class Phase { Record, Decided, NoGame, Playing };
     Phase phase() const {
-        if (f_.KIFU_MODE == ON) return Phase::Record;
+        if (f_.KIFU_MODE) return Phase::Record;
         if (f_.SHOUHAI != 0) return Phase::Decided;
         if (f_.TEBAN == 0) return Phase::NoGame;
         return Phase::Playing;
@@ -86,11 +86,11 @@ private:
         int TESU = 0;
         int HYOUJI_TESU = 0;
         int COM_TAISEN = 0;
-        int HANTEN = OFF;
-        int HANDE_SETTEI = OFF;
+        bool HANTEN = false;
+        bool HANDE_SETTEI = false;
         int HANDE_LEVEL = 0;
-        int KIFU_MODE = OFF;
-        int SAIKAI_MACHI = OFF;
+        bool KIFU_MODE = false;
+        bool SAIKAI_MACHI = false;
         int CLICK_JOUTAI = 0;
     };
     Fields f_;

@@ -16,19 +16,19 @@ constexpr HandicapStep STEPS[20] = {
     {8, 2, COM_KAKU}, {2, 2, COM_SYA},  {9, 1, COM_KYOU}, {1, 1, COM_KYOU}, {8, 1, COM_KEI},
     {2, 1, COM_KEI},  {7, 1, COM_GIN},  {3, 1, COM_GIN},  {6, 1, COM_KIN},  {4, 1, COM_KIN}};
 
-// Answers ON when the handicap may not be changed now, after telling the user why.
-int refused(State& s) {
+// Answers whether the handicap may not be changed now, after telling the user why.
+bool refused(State& s) {
     int code = 0;
-    if (s.game.KIFU_MODE() == ON)
+    if (s.game.KIFU_MODE())
         code = 1;
     else if (s.game.TESU() > 0)
         code = 2;
-    else if (s.game.HANTEN() == ON)
+    else if (s.game.HANTEN())
         code = 3;
-    if (code == 0) return OFF;
+    if (code == 0) return false;
     s.sound.playSound(Sound::KINSHI);
     描画_メッセージ(s.dialog, code);
-    return ON;
+    return true;
 }
 
 void setSquare(State& s, int x, int y, int code) {
@@ -59,7 +59,7 @@ void 描画_メッセージ(DialogPort& dialog, int code) {
 }
 
 void LBEL_UP_Click(State& s) {
-    if (refused(s) == ON) return;
+    if (refused(s)) return;
     const int was = s.game.HANDE_LEVEL();
     const int level = was < HANDE_LEVEL_MAX ? was + 1 : was;
     s.game.handicapSet(s.hist, level);
@@ -71,7 +71,7 @@ void LBEL_UP_Click(State& s) {
 }
 
 void LEBEL_DOWN_Click(State& s) {
-    if (refused(s) == ON) return;
+    if (refused(s)) return;
     const int was = s.game.HANDE_LEVEL();
     const int level = was > HANDE_LEVEL_MIN ? was - 1 : was;
     s.game.handicapSet(s.hist, level);

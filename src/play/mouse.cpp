@@ -37,7 +37,7 @@ void restartClock(State& s) {
 bool resumeAfterBrowsing(State& s) {
     auto& g = s.game;
     if (g.COM_TAISEN() == 0) {
-        if (g.SAIKAI_MACHI() == ON) {
+        if (g.SAIKAI_MACHI()) {
             restartClock(s);
             if (g.TEBAN() == SENTE_BAN)
                 s.dialog.message("先手の番です", "対局", Buttons::Ok);
@@ -50,7 +50,7 @@ bool resumeAfterBrowsing(State& s) {
         com_ban(s);
         // A game COM has just ended takes no move from this click.
         if (g.SHOUHAI() != 0 || g.TEBAN() == 0) return false;
-    } else if (g.mover() == Side::MAN && g.SAIKAI_MACHI() == ON) {
+    } else if (g.mover() == Side::MAN && g.SAIKAI_MACHI()) {
         restartClock(s);
         s.dialog.message("MANの番です", "対局", Buttons::Ok);
     }
@@ -164,7 +164,7 @@ void standClick(State& s, int col, int row) {
 
 void 描画_移動可能桝色(Canvas& cv, const Position& p, int fromX, int fromY, int colour, int piece) {
     描画_将棋盤桝(cv);
-    if (cv.opt.SIDOU_FLAG != ON) return;
+    if (!cv.opt.SIDOU_FLAG) return;
     forEachReach(p, fromX, fromY, piece, [&](int x, int y) { 描画_桝輪郭(cv, colour, x, y); });
 }
 

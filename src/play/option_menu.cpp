@@ -51,7 +51,7 @@ FileResult RENGA_Click(State& s, const std::filesystem::path& path) {
 }
 
 FileResult SIDOU_Click(State& s, const std::filesystem::path& path) {
-    if (s.canvas.opt.SIDOU_FLAG == 1) {
+    if (s.canvas.opt.SIDOU_FLAG) {
         // Guidance outlines still on the board go back to the plain colour.
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) 描画_桝輪郭(s.canvas, colours::GREEN, x, y);
@@ -62,11 +62,11 @@ FileResult SIDOU_Click(State& s, const std::filesystem::path& path) {
             描画_桝輪郭(s.canvas, colours::GREEN, man.x, man.y);
         }
         s.window.setChecked("SIDOU", false);
-        s.canvas.opt.SIDOU_FLAG = 0;
+        s.canvas.opt.SIDOU_FLAG = false;
         s.canvas.opt.SIDOU_COLOR = colours::GREEN;
     } else {
         s.window.setChecked("SIDOU", true);
-        s.canvas.opt.SIDOU_FLAG = 1;
+        s.canvas.opt.SIDOU_FLAG = true;
         s.canvas.opt.SIDOU_COLOR = colours::WHITE;
     }
     return written(s, path);

@@ -64,7 +64,7 @@ ReaderView 読上げ情報(State& s) {
     v.moveTexts = s.canvas.spoken.moveTexts;
     v.moveNumber = g.HYOUJI_TESU();
     if (g.COM_TAISEN() == 1) v.level = s.analysis.LEVEL_NO;
-    if (g.HANDE_SETTEI() == ON) v.handicap = ハンデ表示(g.HANDE_LEVEL());
+    if (g.HANDE_SETTEI()) v.handicap = ハンデ表示(g.HANDE_LEVEL());
     v.typing = s.typing.text();
     v.news = std::move(s.canvas.spoken.news);
     s.canvas.spoken.news.clear();

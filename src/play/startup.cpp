@@ -88,7 +88,7 @@ void Form_Load(State& s) {
     if (!places.recordDir.empty() && s.recordPanel.setRecordDirectory(recordDir))
         s.recordPanel.setRecordFileDirectory(recordDir);
     s.game.programStarted(s.hist);
-    s.canvas.opt.SIDOU_FLAG = OFF;
+    s.canvas.opt.SIDOU_FLAG = false;
     s.analysis.LEVEL_NO = 3;
     s.window.setChecked("LEVEL3", true);
     s.canvas.opt.SIDOU_COLOR = 2;

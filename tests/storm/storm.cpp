@@ -362,7 +362,7 @@ void Storm::clickCell(double col, double row, Qt::MouseButton b) {
 void Storm::aimed() {
     const auto& g = s.game;
     const auto& p = s.pos;
-    if (g.KIFU_MODE() == ON) {
+    if (g.KIFU_MODE()) {
         const int r = pick(100);
         menu(r < 60 ? "AFTER" : r < 70 ? "SENTE" : r < 80 ? "GOTE" : "CANCEL");
         return;
