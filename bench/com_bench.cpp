@@ -43,7 +43,7 @@ void collectGames(std::vector<Snapshot>& out) {
         for (int ply = 0; ply < 90; ++ply) {
             auto moves = 合法手一覧_MAN(e.state().pos);
             if (moves.empty() || e.handle("man " + moves[rng.below(moves.size())]) != "ok") break;
-            if (ply % 8 == 5 && out.size() < 20) out.push_back(take(e.state()));
+            if (ply % 8 == 5 && out.size() < 20) out.push_back(take(e.state().analysis));
             if (e.handle("com").find(' ') == std::string::npos) break;
             if (e.state().game.SHOUHAI() != 0) break;
         }
@@ -57,7 +57,7 @@ std::vector<Snapshot> suite() {
     State& s = *st;
 
     初期設定(s);
-    out.push_back(take(s));  // the opening
+    out.push_back(take(s.analysis));  // the opening
 
     // A middle game with full hands on both sides.
     初期設定(s);
@@ -66,7 +66,7 @@ std::vector<Snapshot> suite() {
         s.pos.put(sq.x, sq.y, 0);
     for (int k = 1; k <= 7; ++k)
         for (const Side side : {Side::MAN, Side::COM}) s.pos.setHand(side, k, k == 1 ? 2 : 1);
-    out.push_back(take(s));
+    out.push_back(take(s.analysis));
 
     // MAN's king in check by a rook from afar, with pieces to block in hand.
     clearBoard(s.pos);
@@ -79,7 +79,7 @@ std::vector<Snapshot> suite() {
     s.pos.setHand(Side::MAN, HU, 3);
     s.pos.setHand(Side::COM, KIN, 2);
     s.pos.setHand(Side::COM, GIN, 1);
-    out.push_back(take(s));
+    out.push_back(take(s.analysis));
 
     // MAN's king mated: a gold on its head, guarded by a silver.
     clearBoard(s.pos);
@@ -90,7 +90,7 @@ std::vector<Snapshot> suite() {
     s.pos.put(5, 7, COM_GIN);
     s.pos.put(5, 1, COM_OU);
     s.pos.setHand(Side::COM, HU, 1);
-    out.push_back(take(s));
+    out.push_back(take(s.analysis));
 
     collectGames(out);
     return out;
@@ -105,7 +105,7 @@ void BM_ComDecision(benchmark::State& bs) {
     // Inside a game state, where the game keeps it.
     SilentPort port;
     const auto st = std::make_unique<State>(port);
-    Analysis& s = *st;
+    Analysis& s = st->analysis;
     const Snapshot& p = positions().at(static_cast<std::size_t>(bs.range(0)));
     for (auto _ : bs) {
         bs.PauseTiming();
@@ -123,7 +123,7 @@ void BM_Survey(benchmark::State& bs) {
     // Inside a game state, where the game keeps it.
     SilentPort port;
     const auto st = std::make_unique<State>(port);
-    Analysis& s = *st;
+    Analysis& s = st->analysis;
     s.pos = positions().at(5).pos;
     for (auto _ : bs) {
         勢力調査(s);

@@ -62,7 +62,7 @@ struct Game {
 
     void redraw() {
         State& s = *state;
-        画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
+        画面_再描画(s.canvas, s.pos, s.game, s.clock, s.analysis.LEVEL_NO);
         window.flush();
     }
 };

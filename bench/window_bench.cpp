@@ -78,7 +78,7 @@ void click(MainWindow& w, int x, int y, int button) {
 // The clicks of every legal move of the side to move, judged as the clicks themselves are
 // judged. Taking a king would end the game, so those come only when nothing else is left.
 std::vector<Click> legalClicks(State& s, std::uint64_t& rng) {
-    const bool bottom = s.game.TEBAN() == s.game.TEBAN_MAN();
+    const bool bottom = s.game.mover() == Side::MAN;
     std::vector<Click> moves, kingTakes;
     調査_2歩フラグ設定(s.pos);
     forEachLegalMove(s.pos, bottom ? Side::MAN : Side::COM, [&](const Move& m) {

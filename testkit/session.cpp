@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -12,6 +13,7 @@
 #include "fake_port.h"
 #include "play/window_events.h"
 #include "signature.h"
+#include "ui/commands.h"
 #include "ui/geometry.h"
 
 namespace session {
@@ -19,13 +21,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every menu item and title but 終わり, which ends a session when it comes.
-constexpr std::string_view CONTROLS[] = {
-    "TAIKYOKU", "MATCH_MAN", "START",      "START2",     "SENTE",   "GOTE",      "LEVEL",
-    "LEVEL1",   "LEVEL2",    "LEVEL3",     "REPLAY",     "AFTER",   "STOP",      "CANCEL",
-    "REVERSE",  "KIFU",      "KIFU_READ",  "KIFU_WRITE", "OPTION",  "HAIKEI_GA", "MIDORI",
-    "TATAMI",   "TAKE",      "UCHU",       "RENGA",      "SIDOU",   "KEIKA",     "BGM",
-    "HANDE",    "LBEL_UP",   "LEBEL_DOWN", "SONOTA",     "KAISETU", "VER"};
+// Every menu item and title in the bar's order, but 終わり, which ends a session when it comes,
+// and 前回, which reads the game an earlier run kept (kept_game_test plays it).
+constexpr auto CONTROLS = [] {
+    std::array<std::string_view, std::size(COMMANDS) - 2> out{};
+    std::size_t n = 0;
+    for (const MenuCommand& c : COMMANDS)
+        if (c.control != QUIT_COMMAND && c.control != "KIFU_ZENKAI") out[n++] = c.control;
+    return out;
+}();
 constexpr std::string_view GAMES[] = {"START", "SENTE", "GOTE"};
 
 // Names typed into the record panel: ordinary ones, and ones the game must refuse.
@@ -81,7 +85,7 @@ struct Aim {
 std::vector<Aim> aims(const State& s, bool kingsSpared) {
     Position p = s.pos;  // the two-pawn flags are worked out on a copy
     調査_2歩フラグ設定(p);
-    const bool man = s.game.TEBAN() == s.game.TEBAN_MAN();
+    const bool man = s.game.mover() == Side::MAN;
     std::vector<Aim> out;
     forEachLegalMove(p, man ? Side::MAN : Side::COM, [&](const Move& m) {
         if (m.isDrop())
@@ -115,14 +119,14 @@ void endState(const State& s, const fs::path& dir, std::vector<std::string>& out
     out.push_back(board);
     out.push_back("hands" + joined(p.manHand()) + " |" + joined(p.comHand()) + " | " +
                   std::to_string(p.manHandTotal()) + " " + std::to_string(p.comHandTotal()));
-    out.push_back("kings " + std::to_string(s.kingsSeen.MAN_OU_X) + " " +
-                  std::to_string(s.kingsSeen.MAN_OU_Y) + " " +
-                  std::to_string(s.kingsSeen.COM_OU_X) + " " +
-                  std::to_string(s.kingsSeen.COM_OU_Y));
+    out.push_back("kings " + std::to_string(s.analysis.kingsSeen.MAN_OU_X) + " " +
+                  std::to_string(s.analysis.kingsSeen.MAN_OU_Y) + " " +
+                  std::to_string(s.analysis.kingsSeen.COM_OU_X) + " " +
+                  std::to_string(s.analysis.kingsSeen.COM_OU_Y));
     const int mode[] = {g.TEBAN(),        g.TEBAN_MAN(),        g.TEBAN_COM(),  g.SHOUHAI(),
                         g.TESU(),         g.HYOUJI_TESU(),      g.COM_TAISEN(), g.HANTEN(),
                         g.HANDE_SETTEI(), g.HANDE_LEVEL(),      g.KIFU_MODE(),  g.SAIKAI_MACHI(),
-                        g.CLICK_JOUTAI(), s.hist.SAISHU_TESU(), s.LEVEL_NO};
+                        g.CLICK_JOUTAI(), s.hist.SAISHU_TESU(), s.analysis.LEVEL_NO};
     out.push_back("mode" + joined(mode));
     std::string history;
     for (int t = 0; t <= s.hist.SAISHU_TESU() && t <= TESU_MAX; ++t) {
@@ -149,7 +153,7 @@ void endState(const State& s, const fs::path& dir, std::vector<std::string>& out
                         int(m.SOUND_DEVICE),
                         int(m.soundReleased)};
     out.push_back("play" + joined(play));
-    const auto& o = s.opt;
+    const auto& o = s.canvas.opt;
     const int options[] = {o.HAIKEI_NO, o.SIDOU_FLAG, o.SIDOU_COLOR, o.KEIKA, o.BGM,
                            o.MIDORI,    o.TATAMI,     o.TAKE,        o.UCHU,  o.RENGA};
     out.push_back("options" + joined(options));

@@ -64,9 +64,9 @@ inline std::string choose(const std::string& line, int level) {
     if (answer != "ok") return answer;
     e.handle("survey");
     State& s = e.state();
-    思考準備(s);
-    if (!候補探索(s)) return "none";
-    return moveText(s.turn);
+    思考準備(s.analysis);
+    if (!候補探索(s.analysis)) return "none";
+    return moveText(s.analysis.turn);
 }
 
 // The tool's answers to `com` in one seeded game, played as the self-play test plays it:

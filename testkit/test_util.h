@@ -16,7 +16,8 @@ inline int pieceCount(const Position& p) {
 
 // The computer player's working state alone: no port, no game.
 struct AiFixture {
-    Analysis s;
+    Position pos;
+    Analysis s{pos};
 };
 
 // The rank label the handicap display shows for a level -10..10.

@@ -51,7 +51,7 @@ TEST(Cli, RefusalsAndArgumentErrors) {
     EXPECT_EQ(e.handle("man 7 7 7 99999999999"), "error bad arguments");
     EXPECT_EQ(e.handle("level 4"), "error bad level");
     EXPECT_EQ(e.handle("level 1"), "ok");
-    EXPECT_EQ(e.state().LEVEL_NO, 1);
+    EXPECT_EQ(e.state().analysis.LEVEL_NO, 1);
     EXPECT_EQ(e.handle("fly"), "error unknown command");
     EXPECT_EQ(e.handle("position 12"), "error bad position");
     EXPECT_EQ(e.state().game.TESU(), 0);

@@ -27,7 +27,7 @@ TEST(Clock, ElapsedSecondsAcrossMidnight) {
 TEST(Clock, TickDrawsOnlyTheSideToMoveOnANewSecond) {
     Fixture f;
     State& s = f.s;
-    s.opt.KEIKA = true;
+    s.canvas.opt.KEIKA = true;
     ModeTestSeam::of(s.game).TEBAN = s.game.TEBAN_MAN();
     s.clock.MAN_JIKAN = 60;
     s.clock.COM_JIKAN = 10;
@@ -97,10 +97,9 @@ TEST(Clock, TickAcrossMidnightAndHiddenClock) {
     EXPECT_EQ(f.port.calls, std::vector<std::string>{"flush"});
 
     f.port.clear();
-    s.opt.KEIKA = true;
-    s.opt.HAIKEI_NO = 6;
-    消去_所有時間(s, s.game, s.game.TEBAN_COM());
-    描画_所有時間(s, s.game, 0, 5.0f);  // neither side
+    s.canvas.opt.KEIKA = true;
+    s.canvas.opt.HAIKEI_NO = 6;
+    消去_所有時間(s.canvas, Side::COM);
     ASSERT_EQ(f.port.calls.size(), 3u);
     EXPECT_EQ(f.port.calls[0],
               "picture 6 " + FakePort::num(セル左(-2)) + " " + FakePort::num(セル上(9)));

@@ -37,8 +37,8 @@ struct ComTurn : ::testing::Test {
 };
 
 TEST_F(ComTurn, PlaysOneMoveAndHandsTheTurnBack) {
-    s.opt.KEIKA = true;
-    勢力調査(s);
+    s.canvas.opt.KEIKA = true;
+    勢力調査(s.analysis);
     com_ban(s);
     EXPECT_EQ(s.game.TESU(), 1);
     EXPECT_EQ(s.game.HYOUJI_TESU(), 1);
@@ -46,8 +46,8 @@ TEST_F(ComTurn, PlaysOneMoveAndHandsTheTurnBack) {
     EXPECT_TRUE(s.clock.Timer1);  // MAN's clock runs
     EXPECT_EQ(pieceCount(s.pos), 40);
     // Entry 0 holds the position COM moved from.
-    EXPECT_EQ(s.hist.BAN_RIREKI[0][s.turn.BEST_FX][s.turn.BEST_FY], s.turn.BEST_KOMA);
-    EXPECT_EQ(s.pos.board()[s.turn.BEST_TX][s.turn.BEST_TY], s.turn.BEST_NEW_KOMA);
+    EXPECT_EQ(s.hist.BAN_RIREKI[0][s.analysis.turn.BEST_FX][s.analysis.turn.BEST_FY], s.analysis.turn.BEST_KOMA);
+    EXPECT_EQ(s.pos.board()[s.analysis.turn.BEST_TX][s.analysis.turn.BEST_TY], s.analysis.turn.BEST_NEW_KOMA);
     // The start, one tick per origin column (nothing in hand), and MAN's start.
     EXPECT_EQ(port.looks, 1 + 9 + 1);
     bool thinking = false;
@@ -56,15 +56,16 @@ TEST_F(ComTurn, PlaysOneMoveAndHandsTheTurnBack) {
     EXPECT_TRUE(thinking);
     EXPECT_EQ(port.count("wait 0.5"), 1u);
     EXPECT_EQ(port.count("play 2"), 1u);  // the piece sound
-    const double left = 1050 + 495 * s.turn.BEST_TX, top = 100 + 615 * s.turn.BEST_TY;
+    const double left = 1050 + 495 * s.analysis.turn.BEST_TX,
+                 top = 100 + 615 * s.analysis.turn.BEST_TY;
     EXPECT_EQ(port.calls.back(), "timer on");
     EXPECT_EQ(port.count("outline 15 " + FakePort::num(left) + " " + FakePort::num(top)), 1u);
 }
 
 TEST_F(ComTurn, WithPiecesInHandTheClockTicksPerKindToo) {
-    s.opt.KEIKA = true;
+    s.canvas.opt.KEIKA = true;
     s.pos.setHand(Side::COM, KIN, 1);
-    勢力調査(s);
+    勢力調査(s.analysis);
     com_ban(s);
     EXPECT_EQ(port.looks, 1 + 9 + 7 + 1);
 }
@@ -75,12 +76,12 @@ TEST_F(ComTurn, CapturingTheKingEndsTheGameWithoutMoveText) {
     s.pos.put(5, 6, MAN_OU);
     s.pos.put(1, 1, COM_OU);
     s.clock.KEIKA_BYOU = 3;
-    勢力調査(s);
+    勢力調査(s.analysis);
     com_ban(s);
     EXPECT_EQ(s.pos.board()[5][6], COM_KIN);
     EXPECT_EQ(s.game.SHOUHAI(), GOTE_BAN);
     EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
-    EXPECT_EQ(s.turn.BEST_SCORE, 9999);
+    EXPECT_EQ(s.analysis.turn.BEST_SCORE, 9999);
     EXPECT_EQ(port.count("message ｺﾝﾋﾟｭｰﾀの勝ちです | 終了"), 1u);
     EXPECT_EQ(s.clock.COM_JIKAN, 0);  // the clock is not advanced
     EXPECT_FALSE(s.clock.Timer1);
@@ -94,7 +95,7 @@ TEST_F(ComTurn, WithNothingToPlayComResigns) {
     clearBoard(s.pos);
     s.pos.put(5, 9, MAN_OU);
     s.pos.put(1, 9, COM_HU);  // a pawn on the last row cannot move
-    勢力調査(s);
+    勢力調査(s.analysis);
     com_ban(s);
     EXPECT_EQ(s.game.TESU(), 0);
     EXPECT_EQ(s.game.SHOUHAI(), SENTE_BAN);
@@ -104,7 +105,7 @@ TEST_F(ComTurn, WithNothingToPlayComResigns) {
 
 TEST_F(ComTurn, TheGameStopsAtTheLastMoveTheHistoryHolds) {
     ModeTestSeam::of(s.game).TESU = 499;
-    勢力調査(s);
+    勢力調査(s.analysis);
     com_ban(s);
     EXPECT_EQ(s.game.TESU(), 500);
     EXPECT_EQ(s.game.TEBAN(), 0);

@@ -29,29 +29,29 @@ std::string text(double x, double y, const std::string& t, int colour, int size,
 TEST(DrawingPrimitives, CellsPicturesAndOutlines) {
     Fixture f;
     State& s = f.s;
-    描画_絵(s, MAN_HU, 1, 1);
-    描画_絵(s, -3, 10.8, 0);
-    描画_桝輪郭(s, 12, 9, 9);
+    描画_絵(s.canvas, MAN_HU, 1, 1);
+    描画_絵(s.canvas, -3, 10.8, 0);
+    描画_桝輪郭(s.canvas, 12, 9, 9);
     EXPECT_EQ(f.port.calls[0], "picture -10 1545 715");
     EXPECT_EQ(f.port.calls[1], "picture -3 6396 100");
     EXPECT_EQ(f.port.calls[2], "outline 12 5505 5635 6000 6250");
 
     // Codes with no picture draw nothing.
     f.port.clear();
-    for (int code : {51, -51, 81, -81, 4, 10 * 9, 1, -1, 12}) 描画_絵(s, code, 1, 1);
+    for (int code : {51, -51, 81, -81, 4, 10 * 9, 1, -1, 12}) 描画_絵(s.canvas, code, 1, 1);
     EXPECT_TRUE(f.port.calls.empty());
-    for (int code : {0, 5, 9, COM_RYU, MAN_NARIKEI, COM_OU, MAN_KIN}) 描画_絵(s, code, 1, 1);
+    for (int code : {0, 5, 9, COM_RYU, MAN_NARIKEI, COM_OU, MAN_KIN}) 描画_絵(s.canvas, code, 1, 1);
     EXPECT_EQ(f.port.count("picture"), 7u);
 }
 
 TEST(DrawingPrimitives, NumbersAndLabels) {
     Fixture f;
     State& s = f.s;
-    描画_数値(s, 2, 3, 7, 14, 1, 12, true);
-    描画_数値(s, 2, 3, "7", 14, 1, 12);
-    描画_数値(s, 2, 3, 10, 14, 1, 12);  // no kanji numeral beyond nine
-    描画_数値(s, 2, 3, 0, 14, 1, 12);
-    描画_数値(s, 2, 3, 123, 5, 0, 10);
+    描画_数値(s.canvas, 2, 3, 7, 14, 1, 12, true);
+    描画_数値(s.canvas, 2, 3, "7", 14, 1, 12);
+    描画_数値(s.canvas, 2, 3, 10, 14, 1, 12);  // no kanji numeral beyond nine
+    描画_数値(s.canvas, 2, 3, 0, 14, 1, 12);
+    描画_数値(s.canvas, 2, 3, 123, 5, 0, 10);
     ASSERT_EQ(f.port.calls.size(), 3u);
     EXPECT_EQ(f.port.calls[0], text(2, 3, "七", 14, 12, true));
     EXPECT_EQ(f.port.calls[1], text(2, 3, "七", 14, 12));
@@ -59,11 +59,11 @@ TEST(DrawingPrimitives, NumbersAndLabels) {
 
     // Labels sit 120 twips right and 160 down inside their cell.
     f.port.clear();
-    描画_文字列(s, 0, 0, -10, 15, 10);
-    描画_文字列(s, 0, 0, 10, 15, 10);
-    描画_文字列(s, 0, 0, 99, 15, 10);
-    描画_文字列(s, 0, 0, 11, 15, 10);
-    描画_文字列(s, 0, 0, -11, 15, 10);
+    描画_文字列(s.canvas, 0, 0, -10, 15, 10);
+    描画_文字列(s.canvas, 0, 0, 10, 15, 10);
+    描画_文字列(s.canvas, 0, 0, 99, 15, 10);
+    描画_文字列(s.canvas, 0, 0, 11, 15, 10);
+    描画_文字列(s.canvas, 0, 0, -11, 15, 10);
     ASSERT_EQ(f.port.calls.size(), 3u);
     EXPECT_EQ(f.port.calls[0], "text 1170 260 ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人 colour 15 size 10");
     EXPECT_EQ(f.port.calls[1], "text 1170 260 ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級 colour 15 size 10");
@@ -73,8 +73,8 @@ TEST(DrawingPrimitives, NumbersAndLabels) {
 TEST(DrawingPrimitives, MoveCounterMovesLeftWithMoreDigits) {
     Fixture f;
     State& s = f.s;
-    s.opt.HAIKEI_NO = 8;
-    描画_手数(s, 7, 3);
+    s.canvas.opt.HAIKEI_NO = 8;
+    描画_手数(s.canvas, 7, 3);
     ASSERT_EQ(f.port.calls.size(), 7u);
     EXPECT_EQ(f.port.calls[0], picture(8, 13, 3));
     EXPECT_EQ(f.port.calls[1], picture(8, 14, 3));
@@ -86,17 +86,17 @@ TEST(DrawingPrimitives, MoveCounterMovesLeftWithMoreDigits) {
     EXPECT_NE(f.port.calls[6].find("手目 colour 15 size 10"), std::string::npos);
 
     f.port.clear();
-    描画_手数(s, 42, 15);
+    描画_手数(s.canvas, 42, 15);
     EXPECT_EQ(f.port.calls[3], text(13.2, 3.3, "42", 0, 12));
     f.port.clear();
-    描画_手数(s, 123, 15);
+    描画_手数(s.canvas, 123, 15);
     EXPECT_EQ(f.port.calls[3], text(13.1, 3.3, "123", 0, 12));
 }
 
 TEST(DrawingPrimitives, LevelAndHandicapLabelsHaveBlackShadows) {
     Fixture f;
     State& s = f.s;
-    描画_レベル(s, 2);
+    描画_レベル(s.canvas, 2);
     ASSERT_EQ(f.port.calls.size(), 4u);
     EXPECT_EQ(f.port.calls[0], text(-1.4, 0.2, "LEVEL", 0, 10));
     EXPECT_EQ(f.port.calls[1], text(-1.5, 0.1, "LEVEL", 15, 10));
@@ -104,8 +104,8 @@ TEST(DrawingPrimitives, LevelAndHandicapLabelsHaveBlackShadows) {
     EXPECT_EQ(f.port.calls[3], text(0, 0, "2", 15, 12));
 
     f.port.clear();
-    s.opt.HAIKEI_NO = 6;
-    描画_ハンデレベル(s, -2);
+    s.canvas.opt.HAIKEI_NO = 6;
+    描画_ハンデレベル(s.canvas, -2);
     ASSERT_EQ(f.port.calls.size(), 6u);
     EXPECT_EQ(f.port.calls[0], picture(6, 11, 1));
     EXPECT_EQ(f.port.calls[3], picture(6, 14, 1));
@@ -118,7 +118,7 @@ TEST(DrawingPrimitives, LevelAndHandicapLabelsHaveBlackShadows) {
 TEST(DrawingPrimitives, BlinkFlushesAndWaitsEachFrame) {
     Fixture f;
     State& s = f.s;
-    描画_駒点滅(s, COM_KAKU, 4, 5, 2);
+    描画_駒点滅(s.canvas, COM_KAKU, 4, 5, 2);
     std::vector<std::string> frame = {picture(0, 4, 5),  outline(2, 4, 5), "flush", "wait 0.2",
                                       picture(60, 4, 5), outline(2, 4, 5), "flush", "wait 0.2"};
     std::vector<std::string> want = frame;
@@ -131,7 +131,7 @@ TEST(DrawingScreen, StandsShowCountsOnlyForPiecesHeld) {
     State& s = f.s;
     s.pos.setHand(Side::MAN, HU, 3);
     s.pos.setHand(Side::MAN, SYA, 1);
-    描画_自持盤(s, s.pos);
+    描画_自持盤(s.canvas, s.pos);
     EXPECT_EQ(f.port.count("picture 0"), 7u);
     auto texts = f.port.only("text");
     ASSERT_EQ(texts.size(), 4u);
@@ -145,7 +145,7 @@ TEST(DrawingScreen, StandsShowCountsOnlyForPiecesHeld) {
     // COM's stand runs from the rook at the top to the pawn at the bottom.
     f.port.clear();
     s.pos.setHand(Side::COM, SYA, 2);
-    描画_敵持盤(s, s.pos);
+    描画_敵持盤(s.canvas, s.pos);
     texts = f.port.only("text");
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0], text(0.1, 1.3, "2", 0, 14));
@@ -158,7 +158,7 @@ TEST(DrawingScreen, StandsShowCountsOnlyForPiecesHeld) {
 TEST(DrawingScreen, BackgroundCoversEveryCellButTheBoard) {
     Fixture f;
     State& s = f.s;
-    描画_背景(s, 7);
+    描画_背景(s.canvas, 7);
     auto pics = f.port.only("picture");
     ASSERT_EQ(pics.size(), 32u * 20u - 81u);
     EXPECT_EQ(f.port.calls.size(), pics.size());
@@ -174,7 +174,7 @@ TEST(DrawingScreen, BackgroundCoversEveryCellButTheBoard) {
 TEST(DrawingScreen, CoordinateLabelsAreBoldYellowOverBlack) {
     Fixture f;
     State& s = f.s;
-    描画_桝_数値(s);
+    描画_桝_数値(s.canvas);
     auto texts = f.port.only("text");
     ASSERT_EQ(texts.size(), 36u);
     EXPECT_EQ(texts[0], text(1.2, 0.5, "9", 0, 16, true));
@@ -187,16 +187,16 @@ TEST(DrawingScreen, CoordinateLabelsAreBoldYellowOverBlack) {
 TEST(DrawingScreen, FullRedrawOrder) {
     Fixture f;
     State& s = f.s;
-    s.opt.HAIKEI_NO = 9;
-    s.opt.KEIKA = true;
+    s.canvas.opt.HAIKEI_NO = 9;
+    s.canvas.opt.KEIKA = true;
     s.pos.put(5, 9, MAN_OU);
     s.pos.put(5, 1, COM_OU);
     ModeTestSeam::of(s.game).COM_TAISEN = 1;
-    ModeTestSeam::of(s.game).HANDE_SETTEI = ON;
+    ModeTestSeam::of(s.game).HANDE_SETTEI = true;
     ModeTestSeam::of(s.game).HANDE_LEVEL = 3;
     s.clock.MAN_JIKAN = 61;
     s.clock.COM_JIKAN = 3725;
-    画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
+    画面_再描画(s.canvas, s.pos, s.game, s.clock, s.analysis.LEVEL_NO);
 
     const auto& c = f.port.calls;
     auto index = [&](const std::string& call) {
@@ -233,8 +233,8 @@ TEST(DrawingScreen, FullRedrawOrder) {
     // Outside a game against COM and without a handicap neither label appears.
     f.port.clear();
     ModeTestSeam::of(s.game).COM_TAISEN = 0;
-    ModeTestSeam::of(s.game).HANDE_SETTEI = OFF;
-    画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
+    ModeTestSeam::of(s.game).HANDE_SETTEI = false;
+    画面_再描画(s.canvas, s.pos, s.game, s.clock, s.analysis.LEVEL_NO);
     EXPECT_EQ(f.port.count(text(-1.4, 0.2, "LEVEL", 0, 10)), 0u);
     EXPECT_EQ(f.port.count("text " + FakePort::num(セル左(11) + 120)), 0u);
 }
@@ -242,15 +242,16 @@ TEST(DrawingScreen, FullRedrawOrder) {
 TEST(DrawingScreen, RecordAreaEraseAndBoardOutlines) {
     Fixture f;
     State& s = f.s;
-    描画_将棋盤桝(s);
+    描画_将棋盤桝(s.canvas);
     ASSERT_EQ(f.port.calls.size(), 81u);
     EXPECT_EQ(f.port.calls[0], outline(2, 1, 1));
     EXPECT_EQ(f.port.calls[1], outline(2, 2, 1));
 
     f.port.clear();
-    描画_棋譜読込み部分消去(s);
+    描画_棋譜読込み部分消去(s.canvas);
     EXPECT_EQ(f.port.count("text"), 36u);
-    for (int x = -3; x <= 10; ++x) EXPECT_EQ(f.port.count(picture(s.opt.HAIKEI_NO, x, 10)), 1u);
+    for (int x = -3; x <= 10; ++x)
+        EXPECT_EQ(f.port.count(picture(s.canvas.opt.HAIKEI_NO, x, 10)), 1u);
     for (int x = 1; x <= 9; ++x) EXPECT_GE(f.port.count(outline(2, x, 9)), 1u);
     EXPECT_EQ(f.port.calls.back(), outline(2, 9, 9));
 }

@@ -177,9 +177,10 @@ TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
     TempDir::write(dir / "dotfiles" / "torvane.ini", "BGM=OFF\r\n");
     fs::create_directories(dir / "config");
     fs::create_symlink("../dotfiles/torvane.ini", dir / "config" / "Torvane.ini");
-    f.s.opt.BGM = true;
-    ASSERT_TRUE(
-        書込_環境設定ファイル(f.s.opt, f.s.window, f.s.dialog, dir / "config" / "Torvane.ini").ok);
+    f.s.canvas.opt.BGM = true;
+    ASSERT_TRUE(書込_環境設定ファイル(f.s.canvas.opt, f.s.window, f.s.dialog,
+                                      dir / "config" / "Torvane.ini")
+                    .ok);
     EXPECT_TRUE(fs::is_symlink(dir / "config" / "Torvane.ini"));
     EXPECT_NE(TempDir::read(dir / "dotfiles" / "torvane.ini").find("BGM=ON"), std::string::npos);
     EXPECT_EQ(names(dir / "dotfiles"), std::set<std::string>{"torvane.ini"});

@@ -26,7 +26,7 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
 
     for (int i = 0; i < 11; ++i) LBEL_UP_Click(s);
     EXPECT_EQ(s.game.HANDE_LEVEL(), 10);
-    EXPECT_EQ(s.game.HANDE_SETTEI(), ON);
+    EXPECT_TRUE(s.game.HANDE_SETTEI());
     EXPECT_EQ(s.hist.SAISHU_TESU(), 0);
     EXPECT_EQ(f.port.count("play 2"), 10u);  // the eleventh press is silent
     EXPECT_EQ(f.port.count("play 1"), 0u);
@@ -80,12 +80,14 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
 
 TEST(Handicap, RefusedDuringRecordGameOrReversal) {
     struct Case {
-        int kifu, tesu, hanten;
+        bool kifu;
+        int tesu;
+        bool hanten;
         const char* reason;
     };
-    for (const Case& c :
-         {Case{ON, 3, ON, "棋譜ﾓｰﾄﾞではできません"}, Case{OFF, 1, ON, "対局途中ではできません"},
-          Case{OFF, 0, ON, "反転後ではできません"}}) {
+    for (const Case& c : {Case{true, 3, true, "棋譜ﾓｰﾄﾞではできません"},
+                          Case{false, 1, true, "対局途中ではできません"},
+                          Case{false, 0, true, "反転後ではできません"}}) {
         Fixture f;
         State& s = f.s;
         初期設定(s);
@@ -101,7 +103,7 @@ TEST(Handicap, RefusedDuringRecordGameOrReversal) {
         EXPECT_EQ(f.port.only("message"), (std::vector<std::string>{msg, msg}));
         EXPECT_EQ(f.port.only("play"), (std::vector<std::string>{"play 1", "play 1"}));
         EXPECT_EQ(s.game.HANDE_LEVEL(), 0);
-        EXPECT_EQ(s.game.HANDE_SETTEI(), OFF);
+        EXPECT_FALSE(s.game.HANDE_SETTEI());
         EXPECT_EQ(s.hist.SAISHU_TESU(), 2);
         EXPECT_EQ(f.port.count("picture"), 0u);
     }
@@ -110,9 +112,9 @@ TEST(Handicap, RefusedDuringRecordGameOrReversal) {
 TEST(Level, MenuChecksAndDisplay) {
     Fixture f;
     State& s = f.s;
-    s.opt.HAIKEI_NO = 7;
+    s.canvas.opt.HAIKEI_NO = 7;
     LEVEL1_Click(s);  // no game against COM: no level display
-    EXPECT_EQ(s.LEVEL_NO, 1);
+    EXPECT_EQ(s.analysis.LEVEL_NO, 1);
     EXPECT_EQ(f.port.only("check"),
               (std::vector<std::string>{"check LEVEL1 off", "check LEVEL2 off", "check LEVEL3 off",
                                         "check LEVEL1 on"}));
@@ -122,13 +124,13 @@ TEST(Level, MenuChecksAndDisplay) {
     f.port.clear();
     ModeTestSeam::of(s.game).COM_TAISEN = 1;
     LEVEL2_Click(s);
-    EXPECT_EQ(s.LEVEL_NO, 2);
+    EXPECT_EQ(s.analysis.LEVEL_NO, 2);
     EXPECT_EQ(f.port.only("text").back(), "text " + FakePort::num(セル左(0)) + " " +
                                               FakePort::num(セル上(0)) + " 2 colour 15 size 12");
 
     f.port.clear();
-    レベル_設定(s, s.window, s.game, s.LEVEL_NO, 4);
-    EXPECT_EQ(s.LEVEL_NO, 2);
+    レベル_設定(s.canvas, s.window, s.game, s.analysis.LEVEL_NO, 4);
+    EXPECT_EQ(s.analysis.LEVEL_NO, 2);
     EXPECT_EQ(f.port.count("check"), 3u);
     EXPECT_EQ(f.port.count("check LEVEL2 on"), 0u);
 }

@@ -74,7 +74,7 @@ TEST(KeptGame, EveryMoveReplacesItAndRestartedItPlaysOn) {
     メニュー選択(f.s, "KIFU_ZENKAI");
     EXPECT_EQ(heard(f.port, {"message", "play"}),
               (Log{"message  読み込みました | 棋譜", "message 棋譜を '進 'で進めて下さい | 棋譜"}));
-    EXPECT_EQ(f.s.game.KIFU_MODE(), ON);
+    EXPECT_TRUE(f.s.game.KIFU_MODE());
     for (int t = 1; t <= moves; ++t) AFTER_Click(f.s);
     EXPECT_EQ(f.s.pos.board(), last);
     EXPECT_EQ(f.s.game.TEBAN_MAN(), SENTE_BAN) << "MAN moved first, so MAN sits below";
@@ -112,7 +112,7 @@ TEST(KeptGame, WithoutOneTheCommandIsRefusedAndNothingChanges) {
                   (Log{"play " + std::to_string(int(Sound::KINSHI)), c.message}))
             << c.file;
         EXPECT_EQ(f.s.game.TESU(), 1) << "the game goes on as it was";
-        EXPECT_EQ(f.s.game.KIFU_MODE(), OFF);
+        EXPECT_FALSE(f.s.game.KIFU_MODE());
     }
 }
 

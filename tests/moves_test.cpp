@@ -30,7 +30,7 @@ TEST_F(Moves, TheLineBehindARookFollowsIt) {
     s.pos.put(5, 6, COM_KIN);
     s.pos.put(5, 7, MAN_HU);
     s.pos.put(5, 9, MAN_KYOU);  // beyond the gap: stays
-    移動対象駒_移動(s, s.pos, 5, 5, 5, 2);
+    移動対象駒_移動(s.canvas, s.pos, 5, 5, 5, 2);
     EXPECT_EQ(BAN[5][2], MAN_SYA);
     EXPECT_EQ(BAN[5][3], COM_KIN);
     EXPECT_EQ(BAN[5][4], MAN_HU);
@@ -48,7 +48,7 @@ TEST_F(Moves, AOneSquareMoveDragsTheWholeLineToTheEdge) {
     s.pos.put(2, 2, COM_SYA);
     s.pos.put(1, 1, MAN_KYOU);
     s.pos.put(5, 5, MAN_HU);  // captured by the mover
-    移動対象駒_移動(s, s.pos, 4, 4, 5, 5);
+    移動対象駒_移動(s.canvas, s.pos, 4, 4, 5, 5);
     EXPECT_EQ(BAN[5][5], COM_GIN);
     EXPECT_EQ(BAN[4][4], MAN_OU);
     EXPECT_EQ(BAN[3][3], COM_SYA);
@@ -65,7 +65,7 @@ TEST_F(Moves, SidewaysAndBackwardLinesFollowToo) {
     s.pos.put(7, 5, MAN_KIN);
     s.pos.put(8, 5, MAN_KEI);
     s.pos.put(9, 5, COM_OU);
-    移動対象駒_移動(s, s.pos, 5, 5, 2, 5);
+    移動対象駒_移動(s.canvas, s.pos, 5, 5, 2, 5);
     const int row[10] = {0, 0, COM_RYU, COM_HU, MAN_KIN, MAN_KEI, COM_OU, 0, 0, 0};
     for (int x = 1; x <= 9; ++x) EXPECT_EQ(BAN[x][5], row[x]) << x;
 }
@@ -74,21 +74,21 @@ TEST_F(Moves, KnightsAndDropsMoveOnePiece) {
     s.pos.put(5, 7, MAN_KEI);
     s.pos.put(5, 8, MAN_HU);
     s.pos.put(6, 5, COM_GIN);
-    駒移動(s, s.pos, 5, 7, 6, 5, MAN_KEI);
+    駒移動(s.canvas, s.pos, 5, 7, 6, 5, MAN_KEI);
     EXPECT_EQ(BAN[6][5], MAN_KEI);
     EXPECT_EQ(BAN[5][8], MAN_HU);
     EXPECT_EQ(BAN[5][7], EMPTY);
     EXPECT_EQ(s.pos.manHand()[GIN], 1);
     EXPECT_EQ(s.pos.manHandTotal(), 1);
 
-    駒移動(s, s.pos, 11, GIN + 2, 5, 5, MAN_GIN);
+    駒移動(s.canvas, s.pos, 11, GIN + 2, 5, 5, MAN_GIN);
     EXPECT_EQ(BAN[5][5], MAN_GIN);
     EXPECT_EQ(s.pos.manHand()[GIN], 0);
     EXPECT_EQ(s.pos.manHandTotal(), 0);
 
     s.pos.setHand(Side::COM, KAKU, 1);
     s.pos.put(5, 4, COM_HU);
-    駒移動(s, s.pos, -1, KAKU, 5, 3, COM_KAKU);
+    駒移動(s.canvas, s.pos, -1, KAKU, 5, 3, COM_KAKU);
     EXPECT_EQ(BAN[5][3], COM_KAKU);
     EXPECT_EQ(BAN[5][4], COM_HU);
     EXPECT_EQ(s.pos.comHand()[KAKU], 0);
@@ -118,8 +118,8 @@ TEST_F(Moves, OnlyAKnightJumpsAloneEvenAsItPromotes) {
 TEST_F(Moves, ADropFromARowThatNamesNoKindTouchesNoOtherCount) {
     s.pos.setHand(Side::COM, KIN, 1);
     s.pos.setHand(Side::MAN, KIN, 2);
-    駒移動(s, s.pos, -1, 8, 5, 5, COM_KIN);   // row 8 is past COM's kinds 1..7
-    駒移動(s, s.pos, 11, 10, 5, 6, MAN_KIN);  // row 10 is past MAN's rows 3..9
+    駒移動(s.canvas, s.pos, -1, 8, 5, 5, COM_KIN);   // row 8 is past COM's kinds 1..7
+    駒移動(s.canvas, s.pos, 11, 10, 5, 6, MAN_KIN);  // row 10 is past MAN's rows 3..9
     EXPECT_EQ(BAN[5][5], COM_KIN);
     EXPECT_EQ(BAN[5][6], MAN_KIN);
     EXPECT_EQ(s.pos.comHandTotal(), 1);
@@ -134,7 +134,7 @@ TEST_F(Moves, OnlyTheMoverPromotes) {
     const Promotion pr = 調査_駒成(5, 4, 5, 3, MAN_GIN);
     ASSERT_TRUE(pr.may);
     s.pos.put(5, 4, pr.code);
-    移動対象駒_移動(s, s.pos, 5, 4, 5, 3);
+    移動対象駒_移動(s.canvas, s.pos, 5, 4, 5, 3);
     EXPECT_EQ(BAN[5][3], MAN_NARIGIN);
     EXPECT_EQ(BAN[5][4], MAN_HU);  // entered the zone as a follower: unpromoted
 }

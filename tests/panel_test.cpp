@@ -198,7 +198,7 @@ TEST(Panel, AFileClickReadsTheRecordForBrowsing) {
     const Log texts = f.port.only("text");
     ASSERT_GE(texts.size(), 3u);
     EXPECT_EQ(Log(texts.end() - 3, texts.end()), headers);
-    EXPECT_EQ(s.game.KIFU_MODE(), ON);
+    EXPECT_TRUE(s.game.KIFU_MODE());
     EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
     EXPECT_EQ(s.hist.SAISHU_TESU(), 3);
     EXPECT_TRUE(sameBoard(s, w.s.hist.BAN_RIREKI[0]));  // the start until 進
@@ -227,7 +227,7 @@ TEST(Panel, HeaderOnlyDamagedAndUnreadableFiles) {
         メニュー選択(f.s, "AFTER");  // no entries and no side to move
         EXPECT_EQ(heard(f.port, {"message"}), (Log{"message 棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません | 棋譜",
                                                    "message 「対局」で始めて下さい | 開始"}));
-        EXPECT_EQ(f.s.game.KIFU_MODE(), ON);
+        EXPECT_TRUE(f.s.game.KIFU_MODE());
     }
     {
         Fixture f;
@@ -253,7 +253,7 @@ TEST(Panel, HeaderOnlyDamagedAndUnreadableFiles) {
         EXPECT_EQ(heard(f.port, {"message", "text", "picture"}),
                   Log{std::string("message 棋譜ﾌｧｲﾙを開けません\n\n") + name + " | 棋譜"});
         EXPECT_EQ(f.s.game.TESU(), 4);
-        EXPECT_EQ(f.s.game.KIFU_MODE(), OFF);
+        EXPECT_FALSE(f.s.game.KIFU_MODE());
         move(f.s, 8, 7, 8, 6);
         EXPECT_EQ(f.s.game.TESU(), 5);
     }
@@ -298,11 +298,11 @@ TEST(Options, EveryChangeIsWrittenAndANewStartRestoresIt) {
 
     Fixture g;
     Form_Load(g.s);
-    EXPECT_EQ(g.s.opt.HAIKEI_NO, 9);
-    EXPECT_TRUE(g.s.opt.RENGA);
-    EXPECT_EQ(g.s.opt.SIDOU_FLAG * 100 + g.s.opt.SIDOU_COLOR, 115);
-    EXPECT_FALSE(g.s.opt.KEIKA);
-    EXPECT_FALSE(g.s.opt.BGM);
+    EXPECT_EQ(g.s.canvas.opt.HAIKEI_NO, 9);
+    EXPECT_TRUE(g.s.canvas.opt.RENGA);
+    EXPECT_EQ(g.s.canvas.opt.SIDOU_FLAG * 100 + g.s.canvas.opt.SIDOU_COLOR, 115);
+    EXPECT_FALSE(g.s.canvas.opt.KEIKA);
+    EXPECT_FALSE(g.s.canvas.opt.BGM);
     EXPECT_EQ(g.port.count("loop"), 0u);
     EXPECT_EQ(heard(g.port, {"check"}),
               (Log{"check LEVEL3 on", "check MIDORI off", "check TATAMI off", "check TAKE off",
@@ -318,7 +318,7 @@ TEST(Level, ChosenFromTheMenuDuringAGame) {
     for (int n : {1, 2, 3, 1}) {
         f.port.clear();
         メニュー選択(s, ("LEVEL" + std::to_string(n)).c_str());
-        EXPECT_EQ(s.LEVEL_NO, n);
+        EXPECT_EQ(s.analysis.LEVEL_NO, n);
         EXPECT_EQ(f.port.only("check").back(), "check LEVEL" + std::to_string(n) + " on");
         EXPECT_EQ(f.port.only("text").back(), "text " + FakePort::num(セル左(0)) + " " +
                                                   FakePort::num(セル上(0)) + " " +

@@ -32,7 +32,7 @@ TEST(Play, TwoPeopleGameWithTheClockAndSteppingBack) {
     State& s = f.s;
     FakePort& port = f.port;
     初期設定(s);
-    s.opt.KEIKA = true;
+    s.canvas.opt.KEIKA = true;
     port.clear();
     click(s, 3, 7);  // no game yet
     port.now = 100;
@@ -99,8 +99,8 @@ TEST(Play, SelectionGuidanceAndStands) {
     click(s, 3, 7);  // guidance off: only the piece stands out
     EXPECT_EQ(port.only("outline 12"), Log{outlineOf(12, 3, 7)});
     EXPECT_EQ(counts(15), 0u);
-    s.opt.SIDOU_FLAG = ON;
-    s.opt.SIDOU_COLOR = 15;
+    s.canvas.opt.SIDOU_FLAG = true;
+    s.canvas.opt.SIDOU_COLOR = 15;
     port.clear();
     click(s, 8, 8);  // another own piece becomes the selection: five squares left, one right
     EXPECT_EQ(port.only("outline 12"), Log{outlineOf(12, 8, 8)});
@@ -248,7 +248,7 @@ TEST(Play, RecordModeAndReversal) {
     State& s = f.s;
     初期設定(s);
     初期設定(start.s);
-    ModeTestSeam::of(s.game).KIFU_MODE = ON;
+    ModeTestSeam::of(s.game).KIFU_MODE = true;
     ModeTestSeam::of(s.game).TEBAN = SENTE_BAN;
     f.port.clear();
     click(s, 5, 5);  // Yes: stay with the record
@@ -271,7 +271,7 @@ TEST(Play, RecordModeAndReversal) {
     s.pos.put(1, 1, COM_RYU);
     s.pos.setHand(Side::MAN, HU, 2);
     s.pos.setHand(Side::COM, KIN, 1);
-    ModeTestSeam::of(s.game).HANDE_SETTEI = ON;
+    ModeTestSeam::of(s.game).HANDE_SETTEI = true;
     ModeTestSeam::of(s.game).HANDE_LEVEL = 2;
     ModeTestSeam::SAISHU_TESU(s.hist) = ModeTestSeam::of(s.game).TESU = 3;
     REVERSE_Click(s);

@@ -146,7 +146,7 @@ TEST(RecordFile, WriteThenReadRestoresEveryEntry) {
     EXPECT_EQ(s.hist.SAISHU_TESU(), 120);
     EXPECT_EQ(s.game.TESU(), 0);
     EXPECT_EQ(s.game.HYOUJI_TESU(), 0);
-    EXPECT_EQ(s.game.KIFU_MODE(), ON);
+    EXPECT_TRUE(s.game.KIFU_MODE());
     EXPECT_EQ(s.game.TEBAN(), SENTE_BAN);
     EXPECT_EQ(s.game.COM_TAISEN(), 0);  // the reading set the game up afresh
     EXPECT_EQ(s.pos.board()[5][1], COM_OU);
@@ -192,11 +192,11 @@ TEST(RecordFile, WriteRefusals) {
                                         "message 保存するデータがありません | 棋譜保存"}));
     EXPECT_EQ(dir.fileCount(), 0u);
 
-    EXPECT_EQ(KIFU_WRITE_Click(s.game, s.dialog), ON);
-    ModeTestSeam::of(s.game).HANDE_SETTEI = ON;
-    EXPECT_EQ(KIFU_WRITE_Click(s.game, s.dialog), OFF);
-    ModeTestSeam::of(s.game).HANTEN = ON;
-    EXPECT_EQ(KIFU_WRITE_Click(s.game, s.dialog), OFF);
+    EXPECT_TRUE(KIFU_WRITE_Click(s.game, s.dialog));
+    ModeTestSeam::of(s.game).HANDE_SETTEI = true;
+    EXPECT_FALSE(KIFU_WRITE_Click(s.game, s.dialog));
+    ModeTestSeam::of(s.game).HANTEN = true;
+    EXPECT_FALSE(KIFU_WRITE_Click(s.game, s.dialog));
     auto m = f.port.only("message");
     EXPECT_EQ(m[2], "message ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません | 棋譜書込");
     EXPECT_EQ(m[3], "message 反転後は書き込みできません | 棋譜書込");
@@ -204,8 +204,8 @@ TEST(RecordFile, WriteRefusals) {
     // After stepping back the whole game is still written.
     fillHistory(s, 5, 1);
     ModeTestSeam::of(s.game).TESU = 2;
-    ModeTestSeam::of(s.game).HANTEN = OFF;
-    ModeTestSeam::of(s.game).HANDE_SETTEI = OFF;
+    ModeTestSeam::of(s.game).HANTEN = false;
+    ModeTestSeam::of(s.game).HANDE_SETTEI = false;
     ASSERT_TRUE(書込_棋譜(s.hist, s.game, s.dialog, dir.path(), "back", "", "", "").ok);
     Fixture r;
     読込_棋譜(r.s, dir / "back.棋譜");
@@ -251,7 +251,7 @@ TEST(RecordFile, FilesWithoutPositionLines) {
         EXPECT_TRUE(読込_棋譜(f.s, dir / "h.棋譜").ok);
         EXPECT_EQ(f.port.only("message"),
                   std::vector<std::string>{"message 棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません | 棋譜"});
-        EXPECT_EQ(f.s.game.KIFU_MODE(), ON);
+        EXPECT_TRUE(f.s.game.KIFU_MODE());
         EXPECT_EQ(f.s.game.TEBAN(), 0);
         EXPECT_EQ(f.s.hist.SAISHU_TESU(), 0);
     }
@@ -344,7 +344,7 @@ TEST(RecordFile, LongHugeBinaryAndMissingFiles) {
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.message, "棋譜ﾌｧｲﾙが大きすぎます\n\nhuge.棋譜");
         EXPECT_EQ(f.s.game.TESU(), 7);
-        EXPECT_EQ(f.s.game.KIFU_MODE(), OFF);
+        EXPECT_FALSE(f.s.game.KIFU_MODE());
     }
     for (const char* name : {"none.棋譜", ""}) {
         Fixture f;

@@ -23,20 +23,20 @@ struct GameLog {
 void expectTrialLeavesBoard(State& s) {
     const Map before = s.pos.board();
     Position pos = s.pos;
-    KingsSeen kings = s.kingsSeen;
-    Influence inf = s.inf;
-    Turn turn = s.turn;
-    思考準備(s);
-    候補探索(s);
+    KingsSeen kings = s.analysis.kingsSeen;
+    Influence inf = s.analysis.inf;
+    Turn turn = s.analysis.turn;
+    思考準備(s.analysis);
+    候補探索(s.analysis);
     EXPECT_EQ(s.pos.board(), before);
     Position expected = pos;  // the turn refreshes the two-pawn flags, and nothing more
     調査_2歩フラグ設定(expected);
     EXPECT_EQ(s.pos, expected);
     // Put everything back so that the real turn sees what it would have seen.
     s.pos = pos;
-    s.kingsSeen = kings;
-    s.inf = inf;
-    s.turn = turn;
+    s.analysis.kingsSeen = kings;
+    s.analysis.inf = inf;
+    s.analysis.turn = turn;
 }
 
 // COM's pawns, bishops and rooks always promote when they may; a piece that could not

@@ -26,16 +26,17 @@ TEST(SettingsFile, MissingFileIsCreatedWithTatamiDefaults) {
     TempDir dir;
     Fixture f;
     State& s = f.s;
-    FileResult r = 読込_環境設定ファイル(s, s.window, s.sound, s.dialog, dir / "Torvane.ini");
+    FileResult r =
+        読込_環境設定ファイル(s.canvas, s.window, s.sound, s.dialog, dir / "Torvane.ini");
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(TempDir::read(dir / "Torvane.ini"), TATAMI_FILE);
-    EXPECT_EQ(s.opt.HAIKEI_NO, 6);
-    EXPECT_TRUE(s.opt.TATAMI);
-    EXPECT_FALSE(s.opt.MIDORI);
-    EXPECT_EQ(s.opt.SIDOU_FLAG, 0);
-    EXPECT_EQ(s.opt.SIDOU_COLOR, 2);
-    EXPECT_TRUE(s.opt.KEIKA);
-    EXPECT_TRUE(s.opt.BGM);
+    EXPECT_EQ(s.canvas.opt.HAIKEI_NO, 6);
+    EXPECT_TRUE(s.canvas.opt.TATAMI);
+    EXPECT_FALSE(s.canvas.opt.MIDORI);
+    EXPECT_FALSE(s.canvas.opt.SIDOU_FLAG);
+    EXPECT_EQ(s.canvas.opt.SIDOU_COLOR, 2);
+    EXPECT_TRUE(s.canvas.opt.KEIKA);
+    EXPECT_TRUE(s.canvas.opt.BGM);
     EXPECT_EQ(f.port.count("check TATAMI on"), 1u);
     EXPECT_EQ(f.port.count("check SIDOU off"), 1u);
     EXPECT_EQ(f.port.count("check KEIKA on"), 1u);
@@ -46,9 +47,9 @@ TEST(SettingsFile, MissingFileIsCreatedWithTatamiDefaults) {
 
     // Read again: the file now exists and gives the same state.
     Fixture g;
-    読込_環境設定ファイル(g.s, g.s.window, g.s.sound, g.s.dialog, dir / "Torvane.ini");
-    EXPECT_EQ(g.s.opt.HAIKEI_NO, 6);
-    EXPECT_TRUE(g.s.opt.TATAMI && g.s.opt.KEIKA && g.s.opt.BGM);
+    読込_環境設定ファイル(g.s.canvas, g.s.window, g.s.sound, g.s.dialog, dir / "Torvane.ini");
+    EXPECT_EQ(g.s.canvas.opt.HAIKEI_NO, 6);
+    EXPECT_TRUE(g.s.canvas.opt.TATAMI && g.s.canvas.opt.KEIKA && g.s.canvas.opt.BGM);
 }
 
 TEST(SettingsFile, LinesAreParsedByKeyAndLaterLinesWin) {
@@ -58,14 +59,14 @@ TEST(SettingsFile, LinesAreParsedByKeyAndLaterLinesWin) {
     TempDir::write(dir / "Torvane.ini",
                    toCp932("背景画=宇宙\r\n移動指導=ON\r\nfoo=bar\r\nno equals sign\r\n\r\n"
                            "経過時間=ON\r\nBGM=ON=1\r\n背景画=竹\n移動指導=on\r\n経過時間=ON "));
-    読込_環境設定ファイル(s, s.window, s.sound, s.dialog, dir / "Torvane.ini");
-    EXPECT_EQ(s.opt.HAIKEI_NO, 7);
-    EXPECT_TRUE(s.opt.TAKE);
-    EXPECT_FALSE(s.opt.UCHU);
-    EXPECT_EQ(s.opt.SIDOU_FLAG, 0);  // "on" is not "ON"
-    EXPECT_EQ(s.opt.SIDOU_COLOR, 2);
-    EXPECT_FALSE(s.opt.KEIKA);  // the trailing blank counts
-    EXPECT_FALSE(s.opt.BGM);    // the value is everything after the first "="
+    読込_環境設定ファイル(s.canvas, s.window, s.sound, s.dialog, dir / "Torvane.ini");
+    EXPECT_EQ(s.canvas.opt.HAIKEI_NO, 7);
+    EXPECT_TRUE(s.canvas.opt.TAKE);
+    EXPECT_FALSE(s.canvas.opt.UCHU);
+    EXPECT_FALSE(s.canvas.opt.SIDOU_FLAG);  // "on" is not "ON"
+    EXPECT_EQ(s.canvas.opt.SIDOU_COLOR, 2);
+    EXPECT_FALSE(s.canvas.opt.KEIKA);  // the trailing blank counts
+    EXPECT_FALSE(s.canvas.opt.BGM);    // the value is everything after the first "="
     EXPECT_EQ(f.port.count("loop"), 0u);
     EXPECT_EQ(backgroundTiles(f.port, 8), 32u * 20u - 81u);
     EXPECT_EQ(backgroundTiles(f.port, 7), 32u * 20u - 81u);
@@ -79,20 +80,21 @@ TEST(SettingsFile, UnknownBackgroundLeavesNoBackgroundLine) {
     State& s = f.s;
     TempDir::write(dir / "Torvane.ini",
                    toCp932("背景画=海\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n"));
-    読込_環境設定ファイル(s, s.window, s.sound, s.dialog, dir / "Torvane.ini");
-    EXPECT_FALSE(s.opt.MIDORI || s.opt.TATAMI || s.opt.TAKE || s.opt.UCHU || s.opt.RENGA);
-    EXPECT_EQ(s.opt.SIDOU_FLAG, 1);
-    EXPECT_EQ(s.opt.SIDOU_COLOR, 15);
+    読込_環境設定ファイル(s.canvas, s.window, s.sound, s.dialog, dir / "Torvane.ini");
+    EXPECT_FALSE(s.canvas.opt.MIDORI || s.canvas.opt.TATAMI || s.canvas.opt.TAKE ||
+                 s.canvas.opt.UCHU || s.canvas.opt.RENGA);
+    EXPECT_TRUE(s.canvas.opt.SIDOU_FLAG);
+    EXPECT_EQ(s.canvas.opt.SIDOU_COLOR, 15);
     EXPECT_EQ(f.port.only("loop"), std::vector<std::string>{"loop 3"});
 
-    ASSERT_TRUE(書込_環境設定ファイル(s.opt, s.window, s.dialog, dir / "Torvane.ini").ok);
+    ASSERT_TRUE(書込_環境設定ファイル(s.canvas.opt, s.window, s.dialog, dir / "Torvane.ini").ok);
     EXPECT_EQ(TempDir::read(dir / "Torvane.ini"),
               toCp932("移動指導=ON\r\n経過時間=OFF\r\nBGM=ON\r\n"));
     EXPECT_EQ(dir.fileCount(), 1u);
 
     // Several checked items: the first in the order 緑, 竹, 畳, 宇宙, 煉瓦 is written.
-    s.opt.RENGA = s.opt.TATAMI = s.opt.TAKE = true;
-    書込_環境設定ファイル(s.opt, s.window, s.dialog, dir / "Torvane.ini");
+    s.canvas.opt.RENGA = s.canvas.opt.TATAMI = s.canvas.opt.TAKE = true;
+    書込_環境設定ファイル(s.canvas.opt, s.window, s.dialog, dir / "Torvane.ini");
     EXPECT_EQ(TempDir::read(dir / "Torvane.ini").substr(0, 11), toCp932("背景画=竹\r\n"));
 }
 
@@ -106,9 +108,10 @@ TEST(SettingsFile, AFileOfExactlyTheBoundIsReadAndOneByteMoreIsNot) {
         SCOPED_TRACE(extra);
         Fixture f;
         TempDir::write(dir / "Torvane.ini", atBound + std::string(extra, '\n'));
-        EXPECT_TRUE(
-            読込_環境設定ファイル(f.s, f.s.window, f.s.sound, f.s.dialog, dir / "Torvane.ini").ok);
-        EXPECT_EQ(f.s.opt.HAIKEI_NO, extra == 0 ? 5 : 6);
+        EXPECT_TRUE(読込_環境設定ファイル(f.s.canvas, f.s.window, f.s.sound, f.s.dialog,
+                                          dir / "Torvane.ini")
+                        .ok);
+        EXPECT_EQ(f.s.canvas.opt.HAIKEI_NO, extra == 0 ? 5 : 6);
         EXPECT_EQ(f.port.count("message"), extra);
     }
 }
@@ -123,48 +126,50 @@ TEST(SettingsFile, FailuresFallBackToDefaults) {
         TempDir::write(dir / "big.ini", big);
         TempDir::write(dir / "big.ini.bad", "older");
         EXPECT_TRUE(
-            読込_環境設定ファイル(f.s, f.s.window, f.s.sound, f.s.dialog, dir / "big.ini").ok);
+            読込_環境設定ファイル(f.s.canvas, f.s.window, f.s.sound, f.s.dialog, dir / "big.ini")
+                .ok);
         EXPECT_EQ(TempDir::read(dir / "big.ini"), TATAMI_FILE);
         EXPECT_EQ(TempDir::read(dir / "big.ini.bad"), big);
-        EXPECT_EQ(f.s.opt.HAIKEI_NO, 6);
+        EXPECT_EQ(f.s.canvas.opt.HAIKEI_NO, 6);
         EXPECT_EQ(f.port.only("message"),
                   std::vector<std::string>{"message " + std::string(SETTINGS_UNREADABLE) +
                                            "\n\n元のﾌｧｲﾙは big.ini.bad に残しました | 環境設定"});
         Fixture again;
-        読込_環境設定ファイル(again.s, again.s.window, again.s.sound, again.s.dialog,
+        読込_環境設定ファイル(again.s.canvas, again.s.window, again.s.sound, again.s.dialog,
                               dir / "big.ini");
         EXPECT_EQ(again.port.count("message"), 0u);
     }
     {
         // Unreadable and not creatable: tatami all the same, and the user is told.
         Fixture f;
-        FileResult r = 読込_環境設定ファイル(f.s, f.s.window, f.s.sound, f.s.dialog,
+        FileResult r = 読込_環境設定ファイル(f.s.canvas, f.s.window, f.s.sound, f.s.dialog,
                                              dir / "no" / "Torvane.ini");
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(f.port.only("message"),
                   std::vector<std::string>{
                       "message 環境設定ﾌｧｲﾙを作成できません\n\nTorvane.ini | 環境設定"});
-        EXPECT_EQ(f.s.opt.HAIKEI_NO, 6);
-        EXPECT_TRUE(f.s.opt.TATAMI && f.s.opt.KEIKA && f.s.opt.BGM);
+        EXPECT_EQ(f.s.canvas.opt.HAIKEI_NO, 6);
+        EXPECT_TRUE(f.s.canvas.opt.TATAMI && f.s.canvas.opt.KEIKA && f.s.canvas.opt.BGM);
         EXPECT_EQ(f.port.count("loop 3"), 1u);
     }
     {
         // A failed write: green marks, the background shown and the music as they were.
         Fixture f;
         State& s = f.s;
-        s.opt.HAIKEI_NO = 8;
-        s.opt.UCHU = true;
-        s.opt.SIDOU_FLAG = 1;
-        s.opt.SIDOU_COLOR = 15;
-        s.opt.BGM = false;
-        FileResult r = 書込_環境設定ファイル(s.opt, s.window, s.dialog, dir / "no" / "Torvane.ini");
+        s.canvas.opt.HAIKEI_NO = 8;
+        s.canvas.opt.UCHU = true;
+        s.canvas.opt.SIDOU_FLAG = true;
+        s.canvas.opt.SIDOU_COLOR = 15;
+        s.canvas.opt.BGM = false;
+        FileResult r =
+            書込_環境設定ファイル(s.canvas.opt, s.window, s.dialog, dir / "no" / "Torvane.ini");
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(s.opt.HAIKEI_NO, 8);
-        EXPECT_TRUE(s.opt.MIDORI);
-        EXPECT_FALSE(s.opt.UCHU);
-        EXPECT_EQ(s.opt.SIDOU_FLAG, 0);
-        EXPECT_TRUE(s.opt.KEIKA);
-        EXPECT_TRUE(s.opt.BGM);
+        EXPECT_EQ(s.canvas.opt.HAIKEI_NO, 8);
+        EXPECT_TRUE(s.canvas.opt.MIDORI);
+        EXPECT_FALSE(s.canvas.opt.UCHU);
+        EXPECT_FALSE(s.canvas.opt.SIDOU_FLAG);
+        EXPECT_TRUE(s.canvas.opt.KEIKA);
+        EXPECT_TRUE(s.canvas.opt.BGM);
         EXPECT_EQ(f.port.count("loop"), 0u);
         EXPECT_EQ(f.port.count("message"), 1u);
     }
@@ -172,7 +177,8 @@ TEST(SettingsFile, FailuresFallBackToDefaults) {
         // When the fallback write fails too, the command says so and the target is untouched.
         Fixture f;
         std::filesystem::create_directory(dir / "taken");
-        EXPECT_FALSE(書込_環境設定ファイル(f.s.opt, f.s.window, f.s.dialog, dir / "taken").ok);
+        EXPECT_FALSE(
+            書込_環境設定ファイル(f.s.canvas.opt, f.s.window, f.s.dialog, dir / "taken").ok);
         EXPECT_TRUE(std::filesystem::is_directory(dir / "taken"));
     }
 }
@@ -182,12 +188,13 @@ TEST(SettingsFile, Utf8FilesAreReadAndWrittenBackInCp932) {
     for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
         Fixture f;
         TempDir::write(dir / "Torvane.ini", bom + "背景画=宇宙\r\n移動指導=ON\nBGM=OFF\r\n");
-        EXPECT_TRUE(
-            読込_環境設定ファイル(f.s, f.s.window, f.s.sound, f.s.dialog, dir / "Torvane.ini").ok);
-        EXPECT_EQ(f.s.opt.HAIKEI_NO, 8);
-        EXPECT_EQ(f.s.opt.SIDOU_FLAG, 1);
-        EXPECT_FALSE(f.s.opt.BGM);
-        書込_環境設定ファイル(f.s.opt, f.s.window, f.s.dialog, dir / "Torvane.ini");
+        EXPECT_TRUE(読込_環境設定ファイル(f.s.canvas, f.s.window, f.s.sound, f.s.dialog,
+                                          dir / "Torvane.ini")
+                        .ok);
+        EXPECT_EQ(f.s.canvas.opt.HAIKEI_NO, 8);
+        EXPECT_TRUE(f.s.canvas.opt.SIDOU_FLAG);
+        EXPECT_FALSE(f.s.canvas.opt.BGM);
+        書込_環境設定ファイル(f.s.canvas.opt, f.s.window, f.s.dialog, dir / "Torvane.ini");
         EXPECT_EQ(fromCp932(TempDir::read(dir / "Torvane.ini")),
                   "背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n");
     }
@@ -199,15 +206,16 @@ TEST(SettingsFile, CheckMarksAndMenuCommands) {
     Fixture f;
     State& s = f.s;
 
-    チェック設定(s.opt, s.window, 4);
-    EXPECT_FALSE(s.opt.MIDORI || s.opt.TATAMI || s.opt.TAKE || s.opt.UCHU || s.opt.RENGA);
+    チェック設定(s.canvas.opt, s.window, 4);
+    EXPECT_FALSE(s.canvas.opt.MIDORI || s.canvas.opt.TATAMI || s.canvas.opt.TAKE ||
+                 s.canvas.opt.UCHU || s.canvas.opt.RENGA);
     EXPECT_EQ(f.port.count("check"), 5u);
     EXPECT_EQ(f.port.count("check MIDORI off"), 1u);
 
     f.port.clear();
     RENGA_Click(s, ini);
-    EXPECT_TRUE(s.opt.RENGA);
-    EXPECT_EQ(s.opt.HAIKEI_NO, 9);
+    EXPECT_TRUE(s.canvas.opt.RENGA);
+    EXPECT_EQ(s.canvas.opt.HAIKEI_NO, 9);
     EXPECT_EQ(TempDir::read(ini).substr(0, 13), toCp932("背景画=煉瓦\r\n"));
     EXPECT_EQ(f.port.count("picture -3"), 1u);  // the full redraw ends with the title
 
@@ -219,26 +227,26 @@ TEST(SettingsFile, CheckMarksAndMenuCommands) {
     EXPECT_TRUE(std::filesystem::exists(ini));
     EXPECT_EQ(f.port.count("picture -3"), 1u);
 
-    s.opt.SIDOU_FLAG = 0;
+    s.canvas.opt.SIDOU_FLAG = false;
     f.port.clear();
     SIDOU_Click(s, ini);
-    EXPECT_EQ(s.opt.SIDOU_FLAG, 1);
-    EXPECT_EQ(s.opt.SIDOU_COLOR, 15);
+    EXPECT_TRUE(s.canvas.opt.SIDOU_FLAG);
+    EXPECT_EQ(s.canvas.opt.SIDOU_COLOR, 15);
     EXPECT_EQ(f.port.count("outline"), 0u);
     SIDOU_Click(s, ini);
-    EXPECT_EQ(s.opt.SIDOU_FLAG, 0);
-    EXPECT_EQ(s.opt.SIDOU_COLOR, 2);
+    EXPECT_FALSE(s.canvas.opt.SIDOU_FLAG);
+    EXPECT_EQ(s.canvas.opt.SIDOU_COLOR, 2);
     EXPECT_EQ(f.port.count("outline 2 "), 81u + 14u);
     EXPECT_EQ(f.port.only("check"),
               (std::vector<std::string>{"check SIDOU on", "check SIDOU off"}));
 
     f.port.clear();
     KEIKA_Click(s, ini);
-    EXPECT_TRUE(s.opt.KEIKA);
+    EXPECT_TRUE(s.canvas.opt.KEIKA);
     EXPECT_TRUE(s.clock.Timer1);
     EXPECT_EQ(f.port.count("text"), 4u);  // both clocks with their shadows
     KEIKA_Click(s, ini);
-    EXPECT_FALSE(s.opt.KEIKA);
+    EXPECT_FALSE(s.canvas.opt.KEIKA);
     EXPECT_FALSE(s.clock.Timer1);
     EXPECT_EQ(f.port.count("text"), 4u);
 
@@ -247,7 +255,7 @@ TEST(SettingsFile, CheckMarksAndMenuCommands) {
     BGM_Click(s, ini);
     EXPECT_EQ(f.port.only("loop"), std::vector<std::string>{"loop 3"});
     EXPECT_EQ(f.port.only("stop"), std::vector<std::string>{"stop 3"});
-    EXPECT_FALSE(s.opt.BGM);
+    EXPECT_FALSE(s.canvas.opt.BGM);
     EXPECT_EQ(TempDir::read(ini),
               toCp932("背景画=煉瓦\r\n移動指導=OFF\r\n経過時間=OFF\r\nBGM=OFF\r\n"));
 }

@@ -41,7 +41,7 @@ TEST(StartUp, SoundsThenSettingsThenTheBoardThenTheWindowAndEscEndsIt) {
     EXPECT_EQ(f.port.calls[f.port.calls.size() - 2], "picture -3 6396 100");
     EXPECT_TRUE(std::filesystem::exists(dir / "Torvane.ini"));
     EXPECT_EQ(f.s.places.dataDir, std::filesystem::current_path());
-    EXPECT_EQ(f.s.game.TEBAN() * 10 + f.s.LEVEL_NO, 3);
+    EXPECT_EQ(f.s.game.TEBAN() * 10 + f.s.analysis.LEVEL_NO, 3);
 
     f.port.clear();
     Form_KeyPress(f.s, 'q');  // other keys do nothing
@@ -109,7 +109,7 @@ TEST(StartUp, ASettingsDirectoryThatCannotBeMadeIsReported) {
     Form_Load(f.s);
     EXPECT_EQ(heard(f.port, {"message"}),
               (Log{"message 環境設定ﾌｧｲﾙを作成できません\n\nTorvane.ini | 環境設定"}));
-    EXPECT_EQ(f.s.opt.HAIKEI_NO, 6);
+    EXPECT_EQ(f.s.canvas.opt.HAIKEI_NO, 6);
     EXPECT_EQ(dir.fileCount(), 1u);  // nothing written beside it
 }
 

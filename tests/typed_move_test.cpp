@@ -192,7 +192,7 @@ TEST(TypedMove, ReaderViewAfterAMove) {
     EXPECT_EQ(at(5, 1).side, 1);
     EXPECT_EQ(v.sides[0], "あなた");
     EXPECT_EQ(v.moveNumber, 2);
-    EXPECT_EQ(v.level, s.LEVEL_NO);
+    EXPECT_EQ(v.level, s.analysis.LEVEL_NO);
     ASSERT_EQ(v.news.size(), 2u);  // MAN's move and COM's reply
     EXPECT_EQ(v.news[0], (std::pair<int, MoveWords>{0, {"７", "六", "歩"}}));
     EXPECT_EQ(v.news[1].first, 1);

@@ -195,7 +195,7 @@ Writer settingsWriter(const std::string& name = SETTINGS_FILE) {
     // picture on screen stays.
     w.optionsAfter = "10000 guidance 0 clock 1 music 1 shown 8";
     w.write = [name](State& s, const fs::path& dir, bool&) {
-        return 書込_環境設定ファイル(s.opt, s.window, s.dialog, dir / name).ok;
+        return 書込_環境設定ファイル(s.canvas.opt, s.window, s.dialog, dir / name).ok;
     };
     return w;
 }
@@ -207,10 +207,10 @@ Outcome failThenWrite(const Writer& w, const fs::path& dir, const Writer& next,
     Fixture f;
     State& s = f.s;
     playSomeMoves(s);
-    s.opt.UCHU = true;
-    s.opt.HAIKEI_NO = 8;
-    s.opt.SIDOU_FLAG = 1;
-    s.opt.SIDOU_COLOR = 15;
+    s.canvas.opt.UCHU = true;
+    s.canvas.opt.HAIKEI_NO = 8;
+    s.canvas.opt.SIDOU_FLAG = true;
+    s.canvas.opt.SIDOU_COLOR = 15;
     const GameCopy before(s);
     f.port.clear();
 
@@ -218,7 +218,7 @@ Outcome failThenWrite(const Writer& w, const fs::path& dir, const Writer& next,
     o.ok = w.write(s, dir, o.panelClosed);
     for (const std::string& m : f.port.only("message")) o.messages += m + "\n";
     o.gameKept = before.same(s);
-    o.optionsAfter = optionsText(s.opt);
+    o.optionsAfter = optionsText(s.canvas.opt);
 
     bool closed = false;
     o.nextWriteOk = next.write(s, good, closed) && fs::is_regular_file(good / next.fileName);

@@ -13,10 +13,15 @@ struct KingsSeen {
     int COM_OU_X = 0, COM_OU_Y = 0;
 };
 
-// What the computer player works on: the position, the influence maps of the last survey,
+// What the computer player works on: the game's position (it tries its moves there in place
+// and takes them back), the kings as it last saw them, the influence maps of the last survey,
 // what its turn keeps between candidates, and the strength level the evaluation obeys.
 struct Analysis {
-    Position pos;
+    explicit Analysis(Position& p) : pos(p) {}
+    Analysis(const Analysis&) = delete;
+    Analysis& operator=(const Analysis&) = delete;
+
+    Position& pos;
     KingsSeen kingsSeen;
     Influence inf;
     Turn turn;

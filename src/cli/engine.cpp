@@ -31,7 +31,7 @@ bool wholeInt(std::string_view w, int& v) {
 }  // namespace
 
 Engine::Engine() : s_(std::make_unique<State>(port_)) {
-    s_->LEVEL_NO = 3;
+    s_->analysis.LEVEL_NO = 3;
     startGame();
 }
 
@@ -51,14 +51,14 @@ std::string Engine::handle(std::string_view line) {
     }
     if (cmd == "level") {
         if (rest == "1" || rest == "2" || rest == "3") {
-            s_->LEVEL_NO = rest[0] - '0';
+            s_->analysis.LEVEL_NO = rest[0] - '0';
             return "ok";
         }
         return "error bad level";
     }
     if (cmd == "position") return position(rest);
     if (cmd == "survey" && rest.empty()) {
-        勢力調査(*s_);
+        勢力調査(s_->analysis);
         return "ok";
     }
     if (cmd == "man") return man(rest);
@@ -116,7 +116,7 @@ std::string Engine::man(std::string_view args) {
     }
     // The move that fills the history ends the game, as after COM's move.
     const int winner = afterMove(s, Mover::Person, out, std::nullopt, Reply::WhenAsked);
-    if (winner != 0) return winner == s.game.TEBAN_MAN() ? "win MAN" : "win COM";
+    if (winner != 0) return s.game.sideOf(winner) == Side::MAN ? "win MAN" : "win COM";
     return "ok";
 }
 
@@ -131,13 +131,12 @@ std::string Engine::com() {
     com_ban(s);
     if (s.game.TESU() == tesu) return "none";  // COM had nothing to play and resigned
 
-    const auto& t = s.turn;
+    const auto& t = s.analysis.turn;
     char buf[96];
     std::snprintf(buf, sizeof buf, "%d %d %d %d %d %.4f", t.BEST_FX, t.BEST_FY, t.BEST_TX,
                   t.BEST_TY, t.BEST_NEW_KOMA, t.BEST_SCORE);
     std::string out = buf;
-    if (const int winner = s.game.SHOUHAI(); winner != 0)
-        out += winner == s.game.TEBAN_COM() ? " win COM" : " win MAN";
+    if (const auto winner = s.game.winner()) out += winner == Side::COM ? " win COM" : " win MAN";
     return out;
 }
 

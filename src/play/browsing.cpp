@@ -18,9 +18,9 @@ namespace {
 void restoreClocks(State& s, int t) {
     auto& c = s.clock;
     c.COM_JIKAN = s.hist.COM_JIKAN_MAE[t];
-    描画_所有時間(s, s.game, s.game.TEBAN_COM(), c.COM_JIKAN);
+    描画_所有時間(s.canvas, Side::COM, c.COM_JIKAN);
     c.MAN_JIKAN = s.hist.MAN_JIKAN_MAE[t];
-    描画_所有時間(s, s.game, s.game.TEBAN_MAN(), c.MAN_JIKAN);
+    描画_所有時間(s.canvas, Side::MAN, c.MAN_JIKAN);
 }
 
 // At the live end the position on the board is not in the history yet. Its board and hands
@@ -34,7 +34,7 @@ void keepLivePosition(History& h, const Position& p, int t) {
 void beginStep(State& s) {
     s.game.selectionDropped();
     タイマー設定(s.clock, s.timer, false);
-    描画_将棋盤桝(s);
+    描画_将棋盤桝(s.canvas);
 }
 
 void drawPosition(Canvas& cv, const Position& p) {
@@ -58,13 +58,13 @@ void REPLAY_Click(State& s) {
     keepLivePosition(s.hist, s.pos, g.TESU());
     restorePosition(s.pos, s.hist, g.TESU() - 1);
     restoreClocks(s, g.TESU() - 1);
-    drawPosition(s, s.pos);
+    drawPosition(s.canvas, s.pos);
     // The square, and the piece, that the move taken back filled.
     const Arrival a = 調査_移動結果(s.hist, g.TESU());
     s.sound.playSound(Sound::KOMA);
-    消去_移動結果(s, g, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN());
+    消去_移動結果(s.canvas, a.code > 0 ? Side::COM : Side::MAN);
     g.steppedBack();
-    描画_手数(s, g.HYOUJI_TESU(), 15);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
 }
 
 void AFTER_Click(State& s) {
@@ -77,7 +77,7 @@ void AFTER_Click(State& s) {
     }
     g.browsingAsked();
     if (g.TESU() >= s.hist.SAISHU_TESU()) {
-        if (g.KIFU_MODE() == ON) {
+        if (g.KIFU_MODE()) {
             s.dialog.message("終わり", "進む", Buttons::Ok);
         } else {
             s.sound.playSound(Sound::KINSHI);
@@ -87,15 +87,15 @@ void AFTER_Click(State& s) {
     }
     beginStep(s);
     g.steppedForward();
-    描画_手数(s, g.HYOUJI_TESU(), 15);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
     restorePosition(s.pos, s.hist, g.TESU());
     // The clocks of the position shown: those before the move made from it, as 戻 does.
     restoreClocks(s, g.TESU());
-    drawPosition(s, s.pos);
+    drawPosition(s.canvas, s.pos);
     const Arrival a = 調査_移動結果(s.hist, g.TESU());
     s.sound.playSound(Sound::KOMA);
-    描画_移動結果(s, g, a.code > 0 ? g.TEBAN_COM() : g.TEBAN_MAN(), a.x, a.y, a.code, 15);
-    描画_手数(s, g.HYOUJI_TESU(), 15);
+    描画_移動結果(s.canvas, a.code > 0 ? Side::COM : Side::MAN, a.x, a.y, a.code, 15);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
 }
 
 void CANCEL_Click(State& s) {
@@ -106,7 +106,7 @@ void CANCEL_Click(State& s) {
 void REVERSE_Click(State& s) {
     auto& g = s.game;
     auto& p = s.pos;
-    if (g.KIFU_MODE() == ON) {
+    if (g.KIFU_MODE()) {
         s.sound.playSound(Sound::KINSHI);
         s.dialog.message("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::Ok);
         return;
@@ -115,9 +115,9 @@ void REVERSE_Click(State& s) {
 
     reverseBoard(p);
 
-    画面_再描画(s, p, g, s.clock, s.LEVEL_NO);
-    描画_手数(s, g.HYOUJI_TESU(), 15);
+    画面_再描画(s.canvas, p, g, s.clock, s.analysis.LEVEL_NO);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
     g.reversed(s.hist);
-    if (g.HANDE_SETTEI() == ON) 描画_ハンデレベル(s, g.HANDE_LEVEL());
+    if (g.HANDE_SETTEI()) 描画_ハンデレベル(s.canvas, g.HANDE_LEVEL());
     s.sound.playSound(Sound::KOMA);
 }

@@ -17,11 +17,9 @@ void Timer1_Timer(State& s) {
     int whole = static_cast<int>(std::floor(c.KEIKA_BYOU));
     if (whole == c.BYOU_HYOUJI) return;
     c.BYOU_HYOUJI = whole;
-    if (s.game.TEBAN() == s.game.TEBAN_COM())
-        描画_所有時間(s, s.game, s.game.TEBAN_COM(), c.COM_JIKAN + c.KEIKA_BYOU);
-    if (s.game.TEBAN() == s.game.TEBAN_MAN())
-        描画_所有時間(s, s.game, s.game.TEBAN_MAN(), c.MAN_JIKAN + c.KEIKA_BYOU);
-    s.paint.flush();
+    if (s.game.mover() == Side::COM) 描画_所有時間(s.canvas, Side::COM, c.COM_JIKAN + c.KEIKA_BYOU);
+    if (s.game.mover() == Side::MAN) 描画_所有時間(s.canvas, Side::MAN, c.MAN_JIKAN + c.KEIKA_BYOU);
+    s.canvas.paint.flush();
 }
 
 float 調査_経過秒(float start, float now) {
@@ -30,23 +28,23 @@ float 調査_経過秒(float start, float now) {
     return now + 86400 - start;
 }
 
-void 描画_所有時間(Canvas& cv, const GameState& g, int side, float seconds) {
+void 描画_所有時間(Canvas& cv, Side side, float seconds) {
     if (!cv.opt.KEIKA) return;
     std::string text = 調査_時間秒追加結果(seconds);
-    消去_所有時間(cv, g, side);
-    if (side == g.TEBAN_MAN()) {
+    消去_所有時間(cv, side);
+    if (side == Side::MAN) {
         描画_数値(cv, 13.1, 9.3, text, colours::BLACK, 0, 12);
         描画_数値(cv, 13, 9.2, text, colours::WHITE, 0, 12);
-    } else if (side == g.TEBAN_COM()) {
+    } else {
         描画_数値(cv, -1.5, 9.3, text, colours::BLACK, 0, 12);
         描画_数値(cv, -1.6, 9.2, text, colours::WHITE, 0, 12);
     }
 }
 
-void 消去_所有時間(Canvas& cv, const GameState& g, int side) {
-    if (side == g.TEBAN_MAN()) {
+void 消去_所有時間(Canvas& cv, Side side) {
+    if (side == Side::MAN) {
         for (int x = 13; x <= 15; ++x) 描画_絵(cv, cv.opt.HAIKEI_NO, x, 9);
-    } else if (side == g.TEBAN_COM()) {
+    } else {
         for (int x = -2; x <= 0; ++x) 描画_絵(cv, cv.opt.HAIKEI_NO, x, 9);
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 #include <string>
 
+#include "core/constants.h"
+
 class ClockPort;
-class GameState;
 struct Canvas;
 struct State;
 
@@ -23,8 +24,8 @@ void タイマー設定(Clock& c, ClockPort& timer, bool enabled);
 void Timer1_Timer(State& s);
 float 調査_経過秒(float start, float now);
 // The clock of `side` (MAN's right of the board, COM's left), when the option shows clocks.
-void 描画_所有時間(Canvas& cv, const GameState& g, int side, float seconds);
-void 消去_所有時間(Canvas& cv, const GameState& g, int side);
+void 描画_所有時間(Canvas& cv, Side side, float seconds);
+void 消去_所有時間(Canvas& cv, Side side);
 std::string 調査_時間秒追加結果(float seconds);
 std::string 変換_数字から文字(long long n);
 void 待ち時間(ClockPort& timer, double seconds);

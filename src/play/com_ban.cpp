@@ -29,20 +29,20 @@ void showThinking(Canvas& cv) {
 void com_ban(State& s) {
     auto& g = s.game;
     auto& c = s.clock;
-    auto& t = s.turn;
+    auto& t = s.analysis.turn;
     if (g.SHOUHAI() != 0) return;
     if (!履歴に空きあり(g)) {
         手数上限終了(g, c, s.timer, s.dialog);
         return;
     }
     c.KAISHI_JIKAN = s.timer.timeOfDay();
-    if (s.opt.KEIKA) タイマー設定(c, s.timer, true);
-    showThinking(s);
+    if (s.canvas.opt.KEIKA) タイマー設定(c, s.timer, true);
+    showThinking(s.canvas);
 
-    思考準備(s);
-    s.paint.flush();
+    思考準備(s.analysis);
+    s.canvas.paint.flush();
     // The clock keeps moving while COM thinks.
-    if (!候補探索(s, [&s] { Timer1_Timer(s); })) {
+    if (!候補探索(s.analysis, [&s] { Timer1_Timer(s); })) {
         // Nothing to play: COM resigns.
         タイマー設定(c, s.timer, false);
         g.resigned();
@@ -57,14 +57,13 @@ void com_ban(State& s) {
         playMove(s, best, Mover::Computer,
                  {.beforeTravel =
                       [&s, drop] {
-                          const Turn& b = s.turn;
+                          const Turn& b = s.analysis.turn;
                           if (drop)
-                              描画_駒点滅(s, b.BEST_NEW_KOMA, COM_DROP_X,
+                              描画_駒点滅(s.canvas, b.BEST_NEW_KOMA, COM_DROP_X,
                                           standCell(Side::COM, b.BEST_FY).y, 2);
                           else
-                              描画_駒点滅(s, b.BEST_KOMA, b.BEST_FX, b.BEST_FY, 2);
+                              描画_駒点滅(s.canvas, b.BEST_KOMA, b.BEST_FX, b.BEST_FY, 2);
                       },
                   .afterTravel = [&s] { 待ち時間(s.timer, 0.5); }});
-    afterMove(s, Mover::Computer, out,
-              MoveLabel{g.TEBAN_COM(), t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA});
+    afterMove(s, Mover::Computer, out, MoveLabel{Side::COM, t.BEST_TX, t.BEST_TY, t.BEST_NEW_KOMA});
 }

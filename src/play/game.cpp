@@ -9,7 +9,7 @@ void GameState::newSetUp() {
 }
 
 void GameState::programStarted(History& h) {
-    f_.KIFU_MODE = OFF;
+    f_.KIFU_MODE = false;
     h.last_ = 0;
     f_.TEBAN_COM = SENTE_BAN;
     f_.TEBAN_MAN = GOTE_BAN;
@@ -23,7 +23,7 @@ void GameState::sidesSet(int manTurn) {
 void GameState::comGameStarted() {
     f_.CLICK_JOUTAI = 0;
     f_.COM_TAISEN = 1;
-    f_.KIFU_MODE = OFF;
+    f_.KIFU_MODE = false;
 }
 
 void GameState::comGameFor(int manTurn) {
@@ -34,7 +34,7 @@ void GameState::comGameFor(int manTurn) {
 
 void GameState::peopleGameStarted() { f_.COM_TAISEN = 0; }
 void GameState::turnPassesTo(int side) { f_.TEBAN = side; }
-void GameState::resumed() { f_.SAIKAI_MACHI = OFF; }
+void GameState::resumed() { f_.SAIKAI_MACHI = false; }
 
 void GameState::entryStored(History& h, int t) { h.last_ = t; }
 
@@ -53,7 +53,7 @@ void GameState::resigned() {
 void GameState::drawnAtLimit() { f_.TEBAN = 0; }
 void GameState::pieceSelected() { f_.CLICK_JOUTAI = 1; }
 void GameState::selectionDropped() { f_.CLICK_JOUTAI = 0; }
-void GameState::browsingAsked() { f_.SAIKAI_MACHI = ON; }
+void GameState::browsingAsked() { f_.SAIKAI_MACHI = true; }
 
 void GameState::steppedBack() {
     f_.TESU -= 1;
@@ -68,18 +68,18 @@ void GameState::steppedForward() {
 }
 
 void GameState::reverseStarted() {
-    f_.HANTEN = ON;
+    f_.HANTEN = true;
     f_.CLICK_JOUTAI = 0;
 }
 
 void GameState::reversed(History& h) {
-    if (f_.HANDE_SETTEI == ON) f_.HANDE_LEVEL = -f_.HANDE_LEVEL;
+    if (f_.HANDE_SETTEI) f_.HANDE_LEVEL = -f_.HANDE_LEVEL;
     f_.TEBAN = -f_.TEBAN;
     f_.TESU = 0;
     h.last_ = 0;
 }
 
-void GameState::recordLoading() { f_.KIFU_MODE = ON; }
+void GameState::recordLoading() { f_.KIFU_MODE = true; }
 
 void GameState::recordLoaded(History& h, int count) {
     f_.TESU = 0;
@@ -92,5 +92,5 @@ void GameState::recordShown() { f_.TEBAN = SENTE_BAN; }
 void GameState::handicapSet(History& h, int level) {
     h.last_ = 0;
     f_.HANDE_LEVEL = level;
-    f_.HANDE_SETTEI = ON;
+    f_.HANDE_SETTEI = true;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 #include "core/constants.h"
 #include "core/history.h"
 
@@ -15,17 +17,27 @@ public:
     int TESU() const { return f_.TESU; }
     int HYOUJI_TESU() const { return f_.HYOUJI_TESU; }
     int COM_TAISEN() const { return f_.COM_TAISEN; }
-    int HANTEN() const { return f_.HANTEN; }
-    int HANDE_SETTEI() const { return f_.HANDE_SETTEI; }
+    bool HANTEN() const { return f_.HANTEN; }
+    bool HANDE_SETTEI() const { return f_.HANDE_SETTEI; }
     int HANDE_LEVEL() const { return f_.HANDE_LEVEL; }
-    int KIFU_MODE() const { return f_.KIFU_MODE; }
-    int SAIKAI_MACHI() const { return f_.SAIKAI_MACHI; }
+    bool KIFU_MODE() const { return f_.KIFU_MODE; }
+    bool SAIKAI_MACHI() const { return f_.SAIKAI_MACHI; }
     int CLICK_JOUTAI() const { return f_.CLICK_JOUTAI; }
+
+    // The side a turn value belongs to in this game; none for any other value (0).
+    std::optional<Side> sideOf(int turn) const {
+        if (turn == f_.TEBAN_MAN) return Side::MAN;
+        if (turn == f_.TEBAN_COM) return Side::COM;
+        return std::nullopt;
+    }
+    int turnOf(Side side) const { return side == Side::MAN ? f_.TEBAN_MAN : f_.TEBAN_COM; }
+    std::optional<Side> mover() const { return sideOf(f_.TEBAN); }     // none while no game runs
+    std::optional<Side> winner() const { return sideOf(f_.SHOUHAI); }  // none while undecided
 
     // What a click on the board means now, in the order the mouse handler asks.
     enum class Phase { Record, Decided, NoGame, Playing };
     Phase phase() const {
-        if (f_.KIFU_MODE == ON) return Phase::Record;
+        if (f_.KIFU_MODE) return Phase::Record;
         if (f_.SHOUHAI != 0) return Phase::Decided;
         if (f_.TEBAN == 0) return Phase::NoGame;
         return Phase::Playing;
@@ -41,6 +53,7 @@ public:
     void comGameStarted();
     void peopleGameStarted();
     void turnPassesTo(int side);
+    void turnPassesTo(Side side) { turnPassesTo(turnOf(side)); }
     void resumed();
     // A move: its entry stored, then counted.
     void entryStored(History& h, int t);
@@ -73,11 +86,11 @@ private:
         int TESU = 0;
         int HYOUJI_TESU = 0;
         int COM_TAISEN = 0;
-        int HANTEN = OFF;
-        int HANDE_SETTEI = OFF;
+        bool HANTEN = false;
+        bool HANDE_SETTEI = false;
         int HANDE_LEVEL = 0;
-        int KIFU_MODE = OFF;
-        int SAIKAI_MACHI = OFF;
+        bool KIFU_MODE = false;
+        bool SAIKAI_MACHI = false;
         int CLICK_JOUTAI = 0;
     };
     Fields f_;

@@ -36,10 +36,10 @@ bool gameOver(const GameState& g) { return g.SHOUHAI() != 0 || !履歴に空き�
 // cleared and the level shown.
 void openComGame(State& s) {
     if (gameOver(s.game)) 初期設定(s);
-    描画_棋譜読込み部分消去(s);
-    描画_レベル(s, s.LEVEL_NO);
-    描画_将棋盤桝(s);
-    描画_自持盤(s, s.pos);
+    描画_棋譜読込み部分消去(s.canvas);
+    描画_レベル(s.canvas, s.analysis.LEVEL_NO);
+    描画_将棋盤桝(s.canvas);
+    描画_自持盤(s.canvas, s.pos);
 }
 
 }  // namespace
@@ -48,18 +48,19 @@ void START_Click(State& s) {
     auto& g = s.game;
     if (gameOver(g)) {
         初期設定(s);
-        s.paint.flush();
+        s.canvas.paint.flush();
     }
-    描画_棋譜読込み部分消去(s);
-    for (int x = -2; x <= 0; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 0);  // no level between people
-    描画_将棋盤桝(s);
-    描画_自持盤(s, s.pos);
+    描画_棋譜読込み部分消去(s.canvas);
+    for (int x = -2; x <= 0; ++x)
+        描画_絵(s.canvas, s.canvas.opt.HAIKEI_NO, x, 0);  // no level between people
+    描画_将棋盤桝(s.canvas);
+    描画_自持盤(s.canvas, s.pos);
     s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
-    if (s.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
+    if (s.canvas.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
     g.peopleGameStarted();
     if (g.TEBAN() == 0 || g.HYOUJI_TESU() == 0) {
         g.sidesSet(SENTE_BAN);
-        g.turnPassesTo(g.TEBAN_MAN());
+        g.turnPassesTo(Side::MAN);
         s.dialog.message("先手の番です", " ", Buttons::Ok);
     } else if (g.TEBAN() == SENTE_BAN) {
         s.dialog.message("先手の番です", " ", Buttons::Ok);
@@ -80,12 +81,12 @@ void SENTE_Click(State& s) {
         g.turnPassesTo(SENTE_BAN);
         s.dialog.message("MANの番です", " ", Buttons::Ok);
         g.resumed();
-    } else if (g.TEBAN() == g.TEBAN_MAN()) {
+    } else if (g.mover() == Side::MAN) {
         g.sidesSet(SENTE_BAN);
         g.turnPassesTo(SENTE_BAN);
         s.dialog.message("MANの番です", "対局", Buttons::Ok);
         g.resumed();
-    } else if (g.TEBAN() == g.TEBAN_COM()) {
+    } else if (g.mover() == Side::COM) {
         com_ban(s);
     }
 }
@@ -99,10 +100,10 @@ void GOTE_Click(State& s) {
         g.sidesSet(GOTE_BAN);
         g.turnPassesTo(SENTE_BAN);
         com_ban(s);
-    } else if (g.TEBAN() == g.TEBAN_MAN()) {
+    } else if (g.mover() == Side::MAN) {
         s.dialog.message("MANの番です", "対局", Buttons::Ok);
         g.resumed();
-    } else if (g.TEBAN() == g.TEBAN_COM()) {
+    } else if (g.mover() == Side::COM) {
         com_ban(s);
     }
 }

@@ -16,25 +16,25 @@ constexpr HandicapStep STEPS[20] = {
     {8, 2, COM_KAKU}, {2, 2, COM_SYA},  {9, 1, COM_KYOU}, {1, 1, COM_KYOU}, {8, 1, COM_KEI},
     {2, 1, COM_KEI},  {7, 1, COM_GIN},  {3, 1, COM_GIN},  {6, 1, COM_KIN},  {4, 1, COM_KIN}};
 
-// Answers ON when the handicap may not be changed now, after telling the user why.
-int refused(State& s) {
+// Answers whether the handicap may not be changed now, after telling the user why.
+bool refused(State& s) {
     int code = 0;
-    if (s.game.KIFU_MODE() == ON)
+    if (s.game.KIFU_MODE())
         code = 1;
     else if (s.game.TESU() > 0)
         code = 2;
-    else if (s.game.HANTEN() == ON)
+    else if (s.game.HANTEN())
         code = 3;
-    if (code == 0) return OFF;
+    if (code == 0) return false;
     s.sound.playSound(Sound::KINSHI);
     描画_メッセージ(s.dialog, code);
-    return ON;
+    return true;
 }
 
 void setSquare(State& s, int x, int y, int code) {
     s.pos.put(x, y, code);
-    描画_絵(s, code, x, y);
-    描画_桝輪郭(s, colours::GREEN, x, y);
+    描画_絵(s.canvas, code, x, y);
+    描画_桝輪郭(s.canvas, colours::GREEN, x, y);
     s.sound.playSound(Sound::KOMA);
 }
 
@@ -59,25 +59,25 @@ void 描画_メッセージ(DialogPort& dialog, int code) {
 }
 
 void LBEL_UP_Click(State& s) {
-    if (refused(s) == ON) return;
+    if (refused(s)) return;
     const int was = s.game.HANDE_LEVEL();
     const int level = was < HANDE_LEVEL_MAX ? was + 1 : was;
     s.game.handicapSet(s.hist, level);
     if (level != was) {
-        描画_ハンデレベル(s, level);
+        描画_ハンデレベル(s.canvas, level);
         const HandicapStep st = handicapStep(level);
         setSquare(s, st.x, st.y, level <= 0 ? st.piece : EMPTY);
     }
 }
 
 void LEBEL_DOWN_Click(State& s) {
-    if (refused(s) == ON) return;
+    if (refused(s)) return;
     const int was = s.game.HANDE_LEVEL();
     const int level = was > HANDE_LEVEL_MIN ? was - 1 : was;
     s.game.handicapSet(s.hist, level);
     if (level != was) {
         const HandicapStep st = handicapStep(was);
-        描画_ハンデレベル(s, level);
+        描画_ハンデレベル(s.canvas, level);
         setSquare(s, st.x, st.y, was <= 0 ? EMPTY : st.piece);
     }
 }

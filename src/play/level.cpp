@@ -9,8 +9,8 @@ namespace {
 
 void levelClick(State& s, int n) {
     // The old level text goes under fresh background before the new one is drawn.
-    for (int x = -2; x <= 0; ++x) 描画_絵(s, s.opt.HAIKEI_NO, x, 0);
-    レベル_設定(s, s.window, s.game, s.LEVEL_NO, n);
+    for (int x = -2; x <= 0; ++x) 描画_絵(s.canvas, s.canvas.opt.HAIKEI_NO, x, 0);
+    レベル_設定(s.canvas, s.window, s.game, s.analysis.LEVEL_NO, n);
 }
 
 }  // namespace

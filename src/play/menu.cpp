@@ -1,4 +1,6 @@
 // Every menu item and menu title of the window, by its control name.
+#include <cstddef>
+#include <iterator>
 #include <string_view>
 
 #include "play/browsing.h"
@@ -11,12 +13,13 @@
 #include "play/handicap.h"
 #include "play/level.h"
 #include "play/option_menu.h"
+#include "ui/commands.h"
 
 namespace {
 
 void nothing(State&) {}
 
-struct Command {
+struct Handler {
     std::string_view control;
     void (*handler)(State&);
 };
@@ -34,7 +37,8 @@ void closingPanel(State& s) {
     click(s);
 }
 
-constexpr Command COMMANDS[] = {
+// By the controls of COMMANDS, in its order; a title that does nothing when opened has nothing.
+constexpr Handler HANDLERS[] = {
     {"TAIKYOKU", TAIKYOKU_Click},
     {"MATCH_MAN", MATCH_MAN_Click},
     {"START", START_Click},
@@ -51,6 +55,7 @@ constexpr Command COMMANDS[] = {
     {"STOP", STOP_Click},
     {"CANCEL", CANCEL_Click},
     {"REVERSE", REVERSE_Click},
+    {"KIFU", nothing},
     {"KIFU_READ", KIFU_READ_Click},
     {"KIFU_WRITE", KIFU_WRITE_Panel},
     {"KIFU_ZENKAI", KIFU_ZENKAI_Click},
@@ -72,10 +77,18 @@ constexpr Command COMMANDS[] = {
     {"VER", VER_Click},
 };
 
+consteval bool everyCommandHandled() {
+    if (std::size(HANDLERS) != std::size(COMMANDS)) return false;
+    for (std::size_t i = 0; i < std::size(HANDLERS); ++i)
+        if (HANDLERS[i].control != COMMANDS[i].control) return false;
+    return true;
+}
+static_assert(everyCommandHandled(), "one handler for each command of the menu bar, in its order");
+
 }  // namespace
 
 void メニュー選択(State& s, std::string_view control) {
-    for (const Command& c : COMMANDS)
+    for (const Handler& c : HANDLERS)
         if (c.control == control) {
             c.handler(s);
             return;

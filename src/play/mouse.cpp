@@ -23,35 +23,34 @@ constexpr int SELECTED_COLOUR = 12;
 constexpr int PLAIN_COLOUR = 2;
 
 bool ownPiece(const GameState& g, int code) {
-    return (g.TEBAN() == g.TEBAN_MAN() && code <= -10) ||
-           (g.TEBAN() == g.TEBAN_COM() && code >= 10);
+    return (g.mover() == Side::MAN && code <= -10) || (g.mover() == Side::COM && code >= 10);
 }
 
 // The clock restarts for the side to move once play goes on after browsing.
 void restartClock(State& s) {
     s.game.resumed();
     s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
-    if (s.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
+    if (s.canvas.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
 }
 
 // Answers whether the click still goes on to the board.
 bool resumeAfterBrowsing(State& s) {
     auto& g = s.game;
     if (g.COM_TAISEN() == 0) {
-        if (g.SAIKAI_MACHI() == ON) {
+        if (g.SAIKAI_MACHI()) {
             restartClock(s);
             if (g.TEBAN() == SENTE_BAN)
                 s.dialog.message("先手の番です", "対局", Buttons::Ok);
             else if (g.TEBAN() == GOTE_BAN)
                 s.dialog.message("後手の番です", "対局", Buttons::Ok);
         }
-    } else if (g.TEBAN() == g.TEBAN_COM()) {
+    } else if (g.mover() == Side::COM) {
         g.resumed();
         s.dialog.message("OKですか？", "再開(COM)", Buttons::Ok);
         com_ban(s);
         // A game COM has just ended takes no move from this click.
         if (g.SHOUHAI() != 0 || g.TEBAN() == 0) return false;
-    } else if (g.TEBAN() == g.TEBAN_MAN() && g.SAIKAI_MACHI() == ON) {
+    } else if (g.mover() == Side::MAN && g.SAIKAI_MACHI()) {
         restartClock(s);
         s.dialog.message("MANの番です", "対局", Buttons::Ok);
     }
@@ -70,12 +69,13 @@ void firstClick(State& s, int col, int row) {
     m.MOTO_Y = row;
     m.SENTAKU_KOMA = s.pos.board()[col][row];
     // The reachable squares are shown for a piece of either colour, as a hint.
-    描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
+    描画_移動可能桝色(s.canvas, s.pos, m.MOTO_X, m.MOTO_Y, s.canvas.opt.SIDOU_COLOR,
+                      m.SENTAKU_KOMA);
     if (ownPiece(s.game, m.SENTAKU_KOMA)) {
-        描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
+        描画_桝輪郭(s.canvas, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         s.game.pieceSelected();
     } else {
-        描画_桝輪郭(s, s.opt.SIDOU_COLOR, m.MOTO_X, m.MOTO_Y);
+        描画_桝輪郭(s.canvas, s.canvas.opt.SIDOU_COLOR, m.MOTO_X, m.MOTO_Y);
     }
 }
 
@@ -84,20 +84,21 @@ void secondClick(State& s, int button, int col, int row) {
     auto& m = s.play;
     m.SAKI_X = col;
     m.SAKI_Y = row;
-    if ((g.TEBAN() == g.TEBAN_MAN() && m.MOTO_X == COM_DROP_X) ||
-        (g.TEBAN() == g.TEBAN_COM() && m.MOTO_X == MAN_DROP_X)) {
+    if ((g.mover() == Side::MAN && m.MOTO_X == COM_DROP_X) ||
+        (g.mover() == Side::COM && m.MOTO_X == MAN_DROP_X)) {
         // A piece from the opponent's stand was only shown, not taken.
-        clearSelection(s, s.pos, s.play);
+        clearSelection(s.canvas, s.pos, s.play);
         g.selectionDropped();
         return;
     }
     if (ownPiece(s.game, s.pos.board()[col][row])) {
-        描画_桝輪郭(s, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
+        描画_桝輪郭(s.canvas, PLAIN_COLOUR, m.MOTO_X, m.MOTO_Y);
         m.MOTO_X = col;
         m.MOTO_Y = row;
         m.SENTAKU_KOMA = s.pos.board()[col][row];
-        描画_移動可能桝色(s, s.pos, m.MOTO_X, m.MOTO_Y, s.opt.SIDOU_COLOR, m.SENTAKU_KOMA);
-        描画_桝輪郭(s, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
+        描画_移動可能桝色(s.canvas, s.pos, m.MOTO_X, m.MOTO_Y, s.canvas.opt.SIDOU_COLOR,
+                          m.SENTAKU_KOMA);
+        描画_桝輪郭(s.canvas, SELECTED_COLOUR, m.MOTO_X, m.MOTO_Y);
         return;
     }
     // A COM drop names its kind, which its stand row counts from the other end. Any button
@@ -110,16 +111,16 @@ void secondClick(State& s, int button, int col, int row) {
     steps.beforeTravel = [&s] {
         auto& sel = s.play;
         s.game.selectionDropped();
-        描画_桝輪郭(s, PLAIN_COLOUR, sel.MOTO_X, sel.MOTO_Y);
-        描画_桝輪郭(s, PLAIN_COLOUR, sel.SAKI_X, sel.SAKI_Y);
-        描画_移動可能桝色(s, s.pos, sel.MOTO_X, sel.MOTO_Y, PLAIN_COLOUR, sel.SENTAKU_KOMA);
+        描画_桝輪郭(s.canvas, PLAIN_COLOUR, sel.MOTO_X, sel.MOTO_Y);
+        描画_桝輪郭(s.canvas, PLAIN_COLOUR, sel.SAKI_X, sel.SAKI_Y);
+        描画_移動可能桝色(s.canvas, s.pos, sel.MOTO_X, sel.MOTO_Y, PLAIN_COLOUR, sel.SENTAKU_KOMA);
     };
     const MoveOutcome out = playMove(s, move, Mover::Person, steps);
     switch (out.refused) {
         case Refusal::Illegal:
             s.sound.playSound(Sound::KINSHI);
             g.selectionDropped();
-            描画_将棋盤桝(s);
+            描画_将棋盤桝(s.canvas);
             return;
         case Refusal::MustPromote:
             s.sound.playSound(Sound::KINSHI);
@@ -127,7 +128,7 @@ void secondClick(State& s, int button, int col, int row) {
             return;
         case Refusal::HistoryFull:
             g.selectionDropped();
-            clearSelection(s, s.pos, s.play);
+            clearSelection(s.canvas, s.pos, s.play);
             手数上限終了(g, s.clock, s.timer, s.dialog);
             return;
         case Refusal::None: break;
@@ -135,35 +136,35 @@ void secondClick(State& s, int button, int col, int row) {
     m.MOTO_Y = fy;
     // The text names the piece as selected, so a promotion by this move does not show.
     afterMove(s, Mover::Person, out,
-              MoveLabel{m.SENTAKU_KOMA >= 10 ? g.TEBAN_COM() : g.TEBAN_MAN(), m.SAKI_X, m.SAKI_Y,
+              MoveLabel{m.SENTAKU_KOMA >= 10 ? Side::COM : Side::MAN, m.SAKI_X, m.SAKI_Y,
                         m.SENTAKU_KOMA});
 }
 
 void standClick(State& s, int col, int row) {
     auto& g = s.game;
     auto& m = s.play;
-    if (m.SENTAKU_KOMA >= 10 || m.SENTAKU_KOMA <= -10) clearSelection(s, s.pos, s.play);
+    if (m.SENTAKU_KOMA >= 10 || m.SENTAKU_KOMA <= -10) clearSelection(s.canvas, s.pos, s.play);
 
     const int kind = kindAtStand(col, row);
     if (kind == 0) return;
     const bool man = col == MAN_DROP_X;
     if ((man ? s.pos.manHand() : s.pos.comHand())[kind] <= 0) return;
     const int code = man ? manCode(kind) : comCode(kind);
-    const int mineWhen = man ? g.TEBAN_MAN() : g.TEBAN_COM();
     調査_2歩フラグ設定(s.pos);
     g.pieceSelected();
     m.MOTO_X = col;
     m.MOTO_Y = row;
     m.SENTAKU_KOMA = code;
-    描画_桝輪郭(s, g.TEBAN() == mineWhen ? SELECTED_COLOUR : s.opt.SIDOU_COLOR, col, row);
-    描画_移動可能桝色(s, s.pos, col, row, s.opt.SIDOU_COLOR, code);
+    const bool mine = g.mover() == (man ? Side::MAN : Side::COM);
+    描画_桝輪郭(s.canvas, mine ? SELECTED_COLOUR : s.canvas.opt.SIDOU_COLOR, col, row);
+    描画_移動可能桝色(s.canvas, s.pos, col, row, s.canvas.opt.SIDOU_COLOR, code);
 }
 
 }  // namespace
 
 void 描画_移動可能桝色(Canvas& cv, const Position& p, int fromX, int fromY, int colour, int piece) {
     描画_将棋盤桝(cv);
-    if (cv.opt.SIDOU_FLAG != ON) return;
+    if (!cv.opt.SIDOU_FLAG) return;
     forEachReach(p, fromX, fromY, piece, [&](int x, int y) { 描画_桝輪郭(cv, colour, x, y); });
 }
 

@@ -56,18 +56,18 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps)
         手順保存(s.hist, g, s.pos, c.MAN_JIKAN, c.KEIKA_BYOU + c.MAN_JIKAN, c.COM_JIKAN,
                  c.COM_JIKAN);
     g.moveMade();
-    描画_手数(s, g.HYOUJI_TESU(), colours::WHITE);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), colours::WHITE);
     if (steps.beforeTravel) steps.beforeTravel();
 
     out.captured = s.pos.at(m.tx, m.ty);
     out.promoted = m.promote;
     forEachTravelling(s.pos, m, [&s](int x, int y, int x2, int y2, int code) {
-        駒移動(s, s.pos, x, y, x2, y2, code);
+        駒移動(s.canvas, s.pos, x, y, x2, y2, code);
         // The computer knows where MAN's king went as soon as it is placed; COM's king only
         // from its next survey.
         if (code == MAN_OU) {
-            s.kingsSeen.MAN_OU_X = x2;
-            s.kingsSeen.MAN_OU_Y = y2;
+            s.analysis.kingsSeen.MAN_OU_X = x2;
+            s.analysis.kingsSeen.MAN_OU_Y = y2;
         }
     });
     if (steps.afterTravel) steps.afterTravel();
@@ -81,15 +81,15 @@ MoveOutcome playMove(State& s, const Move& m, Mover who, const MoveSteps& steps)
 int winnerByKings(const Position& p, const GameState& g, Mover who) {
     const bool comGone = 調査_駒存在(p, COM_OU) == OFF;
     const bool manGone = 調査_駒存在(p, MAN_OU) == OFF;
-    if (manGone && (who == Mover::Computer || !comGone)) return g.TEBAN_COM();
-    if (comGone) return g.TEBAN_MAN();
+    if (manGone && (who == Mover::Computer || !comGone)) return g.turnOf(Side::COM);
+    if (comGone) return g.turnOf(Side::MAN);
     return 0;
 }
 
 void announceWinner(DialogPort& dialog, const GameState& g, int winner) {
     const char* text;
     if (g.COM_TAISEN() == 1)
-        text = winner == g.TEBAN_MAN() ? "あなたの勝ちです" : "ｺﾝﾋﾟｭｰﾀの勝ちです";
+        text = g.sideOf(winner) == Side::MAN ? "あなたの勝ちです" : "ｺﾝﾋﾟｭｰﾀの勝ちです";
     else
         text = winner == SENTE_BAN ? "先手の勝ちです" : "後手の勝ちです";
     dialog.message(text, "終了", Buttons::Ok);

@@ -19,16 +19,16 @@ bool backgroundChecked(const Options& o, int id) {
 
 // Each command ends by writing the options as they now stand.
 FileResult written(State& s, const std::filesystem::path& path) {
-    return 書込_環境設定ファイル(s.opt, s.window, s.dialog, path);
+    return 書込_環境設定ファイル(s.canvas.opt, s.window, s.dialog, path);
 }
 
 FileResult backgroundClick(State& s, int id, const std::filesystem::path& path) {
-    if (!backgroundChecked(s.opt, id)) {
-        チェック設定(s.opt, s.window, id);
-        s.opt.HAIKEI_NO = id;
+    if (!backgroundChecked(s.canvas.opt, id)) {
+        チェック設定(s.canvas.opt, s.window, id);
+        s.canvas.opt.HAIKEI_NO = id;
     }
     FileResult r = written(s, path);
-    画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
+    画面_再描画(s.canvas, s.pos, s.game, s.clock, s.analysis.LEVEL_NO);
     return r;
 }
 
@@ -51,51 +51,51 @@ FileResult RENGA_Click(State& s, const std::filesystem::path& path) {
 }
 
 FileResult SIDOU_Click(State& s, const std::filesystem::path& path) {
-    if (s.opt.SIDOU_FLAG == 1) {
+    if (s.canvas.opt.SIDOU_FLAG) {
         // Guidance outlines still on the board go back to the plain colour.
         for (int x = 1; x <= 9; ++x)
-            for (int y = 1; y <= 9; ++y) 描画_桝輪郭(s, colours::GREEN, x, y);
+            for (int y = 1; y <= 9; ++y) 描画_桝輪郭(s.canvas, colours::GREEN, x, y);
         // Both stands, from the top down.
         for (int k = SYA; k >= HU; --k) {
             const Cell com = standCell(Side::COM, k), man = standCell(Side::MAN, SYA + HU - k);
-            描画_桝輪郭(s, colours::GREEN, com.x, com.y);
-            描画_桝輪郭(s, colours::GREEN, man.x, man.y);
+            描画_桝輪郭(s.canvas, colours::GREEN, com.x, com.y);
+            描画_桝輪郭(s.canvas, colours::GREEN, man.x, man.y);
         }
         s.window.setChecked("SIDOU", false);
-        s.opt.SIDOU_FLAG = 0;
-        s.opt.SIDOU_COLOR = colours::GREEN;
+        s.canvas.opt.SIDOU_FLAG = false;
+        s.canvas.opt.SIDOU_COLOR = colours::GREEN;
     } else {
         s.window.setChecked("SIDOU", true);
-        s.opt.SIDOU_FLAG = 1;
-        s.opt.SIDOU_COLOR = colours::WHITE;
+        s.canvas.opt.SIDOU_FLAG = true;
+        s.canvas.opt.SIDOU_COLOR = colours::WHITE;
     }
     return written(s, path);
 }
 
 FileResult KEIKA_Click(State& s, const std::filesystem::path& path) {
-    if (s.opt.KEIKA) {
-        s.opt.KEIKA = false;
+    if (s.canvas.opt.KEIKA) {
+        s.canvas.opt.KEIKA = false;
         s.window.setChecked("KEIKA", false);
         タイマー設定(s.clock, s.timer, false);
-        消去_所有時間(s, s.game, s.game.TEBAN_MAN());
-        消去_所有時間(s, s.game, s.game.TEBAN_COM());
+        消去_所有時間(s.canvas, Side::MAN);
+        消去_所有時間(s.canvas, Side::COM);
     } else {
-        s.opt.KEIKA = true;
+        s.canvas.opt.KEIKA = true;
         s.window.setChecked("KEIKA", true);
         タイマー設定(s.clock, s.timer, true);
-        描画_所有時間(s, s.game, s.game.TEBAN_COM(), s.clock.COM_JIKAN);
-        描画_所有時間(s, s.game, s.game.TEBAN_MAN(), s.clock.MAN_JIKAN);
+        描画_所有時間(s.canvas, Side::COM, s.clock.COM_JIKAN);
+        描画_所有時間(s.canvas, Side::MAN, s.clock.MAN_JIKAN);
     }
     return written(s, path);
 }
 
 FileResult BGM_Click(State& s, const std::filesystem::path& path) {
-    if (s.opt.BGM) {
-        s.opt.BGM = false;
+    if (s.canvas.opt.BGM) {
+        s.canvas.opt.BGM = false;
         s.window.setChecked("BGM", false);
         s.sound.stopSound(Sound::BGM);
     } else {
-        s.opt.BGM = true;
+        s.canvas.opt.BGM = true;
         s.window.setChecked("BGM", true);
         s.sound.loopSound(Sound::BGM);
     }

@@ -47,7 +47,7 @@ void KIFU_READ_Click(State& s) {
 }
 
 void KIFU_WRITE_Panel(State& s) {
-    if (KIFU_WRITE_Click(s.game, s.dialog) != ON) return;
+    if (!KIFU_WRITE_Click(s.game, s.dialog)) return;
     描画_可視(s.recordPanel, ON, ON, OFF);
     描画_棋譜_IO(s.recordPanel, 0);
 }

@@ -52,22 +52,22 @@ ReaderView 読上げ情報(State& s) {
         if (s.pos.manHand()[k] > 0) v.hands[0].emplace_back(pieceName(k * 10), s.pos.manHand()[k]);
         if (s.pos.comHand()[k] > 0) v.hands[1].emplace_back(pieceName(k * 10), s.pos.comHand()[k]);
     }
-    if (s.opt.KEIKA) {
+    if (s.canvas.opt.KEIKA) {
         // The side to move's clock runs on, as the tick draws it.
         const auto& c = s.clock;
         const bool running = c.Timer1 && g.SHOUHAI() == 0;
-        v.clocks[0] = 調査_時間秒追加結果(
-            c.MAN_JIKAN + (running && g.TEBAN() == g.TEBAN_MAN() ? c.KEIKA_BYOU : 0));
-        v.clocks[1] = 調査_時間秒追加結果(
-            c.COM_JIKAN + (running && g.TEBAN() == g.TEBAN_COM() ? c.KEIKA_BYOU : 0));
+        v.clocks[0] = 調査_時間秒追加結果(c.MAN_JIKAN +
+                                          (running && g.mover() == Side::MAN ? c.KEIKA_BYOU : 0));
+        v.clocks[1] = 調査_時間秒追加結果(c.COM_JIKAN +
+                                          (running && g.mover() == Side::COM ? c.KEIKA_BYOU : 0));
     }
-    v.moveTexts = s.spoken.moveTexts;
+    v.moveTexts = s.canvas.spoken.moveTexts;
     v.moveNumber = g.HYOUJI_TESU();
-    if (g.COM_TAISEN() == 1) v.level = s.LEVEL_NO;
-    if (g.HANDE_SETTEI() == ON) v.handicap = ハンデ表示(g.HANDE_LEVEL());
+    if (g.COM_TAISEN() == 1) v.level = s.analysis.LEVEL_NO;
+    if (g.HANDE_SETTEI()) v.handicap = ハンデ表示(g.HANDE_LEVEL());
     v.typing = s.typing.text();
-    v.news = std::move(s.spoken.news);
-    s.spoken.news.clear();
+    v.news = std::move(s.canvas.spoken.news);
+    s.canvas.spoken.news.clear();
     return v;
 }
 

@@ -10,16 +10,16 @@ double 取得_棋譜のX座標(std::string_view text) {
     return セル左(3 + (13 - static_cast<double>(charCount(text))) / 5);
 }
 
-int KIFU_WRITE_Click(const GameState& g, DialogPort& dialog) {
-    if (g.HANTEN() == ON) {
+bool KIFU_WRITE_Click(const GameState& g, DialogPort& dialog) {
+    if (g.HANTEN()) {
         dialog.message("反転後は書き込みできません", "棋譜書込", Buttons::Ok);
-        return OFF;
+        return false;
     }
-    if (g.HANDE_SETTEI() == ON) {
+    if (g.HANDE_SETTEI()) {
         dialog.message("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込", Buttons::Ok);
-        return OFF;
+        return false;
     }
-    return ON;
+    return true;
 }
 
 FileResult 書込_棋譜(const History& h, const GameState& g, DialogPort& dialog,
@@ -74,7 +74,7 @@ void 読込_棋譜内容(State& s, std::string_view bytes) {
     for (std::size_t i = 0; i < contents.header.size(); ++i) {
         const Header& h = headers[i];
         const std::string& line = contents.header[i];
-        s.paint.drawText(取得_棋譜のX座標(line) + h.shift, h.top, line, h.colour, 12, false);
+        s.canvas.paint.drawText(取得_棋譜のX座標(line) + h.shift, h.top, line, h.colour, 12, false);
     }
     const int count = contents.entries;
     const bool cut = contents.cut;

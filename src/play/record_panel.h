@@ -13,8 +13,8 @@ struct State;
 // Left edge in twips at which a header line is drawn, centred by its length.
 double 取得_棋譜のX座標(std::string_view text);
 
-// The checks of 書込 before the panel opens: ON when writing is allowed.
-int KIFU_WRITE_Click(const GameState& g, DialogPort& dialog);
+// The checks of 書込 before the panel opens: whether writing is allowed.
+bool KIFU_WRITE_Click(const GameState& g, DialogPort& dialog);
 
 // The "RETURN" button: writes the record to directory/fileName.棋譜. closePanel runs once
 // the file is written, before the closing message. ok tells whether the file was written.

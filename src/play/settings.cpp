@@ -23,7 +23,7 @@ constexpr SettingsValues TATAMI_DEFAULTS{6, false, true, true};
 constexpr SettingsValues MIDORI_DEFAULTS{5, false, true, true};
 
 void setSidou(Options& o, WindowPort& menu, bool on) {
-    o.SIDOU_FLAG = on ? 1 : 0;
+    o.SIDOU_FLAG = on;
     o.SIDOU_COLOR = on ? colours::WHITE : colours::GREEN;
     menu.setChecked("SIDOU", on);
 }
@@ -63,7 +63,7 @@ SettingsValues checkedValues(const Options& o) {
             v.background = id;
             break;
         }
-    v.guidance = o.SIDOU_FLAG == 1;
+    v.guidance = o.SIDOU_FLAG;
     v.clock = o.KEIKA;
     v.music = o.BGM;
     return v;

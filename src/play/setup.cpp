@@ -33,7 +33,7 @@ void 初期設定(State& s) {
     p.load(start, {}, {});
 
     const Clock& c = s.clock;
-    画面_再描画(s, p, g, c, s.LEVEL_NO);
+    画面_再描画(s.canvas, p, g, c, s.analysis.LEVEL_NO);
     手順保存(s.hist, g, p, c.MAN_JIKAN, c.KEIKA_BYOU + c.MAN_JIKAN, c.COM_JIKAN, c.COM_JIKAN);
 }
 

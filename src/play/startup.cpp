@@ -88,10 +88,10 @@ void Form_Load(State& s) {
     if (!places.recordDir.empty() && s.recordPanel.setRecordDirectory(recordDir))
         s.recordPanel.setRecordFileDirectory(recordDir);
     s.game.programStarted(s.hist);
-    s.opt.SIDOU_FLAG = OFF;
-    s.LEVEL_NO = 3;
+    s.canvas.opt.SIDOU_FLAG = false;
+    s.analysis.LEVEL_NO = 3;
     s.window.setChecked("LEVEL3", true);
-    s.opt.SIDOU_COLOR = 2;
+    s.canvas.opt.SIDOU_COLOR = 2;
 
     // The settings directory is made private, as a per-user configuration directory should be;
     // when it cannot be made, the settings write below tells the player.
@@ -99,7 +99,7 @@ void Form_Load(State& s) {
         if (std::filesystem::create_directories(dir, ec))
             std::filesystem::permissions(dir, std::filesystem::perms::owner_all, ec);
     // May start the music, so the sounds are loaded first.
-    読込_環境設定ファイル(s, s.window, s.sound, s.dialog, places.settingsFile);
+    読込_環境設定ファイル(s.canvas, s.window, s.sound, s.dialog, places.settingsFile);
     初期設定(s);
     s.window.placeWindow(9700, 8000);
 }

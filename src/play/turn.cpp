@@ -11,7 +11,7 @@
 namespace {
 
 void name(State& s, const std::optional<MoveLabel>& l) {
-    if (l) 描画_移動結果(s, s.game, l->side, l->x, l->y, l->piece, colours::WHITE);
+    if (l) 描画_移動結果(s.canvas, l->side, l->x, l->y, l->piece, colours::WHITE);
 }
 
 int betweenPeople(State& s, int winner, const std::optional<MoveLabel>& label) {
@@ -50,23 +50,23 @@ int afterMove(State& s, Mover who, const MoveOutcome& out, std::optional<MoveLab
     if (!com) name(s, label);  // MAN's move is named even when it wins
     タイマー設定(c, s.timer, false);
     if (!com) c.MAN_JIKAN += c.KEIKA_BYOU;
-    勢力調査(s);
+    勢力調査(s.analysis);
     if (winner != 0) {
         announceWinner(s.dialog, g, winner);
-        if (com) g.turnPassesTo(g.TEBAN_MAN());
+        if (com) g.turnPassesTo(Side::MAN);
         return winner;
     }
     if (com) {
         name(s, label);
-        if (label) 描画_桝輪郭(s, colours::WHITE, label->x, label->y);
+        if (label) 描画_桝輪郭(s.canvas, colours::WHITE, label->x, label->y);
         // COM's time counts only for a move that leaves the game going.
         c.COM_JIKAN += c.KEIKA_BYOU;
         c.KAISHI_JIKAN = s.timer.timeOfDay();
     }
-    g.turnPassesTo(com ? g.TEBAN_MAN() : g.TEBAN_COM());
+    g.turnPassesTo(com ? Side::MAN : Side::COM);
     if (手数上限終了(g, c, s.timer, s.dialog)) return 0;
     if (com) {
-        if (s.opt.KEIKA) タイマー設定(c, s.timer, true);
+        if (s.canvas.opt.KEIKA) タイマー設定(c, s.timer, true);
     } else if (reply == Reply::ComAtOnce) {
         com_ban(s);
     }

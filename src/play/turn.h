@@ -7,7 +7,8 @@ struct State;
 
 // How a move is named on the screen: the mover's side, the square reached, the piece as chosen.
 struct MoveLabel {
-    int side, x, y, piece;
+    Side side;
+    int x, y, piece;
 };
 
 // Who answers MAN's move against COM: COM at once, inside the same event (the mouse), or

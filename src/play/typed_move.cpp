@@ -81,12 +81,13 @@ bool MoveTyping::backspace() {
 }
 
 void 描画_入力中指し手(State& s) {
-    for (int i = 0; i < TYPED_CELLS; ++i) 描画_絵(s, s.opt.HAIKEI_NO, TYPED_X + i, TYPED_Y);
+    for (int i = 0; i < TYPED_CELLS; ++i)
+        描画_絵(s.canvas, s.canvas.opt.HAIKEI_NO, TYPED_X + i, TYPED_Y);
     if (s.typing.empty()) return;
     // A cursor after the text says it is still being typed; shadowed like the move text.
     const std::string shown = s.typing.text() + "_";
-    描画_数値(s, TYPED_X + 0.1, TYPED_Y + 0.3, shown, colours::BLACK, 0, 12);
-    描画_数値(s, TYPED_X, TYPED_Y + 0.2, shown, colours::YELLOW, 0, 12);
+    描画_数値(s.canvas, TYPED_X + 0.1, TYPED_Y + 0.3, shown, colours::BLACK, 0, 12);
+    描画_数値(s.canvas, TYPED_X, TYPED_Y + 0.2, shown, colours::YELLOW, 0, 12);
 }
 
 void 再描画_入力中指し手(State& s) {
@@ -129,15 +130,14 @@ void 入力指し手実行(State& s, const TypedMove& m) {
     auto& sel = s.play;
     // A piece half picked up by the mouse is put down first, so the typed move starts afresh.
     if (g.phase() == GameState::Phase::Playing && g.CLICK_JOUTAI() == 1) {
-        描画_移動可能桝色(s, s.pos, sel.MOTO_X, sel.MOTO_Y, 2, sel.SENTAKU_KOMA);
-        描画_桝輪郭(s, 2, sel.MOTO_X, sel.MOTO_Y);
+        描画_移動可能桝色(s.canvas, s.pos, sel.MOTO_X, sel.MOTO_Y, 2, sel.SENTAKU_KOMA);
+        描画_桝輪郭(s.canvas, 2, sel.MOTO_X, sel.MOTO_Y);
         g.selectionDropped();
     }
     int fromX, fromY;
     if (m.dropKind != 0) {
         // The mover's own stand: MAN's counts its rows from the pawn down, COM's from the rook.
-        const Cell stand =
-            standCell(g.TEBAN() == g.TEBAN_MAN() ? Side::MAN : Side::COM, m.dropKind);
+        const Cell stand = standCell(g.mover() == Side::MAN ? Side::MAN : Side::COM, m.dropKind);
         fromX = stand.x;
         fromY = stand.y;
     } else {
@@ -150,8 +150,8 @@ void 入力指し手実行(State& s, const TypedMove& m) {
         // Nothing of the mover's there: the answer of an illegal destination.
         s.sound.playSound(Sound::KINSHI);
         if (g.CLICK_JOUTAI() == 1) g.selectionDropped();
-        描画_将棋盤桝(s);
-        if (!onBoard(fromX, fromY)) 描画_桝輪郭(s, 2, fromX, fromY);
+        描画_将棋盤桝(s.canvas);
+        if (!onBoard(fromX, fromY)) 描画_桝輪郭(s.canvas, 2, fromX, fromY);
         return;
     }
     const int toX = columnOf(m.toFile), toY = m.toRank;
@@ -162,6 +162,6 @@ void 入力指し手実行(State& s, const TypedMove& m) {
         sel.MOTO_Y == toY) {
         s.sound.playSound(Sound::KINSHI);
         g.selectionDropped();
-        描画_将棋盤桝(s);
+        描画_将棋盤桝(s.canvas);
     }
 }

@@ -136,8 +136,8 @@ TEST_F(CanvasTest, AnyShapeCentresTheBoardAmongBackgroundTiles) {
 
 TEST_F(CanvasTest, WhatIsDrawnStaysUntilDrawnOver) {
     初期設定(s);
-    描画_絵(s, -70, 5, 5);
-    描画_桝輪郭(s, 12, 5, 5);
+    描画_絵(s.canvas, -70, 5, 5);
+    描画_桝輪郭(s.canvas, 12, 5, 5);
     QImage before = grab();
     EXPECT_EQ(before.pixelColor(centre(canvas(), 5, 5)), pictureColour(-70));
     // A resize paints the kept calls again, in order.
@@ -147,8 +147,8 @@ TEST_F(CanvasTest, WhatIsDrawnStaysUntilDrawnOver) {
     QPoint corner = pixelOf(cellLeft(5), cellTop(5.5));
     EXPECT_EQ(after.pixelColor(corner), standardColour(12));
     // Drawn over: gone.
-    描画_絵(s, 0, 5, 5);
-    描画_桝輪郭(s, 2, 5, 5);
+    描画_絵(s.canvas, 0, 5, 5);
+    描画_桝輪郭(s.canvas, 2, 5, 5);
     EXPECT_EQ(grab().pixelColor(corner), OUTLINE);
 }
 
@@ -159,7 +159,7 @@ TEST_F(CanvasTest, RepeatedRedrawsKeepOnlyWhatCanBeSeen) {
     grab();
     std::size_t once = canvas().opCount();
     EXPECT_LT(once, 1200u);
-    for (int i = 0; i < 6; ++i) 画面_再描画(s, s.pos, s.game, s.clock, s.LEVEL_NO);
+    for (int i = 0; i < 6; ++i) 画面_再描画(s.canvas, s.pos, s.game, s.clock, s.analysis.LEVEL_NO);
     grab();
     setCanvasSize(640, 480);
     grab();

@@ -328,7 +328,7 @@ TEST_F(PanelGame, TypingANameAndPressingReturnWritesTheRecord) {
               (std::vector<std::string>{"棋譜を書き込みました |   ", " 読み込みました | 棋譜",
                                         "棋譜を '進 'で進めて下さい | 棋譜"}));
     EXPECT_FALSE(files->isVisible());
-    EXPECT_EQ(s.game.KIFU_MODE(), ON);
+    EXPECT_TRUE(s.game.KIFU_MODE());
     EXPECT_EQ(s.hist.SAISHU_TESU(), 2);
     EXPECT_EQ(s.hist.BAN_RIREKI[2][5][4], 10);
 }

@@ -34,20 +34,21 @@
 #include "../temp_dir.h"
 #include "app/wiring.h"
 #include "state_checks.h"
+#include "ui/commands.h"
 #include "ui/qt/canvas.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/sound_backend.h"
 
 namespace {
 
-// Every command of the menus by its control, titles and submenus included; "OWARI" ends the
-// program and is kept for the end.
-const std::vector<std::string> CONTROLS = {
-    "TAIKYOKU", "MATCH_MAN", "START",      "START2",     "SENTE",   "GOTE",      "LEVEL",
-    "LEVEL1",   "LEVEL2",    "LEVEL3",     "REPLAY",     "AFTER",   "STOP",      "CANCEL",
-    "REVERSE",  "KIFU",      "KIFU_READ",  "KIFU_WRITE", "OPTION",  "HAIKEI_GA", "MIDORI",
-    "TATAMI",   "TAKE",      "UCHU",       "RENGA",      "SIDOU",   "KEIKA",     "BGM",
-    "HANDE",    "LBEL_UP",   "LEBEL_DOWN", "SONOTA",     "KAISETU", "VER"};
+// Every command of the menus by its control, titles and submenus included; the one that ends
+// the program is kept for the end.
+const std::vector<std::string> CONTROLS = [] {
+    std::vector<std::string> out;
+    for (const MenuCommand& c : COMMANDS)
+        if (c.control != QUIT_COMMAND) out.emplace_back(c.control);
+    return out;
+}();
 
 const std::vector<std::string> GAME_CONTROLS = {"START",  "SENTE", "GOTE",      "CANCEL",
                                                 "REPLAY", "AFTER", "KIFU_READ", "KIFU_WRITE"};
@@ -364,7 +365,7 @@ void Storm::clickCell(double col, double row, Qt::MouseButton b) {
 void Storm::aimed() {
     const auto& g = s.game;
     const auto& p = s.pos;
-    if (g.KIFU_MODE() == ON) {
+    if (g.KIFU_MODE()) {
         const int r = pick(100);
         menu(r < 60 ? "AFTER" : r < 70 ? "SENTE" : r < 80 ? "GOTE" : "CANCEL");
         return;
@@ -380,7 +381,7 @@ void Storm::aimed() {
         menu(r < (mode_ == Mode::Marathon ? 80 : 40) ? "START" : r < 90 ? "SENTE" : "GOTE");
         return;
     }
-    const int sign = g.TEBAN() == g.TEBAN_MAN() ? -1 : 1;
+    const int sign = g.mover() == Side::MAN ? -1 : 1;
     const double inside = (2 + pick(6)) / 10.0;
     if (g.CLICK_JOUTAI() == 0 || chance(15)) {
         std::vector<std::pair<int, int>> own;
