@@ -123,10 +123,11 @@ void endState(const State& s, const fs::path& dir, std::vector<std::string>& out
                   std::to_string(s.analysis.kingsSeen.MAN_OU_Y) + " " +
                   std::to_string(s.analysis.kingsSeen.COM_OU_X) + " " +
                   std::to_string(s.analysis.kingsSeen.COM_OU_Y));
-    const int mode[] = {g.TEBAN(),        g.TEBAN_MAN(),        g.TEBAN_COM(),  g.SHOUHAI(),
-                        g.TESU(),         g.HYOUJI_TESU(),      g.COM_TAISEN(), g.HANTEN(),
-                        g.HANDE_SETTEI(), g.HANDE_LEVEL(),      g.KIFU_MODE(),  g.SAIKAI_MACHI(),
-                        g.CLICK_JOUTAI(), s.hist.SAISHU_TESU(), s.analysis.LEVEL_NO};
+    const int mode[] = {
+        g.TEBAN(),        g.TEBAN_MAN(),        g.TEBAN_COM(),      g.SHOUHAI(),
+        g.TESU(),         g.HYOUJI_TESU(),      g.COM_TAISEN(),     g.HANTEN(),
+        g.HANDE_SETTEI(), g.HANDE_LEVEL(),      g.KIFU_MODE(),      g.SAIKAI_MACHI(),
+        g.CLICK_JOUTAI(), s.hist.SAISHU_TESU(), s.analysis.LEVEL_NO};
     out.push_back("mode" + joined(mode));
     std::string history;
     for (int t = 0; t <= s.hist.SAISHU_TESU() && t <= TESU_MAX; ++t) {
