@@ -46,8 +46,10 @@ TEST_F(ComTurn, PlaysOneMoveAndHandsTheTurnBack) {
     EXPECT_TRUE(s.clock.Timer1);  // MAN's clock runs
     EXPECT_EQ(pieceCount(s.pos), 40);
     // Entry 0 holds the position COM moved from.
-    EXPECT_EQ(s.hist.BAN_RIREKI[0][s.analysis.turn.BEST_FX][s.analysis.turn.BEST_FY], s.analysis.turn.BEST_KOMA);
-    EXPECT_EQ(s.pos.board()[s.analysis.turn.BEST_TX][s.analysis.turn.BEST_TY], s.analysis.turn.BEST_NEW_KOMA);
+    EXPECT_EQ(s.hist.BAN_RIREKI[0][s.analysis.turn.BEST_FX][s.analysis.turn.BEST_FY],
+              s.analysis.turn.BEST_KOMA);
+    EXPECT_EQ(s.pos.board()[s.analysis.turn.BEST_TX][s.analysis.turn.BEST_TY],
+              s.analysis.turn.BEST_NEW_KOMA);
     // The start, one tick per origin column (nothing in hand), and MAN's start.
     EXPECT_EQ(port.looks, 1 + 9 + 1);
     bool thinking = false;
