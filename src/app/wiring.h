@@ -1,5 +1,6 @@
 #pragma once
 #include "play/reader.h"
+#include "play/state.h"
 #include "play/typed_move.h"
 #include "play/window_events.h"
 #include "ui/qt/window_handlers.h"
@@ -13,7 +14,7 @@ inline WindowHandlers gameHandlers(State& s) {
         .mouseDown =
             [&s](int button, int shift, double x, double y) {
                 Form_MouseDown(s, button, shift, x, y);
-                再描画_入力中指し手(s);
+                再描画_入力中指し手(s.canvas, s.typing);
                 読上げ更新(s);
             },
         .keyPress =
@@ -30,7 +31,7 @@ inline WindowHandlers gameHandlers(State& s) {
         .menu =
             [&s](std::string_view control) {
                 メニュー選択(s, control);
-                再描画_入力中指し手(s);
+                再描画_入力中指し手(s.canvas, s.typing);
                 読上げ更新(s);
             },
         .drive1Change = [&s] { Drive1_Change(s); },
@@ -39,7 +40,7 @@ inline WindowHandlers gameHandlers(State& s) {
         .command1Click =
             [&s] {
                 Command1_Click(s);
-                再描画_入力中指し手(s);
+                再描画_入力中指し手(s.canvas, s.typing);
                 読上げ更新(s);
             },
     };

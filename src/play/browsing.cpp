@@ -15,12 +15,11 @@
 namespace {
 
 // Both clocks as they stood at entry t, that is before the move made from it.
-void restoreClocks(State& s, int t) {
-    auto& c = s.clock;
-    c.COM_JIKAN = s.hist.COM_JIKAN_MAE[t];
-    描画_所有時間(s.canvas, Side::COM, c.COM_JIKAN);
-    c.MAN_JIKAN = s.hist.MAN_JIKAN_MAE[t];
-    描画_所有時間(s.canvas, Side::MAN, c.MAN_JIKAN);
+void restoreClocks(Clock& c, const History& h, Canvas& cv, int t) {
+    c.COM_JIKAN = h.COM_JIKAN_MAE[t];
+    描画_所有時間(cv, Side::COM, c.COM_JIKAN);
+    c.MAN_JIKAN = h.MAN_JIKAN_MAE[t];
+    描画_所有時間(cv, Side::MAN, c.MAN_JIKAN);
 }
 
 // At the live end the position on the board is not in the history yet. Its board and hands
@@ -57,7 +56,7 @@ void REPLAY_Click(State& s) {
     beginStep(s);
     keepLivePosition(s.hist, s.pos, g.TESU());
     restorePosition(s.pos, s.hist, g.TESU() - 1);
-    restoreClocks(s, g.TESU() - 1);
+    restoreClocks(s.clock, s.hist, s.canvas, g.TESU() - 1);
     drawPosition(s.canvas, s.pos);
     // The square, and the piece, that the move taken back filled.
     const Arrival a = 調査_移動結果(s.hist, g.TESU());
@@ -90,7 +89,7 @@ void AFTER_Click(State& s) {
     描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
     restorePosition(s.pos, s.hist, g.TESU());
     // The clocks of the position shown: those before the move made from it, as 戻 does.
-    restoreClocks(s, g.TESU());
+    restoreClocks(s.clock, s.hist, s.canvas, g.TESU());
     drawPosition(s.canvas, s.pos);
     const Arrival a = 調査_移動結果(s.hist, g.TESU());
     s.sound.playSound(Sound::KOMA);

@@ -17,17 +17,17 @@ constexpr HandicapStep STEPS[20] = {
     {2, 1, COM_KEI},  {7, 1, COM_GIN},  {3, 1, COM_GIN},  {6, 1, COM_KIN},  {4, 1, COM_KIN}};
 
 // Answers whether the handicap may not be changed now, after telling the user why.
-bool refused(State& s) {
+bool refused(const GameState& g, SoundPort& sound, DialogPort& dialog) {
     int code = 0;
-    if (s.game.KIFU_MODE())
+    if (g.KIFU_MODE())
         code = 1;
-    else if (s.game.TESU() > 0)
+    else if (g.TESU() > 0)
         code = 2;
-    else if (s.game.HANTEN())
+    else if (g.HANTEN())
         code = 3;
     if (code == 0) return false;
-    s.sound.playSound(Sound::KINSHI);
-    描画_メッセージ(s.dialog, code);
+    sound.playSound(Sound::KINSHI);
+    描画_メッセージ(dialog, code);
     return true;
 }
 
@@ -59,7 +59,7 @@ void 描画_メッセージ(DialogPort& dialog, int code) {
 }
 
 void LBEL_UP_Click(State& s) {
-    if (refused(s)) return;
+    if (refused(s.game, s.sound, s.dialog)) return;
     const int was = s.game.HANDE_LEVEL();
     const int level = was < HANDE_LEVEL_MAX ? was + 1 : was;
     s.game.handicapSet(s.hist, level);
@@ -71,7 +71,7 @@ void LBEL_UP_Click(State& s) {
 }
 
 void LEBEL_DOWN_Click(State& s) {
-    if (refused(s)) return;
+    if (refused(s.game, s.sound, s.dialog)) return;
     const int was = s.game.HANDE_LEVEL();
     const int level = was > HANDE_LEVEL_MIN ? was - 1 : was;
     s.game.handicapSet(s.hist, level);

@@ -27,10 +27,10 @@ bool ownPiece(const GameState& g, int code) {
 }
 
 // The clock restarts for the side to move once play goes on after browsing.
-void restartClock(State& s) {
-    s.game.resumed();
-    s.clock.KAISHI_JIKAN = s.timer.timeOfDay();
-    if (s.canvas.opt.KEIKA) タイマー設定(s.clock, s.timer, true);
+void restartClock(GameState& g, Clock& c, ClockPort& timer, const Options& o) {
+    g.resumed();
+    c.KAISHI_JIKAN = timer.timeOfDay();
+    if (o.KEIKA) タイマー設定(c, timer, true);
 }
 
 // Answers whether the click still goes on to the board.
@@ -38,7 +38,7 @@ bool resumeAfterBrowsing(State& s) {
     auto& g = s.game;
     if (g.COM_TAISEN() == 0) {
         if (g.SAIKAI_MACHI()) {
-            restartClock(s);
+            restartClock(s.game, s.clock, s.timer, s.canvas.opt);
             if (g.TEBAN() == SENTE_BAN)
                 s.dialog.message("先手の番です", "対局", Buttons::Ok);
             else if (g.TEBAN() == GOTE_BAN)
@@ -51,7 +51,7 @@ bool resumeAfterBrowsing(State& s) {
         // A game COM has just ended takes no move from this click.
         if (g.SHOUHAI() != 0 || g.TEBAN() == 0) return false;
     } else if (g.mover() == Side::MAN && g.SAIKAI_MACHI()) {
-        restartClock(s);
+        restartClock(s.game, s.clock, s.timer, s.canvas.opt);
         s.dialog.message("MANの番です", "対局", Buttons::Ok);
     }
     return true;

@@ -80,18 +80,17 @@ bool MoveTyping::backspace() {
     return true;
 }
 
-void 描画_入力中指し手(State& s) {
-    for (int i = 0; i < TYPED_CELLS; ++i)
-        描画_絵(s.canvas, s.canvas.opt.HAIKEI_NO, TYPED_X + i, TYPED_Y);
-    if (s.typing.empty()) return;
+void 描画_入力中指し手(Canvas& cv, const MoveTyping& typing) {
+    for (int i = 0; i < TYPED_CELLS; ++i) 描画_絵(cv, cv.opt.HAIKEI_NO, TYPED_X + i, TYPED_Y);
+    if (typing.empty()) return;
     // A cursor after the text says it is still being typed; shadowed like the move text.
-    const std::string shown = s.typing.text() + "_";
-    描画_数値(s.canvas, TYPED_X + 0.1, TYPED_Y + 0.3, shown, colours::BLACK, 0, 12);
-    描画_数値(s.canvas, TYPED_X, TYPED_Y + 0.2, shown, colours::YELLOW, 0, 12);
+    const std::string shown = typing.text() + "_";
+    描画_数値(cv, TYPED_X + 0.1, TYPED_Y + 0.3, shown, colours::BLACK, 0, 12);
+    描画_数値(cv, TYPED_X, TYPED_Y + 0.2, shown, colours::YELLOW, 0, 12);
 }
 
-void 再描画_入力中指し手(State& s) {
-    if (!s.typing.empty()) 描画_入力中指し手(s);
+void 再描画_入力中指し手(Canvas& cv, const MoveTyping& typing) {
+    if (!typing.empty()) 描画_入力中指し手(cv, typing);
 }
 
 bool 指し手入力キー(State& s, int code) {
@@ -113,7 +112,7 @@ bool 指し手入力キー(State& s, int code) {
                 return true;
             }
             s.typing.clear();
-            描画_入力中指し手(s);
+            描画_入力中指し手(s.canvas, s.typing);
             入力指し手実行(s, *m);
             return true;
         }
@@ -121,7 +120,7 @@ bool 指し手入力キー(State& s, int code) {
             if (code <= 32 || code >= 127 || !s.typing.type(char(code))) return true;
             break;
     }
-    描画_入力中指し手(s);
+    描画_入力中指し手(s.canvas, s.typing);
     return true;
 }
 

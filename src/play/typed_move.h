@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+struct Canvas;
 struct State;
 
 // A move typed as shogi players write it, squares named by the board's labels (file digit,
@@ -41,6 +42,6 @@ bool 指し手入力キー(State& s, int code);
 // then the destination, with the right button for "+".
 void 入力指し手実行(State& s, const TypedMove& m);
 // The move being typed, beside the board.
-void 描画_入力中指し手(State& s);
+void 描画_入力中指し手(Canvas& cv, const MoveTyping& typing);
 // Draws it again over a screen redrawn meanwhile (a new game, another background).
-void 再描画_入力中指し手(State& s);
+void 再描画_入力中指し手(Canvas& cv, const MoveTyping& typing);
