@@ -13,6 +13,7 @@
 #include "ai/search.h"
 #include "cli/engine.h"
 #include "cli/random_play.h"
+#include "core/legal_moves.h"
 
 namespace signature {
 
@@ -67,6 +68,27 @@ inline std::string choose(const std::string& line, int level) {
     思考準備(s.analysis);
     if (!候補探索(s.analysis)) return "none";
     return moveText(s.analysis.turn);
+}
+
+// Every candidate COM weighs in one position at one level and the score 盤評価 gave it, one
+// "FX FY TX TY CODE SCORE" line each in the order of the scan. Where the choice pins only the
+// best move, this pins every term of the evaluation that any candidate reaches.
+inline std::string weighed(const std::string& line, int level) {
+    Engine e;
+    if (e.handle("level " + std::to_string(level)) != "ok") return "error level";
+    const std::string answer = e.handle("position " + line);
+    if (answer != "ok") return answer;
+    e.handle("survey");
+    State& s = e.state();
+    思考準備(s.analysis);
+    std::string out;
+    候補探索(s.analysis, {}, [&out](const Move& m, double score) {
+        char buf[96];
+        std::snprintf(buf, sizeof buf, "%d %d %d %d %d %.6f\n", m.fx, m.fy, m.tx, m.ty, m.code,
+                      score);
+        out += buf;
+    });
+    return out;
 }
 
 // The tool's answers to `com` in one seeded game, played as the self-play test plays it:
@@ -125,6 +147,14 @@ inline Signature compute(const std::vector<std::string>& positions) {
     sig.positions = pos.value;
     sig.games = games.value;
     return sig;
+}
+
+// The scores of every candidate in every suite position at each level, hashed in file order.
+inline std::uint64_t scores(const std::vector<std::string>& positions) {
+    Fnv1a h;
+    for (const std::string& line : positions)
+        for (int level = 1; level <= 3; ++level) h.add(weighed(line, level));
+    return h.value;
 }
 
 }  // namespace signature

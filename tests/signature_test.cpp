@@ -30,6 +30,15 @@ TEST(Signature, ComChoosesTheSameMovesAsBefore) {
         << signature::hex(sig.games) << ", " << sig.moves << " moves.";
 }
 
+// Pins the evaluation itself: the score of every candidate in the suite, not only the best.
+// Changes whenever a term changes for any candidate, even when COM's choices stay the same.
+constexpr std::uint64_t kScoreSignature = 0x99298e96d707898dull;
+
+TEST(Signature, EveryCandidateScoresAsBefore) {
+    EXPECT_EQ(signature::hex(signature::scores(suite())), signature::hex(kScoreSignature))
+        << "the evaluation changed";
+}
+
 // The suite is worth pinning only if it makes COM do everything it can do.
 TEST(Signature, SuiteCoversEveryKindOfChoice) {
     std::set<std::string> distinct;

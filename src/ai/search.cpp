@@ -42,14 +42,14 @@ double trial(Analysis& s, const Move& m, int captured) {
 // unpromoted first: the two trials are weighed together before one offer is made.
 class Trials {
 public:
-    explicit Trials(Analysis& s) : s_(s) {}
+    Trials(Analysis& s, const ScoreWatch& watch) : s_(s), watch_(watch) {}
 
     // Answers whether the trial must stop at once: MAN's king taken, or a mating drop.
     bool operator()(const Move& m) {
         Turn& t = s_.turn;
         if (m.isDrop()) {
             t.IDOU_KOMA = m.code;
-            const double score = trial(s_, m, 0);
+            const double score = weigh(m, 0);
             return offer(t, score, m.fx, m.fy, m.tx, m.ty, m.code) && t.BEST_SCORE >= 9998;
         }
         const int captured = s_.pos.board()[m.tx][m.ty];
@@ -57,7 +57,7 @@ public:
             t.IDOU_KOMA = m.code;
             t.MAN_OU_KYORI = std::max(std::abs(m.fx - s_.kingsSeen.MAN_OU_X),
                                       std::abs(m.fy - s_.kingsSeen.MAN_OU_Y));
-            const double score = trial(s_, m, captured);
+            const double score = weigh(m, captured);
             // The promoting twin follows: weigh them together then.
             if (調査_駒成(m.fx, m.fy, m.tx, m.ty, m.code).may) {
                 unpromoted_ = score;
@@ -70,11 +70,11 @@ public:
             t.IDOU_KOMA = piece;
             t.MAN_OU_KYORI = std::max(std::abs(m.fx - s_.kingsSeen.MAN_OU_X),
                                       std::abs(m.fy - s_.kingsSeen.MAN_OU_Y));
-            return settle(m, captured, trial(s_, m, captured), m.code);
+            return settle(m, captured, weigh(m, captured), m.code);
         }
         double score = unpromoted_;
         int newCode = piece;
-        const double s2 = trial(s_, m, captured);
+        const double s2 = weigh(m, captured);
         if (s2 > score) {
             score = s2;
             newCode = m.code;
@@ -85,6 +85,12 @@ public:
     }
 
 private:
+    double weigh(const Move& m, int captured) {
+        const double score = trial(s_, m, captured);
+        if (watch_) watch_(m, score);
+        return score;
+    }
+
     bool settle(const Move& m, int captured, double score, int newCode) {
         Turn& t = s_.turn;
         if (!offer(t, score, m.fx, m.fy, m.tx, m.ty, newCode)) return false;
@@ -93,6 +99,7 @@ private:
     }
 
     Analysis& s_;
+    const ScoreWatch& watch_;
     double unpromoted_ = 0;
 };
 
@@ -116,8 +123,8 @@ void 思考準備(Analysis& s) {
     t.NERAI_COM_Y_MAE = s.inf.NERAI_COM_Y;
 }
 
-bool 候補探索(Analysis& s, const std::function<void()>& tick) {
-    Trials trials(s);
+bool 候補探索(Analysis& s, const std::function<void()>& tick, const ScoreWatch& watch) {
+    Trials trials(s, watch);
     forEachLegalMove(s.pos, Side::COM, trials, [&tick] {
         if (tick) tick();
     });
