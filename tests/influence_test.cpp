@@ -3,8 +3,10 @@
 #include <cstdlib>
 #include <utility>
 
+#include "ai/search.h"
 #include "ai/survey.h"
 #include "core/rules.h"
+#include "signature.h"
 #include "test_util.h"
 
 namespace {
@@ -447,6 +449,29 @@ TEST_F(Survey, ReachesExactlyWhereTheRulesLetEveryPieceGo) {
                         }
             }
     EXPECT_EQ(compared, 28 * 2 * 81 * 81);
+}
+
+// Row and column 0 of every map stay 0 through the survey of every candidate COM weighs in
+// the signature suite: a step that ran off the board would land there (or in the next map).
+TEST(SurveyFrame, NoCandidateMarksOffTheBoard) {
+    long marks = 0, surveys = 0;
+    for (const std::string& line : signature::readPositions(TORVANE_SIGNATURE_POSITIONS)) {
+        Engine e;
+        ASSERT_EQ(e.handle("position " + line), "ok");
+        Analysis& s = e.state().analysis;
+        思考準備(s);
+        候補探索(s, {}, [&](const Move&, double) {
+            const Influence& m = s.inf;
+            for (const Map* map :
+                 {&m.SEIRYOKU_MAN, &m.SEIRYOKU_COM, &m.MAMORI_MAN, &m.MAMORI_COM, &m.MAMORI_COM_X,
+                  &m.MAMORI_COM_Y, &m.NERAI_MAN, &m.NERAI_MAN_X, &m.NERAI_MAN_Y, &m.NERAI_COM,
+                  &m.NERAI_COM_X, &m.NERAI_COM_Y, &m.OUTE_COM})
+                for (int i = 0; i <= 9; ++i) marks += (*map)[0][i] != 0 || (*map)[i][0] != 0;
+            ++surveys;
+        });
+    }
+    EXPECT_GT(surveys, 20000);
+    EXPECT_EQ(marks, 0);
 }
 
 }  // namespace
