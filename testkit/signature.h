@@ -93,7 +93,9 @@ inline std::string weighed(const std::string& line, int level) {
 
 // The tool's answers to `com` in one seeded game, played as the self-play test plays it:
 // level 1 + seed % 3, MAN picks uniformly among his legal moves, at most `plies` rounds.
-inline std::vector<std::string> gameMoves(std::uint64_t seed, int plies = 150) {
+// `faced`, when given, receives the position line COM faces before each of its moves.
+inline std::vector<std::string> gameMoves(std::uint64_t seed, int plies = 150,
+                                          std::vector<std::string>* faced = nullptr) {
     std::vector<std::string> out;
     Engine e;
     Rng rng(seed);
@@ -109,6 +111,7 @@ inline std::vector<std::string> gameMoves(std::uint64_t seed, int plies = 150) {
             out.push_back(a);
             break;
         }
+        if (faced) faced->push_back(e.handle("board"));
         const std::string c = e.handle("com");
         out.push_back(c);
         if (e.state().game.SHOUHAI() != 0 || c.find(' ') == std::string::npos) break;
@@ -149,11 +152,17 @@ inline Signature compute(const std::vector<std::string>& positions) {
     return sig;
 }
 
-// The scores of every candidate in every suite position at each level, hashed in file order.
+// The scores of every candidate in every suite position at each level, in file order, then
+// in every position COM faced in 300 seeded games (at level 3, on a fresh engine each).
 inline std::uint64_t scores(const std::vector<std::string>& positions) {
     Fnv1a h;
     for (const std::string& line : positions)
         for (int level = 1; level <= 3; ++level) h.add(weighed(line, level));
+    for (std::uint64_t seed = 1; seed <= 10 * kGames; ++seed) {
+        std::vector<std::string> faced;
+        gameMoves(seed, 150, &faced);
+        for (const std::string& line : faced) h.add(weighed(line, 3));
+    }
     return h.value;
 }
 
