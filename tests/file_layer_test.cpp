@@ -185,6 +185,14 @@ TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
     EXPECT_NE(TempDir::read(dir / "dotfiles" / "torvane.ini").find("BGM=ON"), std::string::npos);
     EXPECT_EQ(names(dir / "dotfiles"), std::set<std::string>{"torvane.ini"});
     EXPECT_EQ(names(dir / "config"), std::set<std::string>{"Torvane.ini"});
+
+    // The record panel lists a link to a folder among the folders, one to nothing among files.
+    fs::create_directory_symlink("dotfiles", dir / "folder-link");
+    fs::create_symlink("nowhere", dir / "dangling");
+    std::set<std::string> folders;
+    for (const FolderEntry& e : folderEntries(dir.path()))
+        if (e.directory) folders.insert(e.name);
+    EXPECT_EQ(folders, (std::set<std::string>{"config", "dotfiles", "folder-link"}));
 }
 
 TEST(FileLayer, WaveHeadersOutsideWhatASoundCardPlaysAreRefused) {

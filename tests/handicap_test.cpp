@@ -76,6 +76,11 @@ TEST(Handicap, UpElevenTimesAndAllTheWayDown) {
     }
     EXPECT_TRUE(sameBoard(s, start.s));
     EXPECT_EQ(s.pos.manHandTotal() + s.pos.comHandTotal(), 0);
+    // Past either end of the ladder there is no square to change.
+    for (int level : {HANDE_LEVEL_MIN, HANDE_LEVEL_MAX + 1}) {
+        const HandicapStep st = handicapStep(level);
+        EXPECT_EQ(st.x * 100 + st.y * 10 + st.piece, 0) << level;
+    }
 }
 
 TEST(Handicap, RefusedDuringRecordGameOrReversal) {

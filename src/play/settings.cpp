@@ -17,7 +17,7 @@ constexpr BackgroundItem BACKGROUNDS[5] = {{"MIDORI", &Options::MIDORI},
                                            {"UCHU", &Options::UCHU},
                                            {"RENGA", &Options::RENGA}};
 // The order in which the writer looks for the checked item.
-constexpr int WRITE_ORDER[5] = {5, 7, 6, 8, 9};
+constexpr int WRITE_ORDER[] = {5, 7, 6, 8, 9};
 
 constexpr SettingsValues TATAMI_DEFAULTS{6, false, true, true};
 constexpr SettingsValues MIDORI_DEFAULTS{5, false, true, true};

@@ -23,6 +23,7 @@
 
 #include "../temp_dir.h"
 #include "ui/qt/artwork.h"
+#include "ui/qt/artwork_cache.h"
 
 namespace {
 
@@ -336,6 +337,27 @@ TEST(Artwork, TheOpeningTextsOutlastTheMemoryBoundAndAloneGoToTheFile) {
     keepPicturesIn("");
 }
 
+// Memory holds the texts up to their byte bound and the measures up to their count, both
+// reached exactly; past either, only the opening ones (those the file keeps) stay.
+TEST(Artwork, TextsAndMeasuresFillTheirBoundsExactlyThenKeepTheOpeningOnes) {
+    using namespace artwork;
+    Kept k;
+    for (std::uint32_t i = 0; i < TEXTS_TO_FILE; ++i)
+        k.rememberText({QString::number(i), "f", 0, 1, 1}, {});  // no pixels
+    const QImage tile(64, 64, QImage::Format_ARGB32_Premultiplied);
+    for (std::size_t bytes = 0; bytes < MAX_TEXT_BYTES; bytes += std::size_t(tile.sizeInBytes()))
+        k.rememberText({QString::number(bytes), "tile", 0, 1, 1}, {tile, {}});
+    EXPECT_EQ(k.textBytes, MAX_TEXT_BYTES);
+    EXPECT_EQ(k.texts.size(), TEXTS_TO_FILE + MAX_TEXT_BYTES / std::size_t(tile.sizeInBytes()));
+    k.rememberText({"one more", "tile", 0, 1, 1}, {tile, {}});
+    EXPECT_EQ(k.texts.size(), TEXTS_TO_FILE + 1);
+
+    for (std::size_t i = 0; i < MAX_EXTENTS; ++i) k.rememberExtent({"f", QString::number(i)}, {});
+    EXPECT_EQ(k.extents.size(), MAX_EXTENTS);
+    k.rememberExtent({"f", "one more"}, {});
+    EXPECT_EQ(k.extents.size(), TEXTS_TO_FILE + 1);
+}
+
 // The kept file is replaced as every other file is: a pipe where a temporary might go does
 // not hold up the end of the game.
 TEST(Artwork, KeptPicturesWaitOnNoPipe) {
@@ -456,6 +478,14 @@ TEST(Artwork, OddViewsStillPaintSafely) {
         paintPicture(p, 9, QRectF(0, 0, CELL_W, CELL_H));
     }
     EXPECT_EQ(opaqueIn(huge, huge.rect()), 40 * 40);
+    // A cell 2^32 pixels off to the right is not wrapped back into view.
+    QImage far = blank(40, 40);
+    {
+        QPainter p(&far);
+        p.translate(4294967296.0, 0);
+        paintPicture(p, 9, QRectF(0, 0, CELL_W, CELL_H));
+    }
+    EXPECT_EQ(opaqueIn(far, far.rect()), 0);
     clearArtworkCache();
 }
 

@@ -273,6 +273,10 @@ TEST_F(WindowTest, DirectoriesAreEnteredAndTheirRecordsListed) {
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(1)).center());
     EXPECT_EQ(log.back(), "File1_Click b.棋譜");
+    log.clear();
+    QTest::keyClick(files, Qt::Key_Down);
+    QTest::keyClick(files, Qt::Key_Return);  // Enter takes the chosen record as a click does
+    EXPECT_EQ(log, std::vector<std::string>{"File1_Click c.棋譜"});
 
     // The drive list holds the drive of the directory.
     auto* drives = widget<QComboBox>(window, "Drive1");

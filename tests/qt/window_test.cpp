@@ -606,6 +606,19 @@ TEST_F(WindowTest, TheCanvasNamesItsPartsForAReader) {
     // Where the part is drawn: the square 5五 in the middle of the board.
     const QRect five = a->child(40)->rect();
     EXPECT_TRUE(five.contains(canvas().mapToGlobal(pixelOf(1050 + 495 * 5.5, 100 + 615 * 5.5))));
+    // The other parts, in cells of 495 x 615 twips: column, row, columns, rows.
+    const int cells[][4] = {{11, 3, 2, 7}, {-1, 1, 2, 7}, {13, 9, 3, 1}, {-2, 9, 3, 1},
+                            {12, 2, 3, 1}, {-2, 8, 3, 1}, {13, 3, 2, 1}, {-2, 0, 3, 1},
+                            {11, 1, 4, 1}, {13, 5, 3, 1}};
+    for (int i = 0; i < 10; ++i) {
+        const auto [x, y, w, h] = cells[i];
+        const QRect r = a->child(81 + i)->rect();
+        const QPoint from = canvas().mapToGlobal(pixelOf(1050 + 495 * x, 100 + 615 * y));
+        const QPoint to = canvas().mapToGlobal(pixelOf(1050 + 495 * (x + w), 100 + 615 * (y + h)));
+        EXPECT_LE((r.topLeft() - from).manhattanLength() + (r.bottomRight() - to).manhattanLength(),
+                  4)
+            << name(81 + i);
+    }
     // A position changed with no move drawn is announced by its move number.
     v.news.clear();
     v.squares[0] = {};
