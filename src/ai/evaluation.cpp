@@ -27,7 +27,7 @@ double 盤評価(Analysis& s, int captured, int placed, int FX, int FY, int TX, 
     const int KX = s.kingsSeen.MAN_OU_X, KY = s.kingsSeen.MAN_OU_Y;
     const int dx = std::abs(TX - KX), dy = std::abs(TY - KY);
     const int IDOU_KOMA = s.turn.IDOU_KOMA;
-    const bool drop = FX < 0;
+    const bool drop = FX == COM_DROP_X;
     // A king that is off the board keeps its last square, which may still be 0.
     const int checkOnMan = cellOf(SC, KX, KY);
     double score = 0;

@@ -29,7 +29,7 @@ struct Trial {
     explicit Trial(Analysis& st, int c, int p, int fx, int fy, int tx, int ty)
         : s(st), BAN(st.pos.board()), SM(st.inf.SEIRYOKU_MAN), SC(st.inf.SEIRYOKU_COM),
           SMM(st.turn.SEIRYOKU_MAN_MAE), SCM(st.turn.SEIRYOKU_COM_MAE), captured(c), placed(p),
-          FX(fx), FY(fy), TX(tx), TY(ty), drop(fx < 0) {}
+          FX(fx), FY(fy), TX(tx), TY(ty), drop(fx == COM_DROP_X) {}
 
     int dx() const { return std::abs(TX - s.kingsSeen.MAN_OU_X); }
     int dy() const { return std::abs(TY - s.kingsSeen.MAN_OU_Y); }
