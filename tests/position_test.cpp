@@ -56,7 +56,11 @@ TEST(Position, ConsistentNoticesEveryFieldOutOfStep) {
             EXPECT_FALSE(p.consistent());
         },
         [](Position& p) {
-            p.setHand(Side::MAN, KIN, -1);
+            p.setHand(Side::MAN, SYA, -1);
+            EXPECT_FALSE(p.consistent());
+        },
+        [](Position& p) {
+            p.setHand(Side::COM, HU, -1);
             EXPECT_FALSE(p.consistent());
         },
     };
