@@ -83,7 +83,7 @@ TEST(Places, InstalledOrBuildTreeAndThePerUserDirectories) {
          installed,
          {{"HOME", r + "/home"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
          "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
-         "XDG_DOCUMENTS_DIR=\"$HOME/文書\"\n",
+         "XDG_DOCUMENTS_DIR=\"$HOME/文書\" \t\n",
          {data, m / "cfg/torvane/Torvane.ini", m / "home/文書"}},
         {"an absolute documents path, the last line winning",
          installed,
@@ -96,11 +96,11 @@ TEST(Places, InstalledOrBuildTreeAndThePerUserDirectories) {
          {{"HOME", r + "/home"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
          "XDG_DOCUMENTS_DIR=\"$HOME/gone\"\n",
          {data, m / "cfg/torvane/Torvane.ini", m / "home/Documents"}},
-        {"a relative or unquoted documents path is ignored",
+        {"a relative, unquoted or empty documents path is ignored",
          installed,
          {{"HOME", r + "/bare"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
          "XDG_DOCUMENTS_DIR=\"elsewhere\"\nXDG_DOCUMENTS_DIR=$HOME/elsewhere\n"
-         "XDG_DOCUMENTS_DIR=\"$HOMEelsewhere\"\n",
+         "XDG_DOCUMENTS_DIR=\"$HOMEelsewhere\"\nXDG_DOCUMENTS_DIR=\"\"\n",
          {data, m / "cfg/torvane/Torvane.ini", m / "bare"}},
         {"documents = $HOME",
          installed,

@@ -190,6 +190,7 @@ TEST(TypedMove, ReaderViewAfterAMove) {
     EXPECT_EQ(at(7, 7).piece, "");
     EXPECT_EQ(at(5, 1).piece, "王");
     EXPECT_EQ(at(5, 1).side, 1);
+    EXPECT_EQ(at(1, 1).piece + at(9, 9).piece, "香香");  // both edge files
     EXPECT_EQ(v.sides[0], "あなた");
     EXPECT_EQ(v.moveNumber, 2);
     EXPECT_EQ(v.level, s.analysis.LEVEL_NO);
