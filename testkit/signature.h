@@ -55,19 +55,25 @@ inline std::string moveText(const Turn& t) {
     return buf;
 }
 
-// COM's choice in one position at one level, on a fresh engine so nothing of an earlier
-// position leaks in. The board is surveyed first, as after MAN's move in a game; the choice
-// is made by the same two steps as com_ban, without drawing or moving.
-inline std::string choose(const std::string& line, int level) {
-    Engine e;
+// Sets a fresh engine, so nothing of an earlier position leaks in, to one position at one
+// level, surveyed as after MAN's move in a game and prepared as com_ban prepares COM's turn.
+// Answers "" when ready, else the engine's refusal.
+inline std::string prepare(Engine& e, const std::string& line, int level) {
     if (e.handle("level " + std::to_string(level)) != "ok") return "error level";
     const std::string answer = e.handle("position " + line);
     if (answer != "ok") return answer;
     e.handle("survey");
-    State& s = e.state();
-    思考準備(s.analysis);
-    if (!候補探索(s.analysis)) return "none";
-    return moveText(s.analysis.turn);
+    思考準備(e.state().analysis);
+    return "";
+}
+
+// COM's choice in one position at one level, made by the same two steps as com_ban, without
+// drawing or moving.
+inline std::string choose(const std::string& line, int level) {
+    Engine e;
+    if (std::string refused = prepare(e, line, level); !refused.empty()) return refused;
+    if (!候補探索(e.state().analysis)) return "none";
+    return moveText(e.state().analysis.turn);
 }
 
 // Every candidate COM weighs in one position at one level and the score 盤評価 gave it, one
@@ -75,14 +81,9 @@ inline std::string choose(const std::string& line, int level) {
 // best move, this pins every term of the evaluation that any candidate reaches.
 inline std::string weighed(const std::string& line, int level) {
     Engine e;
-    if (e.handle("level " + std::to_string(level)) != "ok") return "error level";
-    const std::string answer = e.handle("position " + line);
-    if (answer != "ok") return answer;
-    e.handle("survey");
-    State& s = e.state();
-    思考準備(s.analysis);
+    if (std::string refused = prepare(e, line, level); !refused.empty()) return refused;
     std::string out;
-    候補探索(s.analysis, {}, [&out](const Move& m, double score) {
+    候補探索(e.state().analysis, {}, [&out](const Move& m, double score) {
         char buf[96];
         std::snprintf(buf, sizeof buf, "%d %d %d %d %d %.6f\n", m.fx, m.fy, m.tx, m.ty, m.code,
                       score);
