@@ -1,5 +1,6 @@
 #include "ai/evaluation.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "ai/danger.h"
@@ -79,7 +80,7 @@ double 盤評価(Analysis& s, int captured, int placed, int FX, int FY, int TX, 
             score -= 盤評価_自角注意_COM(s, TX, TY, placed);
         if ((dx < 3 && dy < 3) || placed == COM_KYOU || (placed >= COM_KAKU && placed <= COM_RYU)) {
             const int e = 調査_自王逃道(s);
-            if (s.turn.NIGEMICHI_SU > e) score += s.turn.NIGEMICHI_SU - e;
+            score += std::max(0, s.turn.NIGEMICHI_SU - e);
         }
     } else if (SC[TX][TY] > 0) {
         const auto& M = s.pos.manHand();

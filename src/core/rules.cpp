@@ -31,7 +31,7 @@ int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c)
             return ty != 9 ? ON : OFF;
         case COM_KYOU:
             if (fx != COM_DROP_X) {
-                if (dx != 0 || dy <= 0) return OFF;
+                if (dx != 0 || dy < 1) return OFF;
                 for (int y = fy + 1; y <= ty - 1; ++y)
                     if (BAN[tx][y] != EMPTY) return OFF;
                 return ON;
@@ -61,7 +61,7 @@ int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c)
             return ty != 1 ? ON : OFF;
         case MAN_KYOU:
             if (fx != MAN_DROP_X) {
-                if (dx != 0 || dy >= 0) return OFF;
+                if (dx != 0 || dy > -1) return OFF;
                 for (int y = fy - 1; y >= ty + 1; --y)
                     if (BAN[tx][y] != EMPTY) return OFF;
                 return ON;

@@ -171,12 +171,12 @@ WholeFile readFile(const fs::path& path, std::size_t maxBytes) {
     char buf[65536];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buf, sizeof buf);
-        if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
             f.bytes.clear();
             return f;
         }
+        if (n == 0) break;
         // The file may have grown since it was looked at.
         if (f.bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
             f.bytes.clear();

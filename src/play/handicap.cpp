@@ -10,7 +10,7 @@ namespace {
 
 // By level -9..10. MAN gives bishop first, then rook, lances, knights, silvers, golds as
 // the level falls; COM gives the same pieces in the same order as it rises.
-constexpr HandicapStep STEPS[20] = {
+constexpr HandicapStep STEPS[] = {
     {6, 9, MAN_KIN},  {4, 9, MAN_KIN},  {7, 9, MAN_GIN},  {3, 9, MAN_GIN},  {8, 9, MAN_KEI},
     {2, 9, MAN_KEI},  {9, 9, MAN_KYOU}, {1, 9, MAN_KYOU}, {8, 8, MAN_SYA},  {2, 8, MAN_KAKU},
     {8, 2, COM_KAKU}, {2, 2, COM_SYA},  {9, 1, COM_KYOU}, {1, 1, COM_KYOU}, {8, 1, COM_KEI},

@@ -10,10 +10,10 @@ void 描画_移動結果(Canvas& cv, Side side, int x, int y, int piece, int col
     struct Place {
         double x, y;
     };
-    static constexpr Place comCells[3] = {{-1.5, 8.5}, {-1.1, 8.5}, {-0.5, 8.5}};
-    static constexpr Place comText[3] = {{-1.6, 8.4}, {-1.2, 8.4}, {-0.6, 8.4}};
-    static constexpr Place manCells[3] = {{12.5, 2.5}, {12.9, 2.5}, {13.5, 2.5}};
-    static constexpr Place manText[3] = {{12.4, 2.4}, {12.8, 2.4}, {13.4, 2.4}};
+    static constexpr Place comCells[] = {{-1.5, 8.5}, {-1.1, 8.5}, {-0.5, 8.5}};
+    static constexpr Place comText[] = {{-1.6, 8.4}, {-1.2, 8.4}, {-0.6, 8.4}};
+    static constexpr Place manCells[] = {{12.5, 2.5}, {12.9, 2.5}, {13.5, 2.5}};
+    static constexpr Place manText[] = {{12.4, 2.4}, {12.8, 2.4}, {13.4, 2.4}};
     const bool com = side == Side::COM;
     const Place* shadow = com ? comCells : manCells;
     const Place* text = com ? comText : manText;

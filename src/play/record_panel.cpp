@@ -69,7 +69,7 @@ void 読込_棋譜内容(State& s, std::string_view bytes) {
         double shift, top;
         int colour;
     };
-    static constexpr Header headers[3] = {
+    static constexpr Header headers[] = {
         {-3000, 6350, colours::LIGHT_RED}, {0, 100, colours::WHITE}, {0, 6350, colours::WHITE}};
     for (std::size_t i = 0; i < contents.header.size(); ++i) {
         const Header& h = headers[i];

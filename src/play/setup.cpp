@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int COM_BACK_ROW[10] = {0, 20, 30, 40, 50, 80, 50, 40, 30, 20};
+constexpr int COM_BACK_ROW[] = {0, 20, 30, 40, 50, 80, 50, 40, 30, 20};
 
 }  // namespace
 

@@ -25,11 +25,11 @@ struct Wave {
     std::string_view file;
     int flag;
 };
-constexpr Wave WAVES[5] = {{Sound::SONOTA, WAVE_FILES[0], 3},
-                           {Sound::KINSHI, WAVE_FILES[1], 3},
-                           {Sound::KOMA, WAVE_FILES[2], 3},
-                           {Sound::BGM, WAVE_FILES[3], 1},
-                           {Sound::SHOUMETSU, WAVE_FILES[4], 1}};
+constexpr Wave WAVES[] = {{Sound::SONOTA, WAVE_FILES[0], 3},
+                          {Sound::KINSHI, WAVE_FILES[1], 3},
+                          {Sound::KOMA, WAVE_FILES[2], 3},
+                          {Sound::BGM, WAVE_FILES[3], 1},
+                          {Sound::SHOUMETSU, WAVE_FILES[4], 1}};
 
 constexpr const char* SOUND_TITLE = "Torvane.dll";
 

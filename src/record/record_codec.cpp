@@ -124,8 +124,8 @@ void appendPositionLine(std::string& out, const Map& ban, const Hand& man, const
         out += handChar(man[k]);
         out += handChar(com[k]);
     }
-    const long long seconds[4] = {wholeSeconds(times[0]), wholeSeconds(times[1]),
-                                  wholeSeconds(times[2]), wholeSeconds(times[3])};
+    const long long seconds[] = {wholeSeconds(times[0]), wholeSeconds(times[1]),
+                                 wholeSeconds(times[2]), wholeSeconds(times[3])};
     int width = 5;
     for (long long v : seconds)
         if (v > 99999 || v < -9999) width = WIDE_TIME_WIDTH;
@@ -173,15 +173,15 @@ void parseRecordLine(History& h, int t, std::string_view line) {
         ban[i / 9 + 1].data()[i % 9 + 1] = knownCode(code) ? static_cast<int>(code) : EMPTY;
     }
     if (length <= BOARD_CHARS) return;
-    int* const hands[2] = {h.MOCHI_MAN_RIREKI[t].data(), h.MOCHI_COM_RIREKI[t].data()};
+    int* const hands[] = {h.MOCHI_MAN_RIREKI[t].data(), h.MOCHI_COM_RIREKI[t].data()};
     const std::size_t counts = std::min<std::size_t>(14, length - BOARD_CHARS);
     for (std::size_t j = 0; j < counts; ++j)
         hands[j % 2][j / 2 + 1] = handValue(c.field(BOARD_CHARS + j, 1));
     if (length <= TIME_START) return;
     const std::size_t width =
         length >= TIME_START + 4 * static_cast<std::size_t>(WIDE_TIME_WIDTH) ? WIDE_TIME_WIDTH : 5;
-    float* times[4] = {&h.MAN_JIKAN_MAE[t], &h.MAN_JIKAN_ATO[t], &h.COM_JIKAN_MAE[t],
-                       &h.COM_JIKAN_ATO[t]};
+    float* const times[] = {&h.MAN_JIKAN_MAE[t], &h.MAN_JIKAN_ATO[t], &h.COM_JIKAN_MAE[t],
+                            &h.COM_JIKAN_ATO[t]};
     for (int i = 0; i < 4; ++i)
         *times[i] = static_cast<float>(decimalValue(c.field(TIME_START + i * width, width)));
 }

@@ -123,7 +123,7 @@ constexpr std::array<Kanji, 9> KANJI = {{{u"", u""},
                                          {u"飛", u"龍"},
                                          {u"王", u""}}};
 // As on a real set the king is largest and the pawn smallest.
-constexpr std::array<double, 9> PIECE_SIZE = {0, 0.86, 0.90, 0.91, 0.94, 0.95, 0.98, 0.98, 1.0};
+constexpr std::array PIECE_SIZE{0.0, 0.86, 0.90, 0.91, 0.94, 0.95, 0.98, 0.98, 1.0};
 
 // The five-sided outline, pointing up, in a box centred on (0, 0).
 QPolygonF pieceOutline(double pw, double ph) {
@@ -306,10 +306,10 @@ void paintTatami(QImage& img) {
 void paintBamboo(QImage& img) {
     const int w = img.width(), h = img.height();
     const double u = unit(img);
-    const std::array<double, 4> edges = {0.0, 0.36, 0.67, 1.0};
-    const std::array<double, 3> nodes = {0.22, 0.71, 0.47};
-    const std::array<QColor, 3> greens = {QColor(0x6C, 0xA0, 0x3A), QColor(0x7A, 0xA8, 0x3E),
-                                          QColor(0x62, 0x98, 0x3A)};
+    const std::array edges{0.0, 0.36, 0.67, 1.0};
+    const std::array nodes{0.22, 0.71, 0.47};
+    const std::array greens{QColor(0x6C, 0xA0, 0x3A), QColor(0x7A, 0xA8, 0x3E),
+                            QColor(0x62, 0x98, 0x3A)};
     const int gap = std::max(1, static_cast<int>(std::lround(u * 1.2)));
     const int ring = std::max(2, static_cast<int>(std::lround(u * 2.0)));
     eachPixel(img, [&](int x, int y) {
@@ -349,13 +349,13 @@ void paintSpace(QImage& img) {
         QColor tint;
     };
     // One tile repeats hundreds of times, so no star may stand out enough to show the grid.
-    const std::array<Star, 7> stars = {{{0.18, 0.12, 1.0, 0.75, QColor(255, 255, 255)},
-                                        {0.71, 0.31, 0.7, 0.55, QColor(200, 220, 255)},
-                                        {0.42, 0.58, 1.3, 0.85, QColor(255, 248, 225)},
-                                        {0.88, 0.83, 0.8, 0.5, QColor(255, 225, 200)},
-                                        {0.09, 0.76, 0.6, 0.45, QColor(210, 225, 255)},
-                                        {0.58, 0.93, 0.6, 0.4, QColor(255, 255, 255)},
-                                        {0.96, 0.05, 0.7, 0.45, QColor(255, 240, 240)}}};
+    const auto stars = std::to_array<Star>({{0.18, 0.12, 1.0, 0.75, QColor(255, 255, 255)},
+                                            {0.71, 0.31, 0.7, 0.55, QColor(200, 220, 255)},
+                                            {0.42, 0.58, 1.3, 0.85, QColor(255, 248, 225)},
+                                            {0.88, 0.83, 0.8, 0.5, QColor(255, 225, 200)},
+                                            {0.09, 0.76, 0.6, 0.45, QColor(210, 225, 255)},
+                                            {0.58, 0.93, 0.6, 0.4, QColor(255, 255, 255)},
+                                            {0.96, 0.05, 0.7, 0.45, QColor(255, 240, 240)}});
     const double u = unit(img);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

@@ -22,12 +22,11 @@ QString piece(const std::string& text) {
 }
 QString plain(const std::string& text) { return QString::fromStdString(text); }
 
-const char* const RANKS[9] = {
-    QT_TRANSLATE_NOOP("Torvane", "一"), QT_TRANSLATE_NOOP("Torvane", "二"),
-    QT_TRANSLATE_NOOP("Torvane", "三"), QT_TRANSLATE_NOOP("Torvane", "四"),
-    QT_TRANSLATE_NOOP("Torvane", "五"), QT_TRANSLATE_NOOP("Torvane", "六"),
-    QT_TRANSLATE_NOOP("Torvane", "七"), QT_TRANSLATE_NOOP("Torvane", "八"),
-    QT_TRANSLATE_NOOP("Torvane", "九")};
+const char* const RANKS[] = {QT_TRANSLATE_NOOP("Torvane", "一"), QT_TRANSLATE_NOOP("Torvane", "二"),
+                             QT_TRANSLATE_NOOP("Torvane", "三"), QT_TRANSLATE_NOOP("Torvane", "四"),
+                             QT_TRANSLATE_NOOP("Torvane", "五"), QT_TRANSLATE_NOOP("Torvane", "六"),
+                             QT_TRANSLATE_NOOP("Torvane", "七"), QT_TRANSLATE_NOOP("Torvane", "八"),
+                             QT_TRANSLATE_NOOP("Torvane", "九")};
 
 // File digit, rank and piece as the canvas draws them, in the words of the language.
 QString moveText(const MoveWords& m) {

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <ranges>
 #include <filesystem>
 #include <utility>
 #include <vector>
@@ -160,7 +161,7 @@ RecordPanel::RecordPanel(CanvasWidget* canvas) : QObject(canvas), canvas_(canvas
         if (onFileClick) onFileClick(item->data(Qt::UserRole).toString());
     });
 
-    static const char* const CAPTIONS[4] = {
+    static const char* const CAPTIONS[] = {
         QT_TRANSLATE_NOOP("Torvane", "ﾌｧｲﾙ名 ："), QT_TRANSLATE_NOOP("Torvane", "後    手 ："),
         QT_TRANSLATE_NOOP("Torvane", "先    手 ："), QT_TRANSLATE_NOOP("Torvane", "対 局 名：")};
     for (int i = 0; i < 4; ++i) {
@@ -180,7 +181,7 @@ RecordPanel::RecordPanel(CanvasWidget* canvas) : QObject(canvas), canvas_(canvas
     });
 
     // Enter goes down the boxes as they stand on the screen; in the file name it writes.
-    QLineEdit* order[4] = {boxes_[1], boxes_[2], boxes_[3], boxes_[0]};
+    QLineEdit* const order[] = {boxes_[1], boxes_[2], boxes_[3], boxes_[0]};
     for (int i = 0; i < 3; ++i) {
         QWidget::setTabOrder(order[i], order[i + 1]);
         QLineEdit* next = order[i + 1];
@@ -246,9 +247,10 @@ void RecordPanel::place() {
 
     // The captions keep to the room left of their boxes.
     QFont caption = font;
-    double widest = 0;
-    for (QLabel* l : labels_)
-        widest = std::max(widest, QFontMetricsF(font).horizontalAdvance(l->text()));
+    const QFontMetricsF metrics(font);
+    const double widest = std::ranges::max(labels_ | std::views::transform([&](QLabel* l) {
+                                               return metrics.horizontalAdvance(l->text());
+                                           }));
     double room = labels_[0]->width() - 2;
     if (widest > room && room > 0)
         caption.setPixelSize(std::max(1, int(std::floor(font.pixelSize() * room / widest))));
