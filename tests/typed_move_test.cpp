@@ -46,6 +46,7 @@ TEST(TypedMove, Notation) {
         {"B*", false, true, {}},
         {"G*5", false, true, {}},
         {"7706", false, false, {}},   // no rank 0
+        {"P*50", false, false, {}},   // nor for a drop
         {"P*55+", false, false, {}},  // a drop never promotes
         {"K*55", false, false, {}},   // the king is never in hand
         {"7776++", false, false, {}},
