@@ -36,7 +36,11 @@ TEST(Position, KingsFollowEveryWriteAndATwinIsFoundWhenOneGoes) {
 TEST(Position, ConsistentNoticesEveryFieldOutOfStep) {
     const std::function<void(Position&)> breaks[] = {
         [](Position& p) {
-            TrialSquare raw(p, 5, 7, MAN_TO);
+            TrialSquare raw(p, 9, 7, MAN_TO);
+            EXPECT_FALSE(p.consistent());
+        },
+        [](Position& p) {
+            TrialSquare raw(p, 1, 3, COM_TO);
             EXPECT_FALSE(p.consistent());
         },
         [](Position& p) {

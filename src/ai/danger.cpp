@@ -182,7 +182,7 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
                         R += 1;
                     if (nextTo(x, y, CKx, CKy, 3)) R += 15;
                 }
-                if (P == MAN_KEI && y > 4 && BAN[x][y - 4] >= 40) {
+                if (P == MAN_KEI && y >= 5 && BAN[x][y - 4] >= 40) {
                     if (x > 1 && BAN[x - 1][y - 2] >= 0 && SC[x - 1][y - 2] == 0) R -= 1;
                     if (x < 9 && BAN[x + 1][y - 2] >= 0 && SC[x + 1][y - 2] == 0) R -= 1;
                 } else if ((P == MAN_SYA || P == MAN_RYU || P == MAN_KYOU) && x == CKx) {

@@ -78,7 +78,7 @@ double Trial::pawn(double score) const {
     // Stage 2: a dropped pawn ends here.
     if (drop) {
         const auto& M = s.pos.manHand();
-        if (SC[TX][TY] == 0 && TY > 1 && BAN[TX][TY - 1] >= COM_GIN && (M[HU] > 0 || M[KYOU] > 0))
+        if (SC[TX][TY] == 0 && TY >= 2 && BAN[TX][TY - 1] >= COM_GIN && (M[HU] > 0 || M[KYOU] > 0))
             score += 6;
         if (BAN[2][8] == MAN_KAKU && TX == 2 && TY == 7 && (SM[2][7] == 0 || SC[2][7] > 0))
             score += 30;
@@ -123,7 +123,7 @@ double Trial::pawn(double score) const {
 
     // Stage 5: a capture from a square COM guarded once.
     if (SC[FX][FY] == 1 && captured <= MAN_HU) {
-        if (TY > 2 && NERAI_MAN[TX][TY] == MAN_KYOU && BAN[TX][TY - 2] == COM_KAKU)
+        if (TY >= 3 && NERAI_MAN[TX][TY] == MAN_KYOU && BAN[TX][TY - 2] == COM_KAKU)
             score -= 5;
         else
             score += 5;
@@ -298,7 +298,7 @@ double Trial::dragon(double score) const {
         score -= 10;
 
     if (FY == 9 && cellOf(BAN, FX, 8) == MAN_GIN) {
-        if (FX > 1 && BAN[FX - 1][8] == MAN_KIN) score += 2;
+        if (FX >= 2 && BAN[FX - 1][8] == MAN_KIN) score += 2;
         if (FX < 9 && BAN[FX + 1][8] == MAN_KIN) score += 2;
     }
 

@@ -32,7 +32,7 @@ double 調査_桂狙い(const Analysis& s, int x, int y) {
     double result = 0;
     if (!(nerai >= -71 && nerai <= -60 && y > 5)) return result;
     // A knight dropped two rows back reaches both this piece and the far square beside it.
-    if (x > 2 && BAN[x - 1][y - 2] == 0 && SM[x - 1][y - 2] == 0 && BAN[x - 2][y] <= -60 &&
+    if (x >= 3 && BAN[x - 1][y - 2] == 0 && SM[x - 1][y - 2] == 0 && BAN[x - 2][y] <= -60 &&
         s.inf.NERAI_MAN_X[x][y] != x - 2)
         result += std::abs(BAN[x - 2][y]);
     if (x < 8 && BAN[x + 1][y - 2] == 0 && SM[x + 1][y - 2] == 0 && BAN[x + 2][y] <= -60 &&
