@@ -111,3 +111,11 @@ TEST(PositionDeathTest, AMoveOnAPositionOutOfStepStopsTheCheckedBuild) {
 #endif
 
 }  // namespace
+
+// Before the stop, the report shows every square, the hands and the kings.
+TEST(PositionDeathTest, ALostPositionIsReportedWhole) {
+    const Position p = startingPosition();
+    EXPECT_DEATH(positionLost(p),
+                 "board by column:\n  20   0  10   0   0   0 -10   0 -20\n.*"
+                 "-20\nhands totals 0 0, kings \\(5, 9\\) \\(5, 1\\)");
+}

@@ -2,6 +2,7 @@
 // two clicks it stands for, through the fake port.
 #include <gtest/gtest.h>
 
+#include "play/clock.h"
 #include "play/game_flow.h"
 #include "play/reader.h"
 #include "play/setup.h"
@@ -200,4 +201,13 @@ TEST(TypedMove, ReaderViewAfterAMove) {
     EXPECT_EQ(v.news[1].first, 1);
     EXPECT_EQ(v.moveTexts[1], v.news[1].second);
     EXPECT_TRUE(読上げ情報(s).news.empty());
+    // With the clocks shown, the clock of the side to move runs on while the timer ticks.
+    s.canvas.opt.KEIKA = true;
+    s.clock.KEIKA_BYOU = 7;
+    for (bool ticking : {true, false}) {
+        s.clock.Timer1 = ticking;
+        const ReaderView c = 読上げ情報(s);
+        EXPECT_EQ(c.clocks[0], 調査_時間秒追加結果(s.clock.MAN_JIKAN + (ticking ? 7 : 0)));
+        EXPECT_EQ(c.clocks[1], 調査_時間秒追加結果(s.clock.COM_JIKAN));
+    }
 }

@@ -73,10 +73,7 @@ public:
     std::size_t size() const { return starts_.empty() ? line_.size() : starts_.size(); }
     // Characters [first, first + count), cut off at the end of the line.
     std::string_view field(std::size_t first, std::size_t count) const {
-        if (starts_.empty())
-            return first < line_.size() ? std::string_view(line_.data() + first,
-                                                           std::min(count, line_.size() - first))
-                                        : std::string_view();
+        if (starts_.empty()) return line_.substr(std::min(first, line_.size()), count);
         if (first >= starts_.size()) return {};
         std::size_t end = first + count < starts_.size() ? starts_[first + count] : line_.size();
         return line_.substr(starts_[first], end - starts_[first]);

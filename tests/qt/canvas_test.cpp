@@ -223,3 +223,12 @@ TEST(CanvasOps, CompactingDropsOnlyWhatLaterCallsHide) {
                                                              : 200 + op.code);
     EXPECT_EQ(codes, (std::vector<int>{102, 200, 6, 0, -10, 102, 214}));
 }
+
+// Drawn while nothing is shown, the list is compacted once it holds twice its threshold.
+TEST(CanvasOps, AHiddenCanvasKeepsItsListShort) {
+    CanvasWidget hidden;
+    for (int i = 0; i < 4096; ++i) hidden.drawOutline(2, 0, 0, 100, 100);
+    EXPECT_EQ(hidden.opCount(), 4096u);
+    hidden.drawOutline(2, 0, 0, 100, 100);
+    EXPECT_EQ(hidden.opCount(), 1u);
+}

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,8 +29,7 @@ std::string programId() {
     dl_iterate_phdr(
         [](dl_phdr_info* info, std::size_t, void* out) {
             // The first object is the program itself.
-            for (int i = 0; i < info->dlpi_phnum; ++i) {
-                const ElfW(Phdr)& ph = info->dlpi_phdr[i];
+            for (const ElfW(Phdr) & ph : std::span(info->dlpi_phdr, info->dlpi_phnum)) {
                 if (ph.p_type != PT_NOTE) continue;
                 const char* at = reinterpret_cast<const char*>(info->dlpi_addr + ph.p_vaddr);
                 const char* end = at + ph.p_memsz;
