@@ -195,6 +195,14 @@ TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
     EXPECT_EQ(folders, (std::set<std::string>{"config", "dotfiles", "folder-link"}));
 }
 
+// A name of any bytes is held as UTF-8: ASCII as it is, any other byte outside a UTF-8
+// sequence as one of U+F780..U+F7FF, and given back byte for byte.
+TEST(FileLayer, NamesOfAnyBytesAreHeldAsUtf8) {
+    const std::string bytes = "\x7f\x80\xff\xe3\x81\x82";
+    EXPECT_EQ(nameText(bytes), "\x7f\xEF\x9E\x80\xEF\x9F\xBF\xe3\x81\x82");
+    EXPECT_EQ(nameBytes(nameText(bytes)), bytes);
+}
+
 TEST(FileLayer, WaveHeadersOutsideWhatASoundCardPlaysAreRefused) {
     // A RIFF wave file: format 1, channels, rate, bits, then a data chunk of `data` bytes.
     auto wave = [](unsigned channels, unsigned rate, unsigned bits, std::size_t data) {

@@ -243,6 +243,22 @@ TEST(Play, ComputerRepliesAsTheEngineToolAndResumesAfterStepsBack) {
     EXPECT_EQ(g.s.game.TEBAN_COM() * 10 + g.s.game.TEBAN(), 10 + GOTE_BAN);
 }
 
+// A click that lets COM resume, when COM's move takes the king, takes no move of its own.
+TEST(Play, AClickAfterTheGameComEndedOnResumingTakesNoMove) {
+    Fixture f;
+    State& s = f.s;
+    初期設定(s);
+    SENTE_Click(s);
+    move(s, 7, 7, 7, 6);
+    REPLAY_Click(s);           // COM to move again
+    s.pos.put(5, 8, COM_KIN);  // beside MAN's king
+    f.port.clear();
+    click(s, 1, 7);
+    EXPECT_NE(s.game.SHOUHAI(), 0);
+    EXPECT_EQ(s.game.CLICK_JOUTAI(), 0);
+    EXPECT_EQ(f.port.only("message").front(), "message OKですか？ | 再開(COM)");
+}
+
 TEST(Play, RecordModeAndReversal) {
     Fixture f, start;
     State& s = f.s;

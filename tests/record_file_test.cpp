@@ -76,7 +76,7 @@ TEST(RecordFile, LineColumnsOfTheStartingPosition) {
         for (int y = 1; y <= 9; ++y) h.BAN_RIREKI[1][x][y] = s.pos.board()[x][y];
     h.MAN_JIKAN_MAE[1] = 754.9f;
     h.MAN_JIKAN_ATO[1] = 59.5f;
-    h.COM_JIKAN_MAE[1] = 0;
+    h.COM_JIKAN_MAE[1] = -9999;  // the lowest time five characters hold
     h.COM_JIKAN_ATO[1] = 99999.9f;
     h.MOCHI_MAN_RIREKI[1][KAKU] = 1;
     h.MOCHI_COM_RIREKI[1][HU] = 9;
@@ -86,7 +86,7 @@ TEST(RecordFile, LineColumnsOfTheStartingPosition) {
     EXPECT_EQ(line.substr(0, 27), " 20  0 10  0  0  0-10  0-20");
     EXPECT_EQ(line.substr(27, 27), " 30 70 10  0  0  0-10-60-30");
     EXPECT_EQ(line.substr(243, 14), "09000000001000");
-    EXPECT_EQ(line.substr(257), "  754   59    099999");
+    EXPECT_EQ(line.substr(257), "  754   59-999999999");
 }
 
 TEST(RecordFile, WideFieldsForLargeHandsAndTimes) {

@@ -96,17 +96,8 @@ int 調査_自王逃道(Analysis& s) {
             ++count;
         }
     };
-    if (oy > 1) {
-        examine(ox, oy - 1);
-        if (ox > 1) examine(ox - 1, oy - 1);
-        if (ox < 9) examine(ox + 1, oy - 1);
-    }
-    if (oy < 9) {
-        examine(ox, oy + 1);
-        if (ox > 1) examine(ox - 1, oy + 1);
-        if (ox < 9) examine(ox + 1, oy + 1);
-    }
-    if (ox > 1) examine(ox - 1, oy);
-    if (ox < 9) examine(ox + 1, oy);
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (dx != 0 || dy != 0) examine(ox + dx, oy + dy);
     return count;
 }

@@ -134,9 +134,9 @@ fs::path writeTemporary(const fs::path& dir, std::string_view bytes, int mode) {
             }
             if (errno != EEXIST) break;  // no /proc: the named way below
         }
-    } else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-        return {};
     }
+    // No unnamed file here (the file system has none, or the open failed): the named way, which
+    // fails in its turn where no file can be made at all.
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path tmp = tempName(dir);
         Descriptor named(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));

@@ -460,6 +460,12 @@ TEST_F(WindowTest, PlacingTheWindowFitsTheScreenAtTheTopLeft) {
     EXPECT_NEAR(canvas().scale(), expected, 0.01);
     EXPECT_EQ(window.geometry().width(), int(std::lround(9600 * expected / 15)));
     EXPECT_EQ(window.frameGeometry().topLeft(), area.topLeft());
+    // A size with no room inside the frame changes nothing.
+    const QRect placed = window.geometry();
+    window.placeWindow(100, 8000);
+    window.placeWindow(9700, 800);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.geometry(), placed);
 
     window.showMaximized();
     QCoreApplication::processEvents();
@@ -600,6 +606,8 @@ TEST_F(WindowTest, TheCanvasNamesItsPartsForAReader) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&canvas());
     ASSERT_NE(a, nullptr);
     ASSERT_EQ(a->childCount(), 91);
+    EXPECT_EQ(a->child(91), nullptr);
+    EXPECT_EQ(a->child(-1), nullptr);
     auto name = [&](int i) { return a->child(i)->text(QAccessible::Name).toStdString(); };
     EXPECT_EQ(name(5 * 9 + 2), "7六 歩 あなた");
     EXPECT_EQ(name(0), "9一 香 COM");
