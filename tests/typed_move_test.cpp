@@ -77,6 +77,7 @@ TEST(TypedMove, KeysOfTheBuffer) {
     State& s = f.s;
     初期設定(s);
     SENTE_Click(s);
+    Form_KeyPress(s, 0x137);  // a letter whose low byte is '7' is none of the notation's
     typeKeys(s, "p0*x5 5");
     EXPECT_EQ(s.typing.text(), "P*55");
     Form_KeyPress(s, 8);

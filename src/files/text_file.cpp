@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -55,8 +56,8 @@ std::string convert(std::string_view in, std::string_view replacement, bool utf8
         if (errno == E2BIG) continue;
         // EILSEQ or EINVAL: a character that cannot be taken over.
         out += replacement;
-        std::size_t skip = utf8Input ? utf8Length(static_cast<unsigned char>(*src)) : 1;
-        if (skip > srcLeft) skip = srcLeft;
+        const std::size_t skip =
+            std::min(utf8Input ? utf8Length(static_cast<unsigned char>(*src)) : 1, srcLeft);
         src += skip;
         srcLeft -= skip;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);

@@ -1,5 +1,6 @@
 #include "files/wave_header.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -32,7 +33,7 @@ bool waveFits(std::string_view bytes) {
                 (bits != 8 && bits != 16 && bits != 24 && bits != 32))
                 return false;
             // A size past the end of the file counts only what is there.
-            const std::size_t frames = (size < left ? size : left) / (channels * bits / 8);
+            const std::size_t frames = std::min(size, left) / (channels * bits / 8);
             return frames / rate * WAVE_CONVERTED_BYTES_PER_SECOND +
                        frames % rate * WAVE_CONVERTED_BYTES_PER_SECOND / rate <=
                    WAVE_CONVERTED_MAX_BYTES;

@@ -1,5 +1,7 @@
 #include "record/notation.h"
 
+#include <cstdlib>
+
 std::string_view 文字列変換(int code) {
     static constexpr std::string_view digits[9] = {"１", "２", "３", "４", "５",
                                                    "６", "７", "８", "９"};
@@ -7,7 +9,7 @@ std::string_view 文字列変換(int code) {
                                                  "六", "七", "八", "九"};
     if (code >= 1 && code <= 9) return digits[code - 1];
     if (code >= 1001 && code <= 1009) return rows[code - 1001];
-    switch (code < 0 ? -code : code) {
+    switch (std::abs(code)) {
         case 10: return "歩";
         case 11: return "と";
         case 20: return "香";

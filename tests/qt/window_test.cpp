@@ -623,6 +623,7 @@ TEST_F(WindowTest, TheCanvasNamesItsPartsForAReader) {
     EXPECT_EQ(a->text(QAccessible::Name).toStdString(), "将棋盤 あなた ７六歩、COM ３四歩");
     EXPECT_EQ(a->indexOfChild(a->child(40)), 40);
     EXPECT_EQ(a->child(40)->parent(), a);
+    EXPECT_EQ(a->child(40)->childCount(), 0);
     EXPECT_EQ(a->child(40)->text(QAccessible::Description), QString());  // no name said twice
     // Where the part is drawn: the square 5五 in the middle of the board.
     const QRect five = a->child(40)->rect();
