@@ -163,14 +163,22 @@ void appendCodePoint(std::string& out, unsigned cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
 }
 
+// Whether a text holds a character of the range that stands for kept bytes: a name that
+// really has one keeps its bytes one by one too, or it would come back as other bytes.
+bool holdsKeptRange(std::string_view text) {
+    return text.find("\xEF\x9E") != std::string_view::npos ||
+           text.find("\xEF\x9F") != std::string_view::npos;
+}
+
 }  // namespace
 
 std::string nameText(std::string_view bytes) {
-    if (isUtf8(bytes)) return std::string(bytes);
+    if (isUtf8(bytes) && !holdsKeptRange(bytes)) return std::string(bytes);
     std::string out;
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t len = utf8Length(static_cast<unsigned char>(bytes[i]));
-        if (len > 1 && i + len <= bytes.size() && isUtf8(bytes.substr(i, len))) {
+        if (len > 1 && i + len <= bytes.size() && isUtf8(bytes.substr(i, len)) &&
+            !holdsKeptRange(bytes.substr(i, len))) {
             out += bytes.substr(i, len);
             i += len;
         } else if (static_cast<unsigned char>(bytes[i]) < 0x80) {

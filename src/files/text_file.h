@@ -30,8 +30,9 @@ bool isUtf8(std::string_view text);
 std::string displayName(std::string_view nameBytes);
 
 // A file or folder name (or a path) of any bytes as UTF-8 text and back, without loss: the
-// bytes of a sequence that is not UTF-8 are kept one by one as private-use characters
-// U+F780..U+F7FF. The window holds and passes names in this form.
+// bytes of a sequence that is not UTF-8 (or that is one of those characters itself) are kept
+// one by one as private-use characters U+F780..U+F7FF. The window holds and passes names in
+// this form.
 std::string nameText(std::string_view bytes);
 std::string nameBytes(std::string_view text);
 
