@@ -84,12 +84,27 @@ TEST(FileLayer, AKilledWriteLeavesTheOldFileAndNothingThatLasts) {
     EXPECT_TRUE(left == a || left == b);
     // A temporary file of a writer that has gone (a crash between naming and renaming) is
     // removed by the next write; one of a running process stays.
-    const std::string stale = ".torvane-" + std::to_string(deadPid()) + "-0.tmp";
-    const std::string live = ".torvane-1-0.tmp";
-    TempDir::write(dir / stale, "x");
-    TempDir::write(dir / live, "x");
+    // Only the exact form of the name is ours; any other stays, whoever it names.
+    const std::string dead = std::to_string(deadPid());
+    const std::set<std::string> stale = {".torvane-" + dead + "-0.tmp",
+                                         ".torvane-0" + dead + "-9.tmp"};
+    std::set<std::string> kept = {
+        "対局.棋譜",
+        ".torvane-1-0.tmp",
+        ".torvane-" + dead + "-.tmp",
+        ".torvane-" + dead + ".tmp",
+        ".torvane--0.tmp",
+        ".torvane-" + dead + "-0x.tmp",
+        ".torvane-" + dead + "x-0.tmp",
+        ".torvane-" + dead + "-0.tm",
+        "x.torvane-" + dead + "-0.tmp",
+        ".torvane-" + std::to_string((1LL << 32) + std::stoll(dead)) + "-0.tmp",
+        ".torvane-.tmp"};
+    for (const auto& set : {stale, kept})
+        for (const std::string& name : set)
+            if (name != "対局.棋譜") TempDir::write(dir / name, "x");
     ASSERT_TRUE(replaceFile(file, "done"));
-    EXPECT_EQ(names(dir.path()), (std::set<std::string>{"対局.棋譜", live}));
+    EXPECT_EQ(names(dir.path()), kept);
 }
 
 TEST(FileLayer, AFileSizeLimitFailsTheWriteInsteadOfEndingTheGame) {

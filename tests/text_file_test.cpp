@@ -11,14 +11,29 @@ TEST(TextFile, Utf8AtTheEdgesOfEachByteRange) {
         const char* bytes;
         bool utf8;
     } cases[] = {
-        {"", true},           {"\x7F", true},          {"\x80", false},
-        {"\xC1\xBF", false},  {"\xC2\x80", true},      {"\xDF\xBF", true},
-        {"\xC2", false},      {"\xC2\x7F", false},     {"\xC2\xC0", false},
-        {"\xE0\x9F\xBF", false}, {"\xE0\xA0\x80", true}, {"\xEC\xBF\xBF", true},
-        {"\xED\x9F\xBF", true},  {"\xED\xA0\x80", false}, {"\xEF\xBF\xBF", true},
-        {"\xEF\xBF", false},     {"\xEF\xBF\x7F", false},
-        {"\xF0\x8F\xBF\xBF", false}, {"\xF0\x90\x80\x80", true}, {"\xF4\x8F\xBF\xBF", true},
-        {"\xF4\x90\x80\x80", false}, {"\xF5\x80\x80\x80", false}, {"\xF1\x80\x80\xC0", false},
+        {"", true},
+        {"\x7F", true},
+        {"\x80", false},
+        {"\xC1\xBF", false},
+        {"\xC2\x80", true},
+        {"\xDF\xBF", true},
+        {"\xC2", false},
+        {"\xC2\x7F", false},
+        {"\xC2\xC0", false},
+        {"\xE0\x9F\xBF", false},
+        {"\xE0\xA0\x80", true},
+        {"\xEC\xBF\xBF", true},
+        {"\xED\x9F\xBF", true},
+        {"\xED\xA0\x80", false},
+        {"\xEF\xBF\xBF", true},
+        {"\xEF\xBF", false},
+        {"\xEF\xBF\x7F", false},
+        {"\xF0\x8F\xBF\xBF", false},
+        {"\xF0\x90\x80\x80", true},
+        {"\xF4\x8F\xBF\xBF", true},
+        {"\xF4\x90\x80\x80", false},
+        {"\xF5\x80\x80\x80", false},
+        {"\xF1\x80\x80\xC0", false},
         {"\xFF", false},
     };
     for (const Case& c : cases) {
@@ -42,14 +57,21 @@ TEST(TextFile, Utf8AtTheEdgesOfEachByteRange) {
 }
 
 TEST(TextFile, ConversionsReplaceWhatTheOtherSideLacks) {
-    EXPECT_EQ(toCp932("歩a"), "\x95\xE0" "a");
-    EXPECT_EQ(fromCp932("\x95\xE0" "a"), "歩a");
+    EXPECT_EQ(toCp932("歩a"),
+              "\x95\xE0"
+              "a");
+    EXPECT_EQ(fromCp932("\x95\xE0"
+                        "a"),
+              "歩a");
     // Each character CP932 lacks is one "?", whatever its length; a stray byte too.
     EXPECT_EQ(toCp932("\xC3\xBF|\xE2\x82\xAC|\xF0\x9F\x98\x80|\xF3\xA0\x80\x81|\x80|歩"),
               "?|?|?|?|?|\x95\xE0");
     EXPECT_EQ(toCp932("\xF3\xA0\x80"), "?");
     // A byte that starts no CP932 character, or a lead byte at the end.
-    EXPECT_EQ(fromCp932("\xA0" "a\x95"), "\xEF\xBF\xBD" "a\xEF\xBF\xBD");
+    EXPECT_EQ(fromCp932("\xA0"
+                        "a\x95"),
+              "\xEF\xBF\xBD"
+              "a\xEF\xBF\xBD");
     // Longer than the converter's buffer, in both directions.
     std::string text;
     for (int i = 0; i < 700; ++i) text += "歩";

@@ -291,13 +291,15 @@ TEST(RecordDrives, RootHomeAndTheMountedVolumes) {
         "proc /proc proc rw 0 0\n"
         "/dev/sdb1 /media/u/USB\\040STICK vfat rw 0 0\n"
         "/dev/sdc1 /mnt/data ext4 rw 0 0\n"
-        "/dev/sdd1 /run/media/u/disk ext4 rw 0 0\n"
+        "/dev/sdd1 /run/media/u/disk2019\\134 ext4 rw 0 0\n"
+        "/dev/sde1 /mnt/x\\400\\13 ext4 rw 0 0\n"
         "tmpfs /run/user/1000 tmpfs rw 0 0\n"
         "/dev/sdc1 /mnt/data ext4 rw 0 0\n"
         "broken\n");
     const QStringList drives = recordDrives(mounts, QStringLiteral("/home/u"));
+    // Only three octal digits below 256 after a backslash are a character.
     EXPECT_EQ(drives, (QStringList{"/", "/home/u", "/media/u/USB STICK", "/mnt/data",
-                                   "/run/media/u/disk"}));
+                                   "/run/media/u/disk2019\\", "/mnt/x\\400\\13"}));
     EXPECT_EQ(driveOf(drives, "/home/u/棋譜"), "/home/u");
     EXPECT_EQ(driveOf(drives, "/home/user"), "/");
     EXPECT_EQ(driveOf(drives, "/media/u/USB STICK"), "/media/u/USB STICK");
