@@ -12,6 +12,8 @@ enum class MenuKind {
     Check,      // a command with a check mark
 };
 
+inline constexpr int MENU_LEVELS = 3;  // the bar, the menu under a title, a submenu
+
 // One entry of the menu bar, named by its control.
 struct MenuCommand {
     std::string_view control;
@@ -72,7 +74,7 @@ consteval bool wellFormed() {
     int menuDepth = -1;  // the deepest menu still open
     for (std::size_t i = 0; i < std::size(COMMANDS); ++i) {
         const MenuCommand& c = COMMANDS[i];
-        if (c.depth > menuDepth + 1) return false;
+        if (c.depth > menuDepth + 1 || c.depth >= MENU_LEVELS) return false;
         if ((c.depth == 0) != (c.kind == MenuKind::Title || c.kind == MenuKind::TellTitle) &&
             c.isMenu())
             return false;

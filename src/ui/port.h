@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,7 @@
 enum class Buttons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
 enum class Sound { SONOTA, KINSHI, KOMA, BGM, SHOUMETSU };
+inline constexpr std::size_t SOUND_KINDS = 5;  // the values of Sound
 
 // The port by roles, so that a procedure can be handed only the part it uses.
 

@@ -199,6 +199,9 @@ TEST(CanvasOps, AtTwiceThePixelDensityLinesAndCellsStaySharp) {
     EXPECT_EQ(image.pixelColor(100, 82), Qt::white);
     EXPECT_EQ(image.pixelColor(100, 83), Qt::white);
     EXPECT_EQ(image.pixelColor(100, 84), Qt::black);
+    // A density the device does not know counts as one.
+    for (double unknown : {0.0, -2.0})
+        EXPECT_EQ(TwipMap(1.0 / 15, unknown).x(100), TwipMap(1.0 / 15, 1).x(100)) << unknown;
 }
 
 TEST(CanvasOps, CompactingDropsOnlyWhatLaterCallsHide) {

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -15,12 +17,15 @@
 #include <QTime>
 #include <QTimer>
 
+#include <xcb/xcb.h>
+
 #include "app/desktop.h"
 #include "test_artwork.h"
 #include "ui/qt/canvas_ops.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/sound_backend.h"
 #include "ui/qt/version_box.h"
+#include "ui/qt/window_close_watch.h"
 #include "window_fixture.h"
 
 namespace {
@@ -448,6 +453,59 @@ TEST_F(WindowTest, ClosingTheWindowUnloadsTheGameOnceTheEventIsOver) {
     EXPECT_EQ(log[1], "still open");
     EXPECT_EQ(log[2], "unload");
     EXPECT_FALSE(window.isVisible());
+}
+
+// Only a destroy of this very window, or the window manager's close of it while a modal box
+// is open, closes it; every other event passes by.
+TEST(WindowCloseWatch, ClosesTheWindowOnlyForTheClosesQtDrops) {
+    constexpr std::uint32_t PROTOCOLS = 301, DELETE = 302;
+    // Counts its closes and stays open, so that its native window stays the same.
+    struct Window : QWidget {
+        int closes = 0;
+        void closeEvent(QCloseEvent* e) override {
+            ++closes;
+            e->ignore();
+        }
+    } never, window;
+    window.show();
+    QDialog modal;
+    modal.setModal(true);
+    const auto id = std::uint32_t(window.winId());
+    auto closes = [&](const void* event, Window& w, std::uint32_t protocols,
+                      const char* type = "xcb_generic_event_t") {
+        WindowCloseWatch watch(w, protocols, DELETE);
+        const int before = w.closes;
+        EXPECT_FALSE(watch.nativeEventFilter(type, const_cast<void*>(event), nullptr));
+        return w.closes > before;
+    };
+    auto destroyed = [](std::uint32_t of, int type) {
+        static xcb_destroy_notify_event_t d;
+        d = {};
+        d.response_type = std::uint8_t(type);
+        d.window = of;
+        return static_cast<const void*>(&d);
+    };
+    auto asked = [](std::uint32_t of, std::uint8_t format, std::uint32_t type, std::uint32_t what) {
+        static xcb_client_message_event_t m;
+        m = {};
+        m.response_type = WindowCloseWatch::CLIENT_MESSAGE;
+        m.window = of, m.format = format, m.type = type, m.data.data32[0] = what;
+        return static_cast<const void*>(&m);
+    };
+    EXPECT_TRUE(closes(destroyed(id, WindowCloseWatch::DESTROY_NOTIFY), window, PROTOCOLS));
+    EXPECT_TRUE(closes(destroyed(id, WindowCloseWatch::DESTROY_NOTIFY | 0x80), window, PROTOCOLS));
+    EXPECT_FALSE(closes(destroyed(id + 1, WindowCloseWatch::DESTROY_NOTIFY), window, PROTOCOLS));
+    EXPECT_FALSE(closes(destroyed(id, WindowCloseWatch::DESTROY_NOTIFY), window, PROTOCOLS, "x"));
+    EXPECT_FALSE(closes(destroyed(0, WindowCloseWatch::DESTROY_NOTIFY), never, PROTOCOLS));
+    EXPECT_FALSE(closes(asked(id, 32, PROTOCOLS, DELETE), window, PROTOCOLS)) << "Qt's own";
+    modal.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &modal);
+    EXPECT_TRUE(closes(asked(id, 32, PROTOCOLS, DELETE), window, PROTOCOLS));
+    EXPECT_FALSE(closes(asked(id + 1, 32, PROTOCOLS, DELETE), window, PROTOCOLS));
+    EXPECT_FALSE(closes(asked(id, 8, PROTOCOLS, DELETE), window, PROTOCOLS));
+    EXPECT_FALSE(closes(asked(id, 32, PROTOCOLS + 2, DELETE), window, PROTOCOLS));
+    EXPECT_FALSE(closes(asked(id, 32, PROTOCOLS, DELETE + 1), window, PROTOCOLS));
+    EXPECT_FALSE(closes(asked(id, 32, 0, DELETE), window, 0)) << "no atoms without X";
 }
 
 TEST_F(WindowTest, PlacingTheWindowFitsTheScreenAtTheTopLeft) {

@@ -155,7 +155,7 @@ void drawLine(QPainter& painter, const QPointF& topLeft, const QString& text, co
 // room for letters that reach past the line. None for a text too big to keep.
 std::optional<Lettering> letter(const TextRequest& r, const QFont& font, const QColor& colour) {
     const QFontMetricsF m(font);
-    const QRectF line(0, 0, m.horizontalAdvance(r.text), m.height());
+    const QRectF line(QPointF(), QSizeF(m.horizontalAdvance(r.text), m.height()));
     const QRectF ink = m.boundingRect(r.text).translated(0, m.ascent()) | line;
     const QRect pixels =
         QRectF(ink.left() * r.sx, ink.top() * r.sy, ink.width() * r.sx, ink.height() * r.sy)

@@ -112,8 +112,10 @@ public:
         return -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
-        for (int i = 0; i < PART_COUNT; ++i)
-            if (QAccessibleInterface* c = child(i); c && c->rect().contains(x, y)) return c;
+        for (QAccessible::Id id : ids_)
+            if (QAccessibleInterface* c = QAccessible::accessibleInterface(id);
+                c && c->rect().contains(x, y))
+                return c;
         return nullptr;
     }
     QString text(QAccessible::Text t) const override {

@@ -279,7 +279,7 @@ Answer MainWindow::message(std::string_view value, std::string_view title, Butto
     Answer answer = Answer::Ok;
     {
         Busy busy(busy_);
-        AnswerBox*& box = boxes_[buttons == Buttons::YesNo];
+        AnswerBox*& box = boxes_[std::size_t(buttons)];
         if (!box) box = new AnswerBox(this, buttons);
         // A box asked for while its like is open (never, today) gets one of its own.
         if (box->isVisible())
@@ -380,7 +380,9 @@ void MainWindow::wait(double seconds) {
         connect(&alarm, &QTimer::timeout, &loop, &QEventLoop::quit);
         // Paints and the sound go on; input is dropped by the filter and ticks by the guard.
         while (!deadline.hasExpired()) {
-            alarm.start(int(std::max<qint64>(1, deadline.remainingTime())));
+            // At least the millisecond that has begun: a timer of none would spin.
+            alarm.start(
+                std::chrono::ceil<std::chrono::milliseconds>(deadline.remainingTimeAsDuration()));
             if (loop.exec() != 0) break;  // the program is ending
             if (quitting_ || escapeRequested_) break;
         }
@@ -392,10 +394,7 @@ void MainWindow::wait(double seconds) {
 
 // Sound
 
-int MainWindow::buffer(Sound sound) const {
-    auto i = std::size_t(sound);
-    return i < buffers_.size() ? buffers_[i] : 0;
-}
+int MainWindow::buffer(Sound sound) const { return buffers_[std::size_t(sound)]; }
 
 bool MainWindow::openSound() {
     if (!sound_) return false;
@@ -406,7 +405,7 @@ bool MainWindow::openSound() {
 
 void MainWindow::loadSound(Sound sound, std::string bytes, int flag) {
     auto i = std::size_t(sound);
-    if (device_ == 0 || i >= buffers_.size()) return;
+    if (device_ == 0) return;
     if (buffers_[i] != 0) sound_->free(std::exchange(buffers_[i], 0));
     if (soundsDeferred_)
         pending_[i] = Pending{std::move(bytes), flag};
@@ -420,8 +419,8 @@ void MainWindow::loadSound(Sound sound, std::string bytes, int flag) {
 int MainWindow::createBuffer(std::size_t i, std::string_view bytes, int flag,
                              std::vector<std::string>& refused) {
     // The files of the sounds, in the order of Sound.
-    static constexpr std::array<std::string_view, 5> FILES = {"その他.wav", "禁止.wav",
-                                                              "駒打音.wav", "BGM.wav", "消滅.wav"};
+    static constexpr std::array<std::string_view, SOUND_KINDS> FILES = {
+        "その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav", "消滅.wav"};
     const int buffer = sound_->createBuffer(device_, bytes, flag);
     // A file that is there but that the library cannot take is reported with its reason.
     if (buffer == 0)
@@ -463,8 +462,8 @@ void MainWindow::soundsSettled() {
 
 void MainWindow::freeSound(Sound sound) {
     auto i = std::size_t(sound);
-    if (i < pending_.size()) pending_[i].reset();
-    if (i >= buffers_.size() || buffers_[i] == 0) return;
+    pending_[i].reset();
+    if (buffers_[i] == 0) return;
     sound_->free(buffers_[i]);
     buffers_[i] = 0;
 }
@@ -480,13 +479,13 @@ void MainWindow::closeSound() {
 
 void MainWindow::playSound(Sound sound) {
     auto i = std::size_t(sound);
-    if (i < pending_.size() && pending_[i]) decodeSounds();  // heard at once, so needed now
+    if (pending_[i]) decodeSounds();  // heard at once, so needed now
     if (int b = buffer(sound)) sound_->play(b);
 }
 
 void MainWindow::loopSound(Sound sound) {
     auto i = std::size_t(sound);
-    if (i < pending_.size() && pending_[i])
+    if (pending_[i])
         pending_[i]->looping = true;
     else if (int b = buffer(sound))
         sound_->loop(b);
@@ -494,7 +493,7 @@ void MainWindow::loopSound(Sound sound) {
 
 void MainWindow::stopSound(Sound sound) {
     auto i = std::size_t(sound);
-    if (i < pending_.size() && pending_[i])
+    if (pending_[i])
         pending_[i]->looping = false;
     else if (int b = buffer(sound))
         sound_->stop(b);

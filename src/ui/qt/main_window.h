@@ -115,7 +115,7 @@ private:
     QElapsedTimer sinceStart_;
     SoundBackend* sound_;
     int device_ = 0;
-    std::array<int, 5> buffers_{};
+    std::array<int, SOUND_KINDS> buffers_{};  // by Sound
     // Until the first frame is on the screen the wave files are only kept, so the window
     // shows sooner; what the game asked of them meanwhile is done once they are decoded.
     struct Pending {
@@ -123,7 +123,7 @@ private:
         int flag = 0;
         bool looping = false;
     };
-    std::array<std::optional<Pending>, 5> pending_;
+    std::array<std::optional<Pending>, SOUND_KINDS> pending_;
     bool soundsDeferred_ = true;
     bool framed_ = false;  // the first frame is painted
     bool firstFrameShown_ = false;

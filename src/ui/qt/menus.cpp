@@ -43,8 +43,8 @@ QString captionOf(const MenuCommand& c) {
 std::map<std::string, QAction*> buildMenus(QMenuBar* bar,
                                            const std::function<void(const std::string&)>& send) {
     std::map<std::string, QAction*> actions;
-    QMenu* open[2] = {};    // the menu last opened on each level above the deepest
-    std::string reporting;  // the control of the current title, if it reports its opening
+    QMenu* open[MENU_LEVELS] = {};  // the menu last opened on each level
+    std::string reporting;          // the control of the current title, if it reports its opening
     for (const MenuCommand& c : COMMANDS) {
         const std::string control(c.control);
         if (c.separatorBefore) open[c.depth - 1]->addSeparator();
@@ -52,7 +52,7 @@ std::map<std::string, QAction*> buildMenus(QMenuBar* bar,
         if (c.isMenu()) {
             QMenu* menu = c.depth == 0 ? bar->addMenu(captionOf(c))
                                        : open[c.depth - 1]->addMenu(captionOf(c));
-            if (c.depth < 2) open[c.depth] = menu;
+            open[c.depth] = menu;
             action = menu->menuAction();
             if (c.depth == 0) reporting = c.kind == MenuKind::TellTitle ? control : "";
             if (c.kind == MenuKind::TellTitle)
