@@ -231,6 +231,8 @@ TEST_F(WindowTest, ClicksAndKeysOnThePanelStayThere) {
 TEST_F(WindowTest, DirectoriesAreEnteredAndTheirRecordsListed) {
     TempDir dir;
     std::filesystem::create_directories(dir / "sub" / "deeper");
+    for (const char* other : {"Zed", "alpha", ".hidden"})
+        std::filesystem::create_directory(dir / other);
     for (const char* name : {"b.棋譜", "a.棋譜", "note.txt"})
         TempDir::write(dir / "sub" / name, "");
     ASSERT_TRUE(window.setRecordDirectory(dir.path().string()));
@@ -238,13 +240,15 @@ TEST_F(WindowTest, DirectoriesAreEnteredAndTheirRecordsListed) {
     EXPECT_EQ(window.recordDirectory(), dir.path().string());
     window.showRecordLists(true, true, true);
 
-    // The directory list: from the root down to the directory, then the one inside it.
+    // The directory list: from the root down to the directory, then the ones inside it that
+    // are not hidden, whatever their case.
     auto* tree = widget<QTreeWidget>(window, "Dir1");
     QTreeWidgetItem* item = tree->currentItem();
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->data(0, Qt::UserRole).toString().toStdString(), dir.path().string());
-    ASSERT_EQ(item->childCount(), 1);
-    QTreeWidgetItem* sub = item->child(0);
+    ASSERT_EQ(item->childCount(), 3);
+    EXPECT_EQ(item->child(0)->text(0) + item->child(2)->text(0), "alphaZed");
+    QTreeWidgetItem* sub = item->child(1);
     EXPECT_EQ(sub->text(0), "sub");
     QCoreApplication::processEvents();
     QRect r = tree->visualItemRect(sub);
