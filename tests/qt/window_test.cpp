@@ -132,6 +132,15 @@ TEST_F(WindowTest, KeysChooseWhatTheMenusWould) {
         QTest::keyClick(&canvas(), Qt::Key(k.key), k.modifiers);
         EXPECT_EQ(log, k.sent) << QKeySequence(k.key | k.modifiers).toString().toStdString();
     }
+    // Only a key of one ASCII character reaches the board.
+    const std::pair<QString, std::vector<std::string>> texts[] = {
+        {QString(QChar(0x7F)), {"key 127"}}, {QString(QChar(0x80)), {}}, {"ab", {}}};
+    for (const auto& [text, sent] : texts) {
+        log.clear();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(&canvas(), &press);
+        EXPECT_EQ(log, sent) << text.size();
+    }
 
     log.clear();
     QTest::keyClick(&canvas(), Qt::Key_F10);
