@@ -95,6 +95,8 @@ TEST_F(WindowTest, ThePanelShowsWhatTheGameAsksWithItsCaptions) {
         EXPECT_EQ(widget<QLabel>(window, ("Label1(" + std::to_string(i) + ")").c_str())->text(),
                   QString::fromUtf8(captions[i]));
     EXPECT_EQ(widget<QPushButton>(window, "Command1")->text(), "RETURN");
+    for (const char* box : {"Text1", "Text2", "Text3", "Text4"})
+        EXPECT_EQ(widget<QLineEdit>(window, box)->textMargins(), QMargins()) << "the boxes are low";
 
     auto visible = [&] {
         std::string out;

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <numbers>
 #include <utility>
@@ -25,9 +26,8 @@ Picture pictureOf(int code) {
     if (code == 0) return Picture::Empty;
     if (code == TITLE) return Picture::Title;
     if (code >= 5 && code <= 9) return Picture::Tile;
-    if (code < -81 || code > 81) return Picture::None;
-    const int a = code < 0 ? -code : code;
-    const int kind = a / 10, promoted = a % 10;
+    const long long a = std::llabs(code);  // of any int, the lowest too
+    const long long kind = a / 10, promoted = a % 10;
     if (kind < 1 || kind > 8 || promoted > 1) return Picture::None;
     // Gold and king never promote, so they have no second picture.
     if (promoted == 1 && (kind == 5 || kind == 8)) return Picture::None;
