@@ -215,6 +215,8 @@ TEST_F(WindowTest, ClicksAndKeysOnThePanelStayThere) {
     EXPECT_EQ(window.recordInput(3), "abc");
 
     // Enter goes down the boxes and presses "RETURN" from the file name.
+    QTest::keyClick(widget<QWidget>(window, "Text2"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), widget<QWidget>(window, "Text3"));
     QTest::keyClick(widget<QWidget>(window, "Text3"), Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), widget<QWidget>(window, "Text4"));
     QTest::keyClick(widget<QWidget>(window, "Text4"), Qt::Key_Return);

@@ -691,6 +691,7 @@ TEST_F(WindowTest, TheCanvasNamesItsPartsForAReader) {
     EXPECT_EQ(a->indexOfChild(a->child(40)), 40);
     EXPECT_EQ(a->child(40)->parent(), a);
     EXPECT_EQ(a->child(40)->childCount(), 0);
+    EXPECT_EQ(a->child(40)->indexOfChild(a->child(41)), -1);
     EXPECT_EQ(a->child(40)->text(QAccessible::Description), QString());  // no name said twice
     // Where the part is drawn: the square 5五 in the middle of the board.
     const QRect five = a->child(40)->rect();
