@@ -227,11 +227,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         framed_ = true;
         canvas_->removeEventFilter(this);
         // Queued: the frame reaches the screen once the whole window is painted.
-        QTimer::singleShot(0, this, [this] {
-            decodeSounds();
-            firstFrameShown_ = true;
-            for (auto& then : std::exchange(afterFirstFrame_, {})) then();
-        });
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                decodeSounds();
+                firstFrameShown_ = true;
+                for (auto& then : std::exchange(afterFirstFrame_, {})) then();
+            },
+            Qt::QueuedConnection);
     }
     if (watched == menuBar() && !QApplication::activePopupWidget()) {
         const int key =
