@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -321,6 +322,19 @@ TEST_F(WindowTest, TheVersionBoxTellsWhichButtonClosedIt) {
         title = box.windowTitle();
         for (auto* label : box.findChildren<QLabel*>()) texts += label->text() + "|";
         picture = box.findChild<QWidget*>("Picture")->grab().toImage();
+        // Under the picture, the version in large bold letters; a wider space before the
+        // copyright, as before the text and the buttons.
+        const auto lines = box.findChildren<QLabel*>();
+        ASSERT_EQ(lines.size(), 4);
+        EXPECT_EQ(lines[0]->font().pixelSize(), 20);
+        EXPECT_TRUE(lines[0]->font().bold());
+        const int s = box.layout()->spacing();
+        auto gap = [](QWidget* a, QWidget* b) { return b->y() - a->geometry().bottom() - 1; };
+        EXPECT_EQ(gap(box.findChild<QWidget*>("Picture"), lines[0]), s + 8);
+        EXPECT_EQ(gap(lines[0], lines[1]), 4);
+        EXPECT_EQ(gap(lines[1], lines[2]), 4 + 8);
+        EXPECT_EQ(gap(lines[2], lines[3]), 4);
+        EXPECT_EQ(gap(lines[3], buttonCaptioned(box, "O K")), s + 8);
         ASSERT_NE(buttonCaptioned(box, "O K"), nullptr);
         buttonCaptioned(box, "ホームページ")->click();
     });
@@ -336,6 +350,7 @@ TEST_F(WindowTest, TheVersionBoxTellsWhichButtonClosedIt) {
         ++cell;
     EXPECT_NEAR(cell * 3.5, picture.width(), 3.5);
     EXPECT_EQ(picture.pixelColor(0, 0), pictureColour(-3));
+    EXPECT_EQ(picture.size(), QSize(231, 82));  // twice the canvas's cells at scale 1
     answerNext<VersionBox>([&](VersionBox& box) { buttonCaptioned(box, "O K")->click(); });
     EXPECT_FALSE(window.showVersionBox());
 }
