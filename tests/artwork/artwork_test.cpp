@@ -224,6 +224,37 @@ TEST(Artwork, PicturesPaintedAheadAreTheOnesPaintedInPlace) {
     EXPECT_EQ(ahead.img, inPlace.img);
 }
 
+// Nothing is asked of the helpers for a cell that is not copied: no picture, no size, a view
+// turned or mirrored, or a cell off any screen. The first picture that is starts them, one
+// for each core but the painter's, two to four in all.
+TEST(Artwork, OnlyPicturesThatWillBeCopiedArePaintedAhead) {
+    finishPaintingAhead();
+    clearArtworkCache();
+    artwork::Kept& k = artwork::kept();
+    auto asked = [&k] {
+        std::lock_guard lock(k.mutex);
+        return k.helpers.size() + k.wanted.size() + k.pictures.size();
+    };
+    const QTransform scale = QTransform::fromScale(2.0 / 15, 2.0 / 15);
+    const QRectF cell(0, 0, CELL_W, CELL_H);
+    paintAhead(1, cell, scale);
+    paintAhead(0, QRectF(0, 0, 0, CELL_H), scale);
+    paintAhead(0, QRectF(0, 0, CELL_W, -1), scale);
+    paintAhead(0, cell, QTransform(scale).rotate(90));
+    paintAhead(0, cell, QTransform::fromScale(-2.0 / 15, 2.0 / 15));
+    paintAhead(0, cell, QTransform::fromScale(2.0 / 15, -2.0 / 15));
+    paintAhead(0, cell, QTransform::fromTranslate(1e12, 0));
+    paintAhead(0, cell, QTransform::fromScale(1e3, 1e3));
+    EXPECT_EQ(asked(), 0u);
+    paintAhead(0, cell, scale);
+    {
+        std::lock_guard lock(k.mutex);
+        EXPECT_EQ(k.helpers.size(), std::clamp(std::thread::hardware_concurrency(), 2u, 4u) - 1);
+    }
+    finishPaintingAhead();
+    clearArtworkCache();
+}
+
 // The pictures of one run come back in the next from a file that only this build reads, the
 // same to the pixel; a damaged or foreign file gives none.
 // Texts on a patterned ground, each at a whole pixel and, the last, between pixels.

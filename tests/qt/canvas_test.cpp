@@ -199,6 +199,14 @@ TEST(CanvasOps, AtTwiceThePixelDensityLinesAndCellsStaySharp) {
     EXPECT_EQ(image.pixelColor(100, 82), Qt::white);
     EXPECT_EQ(image.pixelColor(100, 83), Qt::white);
     EXPECT_EQ(image.pixelColor(100, 84), Qt::black);
+    // Only a picture with a cell is asked for ahead.
+    picturesAskedAhead.clear();
+    const TwipMap map(1.0 / 15, 1);
+    for (const CanvasOp& op : {CanvasOp::outline(15, 495, 0, 990, 615), CanvasOp::picture(5, 0, 0),
+                               CanvasOp::picture(7, 0, 0)})
+        paintAhead(op, map, QTransform());
+    paintAhead(CanvasOp::picture(6, 0, 0), TwipMap(0, 1), QTransform());
+    EXPECT_EQ(picturesAskedAhead, (std::vector<int>{5, 7}));
     // A density the device does not know counts as one.
     for (double unknown : {0.0, -2.0})
         EXPECT_EQ(TwipMap(1.0 / 15, unknown).x(100), TwipMap(1.0 / 15, 1).x(100)) << unknown;

@@ -10,7 +10,7 @@ void paintPicture(QPainter& painter, int code, const QRectF& cell) {
     painter.fillRect(cell, pictureColour(code));
 }
 
-void paintAhead(int, const QRectF&, const QTransform&) {}
+void paintAhead(int code, const QRectF&, const QTransform&) { picturesAskedAhead.push_back(code); }
 
 void finishPaintingAhead() {}
 

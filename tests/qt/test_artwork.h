@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <vector>
 
 // The window's tests paint every picture in one flat colour of its own.
 inline QColor pictureColour(int code) {
@@ -8,3 +9,5 @@ inline QColor pictureColour(int code) {
 
 // How often the window has dropped the pictures prepared at the old size.
 inline int artworkCacheClears = 0;
+// The codes of the pictures asked for ahead.
+inline std::vector<int> picturesAskedAhead;
