@@ -248,8 +248,22 @@ TEST(FileLayer, WaveHeadersOutsideWhatASoundCardPlaysAreRefused) {
                           Case{1, 1, 16, 20000, false},  // 1 Hz: a 911 MB conversion
                           Case{1, 7999, 16, 100, false}, Case{1, 192001, 16, 100, false},
                           Case{3, 22050, 16, 100, false}, Case{1, 22050, 12, 100, false},
-                          Case{0, 22050, 16, 100, false}})
+                          Case{0, 22050, 16, 100, false}, Case{1, 8000, 8, 100, true},
+                          Case{2, 192000, 24, 600, true}})
         EXPECT_EQ(waveFits(wave(c.channels, c.rate, c.bits, c.data)), c.fits) << c.rate;
+    // A data size past the end counts what is there; a chunk of odd size has a pad byte; a
+    // format too short is none. A file that is no wave is left to the library.
+    std::string lying = wave(1, 22050, 16, 100);
+    lying.replace(40, 4, "\xFF\xFF\xFF\xFF");
+    const std::string slow = wave(1, 7999, 16, 100);
+    const std::string padded =
+        slow.substr(0, 36) + std::string("LIST\x03\0\0\0abc\0", 12) + slow.substr(36);
+    const std::string shortFormat = lying.substr(0, 16) + std::string("\x0e\0\0\0", 4) +
+                                    lying.substr(20, 14) + lying.substr(36);
+    for (const auto& [bytes, fits] :
+         {std::pair{lying, true}, std::pair{padded, false}, std::pair{shortFormat, false},
+          std::pair{slow.substr(0, 11), true}, std::pair{"RIFF....WAVX" + slow.substr(12), true}})
+        EXPECT_EQ(waveFits(bytes), fits) << bytes.size();
 
     // At start-up such a file is refused with the usual message, and nothing is loaded.
     TempDir dir;
