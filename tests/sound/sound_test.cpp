@@ -367,13 +367,18 @@ TEST(WaveDecoding, EveryFormatBecomesTheSameToneAtTheLibrarysRate) {
         EXPECT_LE(worst, 300);
     }
     // What the library cannot play, and sound longer than a quarter of an hour.
-    const std::string refused[] = {toneWave(2, 1, 22050, 16),        toneWave(3, 1, 22050, 16),
-                                   toneWave(1, 1, 22050, 12),        toneWave(1, 1, 0, 16),
-                                   toneWave(1, 40, 22050, 16),       toneWave(1, 1, 1, 8, 0, 901),
-                                   toneWave(0xFFFE, 1, 22050, 16, 2)};
+    const std::string refused[] = {
+        toneWave(2, 1, 22050, 16),         toneWave(3, 1, 22050, 16),
+        toneWave(1, 1, 22050, 12),         toneWave(1, 1, 0, 16),
+        toneWave(1, 40, 22050, 16),        toneWave(1, 1, 1, 8, 0, 901),
+        toneWave(0xFFFE, 1, 22050, 16, 2), toneWave(1, 33, 8000, 8, 0, 10),
+        toneWave(1, 1, 768001, 16, 0, 100)};
     for (std::size_t i = 0; i < std::size(refused); ++i)
         EXPECT_FALSE(decodeWave(refused[i]).has_value()) << i;
     EXPECT_TRUE(decodeWave(toneWave(1, 1, 1, 8, 0, 900)).has_value());
+    // The widest the library takes: 32 channels, 768 kHz.
+    EXPECT_TRUE(decodeWave(toneWave(1, 32, 8000, 8, 0, 10)).has_value());
+    EXPECT_TRUE(decodeWave(toneWave(1, 1, 768000, 16, 0, 100)).has_value());
 }
 
 // The generated waves: 16-bit mono PCM at 22050 Hz, lengths as the game wants them,
