@@ -359,6 +359,10 @@ TEST(Artwork, TheOpeningTextsOutlastTheMemoryBoundAndAloneGoToTheFile) {
     QFont small("IPAPGothic"), large("IPAPGothic");
     small.setPixelSize(10);
     large.setPixelSize(60);
+    // Texts of another scale are forgotten with it, and the count starts again.
+    for (int i = 0; i < 5; ++i)
+        paintText(p, {0, 0}, QStringLiteral("old %1").arg(i), small, Qt::white);
+    clearArtworkCache();
     for (int i = 0; i < 130; ++i) paintText(p, {0, 0}, QString::number(i), small, Qt::white);
     // Far more than the bound of the later texts: they come and go, the opening ones stay.
     for (int i = 0; i < 300; ++i)
