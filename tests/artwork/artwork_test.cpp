@@ -499,6 +499,12 @@ TEST(Artwork, OddViewsStillPaintSafely) {
         paintPicture(p, -3, QRectF(0, CELL_H, CELL_W, CELL_H));
     }
     EXPECT_GT(opaqueIn(img, QRect(30, 10, 60, 60)), 60 * 60 / 2);
+    {
+        artwork::Kept& k = artwork::kept();
+        std::lock_guard lock(k.mutex);
+        EXPECT_EQ(k.pictures.count(artwork::Request{-3, 66, 82, 231}), 1u)
+            << "the title keeps its width";
+    }
 
     // Cells under a pixel wide, and cells far larger than any screen.
     QImage tiny = blank(8, 8);
