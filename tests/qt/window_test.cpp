@@ -707,6 +707,11 @@ TEST_F(WindowTest, TheCanvasNamesItsPartsForAReader) {
     EXPECT_EQ(a->child(40)->parent(), a);
     EXPECT_EQ(a->child(40)->childCount(), 0);
     EXPECT_EQ(a->child(40)->indexOfChild(a->child(41)), -1);
+    EXPECT_EQ(canvas().readerName(91), QString()) << "no part past the last";
+    EXPECT_FALSE(a->child(40)->state().invisible);
+    canvas().hide();
+    EXPECT_TRUE(a->child(40)->state().invisible);
+    canvas().show();
     EXPECT_EQ(a->child(40)->text(QAccessible::Description), QString());  // no name said twice
     // Where the part is drawn: the square 5五 in the middle of the board.
     const QRect five = a->child(40)->rect();
