@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <future>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -16,6 +18,7 @@
 
 #include "../temp_dir.h"
 #include "ui/qt/artwork.h"
+#include "ui/qt/artwork_cache.h"
 
 namespace {
 
@@ -226,6 +229,42 @@ TEST_F(KeptFile, IsTakenUpToThirtyTwoMebibytesAndRefusedBeyond) {
     ASSERT_EQ(beyond.size(), largest + 2);
     EXPECT_EQ(taken(file, atBound), 1);
     EXPECT_EQ(taken(file, beyond), 0);
+}
+
+// What is saved is never more than the reader takes: pictures that fill the file to a byte
+// short of its bound all go in; of pictures that would pass it by 7 bytes, one stays out.
+TEST_F(KeptFile, ASavedFileStaysWithinTheBoundItIsReadBy) {
+    using Sizes = std::vector<QSize>;
+    for (const auto& [sizes, taken] :
+         {std::pair{Sizes{{2048, 1024}, {2048, 1024}, {2048, 1023}, {1626, 1291}}, 4},
+          std::pair{Sizes{{2048, 1024}, {2048, 1024}, {2048, 1024}, {2040, 1028}}, 3}}) {
+        clearArtworkCache();
+        keepPicturesIn(file);
+        {
+            artwork::Kept& k = artwork::kept();
+            std::lock_guard lock(k.mutex);
+            int code = 0;
+            for (const QSize& size : sizes) {
+                QImage img(size, QImage::Format_RGB32);
+                img.fill(Qt::gray);
+                std::promise<QImage> ready;
+                ready.set_value(img);
+                k.pictures.emplace(
+                    artwork::Request{code, size.width(), size.height(), size.width()},
+                    ready.get_future().share());
+                code += 10;
+            }
+            k.painted = true;
+        }
+        ASSERT_TRUE(savePictures());
+        // The one left out may be any of the four.
+        if (taken == 4)
+            EXPECT_EQ(std::filesystem::file_size(file), FILE_BOUND - 1);
+        else
+            EXPECT_LT(std::filesystem::file_size(file), FILE_BOUND - 8 * 1024 * 1024);
+        clearArtworkCache();
+        EXPECT_EQ(keepPicturesIn(file), taken);
+    }
 }
 
 TEST_F(KeptFile, CutInsideAPicturesPixelsIsRefusedWhole) {

@@ -208,20 +208,35 @@ bool savePictures() {
         std::lock_guard lock(k.mutex);
         if (k.file.empty() || !k.painted || id.empty()) return false;
         file = k.file;
+        // A file past the bound is refused whole when it is read: an entry goes in only while
+        // the file, with its header and its three counts, stays within it.
+        std::size_t room = FILE_MAX_BYTES - (out.size() + sizeof(std::uint32_t) + id.size() +
+                                             3 * sizeof(std::uint32_t));
+        // Keeps the entry written at the end of body from `start` while there is room for it,
+        // or takes it out again.
+        auto fits = [&room](std::string& body, std::size_t start) {
+            const std::size_t entry = body.size() - start;
+            if (entry > room) {
+                body.resize(start);
+                return false;
+            }
+            room -= entry;
+            return true;
+        };
         std::uint32_t count = 0;
         std::string body;
         for (const auto& [r, picture] : k.pictures) {
             using namespace std::chrono_literals;
             if (count == MAX_KEPT || picture.wait_for(0s) != std::future_status::ready) continue;
             const QImage& img = picture.get();
-            const std::size_t size = std::size_t(img.width()) * 4 * std::size_t(img.height());
-            if (out.size() + body.size() + size + 8 > FILE_MAX_BYTES) break;
+            const std::size_t start = body.size();
             put(body, std::int32_t(r.code));
             put(body, std::int32_t(r.w));
             put(body, std::int32_t(r.h));
             put(body, std::int32_t(r.imageWidth));
             put(body, std::int32_t(img.format()));
             putPixels(body, img);
+            if (!fits(body, start)) break;
             ++count;
         }
         put(out, std::uint32_t(id.size()));
@@ -232,9 +247,7 @@ bool savePictures() {
         body.clear();
         for (const auto* entry : firstOfTheRun(k.texts)) {
             const auto& [r, l] = *entry;
-            const std::size_t size = std::size_t(l.image.sizeInBytes()) + 48 +
-                                     2 * std::size_t(r.text.size() + r.font.size());
-            if (out.size() + body.size() + size + 4 > FILE_MAX_BYTES) break;
+            const std::size_t start = body.size();
             putText(body, r.text);
             putText(body, r.font);
             put(body, r.colour);
@@ -245,6 +258,7 @@ bool savePictures() {
             put(body, std::int32_t(l.image.width()));
             put(body, std::int32_t(l.image.height()));
             putPixels(body, l.image);
+            if (!fits(body, start)) break;
             ++textCount;
         }
         put(out, textCount);
@@ -253,13 +267,12 @@ bool savePictures() {
         body.clear();
         for (const auto* entry : firstOfTheRun(k.extents)) {
             const auto& [r, e] = *entry;
-            if (out.size() + body.size() + 2 * std::size_t(r.font.size() + r.text.size()) + 28 >
-                FILE_MAX_BYTES)
-                break;
+            const std::size_t start = body.size();
             putText(body, r.font);
             putText(body, r.text);
             put(body, e.size.width());
             put(body, e.size.height());
+            if (!fits(body, start)) break;
             ++extentCount;
         }
         put(out, extentCount);
