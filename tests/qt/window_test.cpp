@@ -735,4 +735,9 @@ TEST_F(WindowTest, TheCanvasNamesItsPartsForAReader) {
     v.moveNumber = 0;
     window.describe(v);
     EXPECT_EQ(a->text(QAccessible::Name).toStdString(), "将棋盤 0手目");
+    // A move drawn is announced by itself, though the position changed with it.
+    v.news = {{1, {"３", "四", "歩"}}};
+    v.squares[0] = {"香", 1};
+    window.describe(v);
+    EXPECT_EQ(a->text(QAccessible::Name).toStdString(), "将棋盤 COM ３四歩");
 }
