@@ -16,7 +16,7 @@ std::uint32_t le(std::string_view b, std::size_t at, int n) {
 bool waveFits(std::string_view bytes) {
     if (bytes.size() < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE")
         return true;
-    std::uint32_t rate = 0, channels = 0, bits = 0;
+    std::uint32_t rate{}, channels{}, bits{};  // read with the format
     bool format = false;
     for (std::size_t at = 12; at + 8 <= bytes.size();) {
         const std::string_view id = bytes.substr(at, 4);

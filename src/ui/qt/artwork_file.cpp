@@ -71,7 +71,7 @@ void putText(std::string& out, const QString& text) {
 }
 
 bool takeText(std::string_view& in, QString& text, qsizetype longest) {
-    std::uint32_t size = 0;
+    std::uint32_t size{};
     if (!take(in, size) || size > std::uint32_t(longest) || in.size() < std::size_t(size) * 2)
         return false;
     text.resize(qsizetype(size));
@@ -119,7 +119,7 @@ bool sensibleScale(double s) { return s > 0.01 && s < 64; }
 // What a kept file holds, or nothing at all when anything in it is not as written.
 KeptFile readKept(std::string_view in, const std::string& id) {
     KeptFile out;
-    std::uint32_t idSize = 0, count = 0;
+    std::uint32_t idSize{}, count{};
     if (id.empty() || in.substr(0, FILE_MAGIC.size()) != FILE_MAGIC) return {};
     in.remove_prefix(FILE_MAGIC.size());
     if (!take(in, idSize) || in.substr(0, idSize) != id) return {};
@@ -127,7 +127,7 @@ KeptFile readKept(std::string_view in, const std::string& id) {
     if (!take(in, count) || count > MAX_KEPT) return {};
     for (std::uint32_t i = 0; i < count; ++i) {
         Request r{};
-        std::int32_t format = 0;
+        std::int32_t format{};
         if (!take(in, r.code) || !take(in, r.w) || !take(in, r.h) || !take(in, r.imageWidth) ||
             !take(in, format))
             return {};
@@ -143,7 +143,7 @@ KeptFile readKept(std::string_view in, const std::string& id) {
     if (!take(in, count) || count > TEXTS_TO_FILE) return {};
     for (std::uint32_t i = 0; i < count; ++i) {
         TextRequest r{};
-        std::int32_t x = 0, y = 0, w = 0, h = 0;
+        std::int32_t x{}, y{}, w{}, h{};
         if (!takeText(in, r.text, MAX_TEXT_LENGTH) || !takeText(in, r.font, MAX_FONT_KEY_LENGTH) ||
             !take(in, r.colour) || !take(in, r.sx) || !take(in, r.sy) || !take(in, x) ||
             !take(in, y) || !take(in, w) || !take(in, h))
@@ -159,7 +159,7 @@ KeptFile readKept(std::string_view in, const std::string& id) {
     if (!take(in, count) || count > TEXTS_TO_FILE) return {};
     for (std::uint32_t i = 0; i < count; ++i) {
         ExtentRequest r;
-        double w = 0, h = 0;
+        double w{}, h{};
         if (!takeText(in, r.font, MAX_FONT_KEY_LENGTH) || !takeText(in, r.text, MAX_TEXT_LENGTH) ||
             !take(in, w) || !take(in, h) || !(w >= 0 && w < 1e9) || !(h >= 0 && h < 1e9))
             return {};
