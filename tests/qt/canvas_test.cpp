@@ -242,4 +242,12 @@ TEST(CanvasOps, AHiddenCanvasKeepsItsListShort) {
     EXPECT_EQ(hidden.opCount(), 4096u);
     hidden.drawOutline(2, 0, 0, 100, 100);
     EXPECT_EQ(hidden.opCount(), 1u);
+
+    // Its pictures are asked for ahead, for the first frame; once shown, a picture is painted
+    // when it is drawn.
+    picturesAskedAhead.clear();
+    hidden.drawPicture(5, 0, 0);
+    hidden.show();
+    hidden.drawPicture(6, 0, 0);
+    EXPECT_EQ(picturesAskedAhead, std::vector<int>{5});
 }
