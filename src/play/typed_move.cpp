@@ -143,7 +143,7 @@ void 入力指し手実行(State& s, const TypedMove& m) {
         fromX = columnOf(m.fromFile);
         fromY = m.fromRank;
     }
-    Form_MouseDown(s, 1, 0, cellMiddleX(fromX), cellMiddleY(fromY));
+    Form_MouseDown(s, LEFT_BUTTON, NO_SHIFT, cellMiddleX(fromX), cellMiddleY(fromY));
     if (g.phase() != GameState::Phase::Playing) return;  // refused with its own message
     if (g.CLICK_JOUTAI() != 1 || sel.MOTO_X != fromX || sel.MOTO_Y != fromY) {
         // Nothing of the mover's there: the answer of an illegal destination.
@@ -154,7 +154,8 @@ void 入力指し手実行(State& s, const TypedMove& m) {
         return;
     }
     const int toX = columnOf(m.toFile), toY = m.toRank;
-    Form_MouseDown(s, m.promote ? 2 : 1, 0, cellMiddleX(toX), cellMiddleY(toY));
+    Form_MouseDown(s, m.promote ? RIGHT_BUTTON : LEFT_BUTTON, NO_SHIFT, cellMiddleX(toX),
+                   cellMiddleY(toY));
     // The destination held a piece of the mover's, which the click picked up instead: as a
     // typed move it is refused like any square the piece cannot reach.
     if (g.phase() == GameState::Phase::Playing && g.CLICK_JOUTAI() == 1 && sel.MOTO_X == toX &&

@@ -313,6 +313,21 @@ std::string toneWave(unsigned tag, unsigned channels, unsigned rate, unsigned bi
     return "RIFF" + bytesOf(chunks.size(), 4) + chunks;
 }
 
+// A sound is heard from its first sample, every sample as the file has it.
+TEST_F(DiskDevice, ASoundIsHeardFromItsFirstSample) {
+    std::string wave = toneWave(1, 1, kOutputRate, 16, 0, 400);
+    wave.replace(44, 2, bytesOf(1234, 2));  // the tone's first sample, 0, made heard
+    const auto samples = decodeWave(wave);
+    ASSERT_TRUE(samples.has_value());
+    ASSERT_EQ(dsPlay(dsCreateDSB(device_, wave, 0)), 1);
+    ASSERT_TRUE(eventually([&] { return output().size() > 4096; }));
+    const auto out = output();
+    const Heard h = hear(out);
+    ASSERT_GE(h.first, 0);
+    EXPECT_EQ(std::vector<std::int16_t>(out.begin() + h.first, out.begin() + h.first + 400),
+              *samples);
+}
+
 // The game shows why a wave file that is there gives no sound: each fault its own reason.
 TEST(WaveDecoding, EveryRefusedFileSaysWhy) {
     const std::string good = toneWave(1, 1, 22050, 16);
