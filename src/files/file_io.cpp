@@ -77,7 +77,8 @@ pid_t tempOwner(std::string_view name) {
     std::size_t i = 0;
     for (; i < name.size() && name[i] >= '0' && name[i] <= '9' && pid < (1LL << 31); ++i)
         pid = pid * 10 + (name[i] - '0');
-    if (i == 0 || i >= name.size() || name[i] != '-' || i + 1 == name.size()) return 0;
+    // No digits at all leave pid 0, which names no process.
+    if (i >= name.size() || name[i] != '-' || i + 1 == name.size()) return 0;
     for (std::size_t k = i + 1; k < name.size(); ++k)
         if (name[k] < '0' || name[k] > '9') return 0;
     return pid < (1LL << 31) ? static_cast<pid_t>(pid) : 0;
