@@ -161,6 +161,23 @@ TEST(TypedMove, RefusalsAndPromotion) {
         EXPECT_EQ(s.game.CLICK_JOUTAI(), 0);
     }
 
+    // A piece picked up by the mouse is put down first: its guidance goes (colour 2).
+    s.canvas.opt.SIDOU_FLAG = true;
+    Form_MouseDown(s, 1, 0, cellMiddleX(3), cellMiddleY(7));
+    ASSERT_EQ(s.game.CLICK_JOUTAI(), 1);
+    f.port.clear();
+    typeKeys(s, "2726\r");
+    // 7六, where the pawn could go, is outlined in the board's own colour only.
+    int seven6 = 0;
+    for (const std::string& d : f.port.only("outline"))
+        if (d.ends_with(" 2535 3790 3030 4405")) {
+            EXPECT_EQ(d, "outline 2 2535 3790 3030 4405");
+            ++seven6;
+        }
+    EXPECT_GE(seven6, 2);
+    EXPECT_EQ(s.pos.board()[8][6], MAN_HU);
+    s.canvas.opt.SIDOU_FLAG = false;
+
     clearBoard(s.pos);
     s.pos.put(5, 9, MAN_OU);
     s.pos.put(5, 1, COM_OU);
