@@ -1,6 +1,7 @@
 #include "ai/danger.h"
 
 #include <cstdlib>
+#include <limits>
 
 #include "ai/tactics.h"
 #include "core/constants.h"
@@ -84,7 +85,7 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
 
     double R = 0;
     int N = 0;
-    int V = 9999;
+    int V = std::numeric_limits<int>::max();
 
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
