@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/pieces.h"
@@ -86,17 +88,9 @@ private:
 
 // The decimal text of v right-aligned in width characters (wider when it needs more).
 void appendNumber(std::string& out, long long v, int width) {
-    char text[32];
-    char* const end = text + sizeof text;
-    char* p = end;
-    unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : v;
-    do {
-        *--p = static_cast<char>('0' + u % 10);
-        u /= 10;
-    } while (u != 0);
-    if (v < 0) *--p = '-';
-    while (end - p < width) *--p = ' ';
-    out.append(p, end);
+    const std::string digits = std::to_string(v);
+    if (std::cmp_less(digits.size(), width)) out.append(std::size_t(width) - digits.size(), ' ');
+    out += digits;
 }
 
 // Header lines are single lines; a line break typed into a name would end them early.

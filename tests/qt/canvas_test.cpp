@@ -167,6 +167,19 @@ TEST_F(CanvasTest, RepeatedRedrawsKeepOnlyWhatCanBeSeen) {
     expectStartingPosition(grab());
 }
 
+// After a new scale the kept calls are compacted again as soon as they have doubled.
+TEST_F(CanvasTest, AfterANewScaleTheListIsCompactedOnceItHasDoubled) {
+    for (int i = 0; i < 1500; ++i) canvas().drawOutline(2, 10 * i, 0, 10 * i + 10, 10);
+    grab();
+    setCanvasSize(960, 720);
+    grab();
+    const std::size_t n = canvas().opCount();
+    ASSERT_GE(n, 1500u);
+    for (std::size_t i = 0; i <= n; ++i) canvas().drawOutline(2, 0, 0, 10, 10);
+    grab();
+    EXPECT_LE(canvas().opCount(), n + 1);
+}
+
 TEST_F(CanvasTest, ANewScaleDropsThePicturesPreparedForTheOldOne) {
     初期設定(s);
     grab();
