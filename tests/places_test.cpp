@@ -88,7 +88,7 @@ TEST(Places, InstalledOrBuildTreeAndThePerUserDirectories) {
         {"an absolute documents path, the last line winning",
          installed,
          {{"HOME", r + "/bare"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
-         "XDG_DOCUMENTS_DIR=\"$HOME/nowhere\"\r\n  XDG_DOCUMENTS_DIR=\"" + r +
+         "XDG_DOCUMENTS_DIR=\"$HOME/nowhere\"\r\n XDG_DOCUMENTS_DIR=\"" + r +
              "/elsewhere/records\"\r\n",
          {data, m / "cfg/torvane/Torvane.ini", m / "elsewhere/records"}},
         {"documents that do not exist",

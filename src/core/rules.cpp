@@ -27,7 +27,7 @@ int 移動チェック(const Position& p, int fx, int fy, int tx, int ty, int c)
     const int dy = ty - fy;
     switch (c) {
         case COM_HU:
-            if (fx > 0) return stepsTo(c, dx, dy) ? ON : OFF;
+            if (fx != COM_DROP_X) return stepsTo(c, dx, dy) ? ON : OFF;
             return ty != 9 ? ON : OFF;
         case COM_KYOU:
             if (fx != COM_DROP_X) {

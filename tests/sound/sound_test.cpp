@@ -391,6 +391,11 @@ TEST(WaveDecoding, EveryFormatBecomesTheSameToneAtTheLibrarysRate) {
     for (std::size_t i = 0; i < std::size(refused); ++i)
         EXPECT_FALSE(decodeWave(refused[i]).has_value()) << i;
     EXPECT_TRUE(decodeWave(toneWave(1, 1, 1, 8, 0, 900)).has_value());
+    // A plain PCM format written at the length of the extensible one is still plain PCM.
+    const std::string tone = toneWave(1, 1, 22050, 16);
+    EXPECT_TRUE(decodeWave(tone.substr(0, 16) + bytesOf(40, 4) + tone.substr(20, 16) +
+                           bytesOf(22, 2) + std::string(22, '\0') + tone.substr(36))
+                    .has_value());
     // The widest the library takes: 32 channels, 768 kHz.
     EXPECT_TRUE(decodeWave(toneWave(1, 32, 8000, 8, 0, 10)).has_value());
     EXPECT_TRUE(decodeWave(toneWave(1, 1, 768000, 16, 0, 100)).has_value());
