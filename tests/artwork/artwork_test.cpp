@@ -246,7 +246,8 @@ TEST(Artwork, OnlyPicturesThatWillBeCopiedArePaintedAhead) {
     paintAhead(0, cell, QTransform::fromTranslate(1e12, 0));
     paintAhead(0, cell, QTransform::fromScale(1e3, 1e3));
     EXPECT_EQ(asked(), 0u);
-    paintAhead(0, cell, scale);
+    // A cell one unit wide and high, on a painter that makes it 40 pixels, is a picture.
+    paintAhead(0, QRectF(0, 0, 1, 1), QTransform::fromScale(40, 40));
     {
         std::lock_guard lock(k.mutex);
         EXPECT_EQ(k.helpers.size(), std::clamp(std::thread::hardware_concurrency(), 2u, 4u) - 1);
