@@ -169,7 +169,7 @@ WholeFile readFile(const fs::path& path, std::size_t maxBytes) {
         return f;
     }
     f.bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[65536];
+    char buf[BUFSIZ];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buf, sizeof buf);
         if (n < 0) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -46,7 +47,7 @@ std::string convert(std::string_view in, std::string_view replacement, bool utf8
     }
     char* src = const_cast<char*>(in.data());
     std::size_t srcLeft = in.size();
-    char buf[1024];
+    char buf[BUFSIZ];
     while (srcLeft > 0) {
         char* dst = buf;
         std::size_t dstLeft = sizeof buf;

@@ -7,15 +7,22 @@
 namespace {
 
 struct BackgroundItem {
+    int id;
     std::string_view item;  // menu item
     bool Options::*mark;
 };
-// By id 5..9.
-constexpr BackgroundItem BACKGROUNDS[5] = {{"MIDORI", &Options::MIDORI},
-                                           {"TATAMI", &Options::TATAMI},
-                                           {"TAKE", &Options::TAKE},
-                                           {"UCHU", &Options::UCHU},
-                                           {"RENGA", &Options::RENGA}};
+constexpr BackgroundItem BACKGROUNDS[] = {{5, "MIDORI", &Options::MIDORI},
+                                          {6, "TATAMI", &Options::TATAMI},
+                                          {7, "TAKE", &Options::TAKE},
+                                          {8, "UCHU", &Options::UCHU},
+                                          {9, "RENGA", &Options::RENGA}};
+
+// The menu's background of this id (5..9), or none.
+const BackgroundItem* backgroundOf(int id) {
+    for (const BackgroundItem& b : BACKGROUNDS)
+        if (b.id == id) return &b;
+    return nullptr;
+}
 // The order in which the writer looks for the checked item.
 constexpr int WRITE_ORDER[] = {5, 7, 6, 8, 9};
 
@@ -59,7 +66,7 @@ void applyLine(Canvas& cv, WindowPort& menu, SoundPort& sound, const SettingsLin
 SettingsValues checkedValues(const Options& o) {
     SettingsValues v;
     for (int id : WRITE_ORDER)
-        if (o.*BACKGROUNDS[id - 5].mark) {
+        if (o.*backgroundOf(id)->mark) {
             v.background = id;
             break;
         }
@@ -83,10 +90,10 @@ void チェック設定(Options& o, WindowPort& menu, int id) {
         o.*b.mark = false;
         menu.setChecked(b.item, false);
     }
-    if (id < 5 || id > 9) return;
-    const BackgroundItem& b = BACKGROUNDS[id - 5];
-    o.*b.mark = true;
-    menu.setChecked(b.item, true);
+    if (const BackgroundItem* b = backgroundOf(id)) {
+        o.*b->mark = true;
+        menu.setChecked(b->item, true);
+    }
 }
 
 FileResult 読込_環境設定ファイル(Canvas& cv, WindowPort& menu, SoundPort& sound, DialogPort& dialog,

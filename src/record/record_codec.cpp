@@ -132,7 +132,6 @@ std::array<float, 4> entryTimes(const History& h, int t) {
 std::string formatPositionLine(const Map& ban, const Hand& man, const Hand& com,
                                const std::array<float, 4>& times) {
     std::string line;
-    line.reserve(RECORD_LINE_LENGTH + 4 * WIDE_TIME_WIDTH);
     appendPositionLine(line, ban, man, com, times);
     return line;
 }
@@ -207,7 +206,6 @@ std::string encodeRecord(const History& h, int entries, std::string_view gameNam
     appendLine(text, comName);
     appendLine(text, manName);
     const int last = entries < TESU_MAX ? entries : TESU_MAX;
-    text.reserve(text.size() + (last > 0 ? last : 0) * (RECORD_LINE_LENGTH + 2));
     // Position lines hold digits, blanks, signs and letters only: no line break to guard.
     for (int t = 1; t <= last; ++t) {
         appendPositionLine(text, h.BAN_RIREKI[t], h.MOCHI_MAN_RIREKI[t], h.MOCHI_COM_RIREKI[t],

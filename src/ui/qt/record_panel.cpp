@@ -343,7 +343,6 @@ void RecordPanel::fillDrives() {
 }
 
 void RecordPanel::showDriveOfDirectory() {
-    if (drive_->count() == 0) return;
     QStringList drives;
     for (int i = 0; i < drive_->count(); ++i) drives << drive_->itemData(i).toString();
     int at = int(drives.indexOf(driveOf(drives, directory_)));
