@@ -107,6 +107,10 @@ TEST(RecordFile, WideFieldsForLargeHandsAndTimes) {
     EXPECT_EQ(back.MOCHI_COM_RIREKI[1][HU], 10);
     EXPECT_EQ(back.MAN_JIKAN_ATO[1], 100000.0f);
     EXPECT_EQ(back.COM_JIKAN_ATO[1], -3.0f);
+
+    History low{};
+    low.COM_JIKAN_MAE[1] = -10000;  // one below the lowest that five characters hold
+    EXPECT_EQ(formatRecordLine(low, 1).size(), 305u);
 }
 
 TEST(RecordFile, WriteThenReadRestoresEveryEntry) {

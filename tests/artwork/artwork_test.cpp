@@ -24,6 +24,7 @@
 #include "../temp_dir.h"
 #include "ui/qt/artwork.h"
 #include "ui/qt/artwork_cache.h"
+#include "ui/qt/artwork_paint.h"
 
 namespace {
 
@@ -515,13 +516,36 @@ TEST(Artwork, OddViewsStillPaintSafely) {
         for (int code : CODES) paintPicture(p, code, QRectF(0, 0, CELL_W, CELL_H));
     }
     EXPECT_EQ(paintedOutside(tiny, QRect(0, 0, 2, 1)), 0);
+    // A cell one pixel across is still copied, as tall as the rows it covers (three, though
+    // it is 2.1 pixels high); the title under a pixel in all is drawn into one.
+    QImage thin = blank(6, 6);
+    {
+        QPainter p(&thin);
+        for (const QTransform& t : {QTransform(1.4 / CELL_W, 0, 0, 2.1 / CELL_H, 2, 2.45),
+                                    QTransform(2.1 / CELL_W, 0, 0, 1.4 / CELL_H, 2.45, 2)}) {
+            p.setTransform(t);
+            paintPicture(p, 9, QRectF(0, 0, CELL_W, CELL_H));
+        }
+        p.setTransform(QTransform(0.2 / CELL_W, 0, 0, 0.2 / CELL_H, 2.1, 2.1));
+        paintPicture(p, -3, QRectF(0, 0, CELL_W, CELL_H));
+    }
     QImage huge = blank(40, 40);
     {
         QPainter p(&huge);
         p.scale(10, 10);
         paintPicture(p, 9, QRectF(0, 0, CELL_W, CELL_H));
+        paintPicture(p, -3, QRectF(0, 0, CELL_W, CELL_H));
     }
     EXPECT_EQ(opaqueIn(huge, huge.rect()), 40 * 40);
+    {
+        artwork::Kept& k = artwork::kept();
+        std::lock_guard lock(k.mutex);
+        using artwork::Request, artwork::MAX_SIDE;
+        for (const Request r : {Request{9, 1, 3, 1}, Request{9, 3, 1, 3}, Request{-3, 1, 1, 1},
+                                Request{9, MAX_SIDE, MAX_SIDE, MAX_SIDE},
+                                Request{-3, MAX_SIDE, MAX_SIDE, MAX_SIDE * 4}})
+            EXPECT_EQ(k.pictures.count(r), 1u) << r.code << " " << r.imageWidth;
+    }
     // A cell 2^32 pixels off to the right is not wrapped back into view.
     QImage far = blank(40, 40);
     {
