@@ -336,16 +336,14 @@ void RecordPanel::fillDrives() {
     QFile mounts(QStringLiteral("/proc/self/mounts"));
     QString text;
     if (mounts.open(QIODevice::ReadOnly)) text = QString::fromUtf8(mounts.readAll());
-    const QStringList drives = recordDrives(text, QDir::homePath());
+    drives_ = recordDrives(text, QDir::homePath());
     drive_->clear();
-    for (const QString& d : drives) drive_->addItem(d, d);
+    for (const QString& d : drives_) drive_->addItem(d, d);
     showDriveOfDirectory();
 }
 
 void RecordPanel::showDriveOfDirectory() {
-    QStringList drives;
-    for (int i = 0; i < drive_->count(); ++i) drives << drive_->itemData(i).toString();
-    int at = int(drives.indexOf(driveOf(drives, directory_)));
+    const int at = int(drives_.indexOf(driveOf(drives_, directory_)));
     drive_->setCurrentIndex(std::max(0, at));
 }
 

@@ -66,6 +66,7 @@ private:
 
     CanvasWidget* canvas_;
     QComboBox* drive_;
+    QStringList drives_;  // what drive_ lists
     QTreeWidget* directories_;
     QListWidget* files_;
     std::array<QLabel*, 4> labels_{};
