@@ -177,6 +177,10 @@ TEST(TypedMove, RefusalsAndPromotion) {
     EXPECT_GE(seven6, 2);
     EXPECT_EQ(s.pos.board()[8][6], MAN_HU);
     s.canvas.opt.SIDOU_FLAG = false;
+    // From the square it left, where the last piece was picked up: nothing there to move.
+    f.port.clear();
+    typeKeys(s, "2725\r");
+    EXPECT_EQ(heard(f.port), Log{"play 1"});
 
     clearBoard(s.pos);
     s.pos.put(5, 9, MAN_OU);

@@ -145,10 +145,10 @@ void 入力指し手実行(State& s, const TypedMove& m) {
     }
     Form_MouseDown(s, LEFT_BUTTON, NO_SHIFT, cellMiddleX(fromX), cellMiddleY(fromY));
     if (g.phase() != GameState::Phase::Playing) return;  // refused with its own message
-    if (g.CLICK_JOUTAI() != 1 || sel.MOTO_X != fromX || sel.MOTO_Y != fromY) {
+    // The click picks up only what stands where it lands.
+    if (g.CLICK_JOUTAI() != 1) {
         // Nothing of the mover's there: the answer of an illegal destination.
         s.sound.playSound(Sound::KINSHI);
-        if (g.CLICK_JOUTAI() == 1) g.selectionDropped();
         描画_将棋盤桝(s.canvas);
         if (!onBoard(fromX, fromY)) 描画_桝輪郭(s.canvas, 2, fromX, fromY);
         return;
