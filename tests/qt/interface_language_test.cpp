@@ -2,6 +2,7 @@
 // the game hands to the window, texts composed from parts, and records that do not depend on
 // the language they were written in.
 #include <QAccessible>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -218,6 +219,10 @@ TEST_F(InEnglish, MenusVersionBoxAndPanelCaptionsAreEnglish) {
         auto* label = window.findChild<QLabel*>(QStringLiteral("Label1(%1)").arg(i));
         ASSERT_NE(label, nullptr);
         EXPECT_FALSE(hasJapanese(label->text())) << label->text().toStdString();
+        // The longer captions are set smaller to keep to the room left of their boxes.
+        EXPECT_LE(QFontMetricsF(label->font()).horizontalAdvance(label->text()),
+                  label->width() - 2);
+        EXPECT_LT(label->font().pixelSize(), 12) << i;
     }
     // What a reader says: the whole move in English, its file digit included.
     ReaderView v;

@@ -251,9 +251,11 @@ void RecordPanel::place() {
     const double widest = std::ranges::max(labels_ | std::views::transform([&](QLabel* l) {
                                                return metrics.horizontalAdvance(l->text());
                                            }));
-    double room = labels_[0]->width() - 2;
-    if (widest > room && room > 0)
-        caption.setPixelSize(std::max(1, int(std::floor(font.pixelSize() * room / widest))));
+    const double room = labels_[0]->width() - 2;
+    if (room > 0) {
+        const double fit = std::min(1.0, room / widest);
+        caption.setPixelSize(std::max(1, int(std::floor(font.pixelSize() * fit))));
+    }
     for (QLabel* l : labels_) l->setFont(caption);
 
     directories_->setIndentation(px(INDENT_TWIPS));
