@@ -209,6 +209,17 @@ TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
     for (const FolderEntry& e : folderEntries(dir.path()))
         if (e.directory) folders.insert(e.name);
     EXPECT_EQ(folders, (std::set<std::string>{"config", "dotfiles", "folder-link"}));
+
+    // Where the file system has no unnamed files: a hidden file of the bytes and the bits asked.
+    for (const int mode : {0640, 0}) {
+        const fs::path tmp = writeNamedTemporary(dir / "config", "named", mode);
+        ASSERT_EQ(tmp.parent_path(), dir / "config");
+        EXPECT_TRUE(tmp.filename().string().starts_with(".torvane-"));
+        EXPECT_EQ(fs::file_size(tmp), 5u);
+        EXPECT_EQ(modeOf(tmp), mode);
+        fs::remove(tmp);
+    }
+    EXPECT_EQ(writeNamedTemporary(dir / "none", "named", -1), fs::path());
 }
 
 // A name of any bytes is held as UTF-8: ASCII as it is, any other byte outside a UTF-8

@@ -138,6 +138,12 @@ fs::path writeTemporary(const fs::path& dir, std::string_view bytes, int mode) {
     }
     // No unnamed file here (the file system has none, or the open failed): the named way, which
     // fails in its turn where no file can be made at all.
+    return writeNamedTemporary(dir, bytes, mode);
+}
+
+}  // namespace
+
+fs::path writeNamedTemporary(const fs::path& dir, std::string_view bytes, int mode) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path tmp = tempName(dir);
         Descriptor named(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
@@ -153,6 +159,8 @@ fs::path writeTemporary(const fs::path& dir, std::string_view bytes, int mode) {
     }
     return {};
 }
+
+namespace {
 
 WholeFile readFile(const fs::path& path, std::size_t maxBytes) {
     WholeFile f;

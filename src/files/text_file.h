@@ -64,6 +64,12 @@ void readAhead(std::vector<std::filesystem::path> paths, std::size_t maxBytes);
 // the player made read-only is refused. Answers false on any failure.
 bool replaceFile(const std::filesystem::path& path, std::string_view bytes);
 
+// What replaceFile falls back on where the file system has no unnamed files: the bytes under a
+// fresh hidden name in dir, with the permission bits `mode` unless it is negative, synced and
+// closed. Answers that name, or an empty path on failure (nothing is then left behind).
+std::filesystem::path writeNamedTemporary(const std::filesystem::path& dir, std::string_view bytes,
+                                          int mode);
+
 // Renames path to `to`, replacing `to`; false when there was nothing to move or it failed.
 bool moveAside(const std::filesystem::path& path, const std::filesystem::path& to);
 
