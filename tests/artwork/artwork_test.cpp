@@ -111,6 +111,7 @@ TEST(Artwork, EveryPictureCoversExactlyItsCell) {
 }
 
 TEST(Artwork, CodesWithoutAPicturePaintNothing) {
+    clearArtworkCache();
     for (int code : {1,   2,  3,   4,  -1,  -2,  -4,   -5,   10 * 9,  -90,    12,
                      -12, 51, -51, 81, -81, 100, -100, 1000, INT_MIN, INT_MAX}) {
         SCOPED_TRACE(code);
@@ -130,6 +131,10 @@ TEST(Artwork, CodesWithoutAPicturePaintNothing) {
     p.end();
     paintPicture(p, 0, QRectF(0, 0, CELL_W, CELL_H));
     EXPECT_EQ(c.img, blank(66, 82));
+    // Nothing of it was even painted aside.
+    artwork::Kept& k = artwork::kept();
+    std::lock_guard lock(k.mutex);
+    EXPECT_TRUE(k.pictures.empty());
 }
 
 // How wide the piece is near its top and near its foot, by the pixels it changes on the board.
