@@ -201,6 +201,12 @@ TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
     EXPECT_NE(TempDir::read(dir / "dotfiles" / "torvane.ini").find("BGM=ON"), std::string::npos);
     EXPECT_EQ(names(dir / "dotfiles"), std::set<std::string>{"torvane.ini"});
     EXPECT_EQ(names(dir / "config"), std::set<std::string>{"Torvane.ini"});
+    // A chain of links is followed as far as the system follows one: l1 is 40 from l41.
+    for (int i = 0; i <= 40; ++i)
+        fs::create_symlink("l" + std::to_string(i + 1), dir / "config" / ("l" + std::to_string(i)));
+    EXPECT_FALSE(replaceFile(dir / "config" / "l0", "end"));
+    EXPECT_TRUE(replaceFile(dir / "config" / "l1", "end"));
+    EXPECT_EQ(TempDir::read(dir / "config" / "l41"), "end");
 
     // The record panel lists a link to a folder among the folders, one to nothing among files.
     fs::create_directory_symlink("dotfiles", dir / "folder-link");

@@ -97,10 +97,11 @@ void removeStaleTemporaries(const fs::path& dir) {
     ::closedir(d);
 }
 
-// The file a write to path replaces: path itself, or where its symbolic links lead.
+// The file a write to path replaces: path itself, or where its symbolic links lead, through
+// as many links as the system itself follows (40).
 fs::path finalTarget(const fs::path& path) {
     fs::path p = path;
-    for (int links = 0; links < 40; ++links) {
+    for (int links = 0; links <= 40; ++links) {
         std::error_code ec;
         if (!fs::is_symlink(p, ec)) return p;
         const fs::path to = fs::read_symlink(p, ec);
