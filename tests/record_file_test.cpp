@@ -179,6 +179,8 @@ TEST(RecordFile, HeaderPositionAndNameOrder) {
     std::string bytes = TempDir::read(dir / "a.棋譜");
     EXPECT_EQ(bytes.substr(0, 16), "g\r\nsente\r\ngote\r\n");
     EXPECT_EQ(bytes.size(), 16u + 277u + 2u);  // one stored move: four lines
+    // A line break typed into a name ends no header line early.
+    EXPECT_EQ(encodeRecord(f.s.hist, 0, "a\r\nb", "c\rd", "e\nf"), "a  b\r\nc d\r\ne f\r\n");
 }
 
 TEST(RecordFile, WriteRefusals) {
