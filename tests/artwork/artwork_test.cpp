@@ -495,7 +495,8 @@ TEST(Artwork, HighDensityScreensGetEveryPixel) {
 }
 
 TEST(Artwork, OddViewsStillPaintSafely) {
-    // Turned a quarter round: drawn scaled into place rather than copied.
+    // Turned a quarter round: drawn scaled into place rather than copied, texts too.
+    clearArtworkCache();
     QImage img = blank(120, 120);
     {
         QPainter p(&img);
@@ -504,11 +505,13 @@ TEST(Artwork, OddViewsStillPaintSafely) {
         p.scale(2.0 / 15, 2.0 / 15);
         paintPicture(p, -40, QRectF(0, 0, CELL_W, CELL_H));
         paintPicture(p, -3, QRectF(0, CELL_H, CELL_W, CELL_H));
+        paintText(p, QPointF(0, 0), "9", QFont("IPAPGothic"), Qt::white);
     }
     EXPECT_GT(opaqueIn(img, QRect(30, 10, 60, 60)), 60 * 60 / 2);
     {
         artwork::Kept& k = artwork::kept();
         std::lock_guard lock(k.mutex);
+        EXPECT_TRUE(k.texts.empty());
         EXPECT_EQ(k.pictures.count(artwork::Request{-3, 66, 82, 231}), 1u)
             << "the title keeps its width";
     }

@@ -85,6 +85,12 @@ TEST_F(WindowTest, ThePanelShowsWhatTheGameAsksWithItsCaptions) {
     window.showRecordLists(false, false, false);
     window.showRecordInputs(false);
     EXPECT_EQ(widget<QWidget>(window, "Drive1"), nullptr);
+    for (int list = 0; list < 3; ++list) {  // any one list asked for makes them
+        MainWindow fresh;
+        fresh.showRecordLists(list == 0, list == 1, list == 2);
+        ASSERT_NE(widget<QWidget>(fresh, PANEL[list]), nullptr) << list;
+        EXPECT_FALSE(widget<QWidget>(fresh, PANEL[list])->isHidden()) << list;
+    }
     window.recordPanel();
     for (const char* name : PANEL) {
         ASSERT_NE(widget<QWidget>(window, name), nullptr) << name;
