@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <type_traits>
 
 namespace {
 
@@ -18,6 +20,17 @@ std::size_t utf8Length(unsigned char c) {
     return 1;
 }
 
+struct CloseConverter {
+    void operator()(iconv_t cd) const { iconv_close(cd); }
+};
+using Converter = std::unique_ptr<std::remove_pointer_t<iconv_t>, CloseConverter>;
+
+// A converter, or none where the system lacks one of the encodings.
+Converter openConverter(const char* to, const char* from) {
+    const iconv_t cd = iconv_open(to, from);
+    return Converter(cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd);
+}
+
 // Converts with iconv; a sequence it cannot take is replaced and skipped, so every input
 // gives some output and the conversion always ends.
 std::string convert(std::string_view in, std::string_view replacement, bool utf8Input) {
@@ -25,17 +38,11 @@ std::string convert(std::string_view in, std::string_view replacement, bool utf8
     if (isAscii(in)) return std::string(in);
     // Opening a converter costs far more than a line's conversion: one per direction and
     // thread, kept.
-    struct Converter {
-        iconv_t cd;
-        Converter(const char* t, const char* f) : cd(iconv_open(t, f)) {}
-        ~Converter() {
-            if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
-        }
-    };
-    thread_local Converter toCp932Converter("CP932", "UTF-8"), fromCp932Converter("UTF-8", "CP932");
+    thread_local const Converter toCp932Converter = openConverter("CP932", "UTF-8"),
+                                 fromCp932Converter = openConverter("UTF-8", "CP932");
     std::string out;
-    iconv_t cd = utf8Input ? toCp932Converter.cd : fromCp932Converter.cd;
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    iconv_t cd = utf8Input ? toCp932Converter.get() : fromCp932Converter.get();
+    if (cd == nullptr) {
         // Without the converter only ASCII can be trusted.
         for (unsigned char c : in) {
             if (c < 0x80)
