@@ -231,8 +231,8 @@ TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
 // A name of any bytes is held as UTF-8: ASCII as it is, any other byte outside a UTF-8
 // sequence as one of U+F780..U+F7FF, and given back byte for byte.
 TEST(FileLayer, NamesOfAnyBytesAreHeldAsUtf8) {
-    const std::string bytes = "\x7f\x80\xff\xe3\x81\x82";
-    EXPECT_EQ(nameText(bytes), "\x7f\xEF\x9E\x80\xEF\x9F\xBF\xe3\x81\x82");
+    const std::string bytes = "\x7f\x80\xff\xe3\x81\x82\xc3\xa9";
+    EXPECT_EQ(nameText(bytes), "\x7f\xEF\x9E\x80\xEF\x9F\xBF\xe3\x81\x82\xc3\xa9");
     EXPECT_EQ(nameBytes(nameText(bytes)), bytes);
 }
 
