@@ -121,7 +121,8 @@ std::optional<Request> copyOf(int code, double cells, const QRectF& dev) {
     const long left = std::lround(dev.left()), top = std::lround(dev.top());
     const long w = std::lround(dev.right()) - left, h = std::lround(dev.bottom()) - top;
     const long iw = std::lround(dev.left() + dev.width() * cells) - left;
-    if (w >= 1 && h >= 1 && w <= MAX_SIDE && h <= MAX_SIDE && iw <= MAX_SIDE * 4)
+    // The title is at most 3.5 sides wide: within the bound of its picture whenever w is.
+    if (w >= 1 && h >= 1 && w <= MAX_SIDE && h <= MAX_SIDE)
         return Request{code, int(w), int(h), int(iw)};
     return std::nullopt;
 }
