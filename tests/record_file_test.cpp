@@ -269,10 +269,10 @@ TEST(RecordFile, DamagedLinesReadAsZero) {
     History& h = f.s.hist;
     // Entry 1: only the first field; entry 2: junk, an unknown code and a lone 51;
     // entry 3: an empty line; entry 4: LF-ended with letters in the hand fields; entry 5: a
-    // Japanese character, then a field that ends the line.
+    // Japanese character that spoils its field's number, then a field that ends the line.
     std::string line4 =
         std::string(240, ' ') + "-80" + "2z#A" + std::string(10, '0') + "   12   -5  abc";
-    std::string text = "g\r\nc\r\nm\r\n 20\r\n999 51 x7-70\r\n\r\n" + line4 + "\n\x82\xA0   10\r\n";
+    std::string text = "g\r\nc\r\nm\r\n 20\r\n999 51 x7-70\r\n\r\n" + line4 + "\n\x82\xA0" "10 30\r\n";
     TempDir::write(dir / "d.棋譜", text);
     読込_棋譜(f.s, dir / "d.棋譜");
     ASSERT_EQ(h.SAISHU_TESU(), 5);
@@ -295,7 +295,7 @@ TEST(RecordFile, DamagedLinesReadAsZero) {
     EXPECT_EQ(h.COM_JIKAN_MAE[4], 0.0f);
     EXPECT_EQ(h.COM_JIKAN_ATO[4], 0.0f);
     EXPECT_EQ(h.BAN_RIREKI[5][1][1], 0);
-    EXPECT_EQ(h.BAN_RIREKI[5][1][2], 10);
+    EXPECT_EQ(h.BAN_RIREKI[5][1][2], 30);
     EXPECT_EQ(f.s.game.TEBAN(), SENTE_BAN);
 }
 

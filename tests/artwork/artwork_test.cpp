@@ -524,13 +524,16 @@ TEST(Artwork, OddViewsStillPaintSafely) {
         for (int code : CODES) paintPicture(p, code, QRectF(0, 0, CELL_W, CELL_H));
     }
     EXPECT_EQ(paintedOutside(tiny, QRect(0, 0, 2, 1)), 0);
-    // A cell one pixel across is still copied, as tall as the rows it covers (three, though
-    // it is 2.1 pixels high); the title under a pixel in all is drawn into one.
+    // Cells one pixel or the largest side across are still copied, as tall as the rows they
+    // cover (three, though 2.1 or 2.4 pixels high); the title under a pixel in all is drawn
+    // into one.
     QImage thin = blank(6, 6);
     {
         QPainter p(&thin);
         for (const QTransform& t : {QTransform(1.4 / CELL_W, 0, 0, 2.1 / CELL_H, 2, 2.45),
-                                    QTransform(2.1 / CELL_W, 0, 0, 1.4 / CELL_H, 2.45, 2)}) {
+                                    QTransform(2.1 / CELL_W, 0, 0, 1.4 / CELL_H, 2.45, 2),
+                                    QTransform(2048 / CELL_W, 0, 0, 2.4 / CELL_H, 0, 0.3),
+                                    QTransform(2.4 / CELL_W, 0, 0, 2048 / CELL_H, 0.3, 0)}) {
             p.setTransform(t);
             paintPicture(p, 9, QRectF(0, 0, CELL_W, CELL_H));
         }
@@ -549,7 +552,8 @@ TEST(Artwork, OddViewsStillPaintSafely) {
         artwork::Kept& k = artwork::kept();
         std::lock_guard lock(k.mutex);
         using artwork::Request, artwork::MAX_SIDE;
-        for (const Request r : {Request{9, 1, 3, 1}, Request{9, 3, 1, 3}, Request{-3, 1, 1, 1},
+        for (const Request r : {Request{9, 1, 3, 1}, Request{9, 3, 1, 3}, Request{9, 2048, 3, 2048},
+                                Request{9, 3, 2048, 3}, Request{-3, 1, 1, 1},
                                 Request{9, MAX_SIDE, MAX_SIDE, MAX_SIDE},
                                 Request{-3, MAX_SIDE, MAX_SIDE, MAX_SIDE * 4}})
             EXPECT_EQ(k.pictures.count(r), 1u) << r.code << " " << r.imageWidth;

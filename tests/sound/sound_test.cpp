@@ -132,6 +132,15 @@ TEST_F(DiskDevice, ALoopGoesOnUntilStoppedThenSilence) {
     EXPECT_TRUE(closeIdleDevice());
 }
 
+TEST_F(DiskDevice, SixteenSoundsAtOnceAndNoMore) {
+    std::vector<int> loops;
+    for (int i = 0; i < 17; ++i) loops.push_back(load("駒打音.wav", 1));
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(dsPlayLooping(loops[i]), 1) << i;
+    EXPECT_EQ(dsPlayLooping(loops[16]), 0);
+    EXPECT_EQ(dsStop(loops[0]), 1);
+    EXPECT_EQ(dsPlayLooping(loops[16]), 1);  // the voice set free
+}
+
 TEST_F(DiskDevice, AnIdleDeviceClosesAndTheNextSoundOpensIt) {
     const int koma = load("駒打音.wav", 3);
     ASSERT_NE(koma, 0);
