@@ -62,7 +62,7 @@ constexpr std::string_view TEMP_SUFFIX = ".tmp";
 // A short hidden name of its own, so that a name near the file system's limit still has room
 // beside it and the record list never shows it.
 fs::path tempName(const fs::path& dir) {
-    static std::atomic<unsigned> serial{0};
+    static std::atomic<unsigned> serial;
     return dir / (std::string(TEMP_PREFIX) + std::to_string(::getpid()) + "-" +
                   std::to_string(serial++) + std::string(TEMP_SUFFIX));
 }

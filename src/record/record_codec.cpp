@@ -164,7 +164,7 @@ void parseRecordLine(History& h, int t, std::string_view line) {
     }
     if (length <= BOARD_CHARS) return;
     int* const hands[] = {h.MOCHI_MAN_RIREKI[t].data(), h.MOCHI_COM_RIREKI[t].data()};
-    const std::size_t counts = std::min<std::size_t>(14, length - BOARD_CHARS);
+    const std::size_t counts = std::min<std::size_t>(length, TIME_START) - BOARD_CHARS;
     for (std::size_t j = 0; j < counts; ++j)
         hands[j % 2][j / 2 + 1] = handValue(c.field(BOARD_CHARS + j, 1));
     if (length <= TIME_START) return;
