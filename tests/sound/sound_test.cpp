@@ -139,6 +139,11 @@ TEST_F(DiskDevice, SixteenSoundsAtOnceAndNoMore) {
     EXPECT_EQ(dsPlayLooping(loops[16]), 0);
     EXPECT_EQ(dsStop(loops[0]), 1);
     EXPECT_EQ(dsPlayLooping(loops[16]), 1);  // the voice set free
+    // The music keeps one instance: played again, it starts over in the one free voice.
+    const int bgm = load("BGM.wav", 1);
+    EXPECT_EQ(dsStop(loops[1]), 1);
+    EXPECT_EQ(dsPlay(bgm), 1);
+    EXPECT_EQ(dsPlay(bgm), 1);
 }
 
 TEST_F(DiskDevice, AnIdleDeviceClosesAndTheNextSoundOpensIt) {
