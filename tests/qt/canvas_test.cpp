@@ -255,6 +255,14 @@ TEST(CanvasOps, AHiddenCanvasKeepsItsListShort) {
     EXPECT_EQ(hidden.opCount(), 4096u);
     hidden.drawOutline(2, 0, 0, 100, 100);
     EXPECT_EQ(hidden.opCount(), 1u);
+    // A list that compacting could not shorten is compacted again once it has doubled: 4,097
+    // outlines that hide nothing stay, the next compaction comes after 16,388.
+    CanvasWidget busy;
+    for (int i = 0; i < 16388; ++i)
+        busy.drawOutline(2, 10 + i % 300, 10 + i / 300, 11 + i % 300, 11 + i / 300);
+    EXPECT_EQ(busy.opCount(), 16388u);
+    busy.drawPicture(5, 0, 0);  // over them all
+    EXPECT_EQ(busy.opCount(), 1u);
 
     // Its pictures are asked for ahead, for the first frame; once shown, a picture is painted
     // when it is drawn.
