@@ -506,6 +506,11 @@ TEST(Artwork, OddViewsStillPaintSafely) {
         paintPicture(p, -40, QRectF(0, 0, CELL_W, CELL_H));
         paintPicture(p, -3, QRectF(0, CELL_H, CELL_W, CELL_H));
         paintText(p, QPointF(0, 0), "9", QFont("IPAPGothic"), Qt::white);
+        // Flattened to nothing either way: nothing to keep either.
+        for (const QTransform& flat : {QTransform::fromScale(0, 1), QTransform::fromScale(1, 0)}) {
+            p.setTransform(flat);
+            paintText(p, QPointF(0, 0), "9", QFont("IPAPGothic"), Qt::white);
+        }
     }
     EXPECT_GT(opaqueIn(img, QRect(30, 10, 60, 60)), 60 * 60 / 2);
     {
