@@ -5,9 +5,12 @@
 
 namespace {
 
-std::uint32_t le(std::string_view b, std::size_t at, int n) {
+// The unsigned little-endian number of N bytes at `at`.
+template <int N>
+std::uint32_t le(std::string_view b, std::size_t at) {
+    static_assert(N >= 1 && N <= 4, "held in 32 bits");
     std::uint32_t v = 0;
-    for (int i = n - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    for (int i = N - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
     return v;
 }
 
@@ -20,13 +23,13 @@ bool waveFits(std::string_view bytes) {
     bool format = false;
     for (std::size_t at = 12; at + 8 <= bytes.size();) {
         const std::string_view id = bytes.substr(at, 4);
-        const std::size_t size = le(bytes, at + 4, 4);
+        const std::size_t size = le<4>(bytes, at + 4);
         const std::size_t body = at + 8;
         const std::size_t left = bytes.size() - body;
         if (id == "fmt " && size >= 16 && left >= 16) {
-            channels = le(bytes, body + 2, 2);
-            rate = le(bytes, body + 4, 4);
-            bits = le(bytes, body + 14, 2);
+            channels = le<2>(bytes, body + 2);
+            rate = le<4>(bytes, body + 4);
+            bits = le<2>(bytes, body + 14);
             format = true;
         } else if (id == "data") {
             if (!format || rate < 8000 || rate > 192000 || channels < 1 || channels > 2 ||

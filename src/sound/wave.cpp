@@ -10,9 +10,12 @@ namespace {
 constexpr std::uint64_t kMaxFrames = std::uint64_t{kRate} * 60 * 15;
 constexpr unsigned kPcm = 1, kFloat = 3, kExtensible = 0xFFFE;
 
-std::uint32_t le(std::string_view b, std::size_t at, int n) {
+// The unsigned little-endian number of N bytes at `at`.
+template <int N>
+std::uint32_t le(std::string_view b, std::size_t at) {
+    static_assert(N >= 1 && N <= 4, "held in 32 bits");
     std::uint32_t v = 0;
-    for (int i = n - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    for (int i = N - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
     return v;
 }
 
@@ -24,18 +27,18 @@ struct Format {
 double sampleAt(std::string_view b, std::size_t at, const Format& f) {
     switch (f.bits) {
         case 8: return (static_cast<int>(static_cast<unsigned char>(b[at])) - 128) / 128.0;
-        case 16: return static_cast<std::int16_t>(le(b, at, 2)) / 32768.0;
-        case 24: return static_cast<std::int32_t>(le(b, at, 3) << 8) / 2147483648.0;
+        case 16: return static_cast<std::int16_t>(le<2>(b, at)) / 32768.0;
+        case 24: return static_cast<std::int32_t>(le<3>(b, at) << 8) / 2147483648.0;
         case 32:
-            if (f.tag == kPcm) return static_cast<std::int32_t>(le(b, at, 4)) / 2147483648.0;
+            if (f.tag == kPcm) return static_cast<std::int32_t>(le<4>(b, at)) / 2147483648.0;
             {
-                const std::uint32_t raw = le(b, at, 4);
+                const std::uint32_t raw = le<4>(b, at);
                 float v;
                 std::memcpy(&v, &raw, sizeof v);
                 return std::isfinite(v) ? v : 0.0;
             }
         default: {  // 64-bit float
-            const std::uint64_t raw = std::uint64_t{le(b, at + 4, 4)} << 32 | le(b, at, 4);
+            const std::uint64_t raw = std::uint64_t{le<4>(b, at + 4)} << 32 | le<4>(b, at);
             double v;
             std::memcpy(&v, &raw, sizeof v);
             return std::isfinite(v) ? v : 0.0;
@@ -69,7 +72,7 @@ std::vector<std::int16_t> convert(std::string_view data, const Format& f) {
     std::vector<std::int16_t> samples(out);
     if (f.tag == kPcm && f.bits == 16 && f.channels == 1 && f.rate == kRate) {
         for (std::uint64_t i = 0; i < out; ++i)
-            samples[i] = static_cast<std::int16_t>(le(data, i * f.stride, 2));
+            samples[i] = static_cast<std::int16_t>(le<2>(data, i * f.stride));
         return samples;
     }
     const unsigned width = f.bits / 8;
@@ -97,15 +100,15 @@ const char* parse(std::string_view bytes, Format& format, std::string_view& data
     bool formatSeen = false;
     for (std::size_t at = 12; at + 8 <= bytes.size();) {
         const std::string_view id = bytes.substr(at, 4);
-        const std::size_t size = le(bytes, at + 4, 4);
+        const std::size_t size = le<4>(bytes, at + 4);
         const std::size_t body = at + 8;
         // A chunk cut off is a file cut off: refused rather than played in part.
         if (size > bytes.size() - body) return "ファイルが途中で切れています";
         if (id == "fmt ") {
             if (size < 16) return "形式の情報が短すぎます";
-            Format f{le(bytes, body, 2), le(bytes, body + 2, 2), le(bytes, body + 4, 4),
-                     le(bytes, body + 12, 2), le(bytes, body + 14, 2)};
-            if (f.tag == kExtensible && size >= 40) f.tag = le(bytes, body + 24, 2);
+            Format f{le<2>(bytes, body), le<2>(bytes, body + 2), le<4>(bytes, body + 4),
+                     le<2>(bytes, body + 12), le<2>(bytes, body + 14)};
+            if (f.tag == kExtensible && size >= 40) f.tag = le<2>(bytes, body + 24);
             format = f;
             formatSeen = true;
         } else if (id == "data") {
