@@ -63,7 +63,7 @@ void REPLAY_Click(State& s) {
     s.sound.playSound(Sound::KOMA);
     消去_移動結果(s.canvas, a.code > 0 ? Side::COM : Side::MAN);
     g.steppedBack();
-    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), colours::WHITE);
 }
 
 void AFTER_Click(State& s) {
@@ -86,7 +86,7 @@ void AFTER_Click(State& s) {
     }
     beginStep(s);
     g.steppedForward();
-    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), colours::WHITE);
     restorePosition(s.pos, s.hist, g.TESU());
     // The clocks of the position shown: those before the move made from it, as 戻 does.
     restoreClocks(s.clock, s.hist, s.canvas, g.TESU());
@@ -94,7 +94,7 @@ void AFTER_Click(State& s) {
     const Arrival a = 調査_移動結果(s.hist, g.TESU());
     s.sound.playSound(Sound::KOMA);
     描画_移動結果(s.canvas, a.code > 0 ? Side::COM : Side::MAN, a.x, a.y, a.code, 15);
-    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), colours::WHITE);
 }
 
 void CANCEL_Click(State& s) {
@@ -115,7 +115,7 @@ void REVERSE_Click(State& s) {
     reverseBoard(p);
 
     画面_再描画(s.canvas, p, g, s.clock, s.analysis.LEVEL_NO);
-    描画_手数(s.canvas, g.HYOUJI_TESU(), 15);
+    描画_手数(s.canvas, g.HYOUJI_TESU(), colours::WHITE);
     g.reversed(s.hist);
     if (g.HANDE_SETTEI()) 描画_ハンデレベル(s.canvas, g.HANDE_LEVEL());
     s.sound.playSound(Sound::KOMA);
