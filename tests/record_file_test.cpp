@@ -272,7 +272,9 @@ TEST(RecordFile, DamagedLinesReadAsZero) {
     // Japanese character that spoils its field's number, then a field that ends the line.
     std::string line4 =
         std::string(240, ' ') + "-80" + "2z#A" + std::string(10, '0') + "   12   -5  abc";
-    std::string text = "g\r\nc\r\nm\r\n 20\r\n999 51 x7-70\r\n\r\n" + line4 + "\n\x82\xA0" "10 30\r\n";
+    std::string text = "g\r\nc\r\nm\r\n 20\r\n999 51 x7-70\r\n\r\n" + line4 +
+                       "\n\x82\xA0"
+                       "10 30\r\n";
     TempDir::write(dir / "d.棋譜", text);
     読込_棋譜(f.s, dir / "d.棋譜");
     ASSERT_EQ(h.SAISHU_TESU(), 5);

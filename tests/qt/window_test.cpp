@@ -551,8 +551,8 @@ TEST_F(WindowTest, PlacingTheWindowFitsTheScreenAtTheTopLeft) {
     // The frame's share comes off before the scale: canvas sizes just past half a pixel.
     window.placeWindow(10608, 8008);
     QCoreApplication::processEvents();
-    const double s = std::max(1.0, std::min(0.8 * area.height() / (8008 / 15.0),
-                                            0.8 * area.width() / (10608 / 15.0)));
+    const double s = std::max(
+        1.0, std::min(0.8 * area.height() / (8008 / 15.0), 0.8 * area.width() / (10608 / 15.0)));
     EXPECT_EQ(window.geometry().size(),
               QSize(int(std::lround(10508 * s / 15)),
                     int(std::lround(7208 * s / 15)) + window.menuBar()->sizeHint().height()));

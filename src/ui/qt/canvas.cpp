@@ -182,9 +182,8 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     const double k = map.pixelsPerTwip();
     // In twips, a device pixel wider all round for the rounding of positions.
     const double slack = 1 / k;
-    const QRectF reach =
-        QRectF((shown.topLeft() - design.topLeft()) / k, shown.size() / k)
-            .adjusted(-slack, -slack, slack, slack);
+    const QRectF reach = QRectF((shown.topLeft() - design.topLeft()) / k, shown.size() / k)
+                             .adjusted(-slack, -slack, slack, slack);
     std::vector<const CanvasOp*> reached;
     for (const CanvasOp& op : ops_)
         if (op.bounds.intersects(reach)) reached.push_back(&op);
