@@ -226,6 +226,19 @@ TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
         fs::remove(tmp);
     }
     EXPECT_EQ(writeNamedTemporary(dir / "none", "named", -1), fs::path());
+
+    // A folder holding our next 200 temporary names refuses a write after 100 tries each way,
+    // and keeps the file.
+    TempDir::write(dir / "config" / "crowded", "kept");
+    const std::string used = writeNamedTemporary(dir / "config", "", -1).filename().string();
+    const std::size_t dash = used.rfind('-');
+    for (unsigned long k = 1; k <= 200; ++k)
+        TempDir::write(dir / "config" /
+                           (used.substr(0, dash + 1) +
+                            std::to_string(std::stoul(used.substr(dash + 1)) + k) + ".tmp"),
+                       "");
+    EXPECT_FALSE(replaceFile(dir / "config" / "crowded", "lost"));
+    EXPECT_EQ(TempDir::read(dir / "config" / "crowded"), "kept");
 }
 
 // A name of any bytes is held as UTF-8: ASCII as it is, any other byte outside a UTF-8

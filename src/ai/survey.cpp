@@ -20,11 +20,11 @@ constexpr Map kNoGuard = filled(999);
 constexpr Map kNoAttacker = filled(-999);
 
 // Unrolled so that the compiler writes plain vector stores: as memset/memcpy the nine
-// small maps cost more than the rest of the survey.
+// small maps cost more than the rest of the survey. Row and column 0 are never written.
 void reset(Influence& m) {
-    for (int x = 0; x <= 9; ++x)
-#pragma GCC unroll 10
-        for (int y = 0; y <= 9; ++y) {
+    for (int x = 1; x <= 9; ++x)
+#pragma GCC unroll 9
+        for (int y = 1; y <= 9; ++y) {
             m.SEIRYOKU_MAN[x][y] = 0;
             m.SEIRYOKU_COM[x][y] = 0;
             m.OUTE_COM[x][y] = 0;

@@ -112,7 +112,7 @@ void 調査_移動不可駒(Analysis& s) {
             if (isMan(p)) {
                 if (anyReaches(s, comRangers, nCom, s.kingsSeen.MAN_OU_X, s.kingsSeen.MAN_OU_Y))
                     s.turn.IDOU_FUKA_MAN[x][y] = 1;
-            } else if (isCom(p) && s.turn.IDOU_FUKA_COM_ARI == OFF) {
+            } else if (s.turn.IDOU_FUKA_COM_ARI == OFF) {  // a COM piece
                 if (anyReaches(s, manRangers, nMan, s.kingsSeen.COM_OU_X, s.kingsSeen.COM_OU_Y))
                     s.turn.IDOU_FUKA_COM_ARI = ON;
             }

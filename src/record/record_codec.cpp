@@ -68,17 +68,16 @@ class Columns {
 public:
     explicit Columns(std::string_view line) : line_(line) {
         if (isAscii(line)) return;
-        starts_.reserve(line.size());
         for (std::size_t i = 0; i < line.size(); ++i)
             if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) starts_.push_back(i);
+        starts_.push_back(line.size());  // where a character after the last would start
     }
-    std::size_t size() const { return starts_.empty() ? line_.size() : starts_.size(); }
+    std::size_t size() const { return starts_.empty() ? line_.size() : starts_.size() - 1; }
     // Characters [first, first + count), cut off at the end of the line.
     std::string_view field(std::size_t first, std::size_t count) const {
         if (starts_.empty()) return line_.substr(std::min(first, line_.size()), count);
-        if (first >= starts_.size()) return {};
-        std::size_t end = first + count < starts_.size() ? starts_[first + count] : line_.size();
-        return line_.substr(starts_[first], end - starts_[first]);
+        const std::size_t from = starts_[std::min(first, size())];
+        return line_.substr(from, starts_[std::min(first + count, size())] - from);
     }
 
 private:

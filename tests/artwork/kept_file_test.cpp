@@ -132,6 +132,21 @@ TEST_F(KeptFile, HoldsAtMostOneHundredAndTwentyEightTexts) {
     EXPECT_EQ(taken(file, withTexts(128, 129)), 0);
 }
 
+// A text longer than the file takes is measured but not kept, or the next start would refuse
+// the whole file.
+TEST_F(KeptFile, ATextTooLongForTheFileIsNotKept) {
+    artwork::Kept& k = artwork::kept();
+    const auto keptMeasures = [&] {
+        std::lock_guard lock(k.mutex);
+        return k.extents.size();
+    };
+    const std::size_t before = keptMeasures();
+    EXPECT_GT(textExtent(QFont(), QString(257, u'x')).width(), 0);
+    EXPECT_EQ(keptMeasures(), before);
+    textExtent(QFont(), QString(256, u'x'));
+    EXPECT_EQ(keptMeasures(), before + 1);
+}
+
 // Each field of a picture and of a text's picture is taken at its limit and refused one step
 // beyond it, and the file with it.
 TEST_F(KeptFile, EveryFieldIsTakenAtItsLimitAndRefusedBeyond) {

@@ -70,8 +70,9 @@ double wrappedNoise(int x, int y, int w, int h, int nx, int ny, std::uint32_t se
     return a + (b - a) * fv;
 }
 
+// Factors are positive: only the light end needs a bound.
 QRgb shade(QColor c, double factor) {
-    auto ch = [&](int v) { return std::clamp(static_cast<int>(std::lround(v * factor)), 0, 255); };
+    auto ch = [&](int v) { return std::min(static_cast<int>(std::lround(v * factor)), 255); };
     return qRgb(ch(c.red()), ch(c.green()), ch(c.blue()));
 }
 

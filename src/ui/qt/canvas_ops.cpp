@@ -37,10 +37,10 @@ QRect outerHalfTwips(const QRectF& r) {
     return QRect(QPoint(l, t), QPoint(rr - 1, b - 1));
 }
 
+// Where nothing lies wholly inside, an empty rectangle, which a region leaves out.
 QRect innerHalfTwips(const QRectF& r) {
     int l = int(std::ceil(r.left() * 2)), t = int(std::ceil(r.top() * 2));
     int rr = int(std::floor(r.right() * 2)), b = int(std::floor(r.bottom() * 2));
-    if (rr <= l || b <= t) return {};
     return QRect(QPoint(l, t), QPoint(rr - 1, b - 1));
 }
 
