@@ -99,7 +99,7 @@ TEST(FileLayer, AKilledWriteLeavesTheOldFileAndNothingThatLasts) {
         ".torvane-" + dead + "-0.tm",
         "x.torvane-" + dead + "-0.tmp",
         "_torvane-" + dead + "-0.tmp",
-        ".torvane-" + std::to_string((1LL << 32) + std::stoll(dead)) + "-0.tmp",
+        ".torvane-" + std::to_string((1LL << 31) + std::stoll(dead)) + "-0.tmp",
         ".torvane-.tmp"};
     for (const auto& set : {stale, kept})
         for (const std::string& name : set)

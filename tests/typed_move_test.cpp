@@ -51,6 +51,7 @@ TEST(TypedMove, Notation) {
         {"P*55+", false, false, {}},  // a drop never promotes
         {"K*55", false, false, {}},   // the king is never in hand
         {"7776++", false, false, {}},
+        {"77765", false, false, {}},
         {"77+", false, false, {}},
         {"P5", false, false, {}},
         {"p*55", false, false, {}},  // the buffer makes letters capitals, the notation does not

@@ -11,6 +11,7 @@
 #include <future>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -67,21 +68,22 @@ fs::path tempName(const fs::path& dir) {
                   std::to_string(serial++) + std::string(TEMP_SUFFIX));
 }
 
-// The process that made a temporary file of ours, from its name; 0 for any other name.
-pid_t tempOwner(std::string_view name) {
+// The process that made a temporary file of ours, from its name; none for any other name.
+std::optional<pid_t> tempOwner(std::string_view name) {
     if (name.size() <= TEMP_PREFIX.size() + TEMP_SUFFIX.size() || !name.starts_with(TEMP_PREFIX) ||
         !name.ends_with(TEMP_SUFFIX))
-        return 0;
+        return std::nullopt;
     name = name.substr(TEMP_PREFIX.size(), name.size() - TEMP_PREFIX.size() - TEMP_SUFFIX.size());
     long long pid = 0;
     std::size_t i = 0;
     for (; i < name.size() && name[i] >= '0' && name[i] <= '9' && pid < (1LL << 31); ++i)
         pid = pid * 10 + (name[i] - '0');
-    // No digits at all leave pid 0, which names no process.
-    if (i >= name.size() || name[i] != '-' || i + 1 == name.size()) return 0;
+    if (i >= name.size() || name[i] != '-' || i + 1 == name.size()) return std::nullopt;
     for (std::size_t k = i + 1; k < name.size(); ++k)
-        if (name[k] < '0' || name[k] > '9') return 0;
-    return pid < (1LL << 31) ? static_cast<pid_t>(pid) : 0;
+        if (name[k] < '0' || name[k] > '9') return std::nullopt;
+    if (pid >= (1LL << 31)) return std::nullopt;
+    // No digits at all leave pid 0, which asks after our own process group below: alive.
+    return static_cast<pid_t>(pid);
 }
 
 // A write killed between naming its file and the rename leaves the file behind; those of
@@ -90,8 +92,8 @@ void removeStaleTemporaries(const fs::path& dir) {
     DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
     if (!d) return;
     while (const dirent* e = ::readdir(d)) {
-        const pid_t owner = tempOwner(e->d_name);
-        if (owner > 0 && owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH)
+        const std::optional<pid_t> owner = tempOwner(e->d_name);
+        if (owner && *owner != ::getpid() && ::kill(*owner, 0) != 0 && errno == ESRCH)
             ::unlinkat(::dirfd(d), e->d_name, 0);
     }
     ::closedir(d);

@@ -23,6 +23,7 @@ const BackgroundItem* backgroundOf(int id) {
         if (b.id == id) return &b;
     return nullptr;
 }
+
 // The order in which the writer looks for the checked item.
 constexpr int WRITE_ORDER[] = {5, 7, 6, 8, 9};
 
