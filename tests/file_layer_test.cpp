@@ -1,6 +1,7 @@
 // The player's files under crashes, limits, races and odd attributes: a killed or limited
 // write leaves the old file and nothing else, a swapped-in pipe cannot stall a read, the
 // replaced file keeps its bits and its link, and a wave header cannot ask for a huge buffer.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -227,17 +228,23 @@ TEST(FileLayer, PermissionBitsReadOnlyFilesAndLinks) {
     }
     EXPECT_EQ(writeNamedTemporary(dir / "none", "named", -1), fs::path());
 
-    // A folder holding our next 200 temporary names refuses a write after 100 tries each way,
-    // and keeps the file.
-    TempDir::write(dir / "config" / "crowded", "kept");
-    const std::string used = writeNamedTemporary(dir / "config", "", -1).filename().string();
-    const std::size_t dash = used.rfind('-');
-    for (unsigned long k = 1; k <= 200; ++k)
-        TempDir::write(dir / "config" /
-                           (used.substr(0, dash + 1) +
-                            std::to_string(std::stoul(used.substr(dash + 1)) + k) + ".tmp"),
-                       "");
-    EXPECT_FALSE(replaceFile(dir / "config" / "crowded", "lost"));
+    // A write makes 100 tries at a free temporary name each way: it finds the last name free,
+    // and with that one taken too it refuses and keeps the file.
+    const auto crowdedWrite = [&](unsigned long names, const std::string& bytes) {
+        const std::string used = writeNamedTemporary(dir / "config", "", -1).filename().string();
+        const std::size_t dash = used.rfind('-');
+        for (unsigned long k = 1; k <= names; ++k)
+            TempDir::write(dir / "config" /
+                               (used.substr(0, dash + 1) +
+                                std::to_string(std::stoul(used.substr(dash + 1)) + k) + ".tmp"),
+                           "");
+        return replaceFile(dir / "config" / "crowded", bytes);
+    };
+    const int unnamed = ::open((dir / "config").c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const unsigned long tries = unnamed >= 0 ? 200 : 100;  // without unnamed files, one way
+    if (unnamed >= 0) ::close(unnamed);
+    EXPECT_TRUE(crowdedWrite(tries - 1, "kept"));
+    EXPECT_FALSE(crowdedWrite(tries, "lost"));
     EXPECT_EQ(TempDir::read(dir / "config" / "crowded"), "kept");
 }
 

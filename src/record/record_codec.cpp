@@ -29,7 +29,7 @@ constexpr std::size_t boardField(int x, int y) { return ((x - 1) * 9 + (y - 1)) 
 constexpr std::size_t handField(int k) { return BOARD_CHARS + (k - 1) * 2; }
 
 bool knownCode(long long code) {
-    return code >= -99 && code <= 99 && isPieceCode(static_cast<int>(code));
+    return std::in_range<int>(code) && isPieceCode(static_cast<int>(code));
 }
 
 int handValue(std::string_view field) {
