@@ -16,6 +16,9 @@ inline constexpr int TESU_MAX = 500;  // last storable move number of the histor
 // The two sides: the player at the bottom and the computer (or the second player) at the top.
 enum class Side { MAN, COM };
 
+// The side a piece on the board belongs to.
+inline constexpr Side ownerOf(int code) { return isCom(code) ? Side::COM : Side::MAN; }
+
 // Off-board source columns of drops: MAN drops from (11, kind + 2), COM from (-1, kind).
 inline constexpr int MAN_DROP_X = 11;
 inline constexpr int COM_DROP_X = -1;

@@ -61,7 +61,7 @@ void REPLAY_Click(State& s) {
     // The square, and the piece, that the move taken back filled.
     const Arrival a = 調査_移動結果(s.hist, g.TESU());
     s.sound.playSound(Sound::KOMA);
-    消去_移動結果(s.canvas, a.code > 0 ? Side::COM : Side::MAN);
+    消去_移動結果(s.canvas, ownerOf(a.code));
     g.steppedBack();
     描画_手数(s.canvas, g.HYOUJI_TESU(), colours::WHITE);
 }
@@ -93,7 +93,7 @@ void AFTER_Click(State& s) {
     drawPosition(s.canvas, s.pos);
     const Arrival a = 調査_移動結果(s.hist, g.TESU());
     s.sound.playSound(Sound::KOMA);
-    描画_移動結果(s.canvas, a.code > 0 ? Side::COM : Side::MAN, a.x, a.y, a.code, 15);
+    描画_移動結果(s.canvas, ownerOf(a.code), a.x, a.y, a.code, 15);
     描画_手数(s.canvas, g.HYOUJI_TESU(), colours::WHITE);
 }
 

@@ -136,8 +136,7 @@ void secondClick(State& s, int button, int col, int row) {
     m.MOTO_Y = fy;
     // The text names the piece as selected, so a promotion by this move does not show.
     afterMove(s, Mover::Person, out,
-              MoveLabel{m.SENTAKU_KOMA >= 10 ? Side::COM : Side::MAN, m.SAKI_X, m.SAKI_Y,
-                        m.SENTAKU_KOMA});
+              MoveLabel{ownerOf(m.SENTAKU_KOMA), m.SAKI_X, m.SAKI_Y, m.SENTAKU_KOMA});
 }
 
 void standClick(State& s, int col, int row) {

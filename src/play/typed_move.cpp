@@ -136,7 +136,8 @@ void 入力指し手実行(State& s, const TypedMove& m) {
     int fromX, fromY;
     if (m.dropKind != 0) {
         // The mover's own stand: MAN's counts its rows from the pawn down, COM's from the rook.
-        const Cell stand = standCell(g.mover() == Side::MAN ? Side::MAN : Side::COM, m.dropKind);
+        // With no game on, COM's: the move is refused there as a click would be.
+        const Cell stand = standCell(g.mover().value_or(Side::COM), m.dropKind);
         fromX = stand.x;
         fromY = stand.y;
     } else {

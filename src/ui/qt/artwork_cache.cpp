@@ -99,11 +99,6 @@ void help(Kept& k) {
     }
 }
 
-// The pictures kept from one run to the next: "Torvane pictures 2\n", the id of the program
-// that painted them, their count, and for each its code, sizes and format and its pixels row
-// by row; then the texts' pictures (letters, font, colour, scale, place, size, pixels) and the
-// texts' measures (font, letters, advance, height), each list after its count. Only the same
-
 bool upright(const QTransform& toDevice) {
     return toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 && toDevice.m22() > 0;
 }

@@ -20,6 +20,11 @@ using namespace artwork;
 
 namespace {
 
+// The pictures kept from one run to the next: "Torvane pictures 2\n", the id of the program
+// that painted them, their count, and for each its code, sizes and format and its pixels row
+// by row; then the texts' pictures (letters, font, colour, scale, place, size, pixels) and the
+// texts' measures (font, letters, advance, height), each list after its count. Only the same
+// build reads them, so changed artwork or lettering never shows old pictures.
 constexpr std::string_view FILE_MAGIC = "Torvane pictures 2\n";
 constexpr std::size_t FILE_MAX_BYTES = std::size_t{32} << 20;
 
