@@ -1,7 +1,9 @@
 // Playing by mouse: whole games by clicks in twips, browsing and reversal, through the fake.
 #include <gtest/gtest.h>
+#include <array>
 
 #include "cli/engine.h"
+#include "core/history.h"
 #include "core/moves.h"
 #include "play/setup.h"
 #include "play/browsing.h"
@@ -208,6 +210,20 @@ TEST(Play, TheGameEndsDrawnAtMove500) {
               (Log{"message 500手に達したので引き分けです | 終了", "play 1",
                    "message 「対局」で始めて下さい | 開始", "play 1",
                    "message 「対局」で始めて下さい | 開始", "message 先手の番です |  "}));
+}
+
+// The live end at the last move the history holds is kept too, so that 戻 reads the move it
+// takes back.
+TEST(Play, StepsBackFromMove500ToTheMoveMadeThere) {
+    Fixture f;
+    State& s = f.s;
+    初期設定(s);
+    twoPeople(s);
+    ModeTestSeam::of(s.game).TESU = ModeTestSeam::of(s.game).HYOUJI_TESU = 499;
+    move(s, 3, 7, 3, 6);
+    REPLAY_Click(s);
+    const Arrival a = 調査_移動結果(s.hist, 500);
+    EXPECT_EQ((std::array{a.x, a.y, a.code}), (std::array{3, 6, MAN_HU}));
 }
 
 TEST(Play, ComputerRepliesAsTheEngineToolAndResumesAfterStepsBack) {

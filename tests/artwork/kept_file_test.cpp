@@ -191,6 +191,20 @@ TEST_F(KeptFile, EveryFieldIsTakenAtItsLimitAndRefusedBeyond) {
         EXPECT_EQ(taken(file, out), ok ? 1 : 0)
             << at.sx << " " << at.sy << " " << at.x << " " << at.y << " " << at.w << " " << at.h;
     }
+    // A measure's letters and font at their lengths.
+    for (const auto& [letters, font, ok] : std::vector<std::tuple<int, int, bool>>{
+             {256, 1024, true}, {257, 1, false}, {1, 1025, false}}) {
+        std::string out = header;
+        put(out, std::uint32_t(0));
+        put(out, std::uint32_t(1));
+        putLettering(out, u"a");
+        put(out, std::uint32_t(1));
+        putText(out, std::u16string(std::size_t(font), u'f'));
+        putText(out, std::u16string(std::size_t(letters), u'a'));
+        put(out, 10.0);
+        put(out, 12.0);
+        EXPECT_EQ(taken(file, out), ok ? 1 : 0) << letters << " " << font;
+    }
 }
 
 // The empty text measures nothing and is kept as such; a measure no font gives spoils the file.
