@@ -224,6 +224,13 @@ TEST(TypedMove, ReaderViewAfterAMove) {
     EXPECT_EQ(v.news[1].first, 1);
     EXPECT_EQ(v.moveTexts[1], v.news[1].second);
     EXPECT_TRUE(読上げ情報(s).news.empty());
+    using Held = std::vector<std::pair<std::string, int>>;
+    s.pos.setHand(Side::MAN, HU, 2);
+    s.pos.setHand(Side::MAN, KAKU, 1);
+    s.pos.setHand(Side::COM, SYA, 1);
+    const ReaderView h = 読上げ情報(s);
+    EXPECT_EQ(h.hands[0], (Held{{"歩", 2}, {"角", 1}}));
+    EXPECT_EQ(h.hands[1], (Held{{"飛", 1}}));
     // With the clocks shown, the clock of the side to move runs on while the timer ticks.
     s.canvas.opt.KEIKA = true;
     s.clock.KEIKA_BYOU = 7;
