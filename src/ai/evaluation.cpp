@@ -124,6 +124,5 @@ double 盤評価(Analysis& s, int captured, int placed, int FX, int FY, int TX, 
 
     // Stage 4: piece terms.
     if (s.LEVEL_NO == 2) return score;
-    if (placed == COM_NARIKYOU || placed == COM_NARIKEI || placed == COM_NARIGIN) return score;
     return pieceTerms(s, score, captured, placed, FX, FY, TX, TY);
 }

@@ -337,6 +337,6 @@ double pieceTerms(Analysis& s, double score, int captured, int placed, int fx, i
         case COM_SYA: return t.rook(score);
         case COM_RYU: return t.dragon(score);
         case COM_OU: return t.king(score);
-        default: return score;
+        default: return score;  // a promoted lance, knight or silver has no terms of its own
     }
 }
