@@ -155,6 +155,19 @@ TEST(FileLayer, APipeSwappedInForTheFileNeverBlocksTheRead) {
     EXPECT_EQ(readWholeFile(dir / "fifo", 100).status, ReadStatus::CannotOpen);
 }
 
+// The tool may be started with its input closed: a file may then get descriptor 0.
+TEST(FileLayer, FilesAreReadAndWrittenWithStandardInputClosed) {
+    TempDir dir;
+    TempDir::write(dir / "f", "x");
+    EXPECT_EQ(inChild([&] {
+                  ::close(0);
+                  const bool read = readWholeFile(dir / "f", 9).bytes == "x";
+                  return read && replaceFile(dir / "f", "y") ? 0 : 1;
+              }),
+              0);
+    EXPECT_EQ(TempDir::read(dir / "f"), "y");
+}
+
 TEST(FileLayer, AFileReadAheadAnswersItsFirstReadWithTheBytesReadThen) {
     TempDir dir;
     TempDir::write(dir / "a.wav", "one");

@@ -67,6 +67,11 @@ TEST(Position, ConsistentNoticesEveryFieldOutOfStep) {
             p.setHand(Side::COM, HU, -1);
             EXPECT_FALSE(p.consistent());
         },
+        [](Position& p) {  // a king where the position holds none, on the last file
+            p.take(5, 9);
+            TrialSquare raw(p, 9, 5, MAN_OU);
+            EXPECT_FALSE(p.consistent());
+        },
     };
     for (const auto& breakIt : breaks) {
         Position p = startingPosition();

@@ -96,7 +96,7 @@ TEST(TypedMove, KeysOfTheBuffer) {
     EXPECT_EQ(f.port.count("picture"), 3u);
     EXPECT_EQ(f.port.count("quit"), 0u);
     typeKeys(s, "77");
-    EXPECT_EQ(f.port.only("text").back().find("77_") != std::string::npos, true);
+    EXPECT_NE(f.port.only("text").back().find("77_ colour 14 "), std::string::npos);  // yellow
     // With nothing typed Enter and Backspace do nothing at all, and Esc ends the program.
     Form_KeyPress(s, 27);
     f.port.clear();

@@ -26,11 +26,12 @@ class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
+        if (*this) ::close(fd_);
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }  // 0 too: standard input may be closed
     // Closes now; false when the close reports an error (a delayed write error among them).
     bool close() {
         const int fd = fd_;
@@ -116,7 +117,7 @@ fs::path finalTarget(const fs::path& path) {
 void syncDirectory(const fs::path& dir) {
     Descriptor d(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     // Some file systems cannot sync a directory; the rename is then as durable as they allow.
-    if (d.get() >= 0) ::fsync(d.get());
+    if (d) ::fsync(d.get());
 }
 
 // The contents, synced, under a fresh hidden name in dir; that name, or empty on failure.
@@ -124,7 +125,7 @@ void syncDirectory(const fs::path& dir) {
 fs::path writeTemporary(const fs::path& dir, std::string_view bytes, int mode) {
     const char* dirName = dir.empty() ? "." : dir.c_str();
     Descriptor fd(::open(dirName, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-    if (fd.get() >= 0) {
+    if (fd) {
         if (!writeAll(fd.get(), bytes) || (mode >= 0 && ::fchmod(fd.get(), mode) != 0) ||
             ::fsync(fd.get()) != 0)
             return {};
@@ -150,7 +151,7 @@ fs::path writeNamedTemporary(const fs::path& dir, std::string_view bytes, int mo
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path tmp = tempName(dir);
         Descriptor named(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (named.get() < 0) {
+        if (!named) {
             if (errno == EEXIST) continue;
             return {};
         }
@@ -168,7 +169,7 @@ namespace {
 WholeFile readFile(const fs::path& path, std::size_t maxBytes) {
     WholeFile f;
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) {
+    if (!fd) {
         if (errno == ENOENT || errno == ENOTDIR) f.status = ReadStatus::Missing;
         return f;
     }
