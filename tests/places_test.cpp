@@ -50,6 +50,12 @@ Environment envOf(std::map<std::string, std::string> vars) {
     };
 }
 
+// A user-dirs.dirs of `bytes` bytes that names 文書 as the documents, after a long comment.
+std::string padded(std::size_t bytes) {
+    const std::string line = "XDG_DOCUMENTS_DIR=\"$HOME/文書\"\n";
+    return "#" + std::string(bytes - line.size() - 2, 'x') + "\n" + line;
+}
+
 }  // namespace
 
 TEST(Places, InstalledOrBuildTreeAndThePerUserDirectories) {
@@ -113,6 +119,16 @@ TEST(Places, InstalledOrBuildTreeAndThePerUserDirectories) {
          "",
          {data, m / "home/.config/torvane/Torvane.ini", m / "home/Documents"}},
         {"no home at all", installed, {}, "", {data, "/.config/torvane/Torvane.ini", "/"}},
+        {"a user-dirs.dirs of 64 KiB is read",
+         installed,
+         {{"HOME", r + "/home"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
+         padded(65536),
+         {data, m / "cfg/torvane/Torvane.ini", m / "home/文書"}},
+        {"one of a byte more is not",
+         installed,
+         {{"HOME", r + "/home"}, {"XDG_CONFIG_HOME", r + "/cfg"}},
+         padded(65537),
+         {data, m / "cfg/torvane/Torvane.ini", m / "home/Documents"}},
     };
     for (const Case& c : cases) {
         fs::remove(m / "cfg/user-dirs.dirs");

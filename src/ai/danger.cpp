@@ -109,9 +109,9 @@ double 盤評価_COM危険座標(Analysis& s, int code, int TX, int TY) {
                 }
                 // Stage 2: what a drop from MAN's hand on this square would do.
                 if (s.pos.manHandTotal() > 0) {
-                    // A lance dropped here would skewer a COM piece and the one behind it.
-                    if (MOCHI[KYOU] > 0 && y > 2 && BAN[x][y - 1] > 20 &&
-                        (SM[x][y] > 0 || SC[x][y] == 0)) {
+                    // A lance dropped here would skewer a COM piece and the one behind it
+                    // (on the first two rows nothing stands behind: row 0 is empty).
+                    if (MOCHI[KYOU] > 0 && BAN[x][y - 1] > 20 && (SM[x][y] > 0 || SC[x][y] == 0)) {
                         for (int k = y - 2; k >= 1; --k) {
                             if (BAN[x][k] == EMPTY) continue;
                             if (BAN[x][k] > 20) R -= 100 + BAN[x][k] / 2.0;

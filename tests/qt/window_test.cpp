@@ -721,9 +721,13 @@ TEST_F(WindowTest, TheCanvasNamesItsPartsForAReader) {
     EXPECT_TRUE(a->child(40)->state().invisible);
     canvas().show();
     EXPECT_EQ(a->child(40)->text(QAccessible::Description), QString());  // no name said twice
-    // Where the part is drawn: the square 5五 in the middle of the board.
-    const QRect five = a->child(40)->rect();
-    EXPECT_TRUE(five.contains(canvas().mapToGlobal(pixelOf(1050 + 495 * 5.5, 100 + 615 * 5.5))));
+    // Where the part is drawn: the squares 9一, 5五 and 1九, corner, middle and corner.
+    for (const int part : {0, 40, 80}) {
+        const double at = 1.5 + part / 10;
+        EXPECT_TRUE(a->child(part)->rect().contains(
+            canvas().mapToGlobal(pixelOf(1050 + 495 * at, 100 + 615 * at))))
+            << part;
+    }
     // The other parts, in cells of 495 x 615 twips: column, row, columns, rows.
     const int cells[][4] = {{11, 3, 2, 7}, {-1, 1, 2, 7}, {13, 9, 3, 1}, {-2, 9, 3, 1},
                             {12, 2, 3, 1}, {-2, 8, 3, 1}, {13, 3, 2, 1}, {-2, 0, 3, 1},
