@@ -19,6 +19,16 @@ void twoPeople(State& s, int tebanMan = SENTE_BAN, int teban = SENTE_BAN) {
     ModeTestSeam::of(s.game).TEBAN_COM = -tebanMan;
     ModeTestSeam::of(s.game).TEBAN = teban;
 }
+
+// A game between people that has reached move 499: the next move is the last the history
+// holds, made by the bottom side (3七-3六).
+void lastMoveMadeBetweenPeople(State& s) {
+    初期設定(s);
+    twoPeople(s);
+    ModeTestSeam::of(s.game).TESU = ModeTestSeam::of(s.game).HYOUJI_TESU = 499;
+    move(s, 3, 7, 3, 6);
+}
+
 template <class Board>
 bool sameBoard(const State& a, const Board& ban) {
     for (int x = 1; x <= 9; ++x)
@@ -195,10 +205,7 @@ TEST(Play, TheWinnerIsNamedAndTheGameIsOver) {
 TEST(Play, TheGameEndsDrawnAtMove500) {
     Fixture f;
     State& s = f.s;
-    初期設定(s);
-    twoPeople(s);
-    ModeTestSeam::of(s.game).TESU = ModeTestSeam::of(s.game).HYOUJI_TESU = 499;
-    move(s, 3, 7, 3, 6);  // the last move the history holds
+    lastMoveMadeBetweenPeople(s);
     move(s, 7, 7, 7, 6);  // the game is over: no further move
     EXPECT_EQ(s.pos.board()[3][6] * 10 + s.pos.board()[7][7], -110);
     EXPECT_EQ(s.game.TESU() * 10 + s.game.TEBAN(), 5000);
@@ -217,10 +224,7 @@ TEST(Play, TheGameEndsDrawnAtMove500) {
 TEST(Play, StepsBackFromMove500ToTheMoveMadeThere) {
     Fixture f;
     State& s = f.s;
-    初期設定(s);
-    twoPeople(s);
-    ModeTestSeam::of(s.game).TESU = ModeTestSeam::of(s.game).HYOUJI_TESU = 499;
-    move(s, 3, 7, 3, 6);
+    lastMoveMadeBetweenPeople(s);
     REPLAY_Click(s);
     const Arrival a = 調査_移動結果(s.hist, 500);
     EXPECT_EQ((std::array{a.x, a.y, a.code}), (std::array{3, 6, MAN_HU}));
