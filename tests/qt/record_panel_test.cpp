@@ -124,6 +124,10 @@ TEST_F(WindowTest, ThePanelShowsWhatTheGameAsksWithItsCaptions) {
     window.showRecordLists(true, true, true);  // 読込
     EXPECT_EQ(visible(), "111000000000");
     EXPECT_EQ(window.recordInput(1), "");
+    // A list that stays keeps the keyboard when another goes; the canvas takes it when all go.
+    widget<QWidget>(window, "File1")->setFocus();
+    window.showRecordLists(false, true, true);
+    EXPECT_EQ(QApplication::focusWidget(), widget<QWidget>(window, "File1"));
     window.showRecordLists(false, false, false);
     EXPECT_EQ(visible(), "000000000000");
     EXPECT_EQ(QApplication::focusWidget(), &canvas());
